@@ -1,0 +1,59 @@
+#pragma once
+// An RGBA raster, the one picture format of the platform layer: button strips, cursors,
+// the persistent drawing of picture boxes and window grabs are all Images, so both
+// backends produce the very same pixels.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quindel::platform {
+
+// 0xAARRGGBB.
+using Rgba = std::uint32_t;
+
+constexpr Rgba MakeRgb(int r, int g, int b) {
+    return 0xFF000000u | (std::uint32_t(r & 255) << 16) | (std::uint32_t(g & 255) << 8) |
+           std::uint32_t(b & 255);
+}
+constexpr int RedOf(Rgba c) { return int((c >> 16) & 255); }
+constexpr int GreenOf(Rgba c) { return int((c >> 8) & 255); }
+constexpr int BlueOf(Rgba c) { return int(c & 255); }
+constexpr int AlphaOf(Rgba c) { return int((c >> 24) & 255); }
+
+class Image {
+public:
+    Image() = default;
+    Image(int width, int height, Rgba fill = MakeRgb(0, 0, 0));
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool empty() const { return width_ <= 0 || height_ <= 0; }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+    // Out-of-range reads give 0, out-of-range writes are dropped: drawing clips.
+    Rgba pixel(int x, int y) const { return contains(x, y) ? pixels_[index(x, y)] : 0; }
+    void setPixel(int x, int y, Rgba c) {
+        if (contains(x, y)) pixels_[index(x, y)] = c;
+    }
+    void fill(Rgba c);
+    void fillRect(int x, int y, int w, int h, Rgba c);
+
+    // The part (x, y, w, h), clipped to the image.
+    Image copy(int x, int y, int w, int h) const;
+    // Copies src unchanged with its top-left corner at (x, y), clipped.
+    void blit(const Image& src, int x, int y);
+
+    const std::vector<Rgba>& pixels() const { return pixels_; }
+    bool operator==(const Image& other) const = default;
+
+    // Writes a PNG; returns false when the file cannot be written.
+    bool savePng(const std::string& path) const;
+
+private:
+    std::size_t index(int x, int y) const { return std::size_t(y) * std::size_t(width_) + std::size_t(x); }
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<Rgba> pixels_;
+};
+
+}  // namespace quindel::platform
