@@ -1,0 +1,113 @@
+#include "platform/FileSystem.h"
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "runtime/Text.h"
+
+namespace fs = std::filesystem;
+
+namespace quindel::platform {
+
+namespace {
+
+std::vector<std::string> SplitPath(std::string_view path) {
+    std::vector<std::string> parts;
+    std::string cur;
+    for (char c : path) {
+        if (c == '\\' || c == '/') {
+            parts.push_back(cur);
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    parts.push_back(cur);
+    return parts;
+}
+
+// The entry of folder whose name matches part case-insensitively, or part itself.
+std::string FindPart(const fs::path& folder, const std::string& part) {
+    std::error_code ec;
+    if (part.empty() || part == "." || part == ".." || fs::exists(folder / part, ec)) return part;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (EqualNoCase(name, part)) return name;
+    }
+    return part;
+}
+
+bool IsNormalFile(const fs::path& p) {
+    std::error_code ec;
+    const std::string name = p.filename().string();
+    return !name.empty() && name[0] != '.' && fs::is_regular_file(p, ec) && !ec;
+}
+
+bool HasWildcard(std::string_view s) { return s.find_first_of("*?") != std::string_view::npos; }
+
+// Splits UTF-8 into code points, a stray byte counting as one.
+std::vector<std::string> CodePoints(std::string_view s) {
+    std::vector<std::string> out;
+    for (std::int32_t i = 1, n = Len(s); i <= n; ++i) out.push_back(Mid(s, i, 1));
+    return out;
+}
+
+bool Match(const std::vector<std::string>& p, std::size_t pi, const std::vector<std::string>& n,
+           std::size_t ni) {
+    for (; pi < p.size(); ++pi, ++ni) {
+        if (p[pi] == "*") {
+            for (std::size_t k = ni; k <= n.size(); ++k)
+                if (Match(p, pi + 1, n, k)) return true;
+            return false;
+        }
+        if (ni >= n.size() || (p[pi] != "?" && !EqualNoCase(p[pi], n[ni]))) return false;
+    }
+    return ni == n.size();
+}
+
+}  // namespace
+
+bool MatchWildcard(std::string_view pattern, std::string_view name) {
+    return Match(CodePoints(pattern), 0, CodePoints(name), 0);
+}
+
+std::string FileSystem::Resolve(std::string_view path) const {
+    const std::vector<std::string> parts = SplitPath(path);
+    const bool absolute = !path.empty() && (path[0] == '\\' || path[0] == '/');
+    fs::path cur = absolute ? fs::path("/") : fs::path();
+    for (std::size_t i = absolute ? 1 : 0; i < parts.size(); ++i) {
+        if (parts[i].empty() && i + 1 < parts.size()) continue;
+        cur /= FindPart(cur.empty() ? fs::path(".") : cur, parts[i]);
+    }
+    return cur.string();
+}
+
+bool FileSystem::ExistsNormalFile(std::string_view pattern) const {
+    if (pattern.empty()) return false;
+    const std::size_t cut = pattern.find_last_of("\\/");
+    const std::string_view last = cut == std::string_view::npos ? pattern : pattern.substr(cut + 1);
+    if (!HasWildcard(last)) return IsNormalFile(Resolve(pattern));
+    const std::string_view folderPart = cut == std::string_view::npos ? "." : pattern.substr(0, cut + 1);
+    const fs::path folder = Resolve(folderPart.empty() ? "/" : folderPart);
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (MatchWildcard(last, it->path().filename().string()) && IsNormalFile(it->path()))
+            return true;
+    }
+    return false;
+}
+
+std::string FileSystem::ComponentFolder() const {
+    if (!folder_.empty()) return folder_;
+    if (const char* env = std::getenv("QUINDEL_FOLDER"); env && *env) return env;
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&MatchWildcard), &info) && info.dli_fname)
+        return fs::absolute(info.dli_fname).parent_path().string();
+    return fs::current_path().string();
+}
+
+}  // namespace quindel::platform

@@ -1,0 +1,54 @@
+#pragma once
+// A top-level window. Position is on the screen; the client area is the window less the frame
+// the backend gives its border style. Show makes it visible, brings it to the front and activates
+// it; Unload raises OnUnload, then destroys it and its children (their handles go away).
+#include <functional>
+#include <string>
+
+#include "platform/Window.h"
+
+namespace quindel::platform {
+
+namespace border {
+constexpr std::int16_t None = 0;
+constexpr std::int16_t FixedSingle = 1;
+constexpr std::int16_t Sizable = 2;
+constexpr std::int16_t FixedDialog = 3;
+constexpr std::int16_t FixedToolWindow = 4;
+constexpr std::int16_t SizableToolWindow = 5;
+}  // namespace border
+
+class Form : public Window {
+public:
+    explicit Form(Platform& p);
+
+    const std::string& Caption() const { return caption_; }
+    void setCaption(std::string c);
+    std::int16_t BorderStyle() const { return borderStyle_; }
+    void setBorderStyle(std::int16_t b);
+    Rgba BackColor() const { return backColor_; }
+    void setBackColor(Rgba c);
+
+    // Modeless show: visible, in front, active.
+    void Show();
+    void Hide() { setVisible(false); }
+    void Unload();
+    bool Loaded() const { return Alive(); }
+
+    Handle Owner() const { return owner_; }
+    void setOwner(Handle h) { owner_ = h; }
+
+    std::int32_t ScaleWidth() const override;
+    std::int32_t ScaleHeight() const override;
+    PointPx ClientOriginPx() const override;
+
+    std::function<void()> OnUnload, OnActivate, OnDeactivate;
+
+private:
+    std::string caption_;
+    std::int16_t borderStyle_ = border::Sizable;
+    Rgba backColor_ = MakeRgb(212, 208, 200);
+    Handle owner_ = 0;
+};
+
+}  // namespace quindel::platform

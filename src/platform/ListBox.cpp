@@ -1,0 +1,115 @@
+#include "platform/ListBox.h"
+
+#include <algorithm>
+
+#include "platform/Platform.h"
+#include "runtime/VbError.h"
+
+namespace quindel::platform {
+
+namespace {
+constexpr int kBorderPx = 1;
+constexpr std::int16_t kKeyPageUp = 33, kKeyPageDown = 34, kKeyEnd = 35, kKeyHome = 36,
+                       kKeyUp = 38, kKeyDown = 40;
+}  // namespace
+
+ListBox::ListBox(Platform& p, Window* parent) : Window(p, WindowKind::ListBox, parent) {}
+
+void ListBox::AddItem(std::string text) {
+    items_.push_back(std::move(text));
+    Changed(Aspect::Content);
+}
+
+void ListBox::RemoveItem(std::int32_t index) {
+    if (index < 0 || index >= ListCount()) throw VbError(5);
+    items_.erase(items_.begin() + index);
+    if (listIndex_ >= ListCount()) listIndex_ = -1;
+    topIndex_ = std::clamp(topIndex_, 0, std::max(ListCount() - 1, 0));
+    Changed(Aspect::Content);
+}
+
+void ListBox::Clear() {
+    items_.clear();
+    listIndex_ = -1;
+    topIndex_ = 0;
+    Changed(Aspect::Content);
+}
+
+const std::string& ListBox::List(std::int32_t index) const {
+    if (index < 0 || index >= ListCount()) throw VbError(381);
+    return items_[std::size_t(index)];
+}
+
+void ListBox::setListIndex(std::int32_t index) {
+    if (index < -1 || index >= ListCount()) throw VbError(380);
+    if (index == listIndex_) return;
+    listIndex_ = index;
+    KeepSelectionVisible();
+    Changed(Aspect::Content);
+    if (OnClick) OnClick();
+}
+
+void ListBox::setTopIndex(std::int32_t index) {
+    if (index < 0 || (index >= ListCount() && ListCount() > 0)) throw VbError(380);
+    topIndex_ = std::clamp(index, 0, std::max(ListCount() - VisibleRows(), 0));
+    Changed(Aspect::Content);
+}
+
+std::int32_t ListBox::RowHeight() const {
+    return (platform().MeasureText("Ag").height + 1) * platform().screen().TwipsPerPixelY();
+}
+
+std::int32_t ListBox::VisibleRows() const { return std::max(ScaleHeight() / RowHeight(), 1); }
+
+std::int32_t ListBox::RowAt(float y) const {
+    if (y < 0) return -1;
+    const std::int32_t row = topIndex_ + std::int32_t(y) / RowHeight();
+    return row < ListCount() ? row : -1;
+}
+
+void ListBox::Move(std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t h) {
+    // Whole rows only: round the client height down to a whole number of rows, at least one.
+    const int tpp = platform().screen().TwipsPerPixelY();
+    const int rowPx = RowHeight() / tpp;
+    const int clientPx = std::max(TwipsToPxY(std::max(h, 0)) - 2 * kBorderPx, 0);
+    const int rows = std::max(clientPx / rowPx, 1);
+    Window::Move(l, t, w, (rows * rowPx + 2 * kBorderPx) * tpp);
+    KeepSelectionVisible();
+}
+
+std::int32_t ListBox::ScaleWidth() const {
+    return std::max(Width() - 2 * kBorderPx * platform().screen().TwipsPerPixelX(), 0);
+}
+
+std::int32_t ListBox::ScaleHeight() const {
+    return std::max(Height() - 2 * kBorderPx * platform().screen().TwipsPerPixelY(), 0);
+}
+
+void ListBox::KeepSelectionVisible() {
+    if (listIndex_ < 0) return;
+    const std::int32_t rows = VisibleRows();
+    if (listIndex_ < topIndex_) topIndex_ = listIndex_;
+    if (listIndex_ >= topIndex_ + rows) topIndex_ = listIndex_ - rows + 1;
+}
+
+void ListBox::MouseDownDefault(const MouseArgs& a) {
+    const std::int32_t row = RowAt(a.Y);
+    if (row >= 0) setListIndex(row);
+}
+
+void ListBox::KeyDownDefault(std::int16_t keyCode) {
+    if (ListCount() == 0) return;
+    std::int32_t i = listIndex_;
+    switch (keyCode) {
+        case kKeyUp: i = std::max(i - 1, 0); break;
+        case kKeyDown: i = std::min(i + 1, ListCount() - 1); break;
+        case kKeyPageUp: i = std::max(i - VisibleRows() + 1, 0); break;
+        case kKeyPageDown: i = std::min(i + VisibleRows() - 1, ListCount() - 1); break;
+        case kKeyHome: i = 0; break;
+        case kKeyEnd: i = ListCount() - 1; break;
+        default: return;
+    }
+    setListIndex(i);
+}
+
+}  // namespace quindel::platform

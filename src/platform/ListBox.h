@@ -1,0 +1,52 @@
+#pragma once
+// A single-selection list of text rows. Rows are whole: a height that is set is rounded down to
+// whole rows (at least one) plus the border. Selecting a row, by code or by the user, raises
+// OnClick, as the classic list box does; the first visible row follows the selection.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/Window.h"
+
+namespace quindel::platform {
+
+class ListBox : public Window {
+public:
+    ListBox(Platform& p, Window* parent);
+
+    void AddItem(std::string text);
+    void RemoveItem(std::int32_t index);
+    void Clear();
+    std::int32_t ListCount() const { return std::int32_t(items_.size()); }
+    // Error 381 for an index out of range.
+    const std::string& List(std::int32_t index) const;
+    std::int32_t ListIndex() const { return listIndex_; }
+    // -1 clears the selection; other values out of range raise error 380.
+    void setListIndex(std::int32_t index);
+    std::int32_t TopIndex() const { return topIndex_; }
+    void setTopIndex(std::int32_t index);
+
+    // Height of one row and how many whole rows the client area holds.
+    std::int32_t RowHeight() const;
+    std::int32_t VisibleRows() const;
+    // The row under a client point in twips, or -1.
+    std::int32_t RowAt(float y) const;
+
+    void Move(std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t h) override;
+    PointPx ClientOriginPx() const override { return {1, 1}; }
+    std::int32_t ScaleWidth() const override;
+    std::int32_t ScaleHeight() const override;
+
+protected:
+    bool FocusOnClick() const override { return true; }
+    void MouseDownDefault(const MouseArgs& a) override;
+    void KeyDownDefault(std::int16_t keyCode) override;
+
+private:
+    void KeepSelectionVisible();
+    std::vector<std::string> items_;
+    std::int32_t listIndex_ = -1;
+    std::int32_t topIndex_ = 0;
+};
+
+}  // namespace quindel::platform

@@ -1,0 +1,127 @@
+#include "platform/Platform.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "platform/CommandButton.h"
+#include "platform/Form.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/PictureBox.h"
+#include "platform/Slider.h"
+#include "platform/Timer.h"
+#include "platform/VScrollBar.h"
+
+namespace quindel::platform {
+
+Platform::Platform(ScreenMetrics screen) : screen_(screen), api_(*this) {}
+
+Platform::~Platform() = default;
+
+std::int64_t Platform::CalendarTime() const { return std::int64_t(std::time(nullptr)); }
+
+template <class T>
+std::shared_ptr<T> Platform::Adopt(std::shared_ptr<T> w, Window* parent) {
+    if (parent) parent->children_.push_back(w);
+    Changed(*w, Aspect::Geometry);
+    return w;
+}
+
+std::shared_ptr<Form> Platform::NewForm() {
+    auto f = std::make_shared<Form>(*this);
+    forms_.push_back(f.get());
+    return Adopt(f, nullptr);
+}
+
+std::shared_ptr<PictureBox> Platform::NewPictureBox(Window& parent) {
+    return Adopt(std::make_shared<PictureBox>(*this, &parent), &parent);
+}
+std::shared_ptr<Label> Platform::NewLabel(Window& parent) {
+    return Adopt(std::make_shared<Label>(*this, &parent), &parent);
+}
+std::shared_ptr<ListBox> Platform::NewListBox(Window& parent) {
+    return Adopt(std::make_shared<ListBox>(*this, &parent), &parent);
+}
+std::shared_ptr<VScrollBar> Platform::NewVScrollBar(Window& parent) {
+    return Adopt(std::make_shared<VScrollBar>(*this, &parent), &parent);
+}
+std::shared_ptr<Slider> Platform::NewSlider(Window& parent) {
+    return Adopt(std::make_shared<Slider>(*this, &parent), &parent);
+}
+std::shared_ptr<CommandButton> Platform::NewCommandButton(Window& parent) {
+    return Adopt(std::make_shared<CommandButton>(*this, &parent), &parent);
+}
+std::shared_ptr<Timer> Platform::NewTimer() { return std::make_shared<Timer>(*this); }
+
+Handle Platform::Register(Window& w) {
+    const Handle h = nextHandle_;
+    nextHandle_ += 4;
+    registry_[h] = &w;
+    return h;
+}
+
+void Platform::Unregister(Window& w) {
+    registry_.erase(w.hWnd());
+    if (w.Kind() == WindowKind::Form) {
+        std::erase(forms_, static_cast<Form*>(&w));
+        if (active_ == &w) active_ = nullptr;
+    }
+    if (focused_ == &w) focused_ = nullptr;
+    if (capture_ == &w) capture_ = nullptr;
+}
+
+Window* Platform::FindWindow(Handle h) const {
+    auto it = registry_.find(h);
+    return it == registry_.end() ? nullptr : it->second;
+}
+
+void Platform::BringToFront(Form& f) {
+    auto it = std::find(forms_.begin(), forms_.end(), &f);
+    if (it != forms_.end()) std::rotate(it, it + 1, forms_.end());
+}
+
+void Platform::Activate(Form* f) {
+    if (f == active_) return;
+    Form* old = active_;
+    active_ = f;
+    if (old && old->OnDeactivate) old->OnDeactivate();
+    if (f && f->OnActivate) f->OnActivate();
+}
+
+void Platform::SetFocusTo(Window* w) {
+    if (w == focused_) return;
+    Window* old = focused_;
+    focused_ = w;
+    if (old) {
+        Changed(*old, Aspect::Focus);
+        if (old->OnLostFocus) old->OnLostFocus();
+    }
+    if (w) {
+        if (Form* f = w->TopForm()) Activate(f);
+        Changed(*w, Aspect::Focus);
+        if (w->OnGotFocus) w->OnGotFocus();
+    }
+}
+
+Window* Platform::ChildAt(Window& w, PointPx screen) const {
+    const auto& kids = w.Children();
+    for (auto it = kids.rbegin(); it != kids.rend(); ++it) {
+        Window& c = **it;
+        if (!c.Alive() || !c.Visible() || !c.ScreenRectPx().contains(screen)) continue;
+        Window* deeper = ChildAt(c, screen);
+        return deeper ? deeper : &c;
+    }
+    return nullptr;
+}
+
+Window* Platform::WindowAt(PointPx screen) const {
+    for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) {
+        Form& f = **it;
+        if (!f.IsShown() || !f.ScreenRectPx().contains(screen)) continue;
+        Window* c = ChildAt(f, screen);
+        return c ? c : &f;
+    }
+    return nullptr;
+}
+
+}  // namespace quindel::platform

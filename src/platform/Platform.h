@@ -1,0 +1,119 @@
+#pragma once
+// The platform a control runs on: one object per host, handed to the component explicitly (no
+// global state), so two controls on two platforms can live in one process.
+//
+// Backend contract (what a backend must supply):
+// - NowMs: a monotonic millisecond clock that never wraps (headless: virtual time), and
+//   CalendarTime for dated records (headless: a fixed date moved on by virtual time);
+// - DoEvents: deliver pending native or scripted input and run the timers that are due, then
+//   return; it never blocks for long (headless: advances virtual time to the next due item);
+// - Box: the message box; MeasureText and DrawText: text in the default font;
+// - FrameOf: the non-client frame a form of a given border style gets;
+// - Grab: a window with its children as an RGBA image;
+// - Changed: told of every model change, so a desktop backend can mirror it.
+// Everything else (window registry, handles, focus, z-order, timers, screen, files, window-system
+// calls) is toolkit-free and lives here.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/Geometry.h"
+#include "platform/Image.h"
+#include "platform/Screen.h"
+#include "platform/TimerQueue.h"
+#include "platform/Window.h"
+#include "platform/WindowSystem.h"
+
+namespace quindel::platform {
+
+class MessageBox;
+class Form;
+class PictureBox;
+class Label;
+class ListBox;
+class VScrollBar;
+class Slider;
+class CommandButton;
+class Timer;
+
+// Frame of a form: the border on each side and the caption bar, in pixels.
+struct FrameMetrics {
+    int border = 0;
+    int caption = 0;
+};
+
+class Platform {
+public:
+    explicit Platform(ScreenMetrics screen);
+    virtual ~Platform();
+    Platform(const Platform&) = delete;
+    Platform& operator=(const Platform&) = delete;
+
+    virtual std::int64_t NowMs() const = 0;
+    // The calendar time (seconds since the epoch) that dated records such as the error log show.
+    virtual std::int64_t CalendarTime() const;
+    virtual void DoEvents() = 0;
+    virtual MessageBox& Box() = 0;
+    virtual SizePx MeasureText(std::string_view text) const = 0;
+    // Draws one line of text in the default font with its top-left at (x, y).
+    virtual void DrawText(Image& target, int x, int y, std::string_view text, Rgba ink) const = 0;
+    virtual FrameMetrics FrameOf(const Form& form) const = 0;
+    virtual Image Grab(Window& window) = 0;
+    virtual void Changed(Window& /*window*/, Aspect /*what*/) {}
+
+    Screen& screen() { return screen_; }
+    const Screen& screen() const { return screen_; }
+    TimerQueue& timers() { return timers_; }
+    const TimerQueue& timers() const { return timers_; }
+    FileSystem& files() { return files_; }
+    WindowSystem& api() { return api_; }
+    std::uint32_t GetTickCount() const { return std::uint32_t(NowMs()); }
+
+    std::shared_ptr<Form> NewForm();
+    std::shared_ptr<PictureBox> NewPictureBox(Window& parent);
+    std::shared_ptr<Label> NewLabel(Window& parent);
+    std::shared_ptr<ListBox> NewListBox(Window& parent);
+    std::shared_ptr<VScrollBar> NewVScrollBar(Window& parent);
+    std::shared_ptr<Slider> NewSlider(Window& parent);
+    std::shared_ptr<CommandButton> NewCommandButton(Window& parent);
+    std::shared_ptr<Timer> NewTimer();
+
+    Window* FindWindow(Handle h) const;
+    // Forms from back to front.
+    const std::vector<Form*>& Forms() const { return forms_; }
+    // The topmost shown window at a screen point (a child before its form), or null.
+    Window* WindowAt(PointPx screen) const;
+    Form* ActiveForm() const { return active_; }
+    Window* Focused() const { return focused_; }
+    // The window holding the mouse capture while a button is down, or null.
+    Window* Capture() const { return capture_; }
+    void setCapture(Window* w) { capture_ = w; }
+
+private:
+    template <class T>
+    std::shared_ptr<T> Adopt(std::shared_ptr<T> w, Window* parent);
+    Handle Register(Window& w);
+    void Unregister(Window& w);
+    void BringToFront(Form& f);
+    void Activate(Form* f);
+    void SetFocusTo(Window* w);
+    Window* ChildAt(Window& w, PointPx screen) const;
+    friend class Window;
+    friend class Form;
+
+    Screen screen_;
+    TimerQueue timers_;
+    FileSystem files_;
+    WindowSystem api_;
+    Handle nextHandle_ = 0x1000;
+    std::map<Handle, Window*> registry_;
+    std::vector<Form*> forms_;
+    Form* active_ = nullptr;
+    Window* focused_ = nullptr;
+    Window* capture_ = nullptr;
+};
+
+}  // namespace quindel::platform

@@ -1,0 +1,81 @@
+#include "platform/VScrollBar.h"
+
+#include <algorithm>
+
+#include "runtime/VbError.h"
+
+namespace quindel::platform {
+
+namespace {
+constexpr std::int16_t kKeyPageUp = 33, kKeyPageDown = 34, kKeyUp = 38, kKeyDown = 40;
+}
+
+VScrollBar::VScrollBar(Platform& p, Window* parent) : Window(p, WindowKind::VScrollBar, parent) {}
+
+void VScrollBar::setMin(std::int32_t v) {
+    min_ = v;
+    const std::int32_t clamped = Clamp(value_);
+    if (clamped != value_) setValue(clamped);
+    Changed(Aspect::Content);
+}
+
+void VScrollBar::setMax(std::int32_t v) {
+    max_ = v;
+    const std::int32_t clamped = Clamp(value_);
+    if (clamped != value_) setValue(clamped);
+    Changed(Aspect::Content);
+}
+
+void VScrollBar::setValue(std::int32_t v) {
+    if (v != Clamp(v)) throw VbError(380);
+    if (v == value_) return;
+    value_ = v;
+    Changed(Aspect::Content);
+    if (OnChange) OnChange();
+}
+
+std::int32_t VScrollBar::Clamp(std::int32_t v) const {
+    return std::clamp(v, std::min(min_, max_), std::max(min_, max_));
+}
+
+void VScrollBar::Step(std::int32_t delta) {
+    if (max_ < min_) delta = -delta;
+    setValue(Clamp(value_ + delta));
+}
+
+int VScrollBar::ArrowPx() const {
+    const SizePx s = ClientSizePx();
+    return std::min(s.width, s.height / 2);
+}
+
+std::pair<int, int> VScrollBar::ThumbPx() const {
+    const int arrow = ArrowPx();
+    const int track = std::max(ClientSizePx().height - 2 * arrow, 0);
+    const int thumb = std::min(std::max(arrow, 8), track);
+    const std::int64_t span = std::int64_t(max_) - min_;
+    const int free = track - thumb;
+    const int pos = span == 0 ? 0 : int((std::int64_t(value_) - min_) * free / span);
+    return {arrow + std::clamp(pos, 0, free), thumb};
+}
+
+void VScrollBar::MouseDownDefault(const MouseArgs& a) {
+    const int y = TwipsToPxY(a.Y);
+    const int arrow = ArrowPx();
+    const auto [thumbTop, thumbHeight] = ThumbPx();
+    if (y < arrow) Step(-smallChange_);
+    else if (y >= ClientSizePx().height - arrow) Step(smallChange_);
+    else if (y < thumbTop) Step(-largeChange_);
+    else if (y >= thumbTop + thumbHeight) Step(largeChange_);
+}
+
+void VScrollBar::KeyDownDefault(std::int16_t keyCode) {
+    switch (keyCode) {
+        case kKeyUp: Step(-smallChange_); break;
+        case kKeyDown: Step(smallChange_); break;
+        case kKeyPageUp: Step(-largeChange_); break;
+        case kKeyPageDown: Step(largeChange_); break;
+        default: break;
+    }
+}
+
+}  // namespace quindel::platform

@@ -1,0 +1,149 @@
+#pragma once
+// The toolkit-free model of one window or control. Contract:
+// - The model holds the truth (geometry in twips, visibility, enabled state, content); a backend
+//   shows it and is told of every change through Platform::Changed. The headless backend shows
+//   nothing and renders on request; the desktop backend mirrors the model onto real widgets.
+// - Geometry is in twips relative to the parent's client area (a form's: relative to the screen).
+// - Events are raised only through the Input* funnel, which every backend and every scripted test
+//   uses; the funnel drops input while the window or an ancestor is disabled, hidden or unloaded.
+// - Every window has a handle, a stable integer registered with its platform until the window is
+//   destroyed (a form's Unload destroys it with its children).
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Geometry.h"
+#include "platform/Image.h"
+
+namespace quindel::platform {
+
+class Platform;
+class Form;
+
+enum class WindowKind { Form, PictureBox, Label, ListBox, VScrollBar, Slider, CommandButton };
+
+// What changed, for the backend.
+enum class Aspect { Geometry, Visibility, Enabled, Content, Order, Focus, Pointer, Destroyed };
+
+// Mouse event arguments: Button and Shift masks (left = 1, right = 2, middle = 4; shift = 1,
+// ctrl = 2, alt = 4); X and Y in twips over the window's client area.
+struct MouseArgs {
+    std::int16_t Button = 0;
+    std::int16_t Shift = 0;
+    float X = 0;
+    float Y = 0;
+};
+
+namespace pointer {
+constexpr std::int16_t Default = 0;
+constexpr std::int16_t Arrow = 1;
+constexpr std::int16_t Hourglass = 11;
+constexpr std::int16_t Custom = 99;
+}  // namespace pointer
+
+class Window : public std::enable_shared_from_this<Window> {
+public:
+    Window(Platform& platform, WindowKind kind, Window* parent);
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    Handle hWnd() const { return handle_; }
+    WindowKind Kind() const { return kind_; }
+    Window* Parent() const { return parent_; }
+    Platform& platform() const { return platform_; }
+    const std::vector<std::shared_ptr<Window>>& Children() const { return children_; }
+    // The form this window is on (itself for a form); null once detached.
+    Form* TopForm();
+    bool Alive() const { return handle_ != 0; }
+
+    std::int32_t Left() const { return left_; }
+    std::int32_t Top() const { return top_; }
+    std::int32_t Width() const { return width_; }
+    std::int32_t Height() const { return height_; }
+    void setLeft(std::int32_t v) { Move(v, top_, width_, height_); }
+    void setTop(std::int32_t v) { Move(left_, v, width_, height_); }
+    void setWidth(std::int32_t v) { Move(left_, top_, v, height_); }
+    void setHeight(std::int32_t v) { Move(left_, top_, width_, v); }
+    // Sizes below zero become zero; a size change raises OnResize.
+    virtual void Move(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
+    // The client area, in twips.
+    virtual std::int32_t ScaleWidth() const;
+    virtual std::int32_t ScaleHeight() const;
+    // Pixel size of the client area and offset of the client area inside the window.
+    SizePx ClientSizePx() const;
+    virtual PointPx ClientOriginPx() const { return {}; }
+    // The window's rectangle on the screen, in pixels.
+    RectPx ScreenRectPx() const;
+    // Converts a screen point to this window's client pixels.
+    PointPx ScreenToClientPx(PointPx screen) const;
+
+    bool Visible() const { return visible_; }
+    virtual void setVisible(bool v);
+    // Visible itself and every ancestor visible.
+    bool IsShown() const;
+    bool Enabled() const { return enabled_; }
+    void setEnabled(bool v);
+    bool IsEnabledDeep() const;
+
+    const std::string& Tag() const { return tag_; }
+    void setTag(std::string v) { tag_ = std::move(v); }
+    std::int16_t MousePointer() const { return mousePointer_; }
+    void setMousePointer(std::int16_t v);
+    const Image& MouseIcon() const { return mouseIcon_; }
+    void setMouseIcon(Image v);
+
+    // Gives this window the keyboard focus; error 5 when it is hidden or disabled.
+    void SetFocus();
+    bool HasFocus() const;
+    // Brings the window to the front of its siblings (a form: of all forms).
+    void ZOrder();
+
+    std::function<void(const MouseArgs&)> OnMouseDown, OnMouseMove, OnMouseUp;
+    std::function<void()> OnClick, OnResize, OnGotFocus, OnLostFocus;
+    std::function<void(std::int16_t& keyAscii)> OnKeyPress;
+    std::function<void(std::int16_t& keyCode, std::int16_t shift)> OnKeyDown;
+
+    // The input funnel. Returns whether the window took the input.
+    bool InputMouseDown(const MouseArgs& a);
+    bool InputMouseMove(const MouseArgs& a);
+    bool InputMouseUp(const MouseArgs& a);
+    bool InputKeyDown(std::int16_t keyCode, std::int16_t shift);
+    bool InputKeyPress(std::int16_t keyAscii);
+    bool AcceptsInput() const;
+
+    // Twips <-> pixels with the platform screen's factors.
+    int TwipsToPxX(double twips) const;
+    int TwipsToPxY(double twips) const;
+
+protected:
+    void Changed(Aspect a);
+    void RaiseResize();
+    // Per-kind reactions to raw input, run before the event handlers are called.
+    virtual void MouseDownDefault(const MouseArgs&) {}
+    virtual void MouseUpDefault(const MouseArgs&) {}
+    // Controls that take the keyboard focus when clicked.
+    virtual bool FocusOnClick() const { return false; }
+    virtual void KeyDownDefault(std::int16_t /*keyCode*/) {}
+    // Called when the window is destroyed (form unloaded).
+    void Destroy();
+    friend class Platform;
+    friend class Form;
+
+private:
+    Platform& platform_;
+    WindowKind kind_;
+    Window* parent_;
+    Handle handle_ = 0;
+    std::vector<std::shared_ptr<Window>> children_;
+    std::int32_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::string tag_;
+    std::int16_t mousePointer_ = pointer::Default;
+    Image mouseIcon_;
+};
+
+}  // namespace quindel::platform

@@ -1,0 +1,136 @@
+#include "platform/headless/Renderer.h"
+
+#include <algorithm>
+
+#include "platform/CommandButton.h"
+#include "platform/Form.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/PictureBox.h"
+#include "platform/Raster.h"
+#include "platform/Slider.h"
+#include "platform/VScrollBar.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace quindel::headless {
+
+using namespace quindel::platform;
+
+namespace {
+
+constexpr Rgba kFace = MakeRgb(212, 208, 200);
+constexpr Rgba kShadow = MakeRgb(128, 128, 128);
+constexpr Rgba kDark = MakeRgb(64, 64, 64);
+constexpr Rgba kLight = MakeRgb(255, 255, 255);
+constexpr Rgba kInk = MakeRgb(0, 0, 0);
+constexpr Rgba kSelection = MakeRgb(10, 36, 106);
+
+void Bevel(Image& img, int x, int y, int w, int h, bool raised) {
+    const Rgba tl = raised ? kLight : kShadow, br = raised ? kDark : kLight;
+    img.fillRect(x, y, w, 1, tl);
+    img.fillRect(x, y, 1, h, tl);
+    img.fillRect(x, y + h - 1, w, 1, br);
+    img.fillRect(x + w - 1, y, 1, h, br);
+}
+
+void Triangle(Image& img, int cx, int cy, bool up) {
+    for (int i = 0; i < 4; ++i) img.fillRect(cx - i, up ? cy - 2 + i : cy + 1 - i, 2 * i + 1, 1, kInk);
+}
+
+}  // namespace
+
+Image Renderer::Render(Window& w) {
+    const RectPx r = w.ScreenRectPx();
+    Image img(std::max(r.width(), 0), std::max(r.height(), 0), kFace);
+    Paint(w, img);
+    return img;
+}
+
+void Renderer::Paint(Window& w, Image& img) {
+    const int W = img.width(), H = img.height();
+    switch (w.Kind()) {
+        case WindowKind::Form: {
+            auto& f = static_cast<Form&>(w);
+            img.fill(f.BackColor());
+            const FrameMetrics fm = platform_.FrameOf(f);
+            if (fm.border > 0) {
+                Bevel(img, 0, 0, W, H, true);
+                img.fillRect(fm.border, fm.border, W - 2 * fm.border, fm.caption, kSelection);
+                platform_.DrawText(img, fm.border + 4, fm.border + (fm.caption - 14) / 2,
+                                   f.Caption(), kLight);
+            }
+            break;
+        }
+        case WindowKind::PictureBox: {
+            auto& p = static_cast<PictureBox&>(w);
+            if (p.BorderStyle() != 0) DrawFrame(img, 0, 0, W, H, kShadow);
+            img.blit(p.Surface(), p.ClientOriginPx().x, p.ClientOriginPx().y);
+            break;
+        }
+        case WindowKind::Label: {
+            auto& l = static_cast<Label&>(w);
+            img.fill(l.BackColor());
+            const int b = l.BorderStyle() != 0 ? 1 : 0;
+            if (b) DrawFrame(img, 0, 0, W, H, kInk);
+            platform_.DrawText(img, b, b, l.Caption(), l.ForeColor());
+            break;
+        }
+        case WindowKind::ListBox: {
+            auto& l = static_cast<ListBox&>(w);
+            img.fill(kLight);
+            DrawFrame(img, 0, 0, W, H, kShadow);
+            const int rowPx = l.TwipsToPxY(l.RowHeight());
+            for (int i = l.TopIndex(), y = 1; i < l.ListCount() && y < H - 1; ++i, y += rowPx) {
+                const bool sel = i == l.ListIndex();
+                if (sel) img.fillRect(1, y, W - 2, rowPx, kSelection);
+                platform_.DrawText(img, 3, y, l.List(i), sel ? kLight : kInk);
+            }
+            break;
+        }
+        case WindowKind::VScrollBar: {
+            auto& s = static_cast<VScrollBar&>(w);
+            img.fill(MakeRgb(236, 233, 216));
+            const int a = s.ArrowPx();
+            Bevel(img, 0, 0, W, a, true);
+            Bevel(img, 0, H - a, W, a, true);
+            Triangle(img, W / 2, a / 2, true);
+            Triangle(img, W / 2, H - a / 2, false);
+            const auto [top, h] = s.ThumbPx();
+            img.fillRect(0, top, W, h, kFace);
+            Bevel(img, 0, top, W, h, true);
+            break;
+        }
+        case WindowKind::Slider: {
+            auto& s = static_cast<Slider&>(w);
+            const int mid = H / 2 - 2, left = 6, right = W - 7;
+            Bevel(img, left, mid - 1, right - left + 1, 4, false);
+            const int span = std::max(s.Max() - s.Min(), 1);
+            for (int v = s.Min(); v <= s.Max(); v += s.TickFrequency())
+                img.fillRect(left + (v - s.Min()) * (right - left) / span, H - 5, 1, 3, kInk);
+            const int x = left + (s.Value() - s.Min()) * (right - left) / span;
+            img.fillRect(x - 4, 2, 9, H - 9, kFace);
+            Bevel(img, x - 4, 2, 9, H - 9, true);
+            break;
+        }
+        case WindowKind::CommandButton: {
+            auto& c = static_cast<CommandButton&>(w);
+            Bevel(img, 0, 0, W, H, !c.Value());
+            platform_.DrawText(img, (W - platform_.MeasureText(c.Caption()).width) / 2, (H - 14) / 2,
+                               c.Caption(), kInk);
+            break;
+        }
+    }
+    PaintChildren(w, img);
+}
+
+void Renderer::PaintChildren(Window& w, Image& img) {
+    const PointPx origin = w.ClientOriginPx();
+    for (auto& child : w.Children()) {
+        if (!child->Alive() || !child->Visible()) continue;
+        const Image part = Render(*child);
+        img.blit(part, origin.x + child->TwipsToPxX(child->Left()),
+                 origin.y + child->TwipsToPxY(child->Top()));
+    }
+}
+
+}  // namespace quindel::headless

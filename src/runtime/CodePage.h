@@ -1,0 +1,21 @@
+#pragma once
+// The 8-bit code page boundary: files the component reads or writes as 8-bit text are
+// converted here, and nowhere else, to and from the UTF-8 used inside. The conversions
+// never throw: what cannot be converted is replaced.
+#include <string>
+#include <string_view>
+
+namespace quindel {
+
+// $QUINDEL_CODEPAGE when set and non-empty, else "CP1250".
+std::string SystemCodePage();
+
+// Code page bytes to UTF-8; an undecodable byte becomes U+FFFD, NULs are kept.
+std::string DaCodePage(std::string_view bytes);
+std::string DaCodePage(std::string_view bytes, std::string_view codePage);
+
+// UTF-8 to code page bytes; a character the page lacks, or a bad UTF-8 byte, becomes '?'.
+std::string ACodePage(std::string_view utf8);
+std::string ACodePage(std::string_view utf8, std::string_view codePage);
+
+}  // namespace quindel

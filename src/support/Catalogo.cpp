@@ -1,0 +1,71 @@
+#include "support/Catalogo.h"
+
+#include <fstream>
+
+#include "platform/FileSystem.h"
+#include "runtime/CodePage.h"
+#include "runtime/Coercions.h"
+#include "runtime/Text.h"
+#include "runtime/VbError.h"
+#include "support/FileUtil.h"
+
+namespace quindel {
+
+namespace {
+
+constexpr std::int32_t kCodeWidth = 6;
+constexpr std::int32_t kTextColumn = 104;
+constexpr std::int32_t kTextWidth = 350;
+const std::string kLineBreakMarker = "\" & vbCrLf & \"";
+
+bool IsAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// The code field (columns 1-6) of a raw line. Columns count characters of the decoded line; for
+// the usual single-byte pages an ASCII field is the first six bytes, which spares decoding every
+// line of the scan.
+std::string CodeField(std::string_view raw) {
+    const std::string_view head = raw.substr(0, kCodeWidth);
+    if (IsAscii(head)) return std::string(head);
+    return Left(DaCodePage(raw), kCodeWidth);
+}
+
+bool HasCode(std::string_view raw, std::int32_t codice) {
+    const Variant field = Trim(CodeField(raw));
+    return IsNumeric(field) && CDbl(field) == double(codice);
+}
+
+std::string CatalogPath(const platform::FileSystem& files) {
+    const std::string folder = files.ComponentFolder();
+    std::string path = folder + "\\Quindel.bin";
+    if (FileEsiste(files, path)) return path;
+    path = folder + "\\..\\Quindel.bin";
+    return FileEsiste(files, path) ? path : std::string();
+}
+
+}  // namespace
+
+std::string PreparaMessaggio(std::string text) {
+    text = Replace(text, kLineBreakMarker, "\r\n");
+    return Replace(text, "&", "");
+}
+
+std::string LeggiMessaggio(const platform::FileSystem& files, std::int32_t Codice) {
+    const std::string path = CatalogPath(files);
+    if (path.empty()) return {};
+    std::ifstream in(files.Resolve(path), std::ios::binary);
+    if (!in) throw VbError(75);
+    std::string raw;
+    while (std::getline(in, raw)) {
+        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+        if (HasCode(raw, Codice))
+            return PreparaMessaggio(Trim(Mid(DaCodePage(raw), kTextColumn, kTextWidth)));
+    }
+    if (in.bad()) throw VbError(57);
+    return {};
+}
+
+}  // namespace quindel

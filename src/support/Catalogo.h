@@ -1,0 +1,21 @@
+#pragma once
+// The message catalogue "Quindel.bin": fixed-column text lines in the system code page, looked up
+// by message code. Read afresh on every lookup; nothing is kept in memory.
+#include <cstdint>
+#include <string>
+
+namespace quindel::platform {
+class FileSystem;
+}
+
+namespace quindel {
+
+// The prepared text of message Codice from the catalogue beside the component (or in its parent
+// folder), or "" when the catalogue or the code is missing.
+std::string LeggiMessaggio(const platform::FileSystem& files, std::int32_t Codice);
+
+// Turns a catalogue text into the text shown: the line-break marker becomes CR LF and every other
+// "&" (an argument placeholder, always empty here) is removed.
+std::string PreparaMessaggio(std::string text);
+
+}  // namespace quindel

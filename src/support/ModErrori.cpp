@@ -1,0 +1,73 @@
+#include "support/ModErrori.h"
+
+#include <fstream>
+#include <string>
+
+#include "platform/MessageBox.h"
+#include "platform/Platform.h"
+#include "runtime/CodePage.h"
+#include "runtime/DateTime.h"
+#include "runtime/VbError.h"
+#include "support/Catalogo.h"
+#include "support/FileUtil.h"
+
+namespace quindel {
+
+namespace {
+
+struct Spiegazione {
+    std::int32_t codice;  // catalogue code of line 3, 0 for the standard error text
+    std::int32_t stile;
+};
+
+constexpr std::int32_t kRetryCancelQuestion = platform::mb::RetryCancel | platform::mb::Question;
+constexpr std::int32_t kRetryCancelCritical = platform::mb::RetryCancel | platform::mb::Critical;
+constexpr std::int32_t kOkCritical = platform::mb::OKOnly | platform::mb::Critical;
+
+Spiegazione Classifica(std::int32_t numero) {
+    switch (numero) {
+        case 70:
+        case 71: return {624, kRetryCancelQuestion};
+        case 3051:
+        case 3196:
+        case 3006: return {625, kRetryCancelCritical};
+        case 3044: return {671, kOkCritical};
+        case 3043: return {672, kOkCritical};
+        case 57: return {627, kRetryCancelCritical};
+        case 55: return {673, kRetryCancelCritical};
+        case 53: return {629, kOkCritical};
+        case 61: return {674, kOkCritical};
+        default: return {0, kOkCritical};  // 3061, 3300 and every other number
+    }
+}
+
+}  // namespace
+
+std::int16_t GestioneErrore(platform::Platform& p, std::string_view NomeProcedura,
+                            std::int32_t NumeroErrore) {
+    const platform::FileSystem& files = p.files();
+    const std::string numero = std::to_string(NumeroErrore);
+    const std::string nome(NomeProcedura);
+    const std::string testoLog = LeggiMessaggio(files, 620) + nome + LeggiMessaggio(files, 621) + numero;
+    const Spiegazione s = Classifica(NumeroErrore);
+    const std::string riga3 =
+        s.codice != 0 ? LeggiMessaggio(files, s.codice) : StandardErrorText(NumeroErrore);
+    const std::string testoBox = LeggiMessaggio(files, 622) + nome + "\r" +
+                                 LeggiMessaggio(files, 623) + numero + "\r" + riga3;
+    ScriviLog(p, testoLog);
+    return p.Box().Show(testoBox, s.stile, "");
+}
+
+std::string PercorsoLog(platform::Platform& p) {
+    return TogliBarraFinale(p.files().ComponentFolder()) + "\\" + p.files().ProgramName() + ".LOG";
+}
+
+void ScriviLog(platform::Platform& p, std::string_view Testo) {
+    const std::string riga = "\"- " + FormatDataOra(std::time_t(p.CalendarTime())) + " " +
+                             std::string(Testo) + "\"\r\n";
+    std::ofstream out(p.files().Resolve(PercorsoLog(p)), std::ios::binary | std::ios::app);
+    if (!out) return;
+    out << ACodePage(riga);
+}
+
+}  // namespace quindel

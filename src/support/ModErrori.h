@@ -1,0 +1,23 @@
+#pragma once
+// The shared error report: one dated line in the component's log, one message box naming the
+// failed procedure, the error number and an explanation, and the user's answer back.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quindel::platform {
+class Platform;
+}
+
+namespace quindel {
+
+// Logs and shows the failure; returns the button pressed (1 OK, 2 Cancel, 4 Retry).
+std::int16_t GestioneErrore(platform::Platform& p, std::string_view NomeProcedura,
+                            std::int32_t NumeroErrore);
+// Appends one dated line to the log; a log that cannot be written is skipped silently.
+void ScriviLog(platform::Platform& p, std::string_view Testo);
+
+// The log file's path: the component's folder, one "\" and the program name with ".LOG".
+std::string PercorsoLog(platform::Platform& p);
+
+}  // namespace quindel
