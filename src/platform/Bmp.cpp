@@ -12,7 +12,8 @@ namespace {
 
 std::uint32_t U32(std::string_view b, std::size_t at) {
     return std::uint32_t(std::uint8_t(b[at])) | std::uint32_t(std::uint8_t(b[at + 1])) << 8 |
-           std::uint32_t(std::uint8_t(b[at + 2])) << 16 | std::uint32_t(std::uint8_t(b[at + 3])) << 24;
+           std::uint32_t(std::uint8_t(b[at + 2])) << 16 |
+           std::uint32_t(std::uint8_t(b[at + 3])) << 24;
 }
 std::uint16_t U16(std::string_view b, std::size_t at) {
     return std::uint16_t(std::uint8_t(b[at]) | std::uint8_t(b[at + 1]) << 8);
@@ -60,7 +61,8 @@ std::optional<Image> DecodeBmp(std::string_view b) {
         const std::size_t at = 14 + h->infoSize;
         if (at + h->colours * 4 > b.size()) return std::nullopt;
         for (std::size_t i = 0; i < h->colours; ++i)
-            palette.push_back(MakeRgb(std::uint8_t(b[at + i * 4 + 2]), std::uint8_t(b[at + i * 4 + 1]),
+            palette.push_back(MakeRgb(std::uint8_t(b[at + i * 4 + 2]),
+                                      std::uint8_t(b[at + i * 4 + 1]),
                                       std::uint8_t(b[at + i * 4])));
     }
     const std::size_t stride = ((std::size_t(h->width) * std::size_t(h->bpp) + 31) / 32) * 4;
@@ -75,7 +77,8 @@ std::optional<Image> DecodeBmp(std::string_view b) {
             if (h->bpp <= 8) {
                 const std::size_t bit = std::size_t(x) * std::size_t(h->bpp);
                 const int shift = 8 - h->bpp - int(bit % 8);
-                const std::size_t idx = (std::uint8_t(b[base + bit / 8]) >> shift) & ((1 << h->bpp) - 1);
+                const std::size_t idx =
+                    (std::uint8_t(b[base + bit / 8]) >> shift) & ((1 << h->bpp) - 1);
                 c = idx < palette.size() ? palette[idx] : MakeRgb(0, 0, 0);
             } else {
                 const std::size_t at = base + std::size_t(x) * std::size_t(h->bpp / 8);

@@ -9,7 +9,7 @@
 namespace quindel::platform {
 
 class CommandButton : public Window {
-public:
+  public:
     CommandButton(Platform& p, Window* parent);
 
     const std::string& Caption() const { return caption_; }
@@ -19,12 +19,12 @@ public:
     // How deeply clicks are nested right now.
     int Depth() const { return depth_; }
 
-protected:
+  protected:
     bool FocusOnClick() const override { return true; }
     void MouseUpDefault(const MouseArgs& a) override;
     void KeyDownDefault(std::int16_t keyCode) override;
 
-private:
+  private:
     std::string caption_;
     int depth_ = 0;
 };

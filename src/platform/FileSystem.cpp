@@ -47,7 +47,9 @@ bool IsNormalFile(const fs::path& p) {
     return !name.empty() && name[0] != '.' && fs::is_regular_file(p, ec) && !ec;
 }
 
-bool HasWildcard(std::string_view s) { return s.find_first_of("*?") != std::string_view::npos; }
+bool HasWildcard(std::string_view s) {
+    return s.find_first_of("*?") != std::string_view::npos;
+}
 
 // Splits UTF-8 into code points, a stray byte counting as one.
 std::vector<std::string> CodePoints(std::string_view s) {
@@ -91,7 +93,8 @@ bool FileSystem::ExistsNormalFile(std::string_view pattern) const {
     const std::size_t cut = pattern.find_last_of("\\/");
     const std::string_view last = cut == std::string_view::npos ? pattern : pattern.substr(cut + 1);
     if (!HasWildcard(last)) return IsNormalFile(Resolve(pattern));
-    const std::string_view folderPart = cut == std::string_view::npos ? "." : pattern.substr(0, cut + 1);
+    const std::string_view folderPart =
+        cut == std::string_view::npos ? "." : pattern.substr(0, cut + 1);
     const fs::path folder = Resolve(folderPart.empty() ? "/" : folderPart);
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {

@@ -9,7 +9,7 @@
 namespace quindel::platform {
 
 class FileSystem {
-public:
+  public:
     // The native path for a content path. Parts that exist nowhere are kept as written.
     std::string Resolve(std::string_view path) const;
     // True when the path, whose last part may hold the wildcards * and ?, names at least one
@@ -24,7 +24,7 @@ public:
     const std::string& ProgramName() const { return programName_; }
     void setProgramName(std::string name) { programName_ = std::move(name); }
 
-private:
+  private:
     std::string folder_;
     std::string programName_ = "Quindel2";
 };

@@ -6,7 +6,9 @@
 
 namespace quindel::platform {
 
-Form::Form(Platform& p) : Window(p, WindowKind::Form, nullptr) { setVisible(false); }
+Form::Form(Platform& p) : Window(p, WindowKind::Form, nullptr) {
+    setVisible(false);
+}
 
 void Form::setCaption(std::string c) {
     caption_ = std::move(c);
@@ -44,7 +46,8 @@ std::int32_t Form::ScaleWidth() const {
 
 std::int32_t Form::ScaleHeight() const {
     const FrameMetrics f = platform().FrameOf(*this);
-    return std::max(Height() - (2 * f.border + f.caption) * platform().screen().TwipsPerPixelY(), 0);
+    return std::max(Height() - (2 * f.border + f.caption) * platform().screen().TwipsPerPixelY(),
+                    0);
 }
 
 PointPx Form::ClientOriginPx() const {

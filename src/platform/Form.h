@@ -19,7 +19,7 @@ constexpr std::int16_t SizableToolWindow = 5;
 }  // namespace border
 
 class Form : public Window {
-public:
+  public:
     explicit Form(Platform& p);
 
     const std::string& Caption() const { return caption_; }
@@ -44,7 +44,7 @@ public:
 
     std::function<void()> OnUnload, OnActivate, OnDeactivate;
 
-private:
+  private:
     std::string caption_;
     std::int16_t borderStyle_ = border::Sizable;
     Rgba backColor_ = MakeRgb(212, 208, 200);

@@ -23,7 +23,9 @@ struct RectPx {
     int bottom = 0;
     int width() const { return right - left; }
     int height() const { return bottom - top; }
-    bool contains(PointPx p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool contains(PointPx p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
     bool operator==(const RectPx&) const = default;
 };
 

@@ -13,7 +13,9 @@ Image::Image(int width, int height, Rgba fill)
       height_(std::max(height, 0)),
       pixels_(std::size_t(width_) * std::size_t(height_), fill) {}
 
-void Image::fill(Rgba c) { std::fill(pixels_.begin(), pixels_.end(), c); }
+void Image::fill(Rgba c) {
+    std::fill(pixels_.begin(), pixels_.end(), c);
+}
 
 void Image::fillRect(int x, int y, int w, int h, Rgba c) {
     const int x0 = std::max(x, 0), y0 = std::max(y, 0);

@@ -15,13 +15,21 @@ constexpr Rgba MakeRgb(int r, int g, int b) {
     return 0xFF000000u | (std::uint32_t(r & 255) << 16) | (std::uint32_t(g & 255) << 8) |
            std::uint32_t(b & 255);
 }
-constexpr int RedOf(Rgba c) { return int((c >> 16) & 255); }
-constexpr int GreenOf(Rgba c) { return int((c >> 8) & 255); }
-constexpr int BlueOf(Rgba c) { return int(c & 255); }
-constexpr int AlphaOf(Rgba c) { return int((c >> 24) & 255); }
+constexpr int RedOf(Rgba c) {
+    return int((c >> 16) & 255);
+}
+constexpr int GreenOf(Rgba c) {
+    return int((c >> 8) & 255);
+}
+constexpr int BlueOf(Rgba c) {
+    return int(c & 255);
+}
+constexpr int AlphaOf(Rgba c) {
+    return int((c >> 24) & 255);
+}
 
 class Image {
-public:
+  public:
     Image() = default;
     Image(int width, int height, Rgba fill = MakeRgb(0, 0, 0));
 
@@ -49,8 +57,10 @@ public:
     // Writes a PNG; returns false when the file cannot be written.
     bool savePng(const std::string& path) const;
 
-private:
-    std::size_t index(int x, int y) const { return std::size_t(y) * std::size_t(width_) + std::size_t(x); }
+  private:
+    std::size_t index(int x, int y) const {
+        return std::size_t(y) * std::size_t(width_) + std::size_t(x);
+    }
     int width_ = 0;
     int height_ = 0;
     std::vector<Rgba> pixels_;

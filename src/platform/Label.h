@@ -9,7 +9,7 @@
 namespace quindel::platform {
 
 class Label : public Window {
-public:
+  public:
     Label(Platform& p, Window* parent);
 
     const std::string& Caption() const { return caption_; }
@@ -29,7 +29,7 @@ public:
 
     std::function<void()> OnChange;
 
-private:
+  private:
     void FitToCaption();
     std::string caption_;
     bool autoSize_ = false;

@@ -9,8 +9,8 @@ namespace quindel::platform {
 
 namespace {
 constexpr int kBorderPx = 1;
-constexpr std::int16_t kKeyPageUp = 33, kKeyPageDown = 34, kKeyEnd = 35, kKeyHome = 36,
-                       kKeyUp = 38, kKeyDown = 40;
+constexpr std::int16_t kKeyPageUp = 33, kKeyPageDown = 34, kKeyEnd = 35, kKeyHome = 36, kKeyUp = 38,
+                       kKeyDown = 40;
 }  // namespace
 
 ListBox::ListBox(Platform& p, Window* parent) : Window(p, WindowKind::ListBox, parent) {}
@@ -59,7 +59,9 @@ std::int32_t ListBox::RowHeight() const {
     return (platform().MeasureText("Ag").height + 1) * platform().screen().TwipsPerPixelY();
 }
 
-std::int32_t ListBox::VisibleRows() const { return std::max(ScaleHeight() / RowHeight(), 1); }
+std::int32_t ListBox::VisibleRows() const {
+    return std::max(ScaleHeight() / RowHeight(), 1);
+}
 
 std::int32_t ListBox::RowAt(float y) const {
     if (y < 0) return -1;
@@ -101,13 +103,26 @@ void ListBox::KeyDownDefault(std::int16_t keyCode) {
     if (ListCount() == 0) return;
     std::int32_t i = listIndex_;
     switch (keyCode) {
-        case kKeyUp: i = std::max(i - 1, 0); break;
-        case kKeyDown: i = std::min(i + 1, ListCount() - 1); break;
-        case kKeyPageUp: i = std::max(i - VisibleRows() + 1, 0); break;
-        case kKeyPageDown: i = std::min(i + VisibleRows() - 1, ListCount() - 1); break;
-        case kKeyHome: i = 0; break;
-        case kKeyEnd: i = ListCount() - 1; break;
-        default: return;
+        case kKeyUp:
+            i = std::max(i - 1, 0);
+            break;
+        case kKeyDown:
+            i = std::min(i + 1, ListCount() - 1);
+            break;
+        case kKeyPageUp:
+            i = std::max(i - VisibleRows() + 1, 0);
+            break;
+        case kKeyPageDown:
+            i = std::min(i + VisibleRows() - 1, ListCount() - 1);
+            break;
+        case kKeyHome:
+            i = 0;
+            break;
+        case kKeyEnd:
+            i = ListCount() - 1;
+            break;
+        default:
+            return;
     }
     setListIndex(i);
 }

@@ -11,7 +11,7 @@
 namespace quindel::platform {
 
 class ListBox : public Window {
-public:
+  public:
     ListBox(Platform& p, Window* parent);
 
     void AddItem(std::string text);
@@ -37,12 +37,12 @@ public:
     std::int32_t ScaleWidth() const override;
     std::int32_t ScaleHeight() const override;
 
-protected:
+  protected:
     bool FocusOnClick() const override { return true; }
     void MouseDownDefault(const MouseArgs& a) override;
     void KeyDownDefault(std::int16_t keyCode) override;
 
-private:
+  private:
     void KeepSelectionVisible();
     std::vector<std::string> items_;
     std::int32_t listIndex_ = -1;

@@ -36,9 +36,10 @@ bool Offers(std::int32_t style, std::int16_t answer);
 }  // namespace mb
 
 class MessageBox {
-public:
+  public:
     virtual ~MessageBox() = default;
-    virtual std::int16_t Show(std::string_view text, std::int32_t style, std::string_view title) = 0;
+    virtual std::int16_t Show(std::string_view text, std::int32_t style,
+                              std::string_view title) = 0;
 };
 
 }  // namespace quindel::platform

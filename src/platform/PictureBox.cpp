@@ -71,7 +71,9 @@ void PictureBox::Print(double x, double y, std::string_view text) {
     Changed(Aspect::Content);
 }
 
-void PictureBox::Refresh() { Changed(Aspect::Content); }
+void PictureBox::Refresh() {
+    Changed(Aspect::Content);
+}
 
 std::int32_t PictureBox::ScaleWidth() const {
     const int inner = std::max(TwipsToPxX(Width()) - 2 * borderStyle_, 0);
@@ -83,7 +85,9 @@ std::int32_t PictureBox::ScaleHeight() const {
     return scaleMode_ == scale::Pixels ? inner : inner * platform().screen().TwipsPerPixelY();
 }
 
-PointPx PictureBox::ClientOriginPx() const { return {borderStyle_, borderStyle_}; }
+PointPx PictureBox::ClientOriginPx() const {
+    return {borderStyle_, borderStyle_};
+}
 
 void PictureBox::Move(std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t h) {
     // Resize the drawing before the Resize event runs, so its handler can draw at once.

@@ -22,7 +22,7 @@ constexpr std::int32_t SrcInvert = 0x00660046;
 }  // namespace rop
 
 class PictureBox : public Window {
-public:
+  public:
     PictureBox(Platform& p, Window* parent);
 
     bool AutoRedraw() const { return autoRedraw_; }
@@ -63,7 +63,7 @@ public:
     int ToPxX(double v) const;
     int ToPxY(double v) const;
 
-private:
+  private:
     void ResizeSurfaceTo(std::int32_t w, std::int32_t h);
     bool autoRedraw_ = false;
     std::int16_t borderStyle_ = 1;

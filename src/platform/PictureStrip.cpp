@@ -11,7 +11,9 @@ PictureStrip::PictureStrip(Image picture, int rows, int cols) : picture_(std::mo
     setCols(cols);
 }
 
-void PictureStrip::setPicture(Image picture) { picture_ = std::move(picture); }
+void PictureStrip::setPicture(Image picture) {
+    picture_ = std::move(picture);
+}
 
 void PictureStrip::setRows(int r) {
     if (r < 1) throw VbError(380);

@@ -8,7 +8,7 @@
 namespace quindel::platform {
 
 class PictureStrip {
-public:
+  public:
     PictureStrip() = default;
     PictureStrip(Image picture, int rows, int cols);
 
@@ -23,7 +23,7 @@ public:
     // Error 380 for a cell outside the grid.
     Image GraphicCell(int n) const;
 
-private:
+  private:
     Image picture_;
     int rows_ = 1;
     int cols_ = 1;

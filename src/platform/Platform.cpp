@@ -18,7 +18,9 @@ Platform::Platform(ScreenMetrics screen) : screen_(screen), api_(*this) {}
 
 Platform::~Platform() = default;
 
-std::int64_t Platform::CalendarTime() const { return std::int64_t(std::time(nullptr)); }
+std::int64_t Platform::CalendarTime() const {
+    return std::int64_t(std::time(nullptr));
+}
 
 template <class T>
 std::shared_ptr<T> Platform::Adopt(std::shared_ptr<T> w, Window* parent) {
@@ -51,7 +53,9 @@ std::shared_ptr<Slider> Platform::NewSlider(Window& parent) {
 std::shared_ptr<CommandButton> Platform::NewCommandButton(Window& parent) {
     return Adopt(std::make_shared<CommandButton>(*this, &parent), &parent);
 }
-std::shared_ptr<Timer> Platform::NewTimer() { return std::make_shared<Timer>(*this); }
+std::shared_ptr<Timer> Platform::NewTimer() {
+    return std::make_shared<Timer>(*this);
+}
 
 Handle Platform::Register(Window& w) {
     const Handle h = nextHandle_;

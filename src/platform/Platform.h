@@ -46,7 +46,7 @@ struct FrameMetrics {
 };
 
 class Platform {
-public:
+  public:
     explicit Platform(ScreenMetrics screen);
     virtual ~Platform();
     Platform(const Platform&) = delete;
@@ -92,7 +92,7 @@ public:
     Window* Capture() const { return capture_; }
     void setCapture(Window* w) { capture_ = w; }
 
-private:
+  private:
     template <class T>
     std::shared_ptr<T> Adopt(std::shared_ptr<T> w, Window* parent);
     Handle Register(Window& w);

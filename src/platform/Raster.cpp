@@ -36,10 +36,14 @@ void DrawFrame(Image& img, int x, int y, int w, int h, Rgba color) {
 namespace {
 Rgba Combine(Rgba d, Rgba s, std::int32_t op) {
     switch (op) {
-        case rop::SrcAnd: return 0xFF000000u | (d & s);
-        case rop::SrcPaint: return 0xFF000000u | (d | s);
-        case rop::SrcInvert: return 0xFF000000u | ((d ^ s) & 0x00FFFFFFu);
-        default: return s;
+        case rop::SrcAnd:
+            return 0xFF000000u | (d & s);
+        case rop::SrcPaint:
+            return 0xFF000000u | (d | s);
+        case rop::SrcInvert:
+            return 0xFF000000u | ((d ^ s) & 0x00FFFFFFu);
+        default:
+            return s;
     }
 }
 }  // namespace

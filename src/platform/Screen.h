@@ -16,7 +16,7 @@ struct ScreenMetrics {
 };
 
 class Screen {
-public:
+  public:
     explicit Screen(ScreenMetrics m) : metrics_(m) {}
 
     int TwipsPerPixelX() const { return metrics_.twipsPerPixelX; }
@@ -38,7 +38,7 @@ public:
     // A backend that reads the cursor live installs its reader here.
     void setCursorSource(std::function<PointPx()> f) { cursorSource_ = std::move(f); }
 
-private:
+  private:
     ScreenMetrics metrics_;
     std::int16_t pointer_ = 0;
     int pointerChanges_ = 0;

@@ -11,7 +11,7 @@
 namespace quindel::platform {
 
 class Slider : public Window {
-public:
+  public:
     Slider(Platform& p, Window* parent);
 
     std::int32_t Min() const { return min_; }
@@ -29,12 +29,12 @@ public:
 
     std::function<void()> OnChange;
 
-protected:
+  protected:
     bool FocusOnClick() const override { return true; }
     void MouseUpDefault(const MouseArgs& a) override;
     void MouseDownDefault(const MouseArgs& a) override;
 
-private:
+  private:
     std::int32_t min_ = 0, max_ = 10, value_ = 0, tickFrequency_ = 1;
     std::map<std::int32_t, bool> extender_;
 };

@@ -10,7 +10,9 @@ Timer::Timer(Platform& p) : platform_(p) {
     });
 }
 
-Timer::~Timer() { platform_.timers().Remove(id_); }
+Timer::~Timer() {
+    platform_.timers().Remove(id_);
+}
 
 void Timer::setInterval(std::int32_t ms) {
     interval_ = ms;
@@ -23,8 +25,10 @@ void Timer::setEnabled(bool v) {
 }
 
 void Timer::Rearm() {
-    if (enabled_ && interval_ > 0) platform_.timers().Arm(id_, platform_.NowMs(), interval_);
-    else platform_.timers().Disarm(id_);
+    if (enabled_ && interval_ > 0)
+        platform_.timers().Arm(id_, platform_.NowMs(), interval_);
+    else
+        platform_.timers().Disarm(id_);
 }
 
 }  // namespace quindel::platform

@@ -11,7 +11,7 @@ namespace quindel::platform {
 class Platform;
 
 class Timer {
-public:
+  public:
     explicit Timer(Platform& p);
     ~Timer();
     Timer(const Timer&) = delete;
@@ -24,7 +24,7 @@ public:
 
     std::function<void()> OnTimer;
 
-private:
+  private:
     void Rearm();
     Platform& platform_;
     TimerQueue::Id id_;

@@ -11,7 +11,7 @@
 namespace quindel::platform {
 
 class TimerQueue {
-public:
+  public:
     using Id = std::uint64_t;
 
     Id Add(std::function<void()> tick);
@@ -26,7 +26,7 @@ public:
     // running (a nested DoEvents) is not fired again inside itself. Returns how many fired.
     int RunDue(std::int64_t now);
 
-private:
+  private:
     struct Entry {
         std::function<void()> tick;
         std::int64_t interval = 0;

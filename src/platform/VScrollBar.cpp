@@ -62,19 +62,32 @@ void VScrollBar::MouseDownDefault(const MouseArgs& a) {
     const int y = TwipsToPxY(a.Y);
     const int arrow = ArrowPx();
     const auto [thumbTop, thumbHeight] = ThumbPx();
-    if (y < arrow) Step(-smallChange_);
-    else if (y >= ClientSizePx().height - arrow) Step(smallChange_);
-    else if (y < thumbTop) Step(-largeChange_);
-    else if (y >= thumbTop + thumbHeight) Step(largeChange_);
+    if (y < arrow)
+        Step(-smallChange_);
+    else if (y >= ClientSizePx().height - arrow)
+        Step(smallChange_);
+    else if (y < thumbTop)
+        Step(-largeChange_);
+    else if (y >= thumbTop + thumbHeight)
+        Step(largeChange_);
 }
 
 void VScrollBar::KeyDownDefault(std::int16_t keyCode) {
     switch (keyCode) {
-        case kKeyUp: Step(-smallChange_); break;
-        case kKeyDown: Step(smallChange_); break;
-        case kKeyPageUp: Step(-largeChange_); break;
-        case kKeyPageDown: Step(largeChange_); break;
-        default: break;
+        case kKeyUp:
+            Step(-smallChange_);
+            break;
+        case kKeyDown:
+            Step(smallChange_);
+            break;
+        case kKeyPageUp:
+            Step(-largeChange_);
+            break;
+        case kKeyPageDown:
+            Step(largeChange_);
+            break;
+        default:
+            break;
     }
 }
 

@@ -10,7 +10,7 @@
 namespace quindel::platform {
 
 class VScrollBar : public Window {
-public:
+  public:
     VScrollBar(Platform& p, Window* parent);
 
     std::int32_t Min() const { return min_; }
@@ -31,12 +31,12 @@ public:
 
     std::function<void()> OnChange;
 
-protected:
+  protected:
     bool FocusOnClick() const override { return true; }
     void MouseDownDefault(const MouseArgs& a) override;
     void KeyDownDefault(std::int16_t keyCode) override;
 
-private:
+  private:
     void Step(std::int32_t delta);
     std::int32_t Clamp(std::int32_t v) const;
     std::int32_t min_ = 0, max_ = 32767, value_ = 0;

@@ -49,8 +49,12 @@ void Window::RaiseResize() {
     if (OnResize) OnResize();
 }
 
-std::int32_t Window::ScaleWidth() const { return width_; }
-std::int32_t Window::ScaleHeight() const { return height_; }
+std::int32_t Window::ScaleWidth() const {
+    return width_;
+}
+std::int32_t Window::ScaleHeight() const {
+    return height_;
+}
 
 SizePx Window::ClientSizePx() const {
     return {std::max(TwipsToPxX(ScaleWidth()), 0), std::max(TwipsToPxY(ScaleHeight()), 0)};
@@ -112,7 +116,9 @@ void Window::SetFocus() {
     platform_.SetFocusTo(this);
 }
 
-bool Window::HasFocus() const { return platform_.Focused() == this; }
+bool Window::HasFocus() const {
+    return platform_.Focused() == this;
+}
 
 void Window::ZOrder() {
     if (kind_ == WindowKind::Form) {
@@ -125,7 +131,9 @@ void Window::ZOrder() {
     Changed(Aspect::Order);
 }
 
-bool Window::AcceptsInput() const { return handle_ != 0 && IsShown() && IsEnabledDeep(); }
+bool Window::AcceptsInput() const {
+    return handle_ != 0 && IsShown() && IsEnabledDeep();
+}
 
 bool Window::InputMouseDown(const MouseArgs& a) {
     if (!AcceptsInput()) return false;

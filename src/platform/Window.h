@@ -44,7 +44,7 @@ constexpr std::int16_t Custom = 99;
 }  // namespace pointer
 
 class Window : public std::enable_shared_from_this<Window> {
-public:
+  public:
     Window(Platform& platform, WindowKind kind, Window* parent);
     virtual ~Window();
     Window(const Window&) = delete;
@@ -118,7 +118,7 @@ public:
     int TwipsToPxX(double twips) const;
     int TwipsToPxY(double twips) const;
 
-protected:
+  protected:
     void Changed(Aspect a);
     void RaiseResize();
     // Per-kind reactions to raw input, run before the event handlers are called.
@@ -132,7 +132,7 @@ protected:
     friend class Platform;
     friend class Form;
 
-private:
+  private:
     Platform& platform_;
     WindowKind kind_;
     Window* parent_;

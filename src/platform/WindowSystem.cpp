@@ -30,7 +30,9 @@ bool WindowSystem::LockWindowUpdate(Handle window) {
     return true;
 }
 
-PointPx WindowSystem::GetCursorPos() const { return platform_.screen().CursorPos(); }
+PointPx WindowSystem::GetCursorPos() const {
+    return platform_.screen().CursorPos();
+}
 
 bool WindowSystem::ScreenToClient(Handle window, PointPx& p) const {
     Window* w = platform_.FindWindow(window);
@@ -60,13 +62,18 @@ bool WindowSystem::GetWindowRect(Handle window, RectPx& r) const {
     return true;
 }
 
-std::uint32_t WindowSystem::GetTickCount() const { return platform_.GetTickCount(); }
+std::uint32_t WindowSystem::GetTickCount() const {
+    return platform_.GetTickCount();
+}
 
 int WindowSystem::GetSystemMetrics(int index) const {
     switch (index) {
-        case 0: return platform_.screen().WidthPx();
-        case 1: return platform_.screen().HeightPx();
-        default: return 0;
+        case 0:
+            return platform_.screen().WidthPx();
+        case 1:
+            return platform_.screen().HeightPx();
+        default:
+            return 0;
     }
 }
 

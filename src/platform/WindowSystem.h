@@ -21,7 +21,7 @@ constexpr int Show = 5;
 constexpr int GWW_HWNDPARENT = -8;  // the owner slot
 
 class WindowSystem {
-public:
+  public:
     explicit WindowSystem(Platform& p) : platform_(p) {}
 
     // Index -8 sets the owner of a form and returns the previous owner; other indexes do nothing.
@@ -40,7 +40,7 @@ public:
     // 0: screen width in pixels; 1: screen height in pixels; anything else 0.
     int GetSystemMetrics(int index) const;
 
-private:
+  private:
     Platform& platform_;
     Handle locked_ = 0;
     std::vector<Handle> lockHistory_;

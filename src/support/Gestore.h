@@ -14,7 +14,7 @@
 namespace quindel {
 
 class Gestore {
-public:
+  public:
     Gestore(platform::Platform& p, std::string nomeProcedura)
         : platform_(p), nome_(std::move(nomeProcedura)) {}
 
@@ -35,7 +35,7 @@ public:
 
     bool Abbandonato() const { return abbandonato_; }
 
-private:
+  private:
     platform::Platform& platform_;
     std::string nome_;
     bool abbandonato_ = false;

@@ -27,17 +27,26 @@ constexpr std::int32_t kOkCritical = platform::mb::OKOnly | platform::mb::Critic
 Spiegazione Classifica(std::int32_t numero) {
     switch (numero) {
         case 70:
-        case 71: return {624, kRetryCancelQuestion};
+        case 71:
+            return {624, kRetryCancelQuestion};
         case 3051:
         case 3196:
-        case 3006: return {625, kRetryCancelCritical};
-        case 3044: return {671, kOkCritical};
-        case 3043: return {672, kOkCritical};
-        case 57: return {627, kRetryCancelCritical};
-        case 55: return {673, kRetryCancelCritical};
-        case 53: return {629, kOkCritical};
-        case 61: return {674, kOkCritical};
-        default: return {0, kOkCritical};  // 3061, 3300 and every other number
+        case 3006:
+            return {625, kRetryCancelCritical};
+        case 3044:
+            return {671, kOkCritical};
+        case 3043:
+            return {672, kOkCritical};
+        case 57:
+            return {627, kRetryCancelCritical};
+        case 55:
+            return {673, kRetryCancelCritical};
+        case 53:
+            return {629, kOkCritical};
+        case 61:
+            return {674, kOkCritical};
+        default:
+            return {0, kOkCritical};  // 3061, 3300 and every other number
     }
 }
 
@@ -48,7 +57,8 @@ std::int16_t GestioneErrore(platform::Platform& p, std::string_view NomeProcedur
     const platform::FileSystem& files = p.files();
     const std::string numero = std::to_string(NumeroErrore);
     const std::string nome(NomeProcedura);
-    const std::string testoLog = LeggiMessaggio(files, 620) + nome + LeggiMessaggio(files, 621) + numero;
+    const std::string testoLog =
+        LeggiMessaggio(files, 620) + nome + LeggiMessaggio(files, 621) + numero;
     const Spiegazione s = Classifica(NumeroErrore);
     const std::string riga3 =
         s.codice != 0 ? LeggiMessaggio(files, s.codice) : StandardErrorText(NumeroErrore);
@@ -63,8 +73,8 @@ std::string PercorsoLog(platform::Platform& p) {
 }
 
 void ScriviLog(platform::Platform& p, std::string_view Testo) {
-    const std::string riga = "\"- " + FormatDataOra(std::time_t(p.CalendarTime())) + " " +
-                             std::string(Testo) + "\"\r\n";
+    const std::string riga =
+        "\"- " + FormatDataOra(std::time_t(p.CalendarTime())) + " " + std::string(Testo) + "\"\r\n";
     std::ofstream out(p.files().Resolve(PercorsoLog(p)), std::ios::binary | std::ios::app);
     if (!out) return;
     out << ACodePage(riga);

@@ -8,7 +8,7 @@
 namespace quindel::headless {
 
 class HarnessError : public std::logic_error {
-public:
+  public:
     explicit HarnessError(const std::string& what) : std::logic_error(what) {}
 };
 

@@ -19,7 +19,7 @@ struct ShownBox {
 };
 
 class HeadlessMessageBox : public platform::MessageBox {
-public:
+  public:
     std::int16_t Show(std::string_view text, std::int32_t style, std::string_view title) override;
 
     void QueueAnswer(std::int16_t answer) { answers_.push_back(answer); }
@@ -27,7 +27,7 @@ public:
     void ClearShown() { shown_.clear(); }
     std::size_t Pending() const { return answers_.size(); }
 
-private:
+  private:
     std::deque<std::int16_t> answers_;
     std::vector<ShownBox> shown_;
 };

@@ -113,20 +113,26 @@ SizePx HeadlessPlatform::MeasureText(std::string_view text) const {
     return {BuiltinFont::TextWidth(text), BuiltinFont::TextHeight(text)};
 }
 
-void HeadlessPlatform::DrawText(Image& target, int x, int y, std::string_view text, Rgba ink) const {
+void HeadlessPlatform::DrawText(Image& target, int x, int y, std::string_view text,
+                                Rgba ink) const {
     BuiltinFont::Draw(target, x, y, text, ink);
 }
 
 FrameMetrics HeadlessPlatform::FrameOf(const Form& form) const {
     switch (form.BorderStyle()) {
-        case border::None: return {0, 0};
+        case border::None:
+            return {0, 0};
         case border::FixedToolWindow:
-        case border::SizableToolWindow: return {config_.formBorderPx, config_.toolCaptionPx};
-        default: return {config_.formBorderPx, config_.captionPx};
+        case border::SizableToolWindow:
+            return {config_.formBorderPx, config_.toolCaptionPx};
+        default:
+            return {config_.formBorderPx, config_.captionPx};
     }
 }
 
-Image HeadlessPlatform::Grab(Window& window) { return Renderer(*this).Render(window); }
+Image HeadlessPlatform::Grab(Window& window) {
+    return Renderer(*this).Render(window);
+}
 
 Image HeadlessPlatform::GrabScreen() {
     Image screenImg(screen().WidthPx(), screen().HeightPx(), MakeRgb(58, 110, 165));

@@ -12,7 +12,7 @@
 namespace quindel::headless {
 
 class HeadlessPlatform : public platform::Platform {
-public:
+  public:
     explicit HeadlessPlatform(HeadlessConfig config = {});
 
     std::int64_t NowMs() const override { return now_; }
@@ -43,7 +43,7 @@ public:
     // Mouse buttons currently held by the script.
     std::int16_t ButtonsHeld() const { return buttons_; }
 
-private:
+  private:
     int RunDue();
     void Deliver(const InputStep& s);
     std::int64_t NextDue() const;

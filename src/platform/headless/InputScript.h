@@ -17,7 +17,7 @@ struct InputStep {
 };
 
 class InputScript {
-public:
+  public:
     InputScript& MoveTo(int x, int y, std::int64_t afterMs = 0);
     InputScript& Press(std::int16_t button = 1, std::int64_t afterMs = 0);
     InputScript& Release(std::int16_t button = 1, std::int64_t afterMs = 0);
@@ -32,7 +32,7 @@ public:
     const InputStep* Next() const { return steps_.empty() ? nullptr : &steps_.front(); }
     InputStep Pop();
 
-private:
+  private:
     friend class HeadlessPlatform;
     InputScript& Add(InputStep s, std::int64_t afterMs);
     std::int64_t now_ = 0;   // the platform's clock, kept current by the platform

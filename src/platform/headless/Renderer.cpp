@@ -34,7 +34,8 @@ void Bevel(Image& img, int x, int y, int w, int h, bool raised) {
 }
 
 void Triangle(Image& img, int cx, int cy, bool up) {
-    for (int i = 0; i < 4; ++i) img.fillRect(cx - i, up ? cy - 2 + i : cy + 1 - i, 2 * i + 1, 1, kInk);
+    for (int i = 0; i < 4; ++i)
+        img.fillRect(cx - i, up ? cy - 2 + i : cy + 1 - i, 2 * i + 1, 1, kInk);
 }
 
 }  // namespace
@@ -115,8 +116,8 @@ void Renderer::Paint(Window& w, Image& img) {
         case WindowKind::CommandButton: {
             auto& c = static_cast<CommandButton&>(w);
             Bevel(img, 0, 0, W, H, !c.Value());
-            platform_.DrawText(img, (W - platform_.MeasureText(c.Caption()).width) / 2, (H - 14) / 2,
-                               c.Caption(), kInk);
+            platform_.DrawText(img, (W - platform_.MeasureText(c.Caption()).width) / 2,
+                               (H - 14) / 2, c.Caption(), kInk);
             break;
         }
     }

@@ -8,11 +8,11 @@ namespace quindel::headless {
 class HeadlessPlatform;
 
 class Renderer {
-public:
+  public:
     explicit Renderer(HeadlessPlatform& p) : platform_(p) {}
     platform::Image Render(platform::Window& w);
 
-private:
+  private:
     void Paint(platform::Window& w, platform::Image& img);
     void PaintChildren(platform::Window& w, platform::Image& img);
     HeadlessPlatform& platform_;
