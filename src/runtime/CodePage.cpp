@@ -18,7 +18,7 @@ constexpr const char* kDefaultCodePage = "CP1250";
 constexpr std::string_view kReplacementChar = "\xEF\xBF\xBD";  // U+FFFD
 
 class IconvHandle {
-public:
+  public:
     IconvHandle() = default;
     IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     IconvHandle(IconvHandle&& other) noexcept : cd_(std::exchange(other.cd_, Invalid())) {}
@@ -33,7 +33,7 @@ public:
     bool valid() const { return cd_ != Invalid(); }
     iconv_t get() const { return cd_; }
 
-private:
+  private:
     static iconv_t Invalid() { return reinterpret_cast<iconv_t>(-1); }
     iconv_t cd_ = Invalid();
 };
@@ -134,7 +134,9 @@ std::string SystemCodePage() {
     return env && *env ? std::string(env) : std::string(kDefaultCodePage);
 }
 
-std::string DaCodePage(std::string_view bytes) { return DaCodePage(bytes, SystemCodePage()); }
+std::string DaCodePage(std::string_view bytes) {
+    return DaCodePage(bytes, SystemCodePage());
+}
 
 std::string DaCodePage(std::string_view bytes, std::string_view codePage) {
     const Converter& c = ConverterFor(codePage);
@@ -144,7 +146,9 @@ std::string DaCodePage(std::string_view bytes, std::string_view codePage) {
     });
 }
 
-std::string ACodePage(std::string_view utf8) { return ACodePage(utf8, SystemCodePage()); }
+std::string ACodePage(std::string_view utf8) {
+    return ACodePage(utf8, SystemCodePage());
+}
 
 std::string ACodePage(std::string_view utf8, std::string_view codePage) {
     const Converter& c = ConverterFor(codePage);

@@ -23,8 +23,12 @@ struct ScannedNumber {
     bool overflow = false;
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsExponentMark(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsExponentMark(char c) {
+    return c == 'e' || c == 'E' || c == 'd' || c == 'D';
+}
 
 int RadixDigit(char c, int radix) {
     int d = -1;
@@ -143,17 +147,27 @@ double StringToDouble(std::string_view s) {
 // The numeric value of any Variant that has one.
 double ToDouble(const Variant& v) {
     switch (v.type()) {
-        case VarType::Empty: return 0;
-        case VarType::Null: Raise(kErrInvalidNull);
+        case VarType::Empty:
+            return 0;
+        case VarType::Null:
+            Raise(kErrInvalidNull);
         case VarType::Missing:
-        case VarType::Object: Raise(kErrTypeMismatch);
-        case VarType::Boolean: return *v.asBoolPtr() ? -1 : 0;
-        case VarType::Byte: return *v.asBytePtr();
-        case VarType::Integer: return *v.asIntegerPtr();
-        case VarType::Long: return *v.asLongPtr();
-        case VarType::Single: return *v.asSinglePtr();
-        case VarType::Double: return *v.asDoublePtr();
-        case VarType::String: return StringToDouble(*v.asStringPtr());
+        case VarType::Object:
+            Raise(kErrTypeMismatch);
+        case VarType::Boolean:
+            return *v.asBoolPtr() ? -1 : 0;
+        case VarType::Byte:
+            return *v.asBytePtr();
+        case VarType::Integer:
+            return *v.asIntegerPtr();
+        case VarType::Long:
+            return *v.asLongPtr();
+        case VarType::Single:
+            return *v.asSinglePtr();
+        case VarType::Double:
+            return *v.asDoublePtr();
+        case VarType::String:
+            return StringToDouble(*v.asStringPtr());
     }
     Raise(kErrTypeMismatch);
 }
@@ -192,7 +206,9 @@ std::string FormatFloating(double v, int digits) {
 
 }  // namespace
 
-std::int16_t CInt(const Variant& v) { return std::int16_t(RoundIntoRange(v, -32768, 32767)); }
+std::int16_t CInt(const Variant& v) {
+    return std::int16_t(RoundIntoRange(v, -32768, 32767));
+}
 
 std::int32_t CLng(const Variant& v) {
     return std::int32_t(RoundIntoRange(v, -2147483648.0, 2147483647.0));
@@ -219,21 +235,33 @@ float CSng(const Variant& v) {
     return float(d);
 }
 
-double CDbl(const Variant& v) { return ToDouble(v); }
+double CDbl(const Variant& v) {
+    return ToDouble(v);
+}
 
 std::string CStr(const Variant& v) {
     switch (v.type()) {
-        case VarType::Empty: return {};
-        case VarType::Null: Raise(kErrInvalidNull);
+        case VarType::Empty:
+            return {};
+        case VarType::Null:
+            Raise(kErrInvalidNull);
         case VarType::Missing:
-        case VarType::Object: Raise(kErrTypeMismatch);
-        case VarType::Boolean: return *v.asBoolPtr() ? "True" : "False";
-        case VarType::Byte: return std::to_string(*v.asBytePtr());
-        case VarType::Integer: return std::to_string(*v.asIntegerPtr());
-        case VarType::Long: return std::to_string(*v.asLongPtr());
-        case VarType::Single: return FormatFloating(*v.asSinglePtr(), 7);
-        case VarType::Double: return FormatFloating(*v.asDoublePtr(), 15);
-        case VarType::String: return *v.asStringPtr();
+        case VarType::Object:
+            Raise(kErrTypeMismatch);
+        case VarType::Boolean:
+            return *v.asBoolPtr() ? "True" : "False";
+        case VarType::Byte:
+            return std::to_string(*v.asBytePtr());
+        case VarType::Integer:
+            return std::to_string(*v.asIntegerPtr());
+        case VarType::Long:
+            return std::to_string(*v.asLongPtr());
+        case VarType::Single:
+            return FormatFloating(*v.asSinglePtr(), 7);
+        case VarType::Double:
+            return FormatFloating(*v.asDoublePtr(), 15);
+        case VarType::String:
+            return *v.asStringPtr();
     }
     Raise(kErrTypeMismatch);
 }
@@ -248,9 +276,13 @@ double Val(std::string_view s) {
     return ScanNumber(packed).value;
 }
 
-double Int(double v) { return std::floor(v); }
+double Int(double v) {
+    return std::floor(v);
+}
 
-double Fix(double v) { return std::trunc(v); }
+double Fix(double v) {
+    return std::trunc(v);
+}
 
 double Round(double v, int digits) {
     if (digits < 0) Raise(5);

@@ -29,7 +29,7 @@ class Collection {
 
     template <class NodeIt, class Ref>
     class Iter {
-    public:
+      public:
         using iterator_category = std::forward_iterator_tag;
         using value_type = T;
         using difference_type = std::ptrdiff_t;
@@ -46,11 +46,11 @@ class Collection {
         Iter operator++(int) { return Iter(it_++); }
         bool operator==(const Iter& other) const = default;
 
-    private:
+      private:
         NodeIt it_{};
     };
 
-public:
+  public:
     using iterator = Iter<typename Nodes::iterator, T&>;
     using const_iterator = Iter<typename Nodes::const_iterator, const T&>;
 
@@ -81,7 +81,7 @@ public:
     const_iterator begin() const { return const_iterator(nodes_.begin()); }
     const_iterator end() const { return const_iterator(nodes_.end()); }
 
-private:
+  private:
     std::size_t checkedIndex(std::int32_t index) const {
         if (index < 1 || index > Count()) Raise(9);
         return std::size_t(index - 1);

@@ -12,7 +12,7 @@
 namespace quindel {
 
 class ConnectionPoint {
-public:
+  public:
     using TypedSink = std::function<void(DispId id, Args& args)>;
 
     // Returns the cookie that Unadvise takes. A null sink raises 91, an empty one 5.
@@ -29,7 +29,7 @@ public:
 
     int Count() const { return int(sinks_.size()); }
 
-private:
+  private:
     struct Sink {
         std::uint32_t cookie;
         TypedSink call;

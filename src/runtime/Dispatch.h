@@ -1,10 +1,10 @@
 #pragma once
 // Late binding: every object the component or a host reaches by member name or dispatch
 // id is a Dispatch. Arguments travel by reference, so a callee may change them.
+#include <concepts>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -24,12 +24,14 @@ constexpr CallKind operator&(CallKind a, CallKind b) {
     return CallKind(std::uint8_t(a) & std::uint8_t(b));
 }
 // True when every kind in `kinds` is in `mask`.
-constexpr bool HasKind(CallKind mask, CallKind kinds) { return (mask & kinds) == kinds; }
+constexpr bool HasKind(CallKind mask, CallKind kinds) {
+    return (mask & kinds) == kinds;
+}
 
 using Args = std::vector<Variant>;
 
 class Dispatch {
-public:
+  public:
     virtual ~Dispatch() = default;
     // Case-insensitive; raises 438 for an unknown name.
     virtual DispId GetIDOfName(std::string_view name) const = 0;
@@ -47,8 +49,7 @@ void SetProperty(const Object& obj, std::string_view name, Variant value, Args i
 Variant CallMethod(const Object& obj, std::string_view name, Args& args);
 
 // By-value convenience: CallMethod(obj, "Name", 1, "two"). By-ref changes are dropped.
-template <class... A>
-    requires(std::is_constructible_v<Variant, A> && ...)
+template <std::convertible_to<Variant>... A>
 Variant CallMethod(const Object& obj, std::string_view name, A&&... a) {
     Args args{Variant(std::forward<A>(a))...};
     return CallMethod(obj, name, args);

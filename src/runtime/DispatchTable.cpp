@@ -17,7 +17,9 @@ constexpr int kErrNotSupported = 438;
 constexpr int kErrNotOptional = 449;
 constexpr int kErrWrongArgCount = 450;
 
-bool IsAssignment(CallKind kind) { return kind == CallKind::Let || kind == CallKind::Set; }
+bool IsAssignment(CallKind kind) {
+    return kind == CallKind::Let || kind == CallKind::Set;
+}
 
 // A call names exactly one kind; a combined mask is a declaration, not a call.
 bool IsSingleKind(CallKind kind) {
@@ -28,14 +30,22 @@ bool IsSingleKind(CallKind kind) {
 Variant CoerceTo(const Variant& v, ParamType type) {
     switch (type) {
         case ParamType::None:
-        case ParamType::Variant: return v;
-        case ParamType::Boolean: return CBool(v);
-        case ParamType::Byte: return CByte(v);
-        case ParamType::Integer: return CInt(v);
-        case ParamType::Long: return CLng(v);
-        case ParamType::Single: return CSng(v);
-        case ParamType::Double: return CDbl(v);
-        case ParamType::String: return CStr(v);
+        case ParamType::Variant:
+            return v;
+        case ParamType::Boolean:
+            return CBool(v);
+        case ParamType::Byte:
+            return CByte(v);
+        case ParamType::Integer:
+            return CInt(v);
+        case ParamType::Long:
+            return CLng(v);
+        case ParamType::Single:
+            return CSng(v);
+        case ParamType::Double:
+            return CDbl(v);
+        case ParamType::String:
+            return CStr(v);
         case ParamType::Object:
         case ParamType::Form:
             if (!v.isObject()) Raise(kErrTypeMismatch);
@@ -79,17 +89,28 @@ void WriteBackByRef(const MemberSpec& m, CallKind kind, const Args& bound, Args&
 
 const char* TypeText(ParamType type) {
     switch (type) {
-        case ParamType::None: return "void";
-        case ParamType::Variant: return "Variant";
-        case ParamType::Boolean: return "Boolean";
-        case ParamType::Byte: return "Byte";
-        case ParamType::Integer: return "Integer";
-        case ParamType::Long: return "Long";
-        case ParamType::Single: return "Single";
-        case ParamType::Double: return "Double";
-        case ParamType::String: return "String";
-        case ParamType::Object: return "Object";
-        case ParamType::Form: return "Form";
+        case ParamType::None:
+            return "void";
+        case ParamType::Variant:
+            return "Variant";
+        case ParamType::Boolean:
+            return "Boolean";
+        case ParamType::Byte:
+            return "Byte";
+        case ParamType::Integer:
+            return "Integer";
+        case ParamType::Long:
+            return "Long";
+        case ParamType::Single:
+            return "Single";
+        case ParamType::Double:
+            return "Double";
+        case ParamType::String:
+            return "String";
+        case ParamType::Object:
+            return "Object";
+        case ParamType::Form:
+            return "Form";
     }
     return "Variant";
 }
@@ -105,10 +126,14 @@ std::string ParamText(const ParamSpec& p) {
 
 const char* KindAttribute(CallKind kind) {
     switch (kind) {
-        case CallKind::Get: return ", propget";
-        case CallKind::Let: return ", propput";
-        case CallKind::Set: return ", propputref";
-        default: return "";
+        case CallKind::Get:
+            return ", propget";
+        case CallKind::Let:
+            return ", propput";
+        case CallKind::Set:
+            return ", propputref";
+        default:
+            return "";
     }
 }
 

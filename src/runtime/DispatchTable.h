@@ -12,7 +12,19 @@
 namespace quindel {
 
 // Form is an Object that is a host form; it is checked like Object.
-enum class ParamType { None, Variant, Boolean, Byte, Integer, Long, Single, Double, String, Object, Form };
+enum class ParamType {
+    None,
+    Variant,
+    Boolean,
+    Byte,
+    Integer,
+    Long,
+    Single,
+    Double,
+    String,
+    Object,
+    Form
+};
 
 struct ParamSpec {
     std::string name;
@@ -35,7 +47,7 @@ struct MemberSpec {
 };
 
 class DispatchTable {
-public:
+  public:
     // Declares one member; a name or id declared twice, or a missing handler, is a
     // programming error (std::invalid_argument).
     DispatchTable& member(std::string name, DispId id, CallKind kinds,
@@ -49,7 +61,7 @@ public:
     // In declaration order.
     const std::vector<MemberSpec>& members() const { return members_; }
 
-private:
+  private:
     std::vector<MemberSpec> members_;
     std::unordered_map<DispId, std::size_t> byId_;
     std::unordered_map<std::string, std::size_t> byName_;  // folded names
@@ -59,7 +71,7 @@ private:
 // members in its constructor through table() (handlers capturing `this`), or is built
 // from a ready table. Not copyable: the handlers may point back at the owner.
 class TableDispatch : public Dispatch {
-public:
+  public:
     TableDispatch() = default;
     explicit TableDispatch(DispatchTable table) : table_(std::move(table)) {}
     TableDispatch(const TableDispatch&) = delete;
@@ -70,10 +82,10 @@ public:
 
     const DispatchTable& dispatchTable() const { return table_; }
 
-protected:
+  protected:
     DispatchTable& table() { return table_; }
 
-private:
+  private:
     DispatchTable table_;
 };
 

@@ -8,7 +8,9 @@ namespace {
 
 constexpr int kErrInvalidCall = 5;
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // Allowed range of the second byte for a lead byte, per the well-formed UTF-8 table.
 bool SecondByteFits(unsigned char lead, unsigned char second) {
@@ -107,7 +109,8 @@ std::size_t Utf8SequenceLength(std::string_view s, std::size_t i) {
 char32_t DecodeUtf8(std::string_view s, std::size_t i, std::size_t n) {
     static constexpr unsigned char kLeadMask[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
     char32_t cp = static_cast<unsigned char>(s[i]) & kLeadMask[n];
-    for (std::size_t k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+    for (std::size_t k = 1; k < n; ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
     return cp;
 }
 
@@ -166,11 +169,17 @@ std::string RTrim(std::string_view s) {
     return last == std::string_view::npos ? std::string() : std::string(s.substr(0, last + 1));
 }
 
-std::string Trim(std::string_view s) { return LTrim(RTrim(s)); }
+std::string Trim(std::string_view s) {
+    return LTrim(RTrim(s));
+}
 
-std::string UCase(std::string_view s) { return MapCodePoints(s, ToUpperCp); }
+std::string UCase(std::string_view s) {
+    return MapCodePoints(s, ToUpperCp);
+}
 
-std::string LCase(std::string_view s) { return MapCodePoints(s, ToLowerCp); }
+std::string LCase(std::string_view s) {
+    return MapCodePoints(s, ToLowerCp);
+}
 
 std::string FixedWidth(std::string_view s, int32_t width) {
     if (width <= 0) return {};

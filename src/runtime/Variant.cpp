@@ -32,16 +32,26 @@ bool Variant::isNumeric() const {
 
 std::string Variant::TypeName() const {
     switch (type()) {
-        case VarType::Empty: return "Empty";
-        case VarType::Null: return "Null";
-        case VarType::Missing: return "Error";
-        case VarType::Boolean: return "Boolean";
-        case VarType::Byte: return "Byte";
-        case VarType::Integer: return "Integer";
-        case VarType::Long: return "Long";
-        case VarType::Single: return "Single";
-        case VarType::Double: return "Double";
-        case VarType::String: return "String";
+        case VarType::Empty:
+            return "Empty";
+        case VarType::Null:
+            return "Null";
+        case VarType::Missing:
+            return "Error";
+        case VarType::Boolean:
+            return "Boolean";
+        case VarType::Byte:
+            return "Byte";
+        case VarType::Integer:
+            return "Integer";
+        case VarType::Long:
+            return "Long";
+        case VarType::Single:
+            return "Single";
+        case VarType::Double:
+            return "Double";
+        case VarType::String:
+            return "String";
         case VarType::Object: {
             const Object& obj = *asObjectPtr();
             return obj ? obj->TypeName() : "Nothing";

@@ -1,12 +1,12 @@
 #pragma once
 // The one value type of the late-binding world: every argument, property value and
 // result that crosses a Dispatch boundary is a Variant.
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <variant>
 
 namespace quindel {
@@ -15,17 +15,33 @@ class Dispatch;
 using Object = std::shared_ptr<Dispatch>;
 
 // Declared in the same order as the alternatives held by Variant, so type() is an index.
-enum class VarType { Empty, Null, Missing, Boolean, Byte, Integer, Long, Single, Double, String, Object };
+enum class VarType {
+    Empty,
+    Null,
+    Missing,
+    Boolean,
+    Byte,
+    Integer,
+    Long,
+    Single,
+    Double,
+    String,
+    Object
+};
 
 // Booleans travel as 16-bit -1/0 across the late-binding boundary.
 constexpr std::int16_t kVbTrue = -1;
 constexpr std::int16_t kVbFalse = 0;
-constexpr std::int16_t ToVbBool(bool b) { return b ? kVbTrue : kVbFalse; }
+constexpr std::int16_t ToVbBool(bool b) {
+    return b ? kVbTrue : kVbFalse;
+}
 // Any non-zero value received counts as True, not just -1.
-constexpr bool FromVbBool(std::int32_t v) { return v != 0; }
+constexpr bool FromVbBool(std::int32_t v) {
+    return v != 0;
+}
 
 class Variant {
-public:
+  public:
     Variant() = default;
     Variant(bool v) : value_(std::in_place_type<bool>, v) {}
     Variant(std::uint8_t v) : value_(std::in_place_type<std::uint8_t>, v) {}
@@ -39,8 +55,7 @@ public:
     Variant(Object v) : value_(std::in_place_type<Object>, std::move(v)) {}
     Variant(std::nullptr_t) : value_(std::in_place_type<Object>) {}
     // Lets a shared_ptr to any concrete Dispatch class be passed where a Variant is wanted.
-    template <class T>
-        requires(!std::is_same_v<T, Dispatch> && std::is_convertible_v<T*, Dispatch*>)
+    template <std::derived_from<Dispatch> T>
     Variant(std::shared_ptr<T> v) : value_(std::in_place_type<Object>, std::move(v)) {}
     // Any other pointer would silently become a Boolean.
     Variant(const void*) = delete;
@@ -71,7 +86,7 @@ public:
 
     bool operator==(const Variant& other) const = default;
 
-private:
+  private:
     struct EmptyTag {
         bool operator==(const EmptyTag&) const = default;
     };

@@ -54,11 +54,13 @@ constexpr ErrorText kErrorTexts[] = {
     {92, "For loop not initialized"},
     {93, "Invalid pattern string"},
     {94, "Invalid use of Null"},
-    {96, "Unable to sink events of object because the object is already firing events to the "
-         "maximum number of event receivers that it supports"},
+    {96,
+     "Unable to sink events of object because the object is already firing events to the "
+     "maximum number of event receivers that it supports"},
     {97, "Can not call friend function on object which is not an instance of defining class"},
-    {98, "A property or method call cannot include a reference to a private object, either as "
-         "an argument or as a return value"},
+    {98,
+     "A property or method call cannot include a reference to a private object, either as "
+     "an argument or as a return value"},
     {321, "Invalid file format"},
     {322, "Can't create necessary temporary file"},
     {325, "Invalid format in resource file"},
@@ -90,8 +92,9 @@ constexpr ErrorText kErrorTexts[] = {
     {448, "Named argument not found"},
     {449, "Argument not optional"},
     {450, "Wrong number of arguments or invalid property assignment"},
-    {451, "Property let procedure not defined and property get procedure did not return an "
-          "object"},
+    {451,
+     "Property let procedure not defined and property get procedure did not return an "
+     "object"},
     {452, "Invalid ordinal"},
     {453, "Specified DLL function not found"},
     {454, "Code resource not found"},
@@ -107,8 +110,9 @@ constexpr ErrorText kErrorTexts[] = {
     {481, "Invalid picture"},
     {482, "Printer error"},
     {483, "Printer driver does not support specified property"},
-    {484, "Problem getting printer information from the system. Make sure the printer is set "
-          "up correctly."},
+    {484,
+     "Problem getting printer information from the system. Make sure the printer is set "
+     "up correctly."},
     {485, "Invalid picture type"},
     {486, "Can't print form image to this type of printer"},
     {735, "Can't save file to TEMP"},
@@ -117,8 +121,9 @@ constexpr ErrorText kErrorTexts[] = {
     {3006, "Database '|' is exclusively locked."},
     {3043, "Disk or network error."},
     {3044, "'|' isn't a valid path."},
-    {3051, "The database engine cannot open the file '|'. It is already opened exclusively by "
-           "another user, or you need permission to view its data."},
+    {3051,
+     "The database engine cannot open the file '|'. It is already opened exclusively by "
+     "another user, or you need permission to view its data."},
     {3061, "Too few parameters. Expected |."},
     {3196, "The database '|' is already in use by another person or process."},
     {3300, "Cannot create a relationship."},
@@ -148,13 +153,15 @@ VbError::VbError(std::int32_t number, std::string source, std::string descriptio
       source_(std::move(source)) {}
 
 std::string StandardErrorText(std::int32_t number) {
-    const auto* it = std::lower_bound(
-        std::begin(kErrorTexts), std::end(kErrorTexts), number,
-        [](const ErrorText& e, std::int32_t n) { return e.number < n; });
+    const auto* it =
+        std::lower_bound(std::begin(kErrorTexts), std::end(kErrorTexts), number,
+                         [](const ErrorText& e, std::int32_t n) { return e.number < n; });
     if (it != std::end(kErrorTexts) && it->number == number) return it->text;
     return "Application-defined or object-defined error";
 }
 
-void Raise(std::int32_t number, std::string source) { throw VbError(number, std::move(source)); }
+void Raise(std::int32_t number, std::string source) {
+    throw VbError(number, std::move(source));
+}
 
 }  // namespace quindel

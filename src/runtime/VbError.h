@@ -8,7 +8,7 @@
 namespace quindel {
 
 class VbError : public std::runtime_error {
-public:
+  public:
     // An empty description takes the standard text of the number.
     explicit VbError(std::int32_t number, std::string source = {}, std::string description = {});
 
@@ -16,7 +16,7 @@ public:
     std::string description() const { return what(); }
     const std::string& source() const { return source_; }
 
-private:
+  private:
     std::int32_t number_;
     std::string source_;
 };

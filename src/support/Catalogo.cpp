@@ -1,5 +1,6 @@
 #include "support/Catalogo.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "platform/FileSystem.h"
@@ -34,8 +35,17 @@ std::string CodeField(std::string_view raw) {
 }
 
 bool HasCode(std::string_view raw, std::int32_t codice) {
-    const Variant field = Trim(CodeField(raw));
-    return IsNumeric(field) && CDbl(field) == double(codice);
+    const std::string field = Trim(CodeField(raw));
+    // Plain digits are the usual case; anything else goes through the full numeric rules.
+    std::int64_t value = 0;
+    const bool digits =
+        !field.empty() && field.size() <= 9 && std::all_of(field.begin(), field.end(), [&](char c) {
+            value = value * 10 + (c - '0');
+            return c >= '0' && c <= '9';
+        });
+    if (digits) return value == codice;
+    const Variant v = field;
+    return IsNumeric(v) && CDbl(v) == double(codice);
 }
 
 std::string CatalogPath(const platform::FileSystem& files) {

@@ -1,0 +1,43 @@
+#include "CatalogueFile.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "CatalogueLine.h"
+#include "runtime/CodePage.h"
+
+namespace quindel::catgen {
+namespace {
+
+// The conversion marks what it cannot map with '?', so more '?' than in the source means a
+// character was lost.
+std::string ToCodePage(std::string_view utf8, std::string_view codePage) {
+    std::string bytes = ACodePage(utf8, codePage);
+    if (std::count(bytes.begin(), bytes.end(), '?') != std::count(utf8.begin(), utf8.end(), '?'))
+        throw std::runtime_error("'" + std::string(utf8) + "' has characters outside " +
+                                 std::string(codePage));
+    return bytes;
+}
+
+std::string RenderEntry(const CatalogueEntry& e, std::string_view codePage) {
+    if (e.comment) return FormatCommentLine(ToCodePage(e.text, codePage));
+    try {
+        return FormatMessageLine(e.code, kCatalogueLanguage, ToCodePage(e.label, codePage),
+                                 ToCodePage(e.text, codePage));
+    } catch (const std::invalid_argument& error) {
+        throw std::runtime_error(error.what());
+    }
+}
+
+}  // namespace
+
+std::string RenderCatalogue(const std::vector<CatalogueEntry>& entries, std::string_view codePage) {
+    std::string out;
+    for (const CatalogueEntry& e : entries) {
+        out += RenderEntry(e, codePage);
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace quindel::catgen

@@ -1,0 +1,28 @@
+#pragma once
+// The editable UTF-8 source of the message catalogue. One entry a line:
+//   # text                  a comment, copied into the catalogue as a comment line
+//   CODE<TAB>TEXT           a message
+//   CODE<TAB>LABEL<TAB>TEXT a message with the short label of what it is for
+// Blank lines are skipped. In a text, "\n" stands for a line break.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quindel::catgen {
+
+// What the catalogue reader turns back into a line break ("…" & vbCrLf & "…").
+constexpr std::string_view kLineBreakMarker = "\" & vbCrLf & \"";
+
+struct CatalogueEntry {
+    bool comment = false;
+    int code = 0;
+    std::string label;
+    // For messages, with line breaks already turned into kLineBreakMarker.
+    std::string text;
+};
+
+// Throws std::runtime_error naming the line for a malformed code, a repeated code, an
+// empty text or a '&' in a text (the reader would delete it).
+std::vector<CatalogueEntry> ParseCatalogue(std::string_view source);
+
+}  // namespace quindel::catgen
