@@ -1,12 +1,12 @@
-// The main job: renders the panel's artwork, read from beside the library the way the control
-// reads it, into PNG files in the folder given on the command line.
+// The main job: renders the panel's built-in artwork into PNG files in the folder given on the
+// command line.
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "platform/Bmp.h"
-#include "platform/FileSystem.h"
 #include "platform/Raster.h"
+#include "support/Risorse.h"
 
 using namespace quindel::platform;
 
@@ -19,11 +19,10 @@ Image Enlarge(const Image& img, int factor) {
     return out;
 }
 
-bool Render(const FileSystem& files, const std::string& name, const std::filesystem::path& outDir) {
-    const std::string src = files.Resolve(files.ComponentFolder() + "\\" + name + ".bmp");
-    const auto img = LoadBmp(src);
+bool Render(const std::string& name, const std::filesystem::path& outDir) {
+    const auto img = DecodeBmp(quindel::RisorsaIncorporata(name + ".bmp"));
     if (!img) {
-        std::fprintf(stderr, "cannot read %s\n", src.c_str());
+        std::fprintf(stderr, "no built-in picture %s\n", name.c_str());
         return false;
     }
     const auto dst = outDir / (name + ".png");
@@ -41,9 +40,7 @@ bool Render(const FileSystem& files, const std::string& name, const std::filesys
 int main(int argc, char** argv) {
     const std::filesystem::path outDir = argc > 1 ? argv[1] : ".";
     std::filesystem::create_directories(outDir);
-    FileSystem files;
     bool ok = true;
-    for (const char* name : {"toolbar", "zoomin", "zoomout", "pointers"})
-        ok &= Render(files, name, outDir);
+    for (const char* name : {"toolbar", "zoomin", "zoomout", "pointers"}) ok &= Render(name, outDir);
     return ok ? 0 : 1;
 }

@@ -27,9 +27,11 @@ void Form::setBackColor(Rgba c) {
 
 void Form::Show() {
     if (!Alive()) return;
+    const bool wasVisible = Visible();
     ZOrder();
     setVisible(true);
     platform().Activate(this);
+    if (!wasVisible) RaiseShow();
 }
 
 void Form::Unload() {

@@ -26,6 +26,28 @@ void Window::Destroy() {
     handle_ = 0;
 }
 
+void Window::Remove() {
+    if (kind_ == WindowKind::Form) {
+        static_cast<Form*>(this)->Unload();
+        return;
+    }
+    const auto self = shared_from_this();  // the parent's list may hold the last reference
+    OnMouseDown = OnMouseMove = OnMouseUp = nullptr;
+    OnClick = OnResize = OnGotFocus = OnLostFocus = OnShow = nullptr;
+    OnKeyPress = nullptr;
+    OnKeyDown = nullptr;
+    Destroy();
+    if (parent_) std::erase(parent_->children_, self);
+    parent_ = nullptr;
+}
+
+void Window::RaiseShow() {
+    if (OnShow) OnShow();
+    const auto kids = children_;
+    for (auto& c : kids)
+        if (c->Alive()) c->RaiseShow();
+}
+
 Form* Window::TopForm() {
     Window* w = this;
     while (w->parent_) w = w->parent_;

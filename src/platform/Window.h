@@ -100,9 +100,14 @@ class Window : public std::enable_shared_from_this<Window> {
     bool HasFocus() const;
     // Brings the window to the front of its siblings (a form: of all forms).
     void ZOrder();
+    // Destroys a child window with its children and detaches it from its parent (a form is
+    // unloaded instead). Its handlers are dropped, so they can no longer reach their owner.
+    void Remove();
 
     std::function<void(const MouseArgs&)> OnMouseDown, OnMouseMove, OnMouseUp;
     std::function<void()> OnClick, OnResize, OnGotFocus, OnLostFocus;
+    // Raised on a window and all its descendants when its form is shown.
+    std::function<void()> OnShow;
     std::function<void(std::int16_t& keyAscii)> OnKeyPress;
     std::function<void(std::int16_t& keyCode, std::int16_t shift)> OnKeyDown;
 
@@ -129,6 +134,7 @@ class Window : public std::enable_shared_from_this<Window> {
     virtual void KeyDownDefault(std::int16_t /*keyCode*/) {}
     // Called when the window is destroyed (form unloaded).
     void Destroy();
+    void RaiseShow();
     friend class Platform;
     friend class Form;
 

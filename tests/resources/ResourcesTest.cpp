@@ -1,18 +1,17 @@
-// The committed artwork and catalogue, as the component finds them beside the library.
+// The artwork built into the library and the catalogue beside it.
 #include <gtest/gtest.h>
 
 #include "platform/Bmp.h"
 #include "platform/PictureStrip.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "support/Catalogo.h"
+#include "support/Risorse.h"
 
 using namespace quindel;
 using namespace quindel::platform;
 
 namespace {
-std::optional<Image> Artwork(const FileSystem& files, const std::string& name) {
-    return LoadBmp(files.Resolve(files.ComponentFolder() + "\\" + name));
-}
+std::optional<Image> Artwork(const std::string& name) { return DecodeBmp(RisorsaIncorporata(name)); }
 }  // namespace
 
 TEST(Resources, CatalogueHoldsATextForEveryCodeTheComponentUses) {
@@ -30,8 +29,7 @@ TEST(Resources, CatalogueHoldsATextForEveryCodeTheComponentUses) {
 }
 
 TEST(Resources, ButtonStripIsSixRowsOfEighteenDistinctCells) {
-    headless::HeadlessPlatform p;
-    const auto img = Artwork(p.files(), "toolbar.bmp");
+    const auto img = Artwork("toolbar.bmp");
     ASSERT_TRUE(img);
     PictureStrip strip(*img, 6, 18);
     EXPECT_EQ(img->width(), 432);
@@ -50,10 +48,9 @@ TEST(Resources, ButtonStripIsSixRowsOfEighteenDistinctCells) {
 }
 
 TEST(Resources, PointersAreThirtyTwoPixelCellsWithATransparentKey) {
-    headless::HeadlessPlatform p;
     for (const auto& [name, width] : std::vector<std::pair<std::string, int>>{
              {"zoomin.bmp", 32}, {"zoomout.bmp", 32}, {"pointers.bmp", 288}}) {
-        const auto img = Artwork(p.files(), name);
+        const auto img = Artwork(name);
         ASSERT_TRUE(img) << name;
         EXPECT_EQ(img->width(), width) << name;
         EXPECT_EQ(img->height(), 32) << name;

@@ -1,0 +1,12 @@
+#pragma once
+// The artwork built into the library (the button strip and the viewer's pointers), so the panel
+// never depends on files that an installation might lose.
+#include <string_view>
+
+namespace quindel {
+
+// The bytes of a built-in resource ("toolbar.bmp", "zoomin.bmp", "zoomout.bmp", "pointers.bmp"),
+// or an empty view for an unknown name.
+std::string_view RisorsaIncorporata(std::string_view nome);
+
+}  // namespace quindel
