@@ -25,11 +25,13 @@ class CommandButton;
 class Timer;
 class PictureStrip;
 class Window;
+struct MouseArgs;
 }  // namespace quindel::platform
 
 namespace quindel {
 
 class ClasseToolbar;
+class ClassePulsante;
 class ClasseTLista;
 class frm_Lista;
 class frm_NomeDeiPulsanti;
@@ -37,7 +39,7 @@ class frm_NomeDeiPulsanti;
 class Quindel : public TableDispatch,
                 public ProprietarioLista,
                 public std::enable_shared_from_this<Quindel> {
-public:
+  public:
     // Creates the control on the host's form (the platform's initialise notification).
     static std::shared_ptr<Quindel> Crea(platform::Platform& p, platform::Form& host);
     ~Quindel() override;  // the terminate notification
@@ -164,16 +166,25 @@ public:
     void UserControl_Resize();
     void UserControl_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
 
-private:
+  private:
     Quindel(platform::Platform& p, platform::Form& host);
     void Inizializza(platform::Form& host);
     void DichiaraMembri();
     void CaricaRisorse();
     void CostruisciPulsanti();
+    std::array<std::int16_t, 6> CelleDaColonna(std::int16_t colonna) const;
+    void ImpostaCelle(ClassePulsante& b, std::int16_t colonna);
     void CreaListe();
     void PosizionaSlider();
     void CollegaSuperficie();
     void ScaricaVolume() override;
+    ClasseToolbar& Tb() const;
+
+    // Events of the toolbar surface.
+    void pic_ToolbarMain_MouseDown(const platform::MouseArgs& a);
+    void pic_ToolbarMain_MouseMove(const platform::MouseArgs& a);
+    void pic_ToolbarMain_MouseUp(const platform::MouseArgs& a);
+    void pic_ToolbarMain_Resize();
 
     // Commands.
     void EseguiComando(std::int16_t n);
@@ -258,6 +269,7 @@ private:
     // Compact-mode memory.
     std::int32_t LarghezzaSalvata_ = 0, AltezzaSalvata_ = 0;
     std::array<std::int16_t, 100> PulsantiVisibiliSalvati_{};
+    bool compattato_ = false;  // a compact command has saved the sizes above
 
     // Where the host form was when the linked windows were last placed.
     std::int32_t LeftPrecedente_ = 0, TopPrecedente_ = 0;

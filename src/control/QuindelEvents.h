@@ -16,7 +16,7 @@ constexpr DispId GetChunk = 4;
 }  // namespace evento
 
 class QuindelEvents {
-public:
+  public:
     virtual ~QuindelEvents() = default;
     // A command ran: its number and the down state of its button (-1 or 0).
     virtual void PulsantePremuto(std::int16_t& /*IndicePulsante*/, std::int16_t& /*value*/) {}

@@ -76,6 +76,8 @@ void ListBox::Move(std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t 
     const int clientPx = std::max(TwipsToPxY(std::max(h, 0)) - 2 * kBorderPx, 0);
     const int rows = std::max(clientPx / rowPx, 1);
     Window::Move(l, t, w, (rows * rowPx + 2 * kBorderPx) * tpp);
+    // A taller box shows more rows at the end rather than blank space.
+    topIndex_ = std::clamp(topIndex_, 0, std::max(ListCount() - VisibleRows(), 0));
     KeepSelectionVisible();
 }
 

@@ -33,6 +33,16 @@ void Bevel(Image& img, int x, int y, int w, int h, bool raised) {
     img.fillRect(x + w - 1, y, 1, h, br);
 }
 
+// The list box's own scroll strip, shown when it holds more rows than it can show.
+void PaintListScroll(Image& img, int top, int visible, int count) {
+    const int w = 13, x = img.width() - 1 - w, h = img.height() - 2;
+    img.fillRect(x, 1, w, h, MakeRgb(236, 233, 216));
+    const int thumb = std::max(8, h * visible / count);
+    const int y = 1 + (h - thumb) * top / std::max(count - visible, 1);
+    img.fillRect(x, y, w, thumb, kFace);
+    Bevel(img, x, y, w, thumb, true);
+}
+
 void Triangle(Image& img, int cx, int cy, bool up) {
     for (int i = 0; i < 4; ++i)
         img.fillRect(cx - i, up ? cy - 2 + i : cy + 1 - i, 2 * i + 1, 1, kInk);
@@ -86,6 +96,8 @@ void Renderer::Paint(Window& w, Image& img) {
                 if (sel) img.fillRect(1, y, W - 2, rowPx, kSelection);
                 platform_.DrawText(img, 3, y, l.List(i), sel ? kLight : kInk);
             }
+            if (l.ListCount() > l.VisibleRows())
+                PaintListScroll(img, l.TopIndex(), l.VisibleRows(), l.ListCount());
             break;
         }
         case WindowKind::VScrollBar: {

@@ -1,0 +1,196 @@
+// Creation, notifications of the control's own window, and shutdown.
+#include "control/Quindel.h"
+
+#include "lists/ClasseTLista.h"
+#include "lists/frm_Lista.h"
+#include "platform/Bmp.h"
+#include "platform/CommandButton.h"
+#include "platform/Form.h"
+#include "platform/PictureBox.h"
+#include "platform/PictureStrip.h"
+#include "platform/Platform.h"
+#include "platform/Slider.h"
+#include "platform/Timer.h"
+#include "platform/WindowObject.h"
+#include "runtime/Coercions.h"
+#include "runtime/ErrorHandling.h"
+#include "support/FileUtil.h"
+#include "support/Risorse.h"
+#include "toolbar/ClassePulsante.h"
+#include "toolbar/ClasseToolbar.h"
+#include "toolbar/frm_NomeDeiPulsanti.h"
+
+namespace quindel {
+
+namespace {
+constexpr std::int32_t kLarghezzaIniziale = 9600;  // design-time size; the host sizes the control
+constexpr std::int32_t kAltezzaIniziale = 540;
+constexpr std::int32_t kLarghezzaSlider = 1332;
+constexpr std::int32_t kAltezzaSlider = 252;
+constexpr std::int32_t kIntervalloTimer = 100;
+
+// A built-in picture; a damaged one is replaced by a plain grey picture of the given size, so
+// the panel still comes up.
+platform::Image Immagine(std::string_view nome, int w, int h) {
+    auto img = platform::DecodeBmp(RisorsaIncorporata(nome));
+    return img ? *img : platform::Image(w, h, platform::MakeRgb(192, 192, 192));
+}
+}  // namespace
+
+Quindel::Quindel(platform::Platform& p, platform::Form&) : platform_(p) {
+    DichiaraMembri();
+}
+
+std::shared_ptr<Quindel> Quindel::Crea(platform::Platform& p, platform::Form& host) {
+    std::shared_ptr<Quindel> q(new Quindel(p, host));
+    q->Inizializza(host);
+    return q;
+}
+
+void Quindel::CaricaRisorse() {
+    clp_Toolbar_ =
+        std::make_shared<platform::PictureStrip>(Immagine("toolbar.bmp", 432, 144), 6, 18);
+    Mouse_ = std::make_shared<platform::PictureStrip>(Immagine("pointers.bmp", 288, 32), 1, 9);
+}
+
+void Quindel::Inizializza(platform::Form& host) {
+    userControl_ = platform_.NewPictureBox(host);
+    userControl_->setBorderStyle(0);
+    userControl_->Move(0, 0, kLarghezzaIniziale, kAltezzaIniziale);
+    pic_ToolbarMain_ = platform_.NewPictureBox(*userControl_);
+    pic_ToolbarMain_->Move(60, 0, kLarghezzaIniziale, kAltezzaIniziale);
+    Sld_SliderAvanzamento_ = platform_.NewSlider(*pic_ToolbarMain_);
+    Sld_SliderAvanzamento_->setMin(0);
+    Sld_SliderAvanzamento_->setMax(10);
+    Sld_SliderAvanzamento_->Move(0, 0, kLarghezzaSlider, kAltezzaSlider);
+    sliderObject_ = platform::MakeSliderObject(Sld_SliderAvanzamento_);
+    Cmd_GestioneMenu_ = platform_.NewCommandButton(*userControl_);
+    Cmd_GestioneMenu_->setVisible(false);
+    PicPerHelpW95_ = platform_.NewPictureBox(*userControl_);
+    Timer1_ = platform_.NewTimer();
+    Timer1_->setEnabled(false);
+    Timer1_->setInterval(kIntervalloTimer);
+    tmr_Timer_ = platform_.NewTimer();
+    tmr_Timer_->setInterval(kIntervalloTimer);
+    CaricaRisorse();
+    CollegaSuperficie();
+
+    NumBitmapVerticali_ = std::uint8_t(clp_Toolbar_->Rows());
+    NumBitmapOrizzontali_ = std::uint8_t(clp_Toolbar_->Cols());
+    toolbar_ = std::make_shared<ClasseToolbar>(platform_);
+    tooltip_ = std::make_unique<frm_NomeDeiPulsanti>(platform_);
+    CostruisciPulsanti();
+    PosizionaSlider();
+    CreaListe();
+    setMassimoRecordListaVisibili(14);
+    VolumeAudio_ = 255;
+    AttesaAutoplay_ = 2000;
+    tmr_Timer_->setEnabled(true);
+}
+
+// Wires the events of the control's windows and timers to their handlers. Handlers reach the
+// control through a weak reference, so a window that outlives the control calls nothing.
+void Quindel::CollegaSuperficie() {
+    std::weak_ptr<Quindel> weak = weak_from_this();
+    auto with = [weak](auto f) {
+        return [weak, f](auto&&... args) {
+            if (auto self = weak.lock()) f(*self, args...);
+        };
+    };
+    userControl_->OnShow = with([](Quindel& q) { q.UserControl_Show(); });
+    userControl_->OnResize = with([](Quindel& q) { q.UserControl_Resize(); });
+    userControl_->OnMouseMove = with([](Quindel& q, const platform::MouseArgs& a) {
+        q.UserControl_MouseMove(a.Button, a.Shift, a.X, a.Y);
+    });
+    Cmd_GestioneMenu_->OnClick = with([](Quindel& q) { q.Cmd_GestioneMenu_Click(); });
+    tmr_Timer_->OnTimer = with([](Quindel& q) { q.SpostaFormCollegate(); });
+    // The slider only shows progress: it hands the focus back to the toolbar.
+    Sld_SliderAvanzamento_->OnGotFocus =
+        with([](Quindel& q) { ImpostaFuocoSicuro(q.pic_ToolbarMain_.get()); });
+    pic_ToolbarMain_->OnMouseDown =
+        with([](Quindel& q, const platform::MouseArgs& a) { q.pic_ToolbarMain_MouseDown(a); });
+    pic_ToolbarMain_->OnMouseMove =
+        with([](Quindel& q, const platform::MouseArgs& a) { q.pic_ToolbarMain_MouseMove(a); });
+    pic_ToolbarMain_->OnMouseUp =
+        with([](Quindel& q, const platform::MouseArgs& a) { q.pic_ToolbarMain_MouseUp(a); });
+    pic_ToolbarMain_->OnResize = with([](Quindel& q) { q.pic_ToolbarMain_Resize(); });
+}
+
+void Quindel::CreaListe() {
+    for (std::size_t i = 0; i < 2; ++i) {
+        finestreLista_[i] = std::make_shared<frm_Lista>(platform_);
+        liste_[i] = std::make_shared<ClasseTLista>();
+        liste_[i]->setObjTList(finestreLista_[i]->TList1());
+        liste_[i]->setPilondaPadre(this);
+        liste_[i]->setTipoLista(std::uint8_t(i));
+    }
+}
+
+void Quindel::PosizionaSlider() {
+    ClassePulsante& b8 = toolbar_->Button(8);
+    Sld_SliderAvanzamento_->Move(b8.X() + b8.Width(), b8.Y(), Sld_SliderAvanzamento_->Width(),
+                                 Sld_SliderAvanzamento_->Height());
+}
+
+void Quindel::UserControl_Show() {
+    if (toolbar_) toolbar_->ShowAllButtons();
+}
+
+void Quindel::UserControl_Resize() {
+    IgnoraErrori(
+        [&] { pic_ToolbarMain_->Move(60, 0, userControl_->Width(), pic_ToolbarMain_->Height()); });
+}
+
+void Quindel::UserControl_MouseMove(std::int16_t, std::int16_t, float, float) {
+    MouseFuoriImmagine_ = true;
+}
+
+void Quindel::ChiudiTutteLeformAperte(const Variant& UsaIPulsantiDelPilonda) {
+    const auto self = shared_from_this();
+    if (!UsaIPulsantiDelPilonda.isMissing()) {
+        for (std::int16_t i : {9, 3, 8}) {
+            if (!Tb().ButtonDown(i)) continue;
+            RaisePulsantePremuto(i, -1);
+            Tb().setButtonDown(i, false);
+            EseguiComando(i);
+        }
+    } else {
+        if (Tb().ButtonDown(3)) finestreLista_[0]->Unload();
+        if (Tb().ButtonDown(9)) finestreLista_[1]->Unload();
+        if (Tb().ButtonDown(8)) ScaricaVolume();
+    }
+    if (tooltip_->Caricato()) tooltip_->frm().Hide();
+}
+
+void Quindel::Termina() {
+    tmr_Timer_->setEnabled(false);
+    for (auto& l : liste_)
+        if (l) l->setPilondaPadre(nullptr);
+    if (tooltip_) tooltip_->Unload();
+    ScaricaVolume();
+    if (toolbar_) toolbar_->Destroy();
+    toolbar_.reset();
+}
+
+Quindel::~Quindel() {
+    if (tmr_Timer_) tmr_Timer_->setEnabled(false);
+    ControlloDidascalia_ = ControlloImmagine_ = ControlloTesto_ = nullptr;
+    ControlloAudio_ = ControlloVideo_ = FrmControlloAnimazione_ = ControlloBlob_ = nullptr;
+    FrmParent_ = nullptr;
+    for (int i : {1, 0}) {
+        if (finestreLista_[std::size_t(i)]) finestreLista_[std::size_t(i)]->Unload();
+        if (liste_[std::size_t(i)]) liste_[std::size_t(i)]->Destroy();
+    }
+    if (tooltip_) tooltip_->Unload();
+    toolbar_.reset();
+    PlayerCorrente_ = nullptr;
+    if (userControl_ && userControl_->Alive()) userControl_->Remove();
+}
+
+ClasseToolbar& Quindel::Tb() const {
+    // After Termina the panel has no buttons: button and command operations fail.
+    if (!toolbar_) throw VbError(91);
+    return *toolbar_;
+}
+
+}  // namespace quindel

@@ -1,0 +1,201 @@
+// The commands 1 to 17. Every command runs through the hidden command button: its Tag carries the
+// negated command number and setting its Value runs Cmd_GestioneMenu_Click at once, nested inside
+// the caller; there is no queue.
+#include "control/Quindel.h"
+#include "lists/ClasseTLista.h"
+#include "lists/frm_Lista.h"
+#include "platform/CommandButton.h"
+#include "platform/Form.h"
+#include "platform/ListBox.h"
+#include "platform/PictureBox.h"
+#include "platform/Platform.h"
+#include "platform/Timer.h"
+#include "platform/VScrollBar.h"
+#include "runtime/Coercions.h"
+#include "runtime/ErrorHandling.h"
+#include "support/FileUtil.h"
+#include "toolbar/ClassePulsante.h"
+#include "toolbar/ClasseToolbar.h"
+
+namespace quindel {
+
+namespace {
+constexpr std::int32_t kLarghezzaCompatta = 580;
+constexpr std::int32_t kAltezzaCompatta = 810;
+}  // namespace
+
+void Quindel::EseguiComando(std::int16_t n) {
+    Cmd_GestioneMenu_->setTag(std::to_string(-n));
+    Cmd_GestioneMenu_->setValue(true);
+}
+
+void Quindel::Cmd_GestioneMenu_Click() {
+    const auto self = shared_from_this();  // a command may make the host drop the control
+    const std::int16_t n = CInt(-Val(Cmd_GestioneMenu_->Tag()));
+    platform_.screen().setMousePointer(platform::pointer::Hourglass);
+    if (!Tb().Button(n).AllowPullUp()) Tb().setButtonDown(n, false);
+    if (!Comando(n)) return;
+    if (!InChiusura_ && !DontUnload_) RaisePulsantePremuto(n, Tb().ButtonDown(n) ? -1 : 0);
+    platform_.screen().setMousePointer(platform::pointer::Default);
+}
+
+bool Quindel::Comando(std::int16_t n) {
+    switch (n) {
+        case 1:
+            ComandoRipristina();
+            return true;
+        case 2:
+            DisponiDidascalia();
+            return true;
+        case 3:
+        case 9:
+            return ComandoLista(n);
+        case 10:
+        case 11:
+            ComandoPrecedenteSuccessivo(n);
+            return true;
+        case 13:
+            ComandoCompatta();
+            return true;
+        case 14:
+            ComandoChiudi();
+            return true;
+        default:
+            return true;  // 12, 17: the host acts on the event
+    }
+}
+
+platform::Form* Quindel::FormPadre() const {
+    return userControl_->TopForm();
+}
+
+// Freezes the drawing of the animation surface while the panel changes shape under it.
+void Quindel::BloccaAnimazione() {
+    if (HwndControlloAnimazion_ == 0) return;
+    platform::Window* w = platform_.FindWindow(HwndControlloAnimazion_);
+    if (w && w->IsShown()) platform_.api().LockWindowUpdate(HwndControlloAnimazion_);
+}
+
+void Quindel::ComandoRipristina() {
+    // Nothing to restore before the panel was ever made compact: restoring zero sizes and
+    // all-hidden buttons would make the panel vanish.
+    if (!compattato_) {
+        SpegniToolTip();
+        return;
+    }
+    BloccaAnimazione();
+    ClasseToolbar& tb = Tb();
+    for (std::int16_t i = 2; i <= tb.MaxButton(); ++i)
+        tb.setButtonVisible(i, PulsantiVisibiliSalvati_[std::size_t(i)] != 0);
+    tb.setButtonVisible(1, false);
+    platform::Form* padre = FormPadre();
+    const platform::Screen& s = platform_.screen();
+    std::int32_t l = padre->Left(), t = padre->Top();
+    if (l + LarghezzaSalvata_ > s.WidthTwips()) l = s.WidthTwips() - LarghezzaSalvata_;
+    if (t + AltezzaSalvata_ > s.HeightTwips()) t = s.HeightTwips() - AltezzaSalvata_;
+    padre->Move(l, t, LarghezzaSalvata_, AltezzaSalvata_);
+    SpegniToolTip();
+    platform_.api().LockWindowUpdate(0);
+}
+
+void Quindel::ComandoCompatta() {
+    BloccaAnimazione();
+    platform::Form* padre = FormPadre();
+    LarghezzaSalvata_ = padre->Width();
+    AltezzaSalvata_ = padre->Height();
+    compattato_ = true;
+    padre->Move(std::max(padre->Left(), 0), std::max(padre->Top(), 0), kLarghezzaCompatta,
+                kAltezzaCompatta);
+    for (std::int16_t b : {9, 8, 3})
+        if (ValorePulsante(b) != 0) setValorePulsante(b, 0);
+    ClasseToolbar& tb = Tb();
+    for (std::int16_t i = 2; i <= tb.MaxButton(); ++i) {
+        PulsantiVisibiliSalvati_[std::size_t(i)] = tb.ButtonVisible(i) ? -1 : 0;
+        tb.setButtonVisible(i, false);
+    }
+    tb.setButtonVisible(1, true);
+    SpegniToolTip();
+    platform_.api().LockWindowUpdate(0);
+}
+
+bool Quindel::ComandoLista(std::int16_t n) {
+    const std::size_t i = n == 3 ? 0 : 1;
+    const std::int16_t altro = n == 3 ? 9 : 3;
+    frm_Lista& finestra = *finestreLista_[i];
+    if (!Tb().ButtonDown(n)) {
+        finestra.Form()->setVisible(false);
+        return true;
+    }
+    liste_[i]->Ridimensiona();
+    PosizionaFinestra(*finestra.Form(), n, true);
+    IgnoraErrori([&] {
+        platform::Form& f = *finestra.Form();
+        f.setEnabled(false);
+        Tb().Button(n).setToolTipEnabled(false);
+        SpegniToolTip();
+        f.Show();
+        f.setEnabled(true);
+        platform_.api().SetWindowWord(f.hWnd(), platform::GWW_HWNDPARENT, FormPadre()->hWnd());
+        if (n == 9) finestra.TList1()->SetFocus();
+    });
+    if (!Tb().ButtonDown(altro)) return true;
+    RaisePulsantePremuto(n, -1);
+    Tb().setButtonDown(altro, false);
+    EseguiComando(altro);
+    return false;
+}
+
+void Quindel::ComandoPrecedenteSuccessivo(std::int16_t n) {
+    MouseFuoriImmagine_ = true;
+    ZoomAttivo_ = 0;
+    platform::VScrollBar& sb = *finestreLista_[1]->VScroll1();
+    ClasseTLista& mm = *liste_[1];
+    if (sb.Tag() == "V") {
+        const std::int32_t v = sb.Value();
+        if (n == 10 && v > 1)
+            sb.setValue(v - 1);
+        else if (n == 11 && v < sb.Max())
+            sb.setValue(v + 1);
+        else
+            return;
+        MostraOggetto();
+        return;
+    }
+    const std::int32_t i = mm.ListIndex();
+    if (n == 10) {
+        if (i < 1) return;
+        mm.setListIndex(i - 1);
+        MostraOggetto();
+        mm.AggiornaPulsantiPilonda();
+    } else {
+        if (mm.ListCount() <= i + 1) return;
+        mm.setListIndex(i + 1);
+        MostraOggetto();
+    }
+}
+
+void Quindel::ComandoChiudi() {
+    BloccaAnimazione();
+    InChiusura_ = true;
+    AttesaFilmato_ = false;
+    StopRotazione_ = true;
+    StopAutoplay_ = true;
+    if (HwndControlloAnimazion_ != 0) StopAnimazione_ = true;
+    SpegniTutteLeVisualizzazioni();
+    ChiudiTutteLeformAperte();
+    platform_.api().LockWindowUpdate(0);
+    if (DontUnload_) return;
+    if (platform::Form* padre = FormPadre()) padre->Unload();
+    Termina();
+    platform_.screen().setMousePointer(platform::pointer::Default);
+}
+
+void Quindel::FermaAutoplay() {
+    if (!Tb().ButtonDown(15)) return;
+    Timer1_->setEnabled(false);
+    AttesaFilmato_ = false;
+    StopRotazione_ = true;
+    StopAutoplay_ = true;
+}
+
+}  // namespace quindel

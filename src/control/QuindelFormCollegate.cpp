@@ -1,0 +1,84 @@
+// The windows that follow the host form (the list windows, the volume window) and the caption
+// layout of a floating panel.
+#include "control/Quindel.h"
+#include "lists/frm_Lista.h"
+#include "platform/Form.h"
+#include "platform/PictureBox.h"
+#include "platform/Platform.h"
+#include "runtime/Coercions.h"
+#include "runtime/ErrorHandling.h"
+#include "toolbar/ClassePulsante.h"
+#include "toolbar/ClasseToolbar.h"
+
+namespace quindel {
+
+// Places a linked window below the host form, or above it when there is no room below (or
+// always below when asked to).
+void Quindel::PosizionaFinestra(platform::Window& w, std::int16_t pulsante, bool sempreSotto) {
+    const platform::Form& padre = *FormPadre();
+    const std::int32_t h = pic_ToolbarMain_->Height();
+    const std::int32_t schermo = platform_.screen().HeightTwips();
+    const bool sotto = sempreSotto || schermo - (padre.Top() + padre.Height()) > w.Height();
+    const std::int32_t left = padre.Left() + Tb().Button(pulsante).X() + 60;
+    const std::int32_t top = sotto ? padre.Top() + 2 * h - 480 : padre.Top() + h - 430 - w.Height();
+    w.Move(left, top, w.Width(), w.Height());
+}
+
+void Quindel::SpostaFormCollegate() {
+    IgnoraErrori([&] {
+        const platform::Form* padre = FormPadre();
+        if (!padre || !padre->Alive()) return;
+        if (padre->Left() == LeftPrecedente_ && padre->Top() == TopPrecedente_) return;
+        if (Tb().ButtonDown(3)) PosizionaFinestra(*finestreLista_[0]->Form(), 3, false);
+        if (Tb().ButtonDown(9)) PosizionaFinestra(*finestreLista_[1]->Form(), 9, false);
+        LeftPrecedente_ = padre->Left();
+        TopPrecedente_ = padre->Top();
+    });
+}
+
+void Quindel::setControlloDidascalia(Object o) {
+    if (o || !ControlloDidascalia_) {
+        setIsPulsanteAbilitato(2, true);
+    } else {
+        LetProperty(ControlloDidascalia_, "Visible", Variant(false));
+        setIsPulsanteAbilitato(2, false);
+    }
+    ControlloDidascalia_ = std::move(o);
+    DisponiDidascalia();
+}
+
+void Quindel::setIsFloating(bool v) {
+    IsFloating_ = v;
+    DisponiDidascalia();
+    if (v) AggiornaDimensioneControllo();
+}
+
+void Quindel::DisponiDidascalia() {
+    const Object& c = ControlloDidascalia_;
+    if (!c) return;
+    const bool giu = Tb().ButtonDown(2);
+    LetProperty(c, "Visible", Variant(giu));
+    if (!IsFloating_) return;
+    if (giu && Tb().ButtonVisible(2)) {
+        const std::int32_t vecchia = CLng(GetProperty(c, "height"));
+        LetProperty(c, "height", Variant(std::int32_t(0)));
+        double nuova =
+            CDbl(GetProperty(c, "DocHeight")) + 15.0 * platform_.screen().TwipsPerPixelY();
+        const double meta = platform_.screen().HeightTwips() / 2.0;
+        if (nuova > meta) nuova = Round(meta);
+        LetProperty(c, "height", Variant(nuova));
+        LetProperty(c, "ScrollHorz", Variant(false));
+        LetProperty(c, "ScrollVert", Variant(false));
+        if (FrmParent_)
+            LetProperty(FrmParent_, "height",
+                        Variant(CDbl(GetProperty(FrmParent_, "height")) + nuova - vecchia));
+        return;
+    }
+    const std::int32_t altezza = CLng(GetProperty(c, "height"));
+    if (FrmParent_ && altezza > 30)
+        LetProperty(FrmParent_, "height",
+                    Variant(CLng(GetProperty(FrmParent_, "height")) - altezza));
+    LetProperty(c, "height", Variant(std::int32_t(0)));
+}
+
+}  // namespace quindel

@@ -1,0 +1,152 @@
+// The two lists seen from the host: list files, chunk paging, and the events of the control.
+#include <algorithm>
+
+#include "control/Quindel.h"
+#include "lists/CaricaListaDaFile.h"
+#include "lists/ClasseTLista.h"
+#include "lists/frm_Lista.h"
+#include "platform/Form.h"
+#include "platform/ListBox.h"
+#include "platform/Platform.h"
+#include "platform/VScrollBar.h"
+#include "runtime/Coercions.h"
+#include "runtime/VbError.h"
+#include "support/FileUtil.h"
+
+namespace quindel {
+
+namespace {
+ClasseTLista& Lista(const std::array<std::shared_ptr<ClasseTLista>, 2>& liste, std::int32_t i) {
+    if (i < 0 || i > 1 || !liste[std::size_t(i)]) throw VbError(9);
+    return *liste[std::size_t(i)];
+}
+}  // namespace
+
+void Quindel::setNomeFileListaMM(const std::string& nome) {
+    if (!FileEsiste(platform_.files(), nome)) return;
+    NomeFileListaMM_ = nome;
+    CaricaListaDaFile(*liste_[1], platform_.files(), nome);
+}
+
+void Quindel::setNomeFileListaLemmiCollegati(const std::string& nome) {
+    if (!FileEsiste(platform_.files(), nome)) return;
+    NomeFileListaLemmiCollegati_ = nome;
+    CaricaListaDaFile(*liste_[0], platform_.files(), nome);
+}
+
+std::uint8_t Quindel::MassimoRecordListaVisibili() const {
+    return std::uint8_t(liste_[0]->MaxRecordInLista());
+}
+
+void Quindel::setMassimoRecordListaVisibili(std::uint8_t v) {
+    for (auto& l : liste_) l->setMaxRecordInLista(v);
+}
+
+void Quindel::InitChunk(bool bNuovaLista, std::int16_t iTipoLista, const std::string& sNomeFile,
+                        std::int32_t lNumeroTotaleElementi, std::int32_t lPosizioneInizioChunk) {
+    ClasseTLista& l = Lista(liste_, iTipoLista);
+    frm_Lista& finestra = *finestreLista_[std::size_t(iTipoLista)];
+    const std::int32_t totale = lNumeroTotaleElementi, inizio = lPosizioneInizioChunk;
+    const std::int32_t max = l.MaxRecordInLista();
+    // Whatever happens, the window is unfrozen and its scroll bar live again at the end: a host
+    // error must not leave the list dead.
+    platform_.api().LockWindowUpdate(finestra.Form()->hWnd());
+    struct Ripristina {
+        platform::Platform& p;
+        frm_Lista& f;
+        ~Ripristina() {
+            f.ScrollbarDisattivata = false;
+            p.api().LockWindowUpdate(0);
+        }
+    } ripristina{platform_, finestra};
+
+    l.Clear();
+    if (bNuovaLista) l.setNumRecordEffettiviInLista(0);
+    if (!FileEsiste(platform_.files(), sNomeFile)) return;
+    if (totale <= max)
+        CaricaListaDaFile(l, platform_.files(), sNomeFile);
+    else if (totale - inizio >= max)
+        CaricaListaDaFile(l, platform_.files(), sNomeFile, inizio);
+    else
+        CaricaListaDaFile(l, platform_.files(), sNomeFile, totale - max + 1);
+    finestra.ScrollbarDisattivata = true;
+    l.setNumRecordEffettiviInLista(totale);
+    if (bNuovaLista) {
+        if (finestra.VScroll1()->Tag() == "V") finestra.VScroll1()->setValue(inizio);
+        std::int32_t riga = 0;
+        if (totale - inizio < max && totale > 0) riga = max - (totale - inizio) - 1;
+        l.setListIndex(std::max(riga, 0));
+    }
+    l.AggiornaPulsantiPilonda();
+}
+
+void Quindel::ChiediNuovoChunk(std::uint8_t iTipoLista, const std::string& sNomeFileLista,
+                               std::int32_t lPosizione) {
+    const auto self = shared_from_this();
+    Args a = {Variant(iTipoLista), Variant(sNomeFileLista), Variant(lPosizione)};
+    eventi_.Fire(evento::GetChunk, a);
+}
+
+void Quindel::CLickLista(std::int16_t IndiceLista) {
+    if (IndiceLista != 0)
+        RaiseClickLista(evento::ClickListaOggettiMM, Lista(liste_, IndiceLista).ListIndex());
+    else
+        RaiseClickLista(evento::ClickListaLemmi, Lista(liste_, 0).ListIndex());
+}
+
+void Quindel::RaiseClickLista(DispId id, std::int32_t indice) {
+    const auto self = shared_from_this();
+    Args a = {Variant(indice)};
+    eventi_.Fire(id, a);
+}
+
+void Quindel::RaisePulsantePremuto(std::int16_t indice, std::int16_t value) {
+    const auto self = shared_from_this();
+    Args a = {Variant(indice), Variant(value)};
+    eventi_.Fire(evento::PulsantePremuto, a);
+}
+
+std::uint32_t Quindel::Advise(Object dispatchSink) {
+    return eventi_.Advise(std::move(dispatchSink));
+}
+
+void Quindel::Unadvise(std::uint32_t cookie) {
+    eventi_.Unadvise(cookie);
+}
+
+// A typed sink sees the arguments in their declared types; what it changes goes back to the
+// arguments, as a by-reference change does for a late-bound sink.
+std::uint32_t Quindel::Advise(std::shared_ptr<QuindelEvents> sink) {
+    return eventi_.Advise([sink](DispId id, Args& a) {
+        switch (id) {
+            case evento::PulsantePremuto: {
+                std::int16_t i = CInt(a[0]), v = CInt(a[1]);
+                sink->PulsantePremuto(i, v);
+                a[0] = i, a[1] = v;
+                break;
+            }
+            case evento::ClickListaOggettiMM:
+            case evento::ClickListaLemmi: {
+                std::int32_t i = CLng(a[0]);
+                if (id == evento::ClickListaOggettiMM)
+                    sink->ClickListaOggettiMM(i);
+                else
+                    sink->ClickListaLemmi(i);
+                a[0] = i;
+                break;
+            }
+            case evento::GetChunk: {
+                std::uint8_t t = CByte(a[0]);
+                std::string nome = CStr(a[1]);
+                std::int32_t pos = CLng(a[2]);
+                sink->GetChunk(t, nome, pos);
+                a[0] = t, a[1] = nome, a[2] = pos;
+                break;
+            }
+            default:
+                break;
+        }
+    });
+}
+
+}  // namespace quindel

@@ -1,0 +1,214 @@
+#include "lists/CaricaListaDaFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "lists/ClasseRecordLista.h"
+#include "lists/ClasseTLista.h"
+#include "platform/FileSystem.h"
+#include "runtime/CodePage.h"
+#include "runtime/Coercions.h"
+#include "runtime/Text.h"
+#include "support/FileUtil.h"
+
+namespace quindel {
+
+namespace {
+
+using Campo = ClasseRecordLista::Campo;
+
+constexpr std::size_t kRecord = kLunghezzaRecordFileLista;
+// Records read at a time: big reads, a buffer that stays in the cache.
+constexpr std::size_t kRecordPerBlocco = 256;
+// Chunked loads show descriptions of at most this many characters, shortened with an ellipsis.
+constexpr std::int32_t kDescrizioneMassima = 60;
+constexpr std::int32_t kDescrizioneAccorciata = 57;
+
+// In the file each field is as many bytes wide as it holds characters, in record order.
+constexpr std::size_t Scostamento(Campo c) {
+    std::size_t inizio = 0;
+    for (std::size_t i = 0; i < std::size_t(c); ++i)
+        inizio += std::size_t(ClasseRecordLista::kLarghezze[i]);
+    return inizio;
+}
+static_assert(Scostamento(Campo::Didascalia) + 1024 == kRecord);
+
+// The file, open for reading; closed on scope exit.
+class FileAperto {
+  public:
+    explicit FileAperto(const std::string& percorso)
+        : fd_(::open(percorso.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    ~FileAperto() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    FileAperto(const FileAperto&) = delete;
+    FileAperto& operator=(const FileAperto&) = delete;
+
+    int fd() const { return fd_; }
+    // The length of a regular file, or -1 when none is open (a folder opens, but is no list).
+    std::int64_t Lunghezza() const {
+        struct stat st {};
+        if (fd_ < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+        return std::int64_t(st.st_size);
+    }
+
+  private:
+    int fd_;
+};
+
+// Records to read: the file's length in records less one, rounded half to even, plus one. So a
+// trailing part of a record counts when it is about half a record or more.
+std::int64_t RecordDaLeggere(std::int64_t lunghezza) {
+    const std::int64_t interi = lunghezza / std::int64_t(kRecord);
+    const std::int64_t resto2 = 2 * (lunghezza % std::int64_t(kRecord));
+    std::int64_t ultimo = interi - 1;
+    if (resto2 > std::int64_t(kRecord) || (resto2 == std::int64_t(kRecord) && ultimo % 2 != 0))
+        ++ultimo;
+    return ultimo + 1;
+}
+
+// Hands out the records of a file one by one, reading them in blocks.
+class LettoreRecord {
+  public:
+    LettoreRecord(int fd, std::int64_t quanti)
+        : fd_(fd),
+          blocco_(std::size_t(std::min<std::int64_t>(quanti, kRecordPerBlocco)) * kRecord) {}
+
+    // The next record, blank-filled past the end of the file; empty when nothing is left or the
+    // file cannot be read.
+    std::string_view Prossimo() {
+        if (pos_ == fine_ && !Riempi()) return {};
+        const std::string_view record(blocco_.data() + pos_, kRecord);
+        pos_ += kRecord;
+        return record;
+    }
+
+  private:
+    bool Riempi() {
+        if (guasto_) return false;
+        std::size_t letti = 0;
+        while (letti < blocco_.size()) {
+            const ssize_t n = ::read(fd_, blocco_.data() + letti, blocco_.size() - letti);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) guasto_ = true;
+            if (n <= 0) break;
+            letti += std::size_t(n);
+        }
+        // After a failure only the records read whole are good; at the end of the file the last
+        // part of a record is completed with blanks.
+        fine_ = guasto_ ? letti / kRecord * kRecord : (letti + kRecord - 1) / kRecord * kRecord;
+        std::fill(blocco_.begin() + std::ptrdiff_t(letti), blocco_.begin() + std::ptrdiff_t(fine_),
+                  ' ');
+        pos_ = 0;
+        return fine_ > 0;
+    }
+
+    int fd_;
+    std::vector<char> blocco_;
+    std::size_t pos_ = 0, fine_ = 0;
+    bool guasto_ = false;
+};
+
+// The text without its trailing padding: blanks, and NULs too when asked. Works on code-page
+// bytes and on UTF-8 alike, as neither byte occurs inside a UTF-8 sequence. Records are mostly
+// padding, so it is skipped eight bytes at a time.
+std::string_view SenzaCoda(std::string_view testo, bool ancheNul) {
+    constexpr std::uint64_t kBlank = 0x2020202020202020;
+    std::size_t n = testo.size();
+    for (std::uint64_t w; n >= 8; n -= 8) {
+        std::memcpy(&w, testo.data() + n - 8, 8);
+        if (ancheNul ? (w | kBlank) != kBlank : w != kBlank) break;
+    }
+    while (n > 0 && (testo[n - 1] == ' ' || (ancheNul && testo[n - 1] == '\0'))) --n;
+    return testo.substr(0, n);
+}
+
+bool SoloAscii(std::string_view testo) {
+    return std::none_of(testo.begin(), testo.end(), [](char c) { return (c & 0x80) != 0; });
+}
+
+// Builds the entries of one list from its records.
+class CaricatoreRecord {
+  public:
+    CaricatoreRecord(ClasseTLista& lista, const Variant& inizio)
+        : lista_(lista),
+          aPezzi_(!inizio.isMissing()),
+          inizio_(aPezzi_ ? CLng(inizio) : 0),
+          codePage_(SystemCodePage()) {}
+
+    void Aggiungi(std::string_view record, std::int64_t i) {
+        const std::string_view descrizione = Descrizione(record);
+        const std::string_view cartella = Cartella(record);
+        lista_.AddItem(Testo(record, Campo::CodiceLemma), descrizione,
+                       Testo(record, Campo::TipoFile), cartella, Testo(record, Campo::NomeFileBlob),
+                       Testo(record, Campo::NomeFile), Testo(record, Campo::Didascalia),
+                       aPezzi_ ? Variant(std::int32_t(inizio_ + i)) : Variant::Missing());
+    }
+
+  private:
+    // The field in UTF-8 without trailing blanks (padding the entry would drop anyway). The view
+    // stays valid until the same field of the next record is read.
+    std::string_view Testo(std::string_view record, Campo c) {
+        const std::string_view byte = SenzaCoda(
+            record.substr(Scostamento(c), std::size_t(ClasseRecordLista::Larghezza(c))), false);
+        // Plain ASCII reads the same in every code page list files use: no conversion needed.
+        if (SoloAscii(byte)) return byte;
+        std::string& appoggio = appoggio_[std::size_t(c)];
+        appoggio = DaCodePage(byte, codePage_);
+        return appoggio;
+    }
+
+    // The folder always ends with exactly the one backslash it is joined with.
+    std::string_view Cartella(std::string_view record) {
+        cartella_ = TogliBarraFinale(SenzaCoda(Testo(record, Campo::PathName), true));
+        cartella_ += '\\';
+        return cartella_;
+    }
+
+    std::string_view Descrizione(std::string_view record) {
+        const std::string_view completa = Testo(record, Campo::Descrizione);
+        if (!aPezzi_) return completa;
+        const std::string_view testo = SenzaCoda(completa, true);
+        // No longer in bytes than the limit means no longer in characters.
+        if (testo.size() <= std::size_t(kDescrizioneMassima) || Len(testo) <= kDescrizioneMassima)
+            return completa;
+        descrizioneCorta_ = Left(testo, kDescrizioneAccorciata) + "...";
+        return descrizioneCorta_;
+    }
+
+    ClasseTLista& lista_;
+    const bool aPezzi_;
+    const std::int64_t inizio_;
+    const std::string codePage_;
+    std::array<std::string, ClasseRecordLista::kNumeroCampi> appoggio_;
+    std::string cartella_, descrizioneCorta_;
+};
+
+}  // namespace
+
+void CaricaListaDaFile(ClasseTLista& Lista, const platform::FileSystem& files,
+                       std::string_view NomeFile, const Variant& Inizio) {
+    const FileAperto file(files.Resolve(NomeFile));
+    const std::int64_t lunghezza = file.Lunghezza();
+    if (lunghezza < 0) return;
+    const std::int64_t quanti = RecordDaLeggere(lunghezza);
+    if (quanti <= 0) return;
+    LettoreRecord lettore(file.fd(), quanti);
+    CaricatoreRecord caricatore(Lista, Inizio);
+    for (std::int64_t i = 0; i < quanti; ++i) {
+        const std::string_view record = lettore.Prossimo();
+        if (record.empty()) return;
+        caricatore.Aggiungi(record, i);
+    }
+}
+
+}  // namespace quindel

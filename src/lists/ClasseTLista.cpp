@@ -1,0 +1,469 @@
+#include "lists/ClasseTLista.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "lists/ProprietarioLista.h"
+#include "lists/frm_Lista.h"
+#include "platform/Form.h"
+#include "platform/ListBox.h"
+#include "platform/Platform.h"
+#include "platform/VScrollBar.h"
+#include "runtime/Coercions.h"
+#include "runtime/ErrorHandling.h"
+#include "support/FileUtil.h"
+#include "support/Gestore.h"
+
+namespace quindel {
+
+namespace {
+
+// The panel's buttons the lists drive.
+constexpr std::int16_t kPulsanteLemmi = 3;                      // opens the linked-entries list
+constexpr std::int16_t kPulsanteOggetti = 9;                    // opens the objects list
+constexpr std::int16_t kPrecedente = 10;                        // previous object
+constexpr std::int16_t kSuccessivo = 11;                        // next object
+constexpr std::int16_t kSequenza = 15;                          // runs through the objects
+constexpr std::int16_t kVolume = 8;                             // volume of a sound or film
+constexpr std::array<std::int16_t, 2> kPulsantiImmagine{5, 4};  // tools for a still object
+
+constexpr std::string_view kScrollBarVisibile = "V";
+constexpr std::string_view kScrollBarNascosta = "I";
+
+// Room the list box needs around its rows, and the window around the widest entry (twips).
+constexpr std::int32_t kMargineVerticale = 210;
+constexpr std::int32_t kMargineOrizzontale = 200;
+
+bool TraTipi(const std::string& tipo, std::initializer_list<std::string_view> tipi) {
+    return std::find(tipi.begin(), tipi.end(), tipo) != tipi.end();
+}
+
+// A late-bound property read through `leggi` and, when assigned, written through `scrivi`.
+template <class Leggi, class Scrivi>
+MemberHandler Proprieta(Leggi leggi, Scrivi scrivi) {
+    return [leggi, scrivi](CallKind kind, Args& args) -> Variant {
+        if (kind == CallKind::Get) return Variant(leggi());
+        scrivi(args.back());
+        return {};
+    };
+}
+
+template <class Leggi>
+MemberHandler SoloLettura(Leggi leggi) {
+    return [leggi](CallKind, Args&) -> Variant { return Variant(leggi()); };
+}
+
+template <class Scrivi>
+MemberHandler SoloScrittura(Scrivi scrivi) {
+    return [scrivi](CallKind, Args& args) -> Variant {
+        scrivi(args.back());
+        return {};
+    };
+}
+
+template <class Esegui>
+MemberHandler Metodo(Esegui esegui) {
+    return [esegui](CallKind, Args& args) -> Variant {
+        esegui(args);
+        return {};
+    };
+}
+
+// The selected entry's texts the host reads by name.
+struct TestoCorrente {
+    const char* nome;
+    DispId id;
+    std::string (ClasseTLista::*leggi)() const;
+};
+constexpr std::array<TestoCorrente, 7> kTestiCorrenti{{
+    {"TipoOggetto", 0x68040007, &ClasseTLista::TipoOggetto},
+    {"Descrizione", 0x68040008, &ClasseTLista::Descrizione},
+    {"CodiceCorrente", 0x68040009, &ClasseTLista::CodiceCorrente},
+    {"Didascalia", 0x6804000A, &ClasseTLista::Didascalia},
+    {"Directory", 0x6804000B, &ClasseTLista::Directory},
+    {"NomeFile", 0x6804000C, &ClasseTLista::NomeFile},
+    {"NomeFileBlob", 0x6804000D, &ClasseTLista::NomeFileBlob},
+}};
+
+}  // namespace
+
+ClasseTLista::ClasseTLista() {
+    DichiaraMembri();
+}
+
+ClasseTLista::~ClasseTLista() {
+    IgnoraErrori([this] { PuliziaFinale(); });
+}
+
+void ClasseTLista::DichiaraMembri() {
+    using PT = ParamType;
+    constexpr CallKind kGetLet = CallKind::Get | CallKind::Let;
+    DispatchTable& t = table();
+    t.member("ListIndex", 0x68040001, kGetLet, {}, PT::Long,
+             Proprieta([this] { return ListIndex(); },
+                       [this](const Variant& v) { setListIndex(CLng(v)); }));
+    t.member("ListCount", 0x68040002, CallKind::Get, {}, PT::Long,
+             SoloLettura([this] { return ListCount(); }));
+    t.member("NomeFileLista", 0x68040003, kGetLet, {}, PT::String,
+             Proprieta([this] { return NomeFileLista(); },
+                       [this](const Variant& v) { setNomeFileLista(CStr(v)); }));
+    t.member("PuntatoreFileLista", 0x68040004, CallKind::Get, {}, PT::Long,
+             SoloLettura([this] { return PuntatoreFileLista(); }));
+    t.member("MaxRecordInLista", 0x68040005, kGetLet, {}, PT::Integer,
+             Proprieta([this] { return MaxRecordInLista(); },
+                       [this](const Variant& v) { setMaxRecordInLista(CInt(v)); }));
+    t.member("NumRecordEffettiviInLista", 0x68040006, kGetLet, {}, PT::Long,
+             Proprieta([this] { return NumRecordEffettiviInLista(); },
+                       [this](const Variant& v) { setNumRecordEffettiviInLista(CLng(v)); }));
+    for (const TestoCorrente& testo : kTestiCorrenti) {
+        t.member(testo.nome, testo.id, CallKind::Get, {}, PT::String,
+                 SoloLettura([this, leggi = testo.leggi] { return (this->*leggi)(); }));
+    }
+    t.member("TipoLista", 0x6804000E, kGetLet, {}, PT::Byte,
+             Proprieta([this] { return TipoLista(); },
+                       [this](const Variant& v) { setTipoLista(CByte(v)); }));
+    t.member("TopIndex", 0x6804000F, CallKind::Let, {}, PT::Long,
+             SoloScrittura([this](const Variant& v) { setTopIndex(CLng(v)); }));
+
+    t.member("Clear", 0x60040001, CallKind::Method, {}, PT::None,
+             Metodo([this](Args&) { Clear(); }));
+    t.member("AddItem", 0x60040002, CallKind::Method,
+             {{"CodiceLemma", PT::String},
+              {"Descrizione", PT::String},
+              {"TipoFile", PT::String},
+              {"PathName", PT::String},
+              {"NomeFileBlob", PT::String},
+              {"NomeFile", PT::String},
+              {"Didascalia", PT::String},
+              {"PosizioneAssoluta", PT::Variant, true}},
+             PT::None, Metodo([this](Args& a) {
+                 AddItem(CStr(a[0]), CStr(a[1]), CStr(a[2]), CStr(a[3]), CStr(a[4]), CStr(a[5]),
+                         CStr(a[6]), a[7]);
+             }));
+    t.member("Ridimensiona", 0x60040003, CallKind::Method, {}, PT::None,
+             Metodo([this](Args&) { Ridimensiona(); }));
+    t.member("AggiornaPulsantiPilonda", 0x60040004, CallKind::Method, {}, PT::None,
+             Metodo([this](Args&) { AggiornaPulsantiPilonda(); }));
+    t.member("AggiornaFormTLista", 0x60040005, CallKind::Method, {}, PT::None,
+             Metodo([this](Args&) { AggiornaFormTLista(); }));
+    t.member("Destroy", 0x60040006, CallKind::Method, {}, PT::None,
+             Metodo([this](Args&) { Destroy(); }));
+}
+
+// ---- Owner, window and clean-up ----
+
+void ClasseTLista::setPilondaPadre(ProprietarioLista* p) {
+    if (p) {
+        PilondaPadre_ = p;
+        return;
+    }
+    ObjTList_.reset();
+    PuliziaFinale();
+}
+
+void ClasseTLista::setObjTList(std::shared_ptr<platform::ListBox> L) {
+    frm_Lista* finestra = L ? frm_Lista::DiFinestra(*L) : nullptr;
+    if (frm_ && frm_ != finestra) StaccaFinestra();
+    ObjTList_ = std::move(L);
+    if (!finestra) return;
+    frm_ = finestra;
+    frm_->ClasseListaCorrente = this;
+}
+
+void ClasseTLista::StaccaFinestra() {
+    if (frm_ && frm_->ClasseListaCorrente == this) frm_->ClasseListaCorrente = nullptr;
+    frm_ = nullptr;
+}
+
+void ClasseTLista::PuliziaFinale() {
+    frm_Lista* finestra = frm_;
+    StaccaFinestra();
+    // Detached first: unloading the window must not come back here.
+    if (finestra) finestra->Unload();
+    ObjTList_.reset();
+    PilondaPadre_ = nullptr;
+    records_.clear();
+    misurati_ = 0;
+    altezzaMassima_ = larghezzaMassima_ = 0;
+}
+
+void ClasseTLista::Destroy() {
+    platform::Platform* p = Piattaforma();
+    if (!p) {
+        PuliziaFinale();
+        return;
+    }
+    Gestore gestore(*p, "Destroy");
+    gestore([this] { PuliziaFinale(); });
+}
+
+platform::Platform* ClasseTLista::Piattaforma() const {
+    if (ObjTList_) return &ObjTList_->platform();
+    return PilondaPadre_ ? &PilondaPadre_->Piattaforma() : nullptr;
+}
+
+// ---- Properties ----
+
+void ClasseTLista::setMaxRecordInLista(std::int16_t v) {
+    MaxRecordInLista_ = v;
+    if (frm_ && !ScrollBarVisibile()) frm_->VScroll1()->setLargeChange(v);
+}
+
+void ClasseTLista::setNumRecordEffettiviInLista(std::int32_t v) {
+    NumRecordEffettiviInLista_ = v;
+    AggiornaFormTLista();
+}
+
+const ClasseRecordLista* ClasseTLista::Selezionato() const {
+    const std::int32_t i = ListIndex();
+    return i >= 0 && i < NumeroRecord() ? &records_[std::size_t(i)] : nullptr;
+}
+
+std::int32_t ClasseTLista::PuntatoreFileLista() const {
+    const ClasseRecordLista* r = Selezionato();
+    return r ? r->PosizioneAssoluta() : 0;
+}
+
+std::string ClasseTLista::TestoSelezionato(ClasseRecordLista::Campo c) const {
+    const ClasseRecordLista* r = Selezionato();
+    return r ? r->sTesto(c) : std::string();
+}
+
+std::string ClasseTLista::CodiceCorrente() const {
+    return Selezionato() ? TestoSelezionato(ClasseRecordLista::Campo::CodiceLemma) : "0";
+}
+std::string ClasseTLista::Descrizione() const {
+    return TestoSelezionato(ClasseRecordLista::Campo::Descrizione);
+}
+std::string ClasseTLista::Didascalia() const {
+    return TestoSelezionato(ClasseRecordLista::Campo::Didascalia);
+}
+std::string ClasseTLista::TipoOggetto() const {
+    return TestoSelezionato(ClasseRecordLista::Campo::TipoFile);
+}
+std::string ClasseTLista::Directory() const {
+    return TestoSelezionato(ClasseRecordLista::Campo::PathName);
+}
+std::string ClasseTLista::NomeFileBlob() const {
+    return TestoSelezionato(ClasseRecordLista::Campo::NomeFileBlob);
+}
+std::string ClasseTLista::NomeFile() const {
+    return TestoSelezionato(ClasseRecordLista::Campo::NomeFile);
+}
+
+std::int32_t ClasseTLista::ListIndex() const {
+    return ObjTList_ ? ObjTList_->ListIndex() : -1;
+}
+
+std::int32_t ClasseTLista::ListCount() const {
+    return ObjTList_ ? ObjTList_->ListCount() : 0;
+}
+
+void ClasseTLista::setListIndex(std::int32_t i) {
+    if (!ObjTList_) return;
+    if (i < ObjTList_->ListCount())
+        ObjTList_->setListIndex(i);
+    else if (ObjTList_->ListCount() > 0)
+        ObjTList_->setListIndex(ObjTList_->ListCount() - 1);
+}
+
+void ClasseTLista::setTopIndex(std::int32_t i) {
+    if (ObjTList_) ObjTList_->setTopIndex(i);
+}
+
+const ClasseRecordLista& ClasseTLista::Record(std::int32_t Chiave) const {
+    if (Chiave < 1 || Chiave > NumeroRecord()) Raise(5);
+    return records_[std::size_t(Chiave - 1)];
+}
+
+// ---- Content ----
+
+void ClasseTLista::Clear() {
+    if (ObjTList_) ObjTList_->Clear();
+    records_.clear();
+    misurati_ = 0;
+    altezzaMassima_ = larghezzaMassima_ = 0;
+    NumRecordEffettiviInLista_ = 0;
+    AggiornaFormTLista();
+}
+
+void ClasseTLista::AddItem(std::string_view CodiceLemma, std::string_view Descrizione,
+                           std::string_view TipoFile, std::string_view PathName,
+                           std::string_view NomeFileBlob, std::string_view NomeFile,
+                           std::string_view Didascalia, const Variant& PosizioneAssoluta) {
+    if (!ObjTList_) return;
+    const bool senzaPosizione = PosizioneAssoluta.isMissing();
+    const std::int32_t posizione = senzaPosizione ? -1 : CLng(PosizioneAssoluta);
+    records_.emplace_back(
+        std::array<std::string_view, ClasseRecordLista::kNumeroCampi>{
+            CodiceLemma, PathName, NomeFileBlob, NomeFile, TipoFile, Descrizione, Didascalia},
+        posizione);
+    if (senzaPosizione || ObjTList_->ListCount() < MaxRecordInLista_)
+        ObjTList_->AddItem(records_.back().sDescrizione());
+    AggiornaPulsantiPilonda();
+}
+
+// ---- Buttons ----
+
+void ClasseTLista::Abilita(std::int16_t pulsante, bool v) {
+    PilondaPadre_->setIsPulsanteAbilitato(pulsante, v);
+}
+
+bool ClasseTLista::ScrollBarVisibile() const {
+    return frm_ && frm_->VScroll1()->Tag() == kScrollBarVisibile;
+}
+
+void ClasseTLista::AggiornaPulsantiPilonda() {
+    if (!PilondaPadre_) return;
+    const std::int32_t n = ObjTList_ ? std::max(ListCount(), NumRecordEffettiviInLista_) : 0;
+    const bool oggetti = TipoLista_ == kOggettiMultimediali;
+    const std::int32_t minimo = oggetti ? 2 : 1;
+    Abilita(oggetti ? kPulsanteOggetti : kPulsanteLemmi, ObjTList_ && n >= minimo);
+    if (oggetti) AggiornaPulsantiOggetti(n);
+}
+
+void ClasseTLista::AggiornaPulsantiOggetti(std::int32_t n) {
+    if (n < 2) {
+        for (std::int16_t p : {kPrecedente, kSuccessivo, kSequenza}) Abilita(p, false);
+    } else {
+        if (ScrollBarVisibile()) {
+            const std::int32_t valore = frm_->VScroll1()->Value();
+            Abilita(kPrecedente, valore > 1);
+            Abilita(kSuccessivo, valore < n);
+        } else {
+            Abilita(kPrecedente, ListIndex() > 0);
+            Abilita(kSuccessivo, ListIndex() < n - 1);
+        }
+        Abilita(kSequenza, true);
+    }
+    const std::string tipo = TipoOggetto();
+    const bool fermo = TraTipi(tipo, {"FO", "MA", "DI", "TA"});
+    for (std::int16_t p : kPulsantiImmagine) Abilita(p, fermo);
+    AggiornaPulsante8(tipo);
+}
+
+void ClasseTLista::AggiornaPulsante8(const std::string& tipo) {
+    if (TraTipi(tipo, {"AU", "VI", "DI", "AN"})) {
+        Abilita(kVolume, true);
+        return;
+    }
+    // A volume window left open belongs to an object that is no longer shown.
+    if (PilondaPadre_->ValorePulsante(kVolume) != 0) {
+        PilondaPadre_->setValorePulsante(kVolume, 0);
+        PilondaPadre_->ScaricaVolume();
+    }
+    Abilita(kVolume, false);
+}
+
+// ---- Window ----
+
+void ClasseTLista::AggiornaFormTLista() {
+    if (!frm_ || !ObjTList_) return;
+    platform::VScrollBar& barra = *frm_->VScroll1();
+    const bool primaVisibile = barra.Visible();
+    // A new range may move the value; that is no scroll by the user and must not page.
+    const bool disattivata = std::exchange(frm_->ScrollbarDisattivata, true);
+    if (NumRecordEffettiviInLista_ > ObjTList_->ListCount()) {
+        if (!barra.Visible()) {
+            barra.setMin(1);
+            barra.setMax(NumRecordEffettiviInLista_);
+            barra.setVisible(true);
+            barra.setTag(std::string(kScrollBarVisibile));
+        } else {
+            barra.setMax(NumRecordEffettiviInLista_);
+        }
+    } else if (barra.Visible()) {
+        barra.setVisible(false);
+        barra.setTag(std::string(kScrollBarNascosta));
+    }
+    frm_->ScrollbarDisattivata = disattivata;
+    if (barra.Visible() != primaVisibile) frm_->Resize();
+}
+
+void ClasseTLista::SelezionaPosizione(std::int32_t posizione) {
+    const std::int32_t righe = std::min(ListCount(), NumeroRecord());
+    for (std::int32_t chiave = 1; chiave <= righe; ++chiave) {
+        if (records_[std::size_t(chiave - 1)].PosizioneAssoluta() == posizione) {
+            ObjTList_->setListIndex(chiave - 1);
+            return;
+        }
+    }
+}
+
+void ClasseTLista::ScrollChange() {
+    if (!frm_ || !ObjTList_ || NumRecordEffettiviInLista_ <= ObjTList_->ListCount()) return;
+    const std::int32_t v = frm_->VScroll1()->Value();
+    const std::int32_t righe = std::min(ListCount(), NumeroRecord());
+    bool richiesta = false;
+    std::int32_t inizio = 0;
+    if (!records_.empty() && v < records_.front().PosizioneAssoluta()) {
+        richiesta = true;
+        inizio = v;
+    } else if (ListIndex() >= 0 && righe > 0 &&
+               v > records_[std::size_t(righe - 1)].PosizioneAssoluta()) {
+        richiesta = true;
+        inizio = v - MaxRecordInLista_ + 1;
+    }
+    if (richiesta) {
+        // The host reloads the records under us: everything is read afresh afterwards.
+        if (PilondaPadre_) PilondaPadre_->ChiediNuovoChunk(TipoLista_, NomeFileLista_, inizio);
+        if (ObjTList_) SelezionaPosizione(v);
+    } else if (ListIndex() < 0) {
+        if (ListCount() > 0) ObjTList_->setListIndex(0);
+    } else {
+        SelezionaPosizione(v);
+    }
+    AggiornaPulsantiPilonda();
+}
+
+void ClasseTLista::Click() {
+    const std::shared_ptr<platform::ListBox> lista = ObjTList_;
+    if (lista) lista->setEnabled(false);
+    const ClasseRecordLista* r = Selezionato();
+    if (frm_ && r && NumRecordEffettiviInLista_ > ListCount() && r->PosizioneAssoluta() > 0) {
+        const std::int32_t posizione = r->PosizioneAssoluta();
+        IgnoraErrori([&] { frm_->VScroll1()->setValue(posizione); });
+    }
+    if (TipoLista_ == kOggettiMultimediali) {
+        AggiornaPulsantiPilonda();
+        if (PilondaPadre_) PilondaPadre_->MostraOggetto();
+        if (PilondaPadre_) PilondaPadre_->CLickLista(1);
+    } else if (PilondaPadre_) {
+        PilondaPadre_->CLickLista(0);
+    }
+    if (!lista) return;
+    lista->setEnabled(true);
+    ImpostaFuocoSicuro(lista.get());
+}
+
+void ClasseTLista::MisuraNuoviRecord() {
+    const platform::Platform& p = ObjTList_->platform();
+    for (; misurati_ < records_.size(); ++misurati_) {
+        const std::string_view testo =
+            records_[misurati_].Conservato(ClasseRecordLista::Campo::Descrizione);
+        const platform::SizePx misura = p.MeasureText(testo);
+        altezzaMassima_ = std::max(altezzaMassima_, misura.height * p.screen().TwipsPerPixelY());
+        larghezzaMassima_ = std::max(larghezzaMassima_, misura.width * p.screen().TwipsPerPixelX());
+    }
+}
+
+void ClasseTLista::Ridimensiona() {
+    if (!ObjTList_ || !frm_) return;
+    MisuraNuoviRecord();
+    platform::Form& finestra = *frm_->Form();
+    const platform::Screen& schermo = ObjTList_->platform().screen();
+    const std::int32_t righe = std::min<std::int32_t>(MaxRecordInLista_, NumeroRecord());
+    std::int32_t altezza =
+        (finestra.Height() - finestra.ScaleHeight()) + kMargineVerticale + altezzaMassima_ * righe;
+    std::int32_t larghezza =
+        (finestra.Width() - finestra.ScaleWidth()) + kMargineOrizzontale + larghezzaMassima_;
+    if (larghezza > schermo.WidthTwips() / 2.0) larghezza = schermo.WidthTwips() / 2;
+    const std::int32_t altezzaMassima = 2 * schermo.HeightTwips() / 3;
+    if (altezzaMassima < altezza) altezza = altezzaMassima;
+    ObjTList_->setHeight(altezza);
+    finestra.setHeight(ObjTList_->Height());
+    finestra.setWidth(larghezza);
+}
+
+}  // namespace quindel

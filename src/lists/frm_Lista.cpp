@@ -1,0 +1,144 @@
+#include "lists/frm_Lista.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "lists/ClasseTLista.h"
+#include "lists/ProprietarioLista.h"
+#include "platform/Form.h"
+#include "platform/ListBox.h"
+#include "platform/Platform.h"
+#include "platform/VScrollBar.h"
+#include "runtime/ErrorHandling.h"
+#include "support/FileUtil.h"
+
+namespace quindel {
+
+namespace {
+
+constexpr std::int32_t kLarghezzaScrollBar = 255;
+constexpr std::int16_t kInvio = 13;
+// Each growth of the form adds the missing part of a row, so two passes normally suffice; the
+// cap only guards against a backend whose rows do not round as expected.
+constexpr int kPassateMassime = 8;
+
+// A list box only knows its platform form; the few list windows alive map a form back to theirs.
+std::vector<frm_Lista*>& Registro() {
+    static std::vector<frm_Lista*> finestre;
+    return finestre;
+}
+
+// Raises a flag for the life of a scope.
+class Bandiera {
+  public:
+    explicit Bandiera(bool& b) : b_(b) { b_ = true; }
+    ~Bandiera() { b_ = false; }
+    Bandiera(const Bandiera&) = delete;
+    Bandiera& operator=(const Bandiera&) = delete;
+
+  private:
+    bool& b_;
+};
+
+}  // namespace
+
+frm_Lista::frm_Lista(platform::Platform& p, std::string Caption) : form_(p.NewForm()) {
+    form_->setBorderStyle(platform::border::FixedToolWindow);
+    form_->setCaption(std::move(Caption));
+    TList1_ = p.NewListBox(*form_);
+    VScroll1_ = p.NewVScrollBar(*form_);
+    VScroll1_->setWidth(kLarghezzaScrollBar);
+    VScroll1_->setTag("I");
+    VScroll1_->setVisible(false);
+    Collega();
+    Registro().push_back(this);
+}
+
+frm_Lista::~frm_Lista() {
+    std::erase(Registro(), this);
+    if (ClasseListaCorrente) ClasseListaCorrente->setObjTList(nullptr);
+    // The windows may outlive this object; their handlers point at it.
+    form_->OnResize = nullptr;
+    form_->OnMouseMove = nullptr;
+    form_->OnUnload = nullptr;
+    TList1_->OnMouseMove = nullptr;
+    TList1_->OnMouseUp = nullptr;
+    TList1_->OnKeyPress = nullptr;
+    VScroll1_->OnChange = nullptr;
+}
+
+frm_Lista* frm_Lista::DiFinestra(platform::Window& w) {
+    const platform::Form* form = w.TopForm();
+    if (!form) return nullptr;
+    const auto& finestre = Registro();
+    const auto it = std::find_if(finestre.begin(), finestre.end(),
+                                 [form](const frm_Lista* f) { return f->form_.get() == form; });
+    return it == finestre.end() ? nullptr : *it;
+}
+
+void frm_Lista::Collega() {
+    form_->OnResize = [this] { Resize(); };
+    form_->OnMouseMove = [this](const platform::MouseArgs&) { SpegniToolTip(); };
+    form_->OnUnload = [this] { Form_Unload(); };
+    TList1_->OnMouseMove = [this](const platform::MouseArgs&) { SpegniToolTip(); };
+    TList1_->OnMouseUp = [this](const platform::MouseArgs&) { Scelta(); };
+    TList1_->OnKeyPress = [this](std::int16_t& tasto) {
+        if (tasto == kInvio) Scelta();
+    };
+    VScroll1_->OnChange = [this] {
+        if (!ScrollbarDisattivata && ClasseListaCorrente) ClasseListaCorrente->ScrollChange();
+    };
+}
+
+void frm_Lista::Scelta() {
+    if (ClasseListaCorrente) ClasseListaCorrente->Click();
+    ImpostaFuocoSicuro(TList1_.get());
+}
+
+void frm_Lista::SpegniToolTip() {
+    if (ClasseListaCorrente && ClasseListaCorrente->PilondaPadre())
+        ClasseListaCorrente->PilondaPadre()->SpegniToolTip();
+}
+
+void frm_Lista::Resize() {
+    // Growing the form below raises OnResize again; this loop finishes the job instead.
+    if (inLayout_) return;
+    Bandiera inCorso(inLayout_);
+    for (int passata = 0; passata < kPassateMassime && Disponi(); ++passata) {
+    }
+}
+
+bool frm_Lista::Disponi() {
+    const std::int32_t larghezza = form_->ScaleWidth(), altezza = form_->ScaleHeight();
+    if (VScroll1_->Tag() != "V") {
+        TList1_->Move(0, 0, larghezza, altezza);
+    } else if (VScroll1_->Width() < larghezza) {
+        TList1_->Move(0, 0, larghezza - VScroll1_->Width(), altezza);
+        VScroll1_->Move(TList1_->Width(), 0, VScroll1_->Width(), altezza);
+    } else {
+        return false;
+    }
+    // The list box shows whole rows only: make the form tall enough for one more row rather than
+    // step towards a height the rows may never meet.
+    const std::int32_t mancante = altezza - TList1_->Height();
+    if (mancante <= 0) return false;
+    const std::int32_t riga = TList1_->RowHeight();
+    form_->setHeight(form_->Height() + riga - mancante % riga);
+    return true;
+}
+
+void frm_Lista::Unload() {
+    if (inUnload_) return;
+    form_->Unload();
+}
+
+void frm_Lista::Form_Unload() {
+    Bandiera inCorso(inUnload_);
+    form_->platform().api().SetWindowWord(form_->hWnd(), platform::GWW_HWNDPARENT, 0);
+    if (ClasseTLista* controllore = ClasseListaCorrente)
+        IgnoraErrori([controllore] { controllore->Destroy(); });
+    ClasseListaCorrente = nullptr;
+}
+
+}  // namespace quindel

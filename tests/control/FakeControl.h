@@ -1,0 +1,52 @@
+#pragma once
+// A host display control for tests: any property can be read and written, every access is
+// logged, and names listed as missing raise 438 as a control without that member would.
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "runtime/Coercions.h"
+#include "runtime/Dispatch.h"
+#include "runtime/Text.h"
+#include "runtime/VbError.h"
+
+namespace quindel::test {
+
+class FakeControl : public Dispatch {
+  public:
+    std::map<std::string, Variant> props;  // by lower-case name
+    std::set<std::string> missing;         // lower-case names that do not exist
+    std::vector<std::string> log;
+
+    DispId GetIDOfName(std::string_view name) const override {
+        const std::string key = LCase(name);
+        if (missing.count(key)) throw VbError(438);
+        auto it = ids_.find(key);
+        if (it != ids_.end()) return it->second;
+        const DispId id = DispId(ids_.size() + 1);
+        ids_[key] = id;
+        names_[id] = key;
+        return id;
+    }
+    Variant Invoke(DispId id, CallKind kind, Args& args) override {
+        const std::string& name = names_.at(id);
+        if (kind == CallKind::Get) {
+            log.push_back("get " + name);
+            return props[name];
+        }
+        if (kind == CallKind::Method) {
+            log.push_back("call " + name);
+            return {};
+        }
+        props[name] = args.back();
+        log.push_back("let " + name + "=" + CStr(args.back()));
+        return {};
+    }
+
+  private:
+    mutable std::map<std::string, DispId> ids_;
+    mutable std::map<DispId, std::string> names_;
+};
+
+}  // namespace quindel::test
