@@ -8,4 +8,4 @@ build=${BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$(nproc)"
 mkdir -p out
-"$build/bin/quindel-demo" out
+"$build/bin/quindel-demo" out resources/sample

@@ -120,30 +120,60 @@ class LettoreRecord {
 
 // The text without its trailing padding: blanks, and NULs too when asked. Works on code-page
 // bytes and on UTF-8 alike, as neither byte occurs inside a UTF-8 sequence. Records are mostly
-// padding, so it is skipped eight bytes at a time.
+// padding, so it is skipped a word at a time.
 std::string_view SenzaCoda(std::string_view testo, bool ancheNul) {
     constexpr std::uint64_t kBlank = 0x2020202020202020;
+    // Zero when all eight bytes are padding: a NUL or'ed with a blank is a blank.
+    const auto resto = [ancheNul](const char* p) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        return (ancheNul ? w | kBlank : w) ^ kBlank;
+    };
     std::size_t n = testo.size();
-    for (std::uint64_t w; n >= 8; n -= 8) {
-        std::memcpy(&w, testo.data() + n - 8, 8);
-        if (ancheNul ? (w | kBlank) != kBlank : w != kBlank) break;
-    }
-    while (n > 0 && (testo[n - 1] == ' ' || (ancheNul && testo[n - 1] == '\0'))) --n;
+    const char* p = testo.data();
+    while (n >= 32 &&
+           (resto(p + n - 8) | resto(p + n - 16) | resto(p + n - 24) | resto(p + n - 32)) == 0)
+        n -= 32;
+    while (n >= 8 && resto(p + n - 8) == 0) n -= 8;
+    while (n > 0 && (p[n - 1] == ' ' || (ancheNul && p[n - 1] == '\0'))) --n;
     return testo.substr(0, n);
 }
 
-bool SoloAscii(std::string_view testo) {
-    return std::none_of(testo.begin(), testo.end(), [](char c) { return (c & 0x80) != 0; });
-}
+// Code-page text to UTF-8. List files hold single-byte characters, so each byte converts on its
+// own: the upper half is converted once per load, and ASCII reads the same in every code page
+// list files use.
+class Convertitore {
+  public:
+    Convertitore() {
+        const std::string codePage = SystemCodePage();
+        for (std::size_t b = 0x80; b <= 0xFF; ++b)
+            alto_[b - 0x80] = DaCodePage(std::string(1, char(b)), codePage);
+    }
+
+    // A view of the bytes themselves when they are plain ASCII, else of `appoggio`.
+    std::string_view Converti(std::string_view byte, std::string& appoggio) const {
+        const auto primo = std::find_if(byte.begin(), byte.end(), [](char c) { return c & 0x80; });
+        if (primo == byte.end()) return byte;
+        appoggio.assign(byte.begin(), primo);
+        for (auto it = primo; it != byte.end(); ++it) {
+            const auto c = static_cast<unsigned char>(*it);
+            if (c < 0x80)
+                appoggio += char(c);
+            else
+                appoggio += alto_[c - 0x80];
+        }
+        return appoggio;
+    }
+
+  private:
+    std::array<std::string, 128> alto_;
+};
 
 // Builds the entries of one list from its records.
 class CaricatoreRecord {
   public:
     CaricatoreRecord(ClasseTLista& lista, const Variant& inizio)
-        : lista_(lista),
-          aPezzi_(!inizio.isMissing()),
-          inizio_(aPezzi_ ? CLng(inizio) : 0),
-          codePage_(SystemCodePage()) {}
+        : lista_(lista), aPezzi_(!inizio.isMissing()), inizio_(aPezzi_ ? CLng(inizio) : 0) {}
 
     void Aggiungi(std::string_view record, std::int64_t i) {
         const std::string_view descrizione = Descrizione(record);
@@ -160,11 +190,7 @@ class CaricatoreRecord {
     std::string_view Testo(std::string_view record, Campo c) {
         const std::string_view byte = SenzaCoda(
             record.substr(Scostamento(c), std::size_t(ClasseRecordLista::Larghezza(c))), false);
-        // Plain ASCII reads the same in every code page list files use: no conversion needed.
-        if (SoloAscii(byte)) return byte;
-        std::string& appoggio = appoggio_[std::size_t(c)];
-        appoggio = DaCodePage(byte, codePage_);
-        return appoggio;
+        return convertitore_.Converti(byte, appoggio_[std::size_t(c)]);
     }
 
     // The folder always ends with exactly the one backslash it is joined with.
@@ -188,7 +214,7 @@ class CaricatoreRecord {
     ClasseTLista& lista_;
     const bool aPezzi_;
     const std::int64_t inizio_;
-    const std::string codePage_;
+    const Convertitore convertitore_;
     std::array<std::string, ClasseRecordLista::kNumeroCampi> appoggio_;
     std::string cartella_, descrizioneCorta_;
 };

@@ -4,10 +4,10 @@
 // host via the scroll bar and keeps the owner's buttons in step with the selection.
 // Row i of the list box shows the entry with key i + 1; keys follow the load order.
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "lists/ClasseRecordLista.h"
 #include "runtime/DispatchTable.h"
@@ -107,7 +107,7 @@ class ClasseTLista : public TableDispatch {
     std::string NomeFileLista_;
     std::int16_t MaxRecordInLista_ = 0;
     std::int32_t NumRecordEffettiviInLista_ = 0;
-    std::vector<ClasseRecordLista> records_;
+    std::deque<ClasseRecordLista> records_;  // grows without moving the entries
     // Largest description seen by Ridimensiona (twips) and how many entries it has measured:
     // entries never change once added, so only new ones need measuring.
     std::int32_t altezzaMassima_ = 0, larghezzaMassima_ = 0;

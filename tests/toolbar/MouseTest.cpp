@@ -8,6 +8,7 @@
 #include "ToolbarFixture.h"
 #include "platform/Label.h"
 #include "platform/Timer.h"
+#include "runtime/VbError.h"
 
 using namespace quindel;
 using namespace quindel::platform;
@@ -293,4 +294,38 @@ TEST(ToolbarMouse, DemoPictureOfALitButtonWithItsTip) {
     fx.p.RunFor(1000);
     ASSERT_FALSE(shot.empty());
     EXPECT_TRUE(shot.savePng("toolbar_demo.png"));
+}
+
+TEST(ToolbarMouse, AnErrorDuringTheHoverWaitIsReportedAndRetryWaitsAgain) {
+    struct Case {
+        std::int16_t answer;
+        std::int64_t waitEndsAt;
+    } cases[] = {{mb::Retry, 300}, {mb::Cancel, 100}};
+    for (const auto& c : cases) {
+        ToolbarFixture fx;
+        SevenButtons(fx);
+        // Something run by the wait's event processing fails with a retryable error.
+        auto failing = fx.p.NewTimer();
+        failing->OnTimer = [&] {
+            failing->setEnabled(false);
+            throw VbError(71);
+        };
+        failing->setInterval(100);
+        fx.p.Boxes().QueueAnswer(c.answer);
+        const auto start = fx.p.NowMs();
+        std::int64_t endedAt = -1;
+        auto forward = fx.surface->OnMouseMove;
+        fx.surface->OnMouseMove = [&](const MouseArgs& a) {
+            const bool first = endedAt < 0;
+            forward(a);
+            if (first && endedAt < 0) endedAt = fx.p.NowMs() - start;
+        };
+        MoveTo(fx, fx.Over(3));
+        MoveTo(fx, fx.Off(), 300);
+        fx.p.RunFor(1000);
+        const auto& shown = fx.p.Boxes().Shown();
+        ASSERT_EQ(shown.size(), 1u) << c.answer;
+        EXPECT_EQ(shown[0].text.rfind("MouseMove\r71\r", 0), 0u) << shown[0].text;
+        EXPECT_EQ(endedAt, c.waitEndsAt) << c.answer;
+    }
 }
