@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlFixture.h"
+#include "hostkit/PaginatoreLista.h"
 #include "platform/ListBox.h"
 #include "platform/VScrollBar.h"
 
@@ -16,31 +17,21 @@ namespace {
 // for and calling InitChunk back before the event returns.
 struct ChunkHost {
     ControlFixture& fx;
-    std::vector<VoceLista> voci;
     std::string file;
-    std::int16_t pagina;
+    PaginatoreLista pager;
 
     ChunkHost(ControlFixture& f, int totale, std::int16_t page)
-        : fx(f), voci(Voci(totale)), pagina(page) {
-        file = (fx.dir / "chunk.lst").string();
+        : fx(f), file((f.dir / "chunk.lst").string()), pager(f.Lista("all.lst", Voci(totale)), page) {
         fx.q->setMassimoRecordListaVisibili(std::uint8_t(page));
         fx.q->ListaMM()->setNomeFileLista(file);
         fx.reg->onGetChunk = [this](std::uint8_t tipo, const std::string&, std::int32_t pos) {
-            Scrivi(pos);
-            fx.q->InitChunk(false, tipo, file, std::int32_t(voci.size()), pos);
+            pager.ScriviChunk(file, pos);
+            fx.q->InitChunk(false, tipo, file, pager.Totale(), pos);
         };
     }
-    // Writes the page the control will load for a chunk starting at pos.
-    void Scrivi(std::int32_t pos) {
-        const std::int32_t totale = std::int32_t(voci.size());
-        const std::int32_t primo = totale <= pagina         ? 1
-                                   : totale - pos >= pagina ? pos
-                                                            : totale - pagina + 1;
-        ScriviListaFile(file, voci, std::size_t(primo - 1), std::size_t(pagina));
-    }
     void Inizia(std::int32_t pos) {
-        Scrivi(pos);
-        fx.q->InitChunk(true, 1, file, std::int32_t(voci.size()), pos);
+        pager.ScriviChunk(file, pos);
+        fx.q->InitChunk(true, 1, file, pager.Totale(), pos);
     }
     ClasseTLista& mm() { return *fx.q->ListaMM(); }
     platform::VScrollBar& sb() { return *fx.q->FinestraLista(1).VScroll1(); }

@@ -89,49 +89,28 @@ TEST(ClassePulsante, MaskedModeBlendsOverTheBackgroundAndFramesTheState) {
 TEST(ClassePulsante, TurnedOffBitsAreRememberedInOldStatus) {
     struct Case {
         std::int16_t from, to, oldStatus;
+        bool tipBack;  // a tooltip switched off comes back
     } cases[] = {
-        {9, 8, 1},    // disabled: the enabled bit is remembered
-        {11, 9, 2},   // pulled up: the down bit is remembered
-        {9, 1, 8},    // hidden
-        {11, 0, 11},  // all three at once
-        {9, 11, 0},   // turning a bit on leaves no trace
-        {9, 13, 0},   // the lit bit is not tracked
-        {15, 11, 0},
+        {9, 8, 1, true},     // disabled: the enabled bit is remembered
+        {11, 9, 2, true},    // pulled up
+        {11, 0, 11, true},   // hidden, disabled and up at once
+        {9, 11, 0, false},   // turning a bit on leaves no trace
+        {15, 11, 0, false},  // the lit bit is not tracked
     };
     for (const auto& c : cases) {
         ToolbarFixture fx;
-        ClassePulsante b(fx.p);
+        fx.AddAndShow(1);
+        ClassePulsante& b = fx.tb->Button(1);
         b.setStatus(c.from);
         b.setOldStatus(0);
+        b.setToolTipEnabled(false);
         b.setStatus(c.to);
         EXPECT_EQ(b.OldStatus(), c.oldStatus) << c.from << " -> " << c.to;
-        EXPECT_EQ(b.Status(), c.to);
+        EXPECT_EQ(b.ToolTipEnabled(), c.tipBack) << c.from << " -> " << c.to;
+        EXPECT_EQ(fx.tb->OldButtonDown(1), (c.oldStatus & 2) != 0);
+        fx.tb->setOldButtonDown(1, true);
+        EXPECT_EQ(b.OldStatus(), c.oldStatus | 2) << "only the down bit";
     }
-}
-
-TEST(ClassePulsante, OnlyAStatusWithTheButtonUpReenablesItsTooltip) {
-    ToolbarFixture fx;
-    ClassePulsante b(fx.p);
-    b.setToolTipEnabled(false);
-    b.setStatus(11);
-    EXPECT_FALSE(b.ToolTipEnabled());
-    b.setStatus(9);
-    EXPECT_TRUE(b.ToolTipEnabled());
-}
-
-TEST(ClassePulsante, OldButtonDownReadsAndFlipsOnlyTheDownBitOfOldStatus) {
-    ToolbarFixture fx;
-    fx.AddAndShow(1);
-    ClassePulsante& b = fx.tb->Button(1);
-    b.setOldStatus(9);
-    EXPECT_FALSE(fx.tb->OldButtonDown(1));
-    fx.tb->setOldButtonDown(1, true);
-    EXPECT_EQ(b.OldStatus(), 11);
-    fx.tb->setOldButtonDown(1, true);
-    EXPECT_EQ(b.OldStatus(), 11);
-    EXPECT_TRUE(fx.tb->OldButtonDown(1));
-    fx.tb->setOldButtonDown(1, false);
-    EXPECT_EQ(b.OldStatus(), 9);
 }
 
 TEST(ClassePulsante, ValuePullsUpItsGroupOnlyWhenItsOwnFlagSaysSo) {

@@ -27,93 +27,53 @@ std::set<std::int16_t> DownButtons(ClasseToolbar& tb) {
 }
 }  // namespace
 
-TEST(ClasseToolbar, InitToolbarReadsItsOptionsAsTextAndDefaultsTheRest) {
+TEST(ClasseToolbar, InitToolbarReadsItsOptionsAsTextAndDrawsTheFrame) {
     struct Case {
-        Variant altezza, tipo, margine, cornice, separatori;
-        std::int16_t expAltezza, expTipo, expMargine;
-        bool expCornice, expSepara;
+        Variant altezza, margine, cornice;
+        std::int16_t expAltezza, expMargine;
+        bool expCornice;
     } cases[] = {
-        {M, M, M, M, M, 480, 0, 120, true, true},
-        {"600", "1 masked", "200", false, std::int16_t(0), 600, 1, 200, false, false},
-        {510.5, 2.5, -30.0, "True", 1.0, 510, 2, -30, true, true},  // halves go to even
+        {M, M, M, 480, 120, true},
+        {"600 twips", "200", false, 600, 200, false},
+        {510.5, -30.0, "True", 510, -30, true},  // halves go to even
     };
     for (const auto& c : cases) {
         ToolbarFixture fx;
         auto surface = fx.p.NewPictureBox(*fx.form);
-        surface->Move(0, 0, 300 * t::kTw, 100 * t::kTw);
-        auto help = fx.p.NewPictureBox(*fx.form);
-        frm_NomeDeiPulsanti tip(fx.p);
         auto tb = std::make_shared<ClasseToolbar>(fx.p);
-        tb->InitToolbar(surface, &tip, help, fx.strip, fx.sfondo, c.altezza, c.tipo, c.margine,
-                        c.cornice, c.separatori);
-        EXPECT_EQ(tb->Spaziatura(), 120);
+        tb->InitToolbar(surface, &fx.tip, fx.help, fx.strip, fx.sfondo, c.altezza, M, c.margine,
+                        c.cornice);
         EXPECT_EQ(tb->AltezzaToolbar(), c.expAltezza);
-        EXPECT_EQ(tb->TipoBitmapToolbar(), c.expTipo);
-        EXPECT_EQ(tb->MargineSinistro(), c.expMargine);
-        EXPECT_EQ(tb->DisegnaCornice(), c.expCornice);
-        EXPECT_EQ(tb->SeparaGruppi(), c.expSepara);
-        EXPECT_TRUE(surface->AutoRedraw());
         EXPECT_EQ(surface->Height(), c.expAltezza);
-        EXPECT_EQ(surface->BorderStyle(), 0);
-        EXPECT_FALSE(help->Visible());
-        EXPECT_EQ(help->BorderStyle(), 0);
-        EXPECT_TRUE(tip.Caricato());
-        EXPECT_FALSE(tip.frm().Visible());
-        // The etched frame: a groove along the top and one two pixels above the bottom.
+        EXPECT_EQ(tb->MargineSinistro(), c.expMargine);
+        EXPECT_FALSE(fx.help->Visible());
+        // A groove along the top and one two pixels above the bottom, 3 pixels from the ends.
         const Image& s = surface->Surface();
-        const int bottom = s.height() - 2;
         EXPECT_EQ(s.pixel(3, 0), c.expCornice ? kGrey : kFace);
         EXPECT_EQ(s.pixel(4, 1), c.expCornice ? kWhite : kFace);
-        EXPECT_EQ(s.pixel(3, bottom), c.expCornice ? kGrey : kFace);
+        EXPECT_EQ(s.pixel(3, s.height() - 2), c.expCornice ? kGrey : kFace);
         EXPECT_EQ(s.pixel(2, 0), kFace);
-        EXPECT_EQ(s.pixel(s.width() - 3, 0), kFace);
     }
 }
 
-TEST(ClasseToolbar, TheFirstButtonFixesTheGeometryForAllTheOthers) {
+TEST(ClasseToolbar, TheFirstButtonFixesTheGeometryAndMenuCodesAreRead) {
     ToolbarFixture fx;
     fx.tb->InitToolbar(fx.surface, &fx.tip, fx.help, fx.strip, fx.sfondo, "495");
     fx.Add(0, 0);
     // 24-pixel cells; the toolbar is 33 pixels high: (495 - 360) / 2 rounds down.
     EXPECT_EQ(fx.tb->LarghezzaPulsante(), 360);
-    EXPECT_EQ(fx.tb->AltezzaPulsante(), 360);
     EXPECT_EQ(fx.tb->TopPulsanti(), 67);
     fx.strip->setPicture(Image(18 * 30, 6 * 30));
     fx.surface->setHeight(900);
-    fx.Add(0, 1);
-    EXPECT_EQ(fx.tb->LarghezzaPulsante(), 360);
-    EXPECT_EQ(fx.tb->TopPulsanti(), 67);
-    const ClassePulsante& b = fx.tb->Button(2);
-    EXPECT_EQ(b.Width(), 360);
-    EXPECT_EQ(b.height(), 360);
-    EXPECT_EQ(b.Y(), 67);
-    EXPECT_EQ(b.Index(), 2);
-    EXPECT_EQ(b.Status(), 9);
-    EXPECT_EQ(b.ToolBarParent(), fx.tb);
-}
-
-TEST(ClasseToolbar, AddButtonReadsTheOptionalArguments) {
-    struct Case {
-        Variant menuCode, pullUp, offSetX;
-        std::int32_t expMenu;
-        bool expPullUp;
-        std::int16_t expOffSet;
-    } cases[] = {
-        {M, M, M, -1, true, 0},
-        {Variant::Null(), false, "15", -1, false, 15},
-        {"12 apples", 0.0, std::int16_t(-4), 12, false, -4},
-        {std::int16_t(0), "True", 7.5, 0, true, 8},
-        {2.5, 1.0, M, 2, true, 0},
-        {"-1", M, M, -1, true, 0},
-    };
-    for (const auto& c : cases) {
-        ToolbarFixture fx;
-        fx.Add(0, 0, false, c.menuCode, c.pullUp, c.offSetX);
-        const ClassePulsante& b = fx.tb->Button(1);
-        EXPECT_EQ(b.MenuCode(), c.expMenu) << CStr(c.menuCode);
-        EXPECT_EQ(b.PullUpGroupWhenPulledDown(), c.expPullUp);
-        EXPECT_EQ(b.OffSetX(), c.expOffSet);
-        EXPECT_TRUE(b.ToolTipEnabled());
+    const Variant codes[] = {Variant::Null(), "12 apples", std::int16_t(0), 2.5, M};
+    const std::int32_t expected[] = {-1, 12, 0, 2, -1};
+    for (const Variant& code : codes) fx.Add(0, 1, false, code);
+    for (std::int16_t i = 2; i <= 6; ++i) {
+        const ClassePulsante& b = fx.tb->Button(i);
+        EXPECT_EQ(b.Width(), 360);
+        EXPECT_EQ(b.Y(), 67);
+        EXPECT_EQ(b.Index(), i);
+        EXPECT_EQ(b.MenuCode(), expected[i - 2]) << CStr(codes[i - 2]);
     }
 }
 
