@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "lists/ProprietarioLista.h"
@@ -52,14 +53,6 @@ MemberHandler Proprieta(Leggi leggi, Scrivi scrivi) {
 template <class Leggi>
 MemberHandler SoloLettura(Leggi leggi) {
     return [leggi](CallKind, Args&) -> Variant { return Variant(leggi()); };
-}
-
-template <class Scrivi>
-MemberHandler SoloScrittura(Scrivi scrivi) {
-    return [scrivi](CallKind, Args& args) -> Variant {
-        scrivi(args.back());
-        return {};
-    };
 }
 
 template <class Esegui>
@@ -124,7 +117,7 @@ void ClasseTLista::DichiaraMembri() {
              Proprieta([this] { return TipoLista(); },
                        [this](const Variant& v) { setTipoLista(CByte(v)); }));
     t.member("TopIndex", 0x6804000F, CallKind::Let, {}, PT::Long,
-             SoloScrittura([this](const Variant& v) { setTopIndex(CLng(v)); }));
+             Metodo([this](Args& a) { setTopIndex(CLng(a.back())); }));
 
     t.member("Clear", 0x60040001, CallKind::Method, {}, PT::None,
              Metodo([this](Args&) { Clear(); }));
@@ -183,6 +176,10 @@ void ClasseTLista::PuliziaFinale() {
     if (finestra) finestra->Unload();
     ObjTList_.reset();
     PilondaPadre_ = nullptr;
+    SvuotaRecord();
+}
+
+void ClasseTLista::SvuotaRecord() {
     records_.clear();
     misurati_ = 0;
     altezzaMassima_ = larghezzaMassima_ = 0;
@@ -281,9 +278,7 @@ const ClasseRecordLista& ClasseTLista::Record(std::int32_t Chiave) const {
 
 void ClasseTLista::Clear() {
     if (ObjTList_) ObjTList_->Clear();
-    records_.clear();
-    misurati_ = 0;
-    altezzaMassima_ = larghezzaMassima_ = 0;
+    SvuotaRecord();
     NumRecordEffettiviInLista_ = 0;
     AggiornaFormTLista();
 }
@@ -319,7 +314,7 @@ void ClasseTLista::AggiornaPulsantiPilonda() {
     const std::int32_t n = ObjTList_ ? std::max(ListCount(), NumRecordEffettiviInLista_) : 0;
     const bool oggetti = TipoLista_ == kOggettiMultimediali;
     const std::int32_t minimo = oggetti ? 2 : 1;
-    Abilita(oggetti ? kPulsanteOggetti : kPulsanteLemmi, ObjTList_ && n >= minimo);
+    Abilita(oggetti ? kPulsanteOggetti : kPulsanteLemmi, n >= minimo);
     if (oggetti) AggiornaPulsantiOggetti(n);
 }
 
@@ -391,24 +386,21 @@ void ClasseTLista::SelezionaPosizione(std::int32_t posizione) {
     }
 }
 
-void ClasseTLista::ScrollChange() {
-    if (!frm_ || !ObjTList_ || NumRecordEffettiviInLista_ <= ObjTList_->ListCount()) return;
-    const std::int32_t v = frm_->VScroll1()->Value();
+std::optional<std::int32_t> ClasseTLista::InizioChunkPer(std::int32_t v) const {
+    if (!records_.empty() && v < records_.front().PosizioneAssoluta()) return v;
     const std::int32_t righe = std::min(ListCount(), NumeroRecord());
-    bool richiesta = false;
-    std::int32_t inizio = 0;
-    if (!records_.empty() && v < records_.front().PosizioneAssoluta()) {
-        richiesta = true;
-        inizio = v;
-    } else if (ListIndex() >= 0 && righe > 0 &&
-               v > records_[std::size_t(righe - 1)].PosizioneAssoluta()) {
-        richiesta = true;
-        inizio = v - MaxRecordInLista_ + 1;
-    }
-    if (richiesta) {
+    if (ListIndex() >= 0 && righe > 0 && v > records_[std::size_t(righe - 1)].PosizioneAssoluta())
+        return v - MaxRecordInLista_ + 1;
+    return std::nullopt;
+}
+
+void ClasseTLista::ScrollChange() {
+    if (!frm_ || NumRecordEffettiviInLista_ <= ListCount()) return;
+    const std::int32_t v = frm_->VScroll1()->Value();
+    if (const std::optional<std::int32_t> inizio = InizioChunkPer(v)) {
         // The host reloads the records under us: everything is read afresh afterwards.
-        if (PilondaPadre_) PilondaPadre_->ChiediNuovoChunk(TipoLista_, NomeFileLista_, inizio);
-        if (ObjTList_) SelezionaPosizione(v);
+        if (PilondaPadre_) PilondaPadre_->ChiediNuovoChunk(TipoLista_, NomeFileLista_, *inizio);
+        SelezionaPosizione(v);
     } else if (ListIndex() < 0) {
         if (ListCount() > 0) ObjTList_->setListIndex(0);
     } else {

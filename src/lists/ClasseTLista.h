@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -89,6 +90,7 @@ class ClasseTLista : public TableDispatch {
   private:
     void DichiaraMembri();
     void PuliziaFinale();
+    void SvuotaRecord();
     void StaccaFinestra();
     platform::Platform* Piattaforma() const;
     const ClasseRecordLista* Selezionato() const;
@@ -98,6 +100,8 @@ class ClasseTLista : public TableDispatch {
     void AggiornaPulsantiOggetti(std::int32_t n);
     void AggiornaPulsante8(const std::string& tipo);
     void SelezionaPosizione(std::int32_t posizione);
+    // Where the chunk to ask for starts when position v lies outside the rows, else nothing.
+    std::optional<std::int32_t> InizioChunkPer(std::int32_t v) const;
     void MisuraNuoviRecord();
 
     std::shared_ptr<platform::ListBox> ObjTList_;

@@ -11,7 +11,7 @@ class Platform;
 namespace quindel {
 
 class ProprietarioLista {
-public:
+  public:
     virtual ~ProprietarioLista() = default;
     virtual platform::Platform& Piattaforma() = 0;
     // The button-state layer of the control (button numbers of the panel's button set).

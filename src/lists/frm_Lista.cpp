@@ -66,6 +66,8 @@ frm_Lista::~frm_Lista() {
     TList1_->OnMouseUp = nullptr;
     TList1_->OnKeyPress = nullptr;
     VScroll1_->OnChange = nullptr;
+    // The window goes with its object: leave no form registered with the platform.
+    form_->Unload();
 }
 
 frm_Lista* frm_Lista::DiFinestra(platform::Window& w) {

@@ -66,10 +66,9 @@ Handle Platform::Register(Window& w) {
 
 void Platform::Unregister(Window& w) {
     registry_.erase(w.hWnd());
-    if (w.Kind() == WindowKind::Form) {
-        std::erase(forms_, static_cast<Form*>(&w));
-        if (active_ == &w) active_ = nullptr;
-    }
+    // Also runs from a window's destructor, when the derived part is gone: compare as windows.
+    std::erase_if(forms_, [&](Form* f) { return static_cast<Window*>(f) == &w; });
+    if (active_ && static_cast<Window*>(active_) == &w) active_ = nullptr;
     if (focused_ == &w) focused_ = nullptr;
     if (capture_ == &w) capture_ = nullptr;
 }

@@ -52,8 +52,10 @@ void DeclareWindowMembers(DispatchTable& t, Window& w) {
         return {};
     });
     t.member("Move", 0x6003000A, CallKind::Method,
-             {{"Left", PT::Long, false, false}, {"Top", PT::Long, true, false},
-              {"Width", PT::Long, true, false}, {"Height", PT::Long, true, false}},
+             {{"Left", PT::Long, false, false},
+              {"Top", PT::Long, true, false},
+              {"Width", PT::Long, true, false},
+              {"Height", PT::Long, true, false}},
              PT::None, [&w](CallKind, Args& a) -> Variant {
                  w.Move(CLng(a[0]), OrKeep(a[1], w.Top()), OrKeep(a[2], w.Width()),
                         OrKeep(a[3], w.Height()));
@@ -99,7 +101,8 @@ void DeclareSliderMembers(DispatchTable& t, Slider& s) {
 
 WindowObject::WindowObject(std::shared_ptr<Window> w) : window_(std::move(w)) {
     DeclareWindowMembers(table(), *window_);
-    if (window_->Kind() == WindowKind::Form) DeclareFormMembers(table(), static_cast<Form&>(*window_));
+    if (window_->Kind() == WindowKind::Form)
+        DeclareFormMembers(table(), static_cast<Form&>(*window_));
     if (window_->Kind() == WindowKind::Slider)
         DeclareSliderMembers(table(), static_cast<Slider&>(*window_));
 }
@@ -108,7 +111,9 @@ std::string WindowObject::TypeName() const {
     return window_->Kind() == WindowKind::Form ? "Form" : "Slider";
 }
 
-Object MakeFormObject(std::shared_ptr<Form> form) { return std::make_shared<WindowObject>(form); }
+Object MakeFormObject(std::shared_ptr<Form> form) {
+    return std::make_shared<WindowObject>(form);
+}
 Object MakeSliderObject(std::shared_ptr<Slider> slider) {
     return std::make_shared<WindowObject>(slider);
 }

@@ -16,12 +16,12 @@ class Slider;
 constexpr DispId kDispidExtenderBool = DispId(0x8001000D);
 
 class WindowObject : public TableDispatch {
-public:
+  public:
     explicit WindowObject(std::shared_ptr<Window> w);
     Window& window() const { return *window_; }
     std::string TypeName() const override;
 
-private:
+  private:
     std::shared_ptr<Window> window_;
 };
 

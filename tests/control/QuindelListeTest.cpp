@@ -21,7 +21,9 @@ struct ChunkHost {
     PaginatoreLista pager;
 
     ChunkHost(ControlFixture& f, int totale, std::int16_t page)
-        : fx(f), file((f.dir / "chunk.lst").string()), pager(f.Lista("all.lst", Voci(totale)), page) {
+        : fx(f),
+          file((f.dir / "chunk.lst").string()),
+          pager(f.Lista("all.lst", Voci(totale)), page) {
         fx.q->setMassimoRecordListaVisibili(std::uint8_t(page));
         fx.q->ListaMM()->setNomeFileLista(file);
         fx.reg->onGetChunk = [this](std::uint8_t tipo, const std::string&, std::int32_t pos) {

@@ -62,16 +62,6 @@ TEST(ClasseTLista, ScrollBarShowsOnlyWhileTheWholeListIsLongerThanTheRows) {
     EXPECT_EQ(b.lista->ObjTList()->Width(), b.finestra->Form()->ScaleWidth());
 }
 
-TEST(ClasseTLista, MaxRecordSetsThePageStepOnlyWhileTheBarIsHidden) {
-    Banco b(kOggetti, 5);
-    EXPECT_EQ(b.finestra->VScroll1()->LargeChange(), 5);
-    b.Chunk(1, 5);
-    b.lista->setNumRecordEffettiviInLista(40);
-    b.lista->setMaxRecordInLista(8);
-    EXPECT_EQ(b.lista->MaxRecordInLista(), 8);
-    EXPECT_EQ(b.finestra->VScroll1()->LargeChange(), 5);
-}
-
 TEST(ClasseTLista, ButtonsFollowTheListAndTheSelectedType) {
     struct Caso {
         const char* nome;
@@ -274,14 +264,6 @@ TEST(ClasseTLista, DestroyUnloadsTheWindowAndDropsEverything) {
     EXPECT_EQ(b.lista->frm(), nullptr);
     EXPECT_EQ(b.lista->PilondaPadre(), nullptr);
     EXPECT_EQ(b.finestra->ClasseListaCorrente, nullptr);
-}
-
-TEST(ClasseTLista, ClearingTheOwnerRunsTheCleanUp) {
-    Banco b;
-    b.Chunk(1, 3);
-    b.lista->setPilondaPadre(nullptr);
-    EXPECT_FALSE(b.finestra->Form()->Loaded());
-    EXPECT_EQ(b.lista->NumeroRecord(), 0);
 }
 
 TEST(ClasseTLista, HostReachesTheListByName) {

@@ -61,19 +61,6 @@ TEST(frm_Lista, LayoutAlwaysEndsWithWholeRowsCoveringTheWindow) {
     }
 }
 
-TEST(frm_Lista, StartsAsAToolWindowWithTheBarHidden) {
-    headless::HeadlessPlatform p;
-    frm_Lista f(p, "Obiekty");
-    EXPECT_EQ(f.Form()->BorderStyle(), platform::border::FixedToolWindow);
-    EXPECT_EQ(f.Form()->Caption(), "Obiekty");
-    EXPECT_FALSE(f.VScroll1()->Visible());
-    EXPECT_EQ(f.VScroll1()->Tag(), "I");
-    EXPECT_EQ(f.VScroll1()->Width(), 255);
-    EXPECT_EQ(frm_Lista::DiFinestra(*f.TList1()), &f);
-    auto altra = p.NewForm();
-    EXPECT_EQ(frm_Lista::DiFinestra(*p.NewListBox(*altra)), nullptr);
-}
-
 TEST(frm_Lista, MouseReleaseAndEnterChooseTheEntry) {
     Banco b;
     for (int i = 1; i <= 4; ++i) b.Aggiungi(VoceNumero(i));

@@ -11,7 +11,9 @@ using namespace quindel;
 using namespace quindel::platform;
 
 namespace {
-std::optional<Image> Artwork(const std::string& name) { return DecodeBmp(RisorsaIncorporata(name)); }
+std::optional<Image> Artwork(const std::string& name) {
+    return DecodeBmp(RisorsaIncorporata(name));
+}
 }  // namespace
 
 TEST(Resources, CatalogueHoldsATextForEveryCodeTheComponentUses) {

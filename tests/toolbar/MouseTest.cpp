@@ -2,8 +2,8 @@
 // sent, the hover wait and where the tooltip goes.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
+#include <sstream>
 
 #include "ToolbarFixture.h"
 #include "platform/Label.h"
@@ -16,23 +16,6 @@ using quindel::test::ToolbarFixture;
 namespace t = quindel::test;
 
 namespace {
-const Variant M = Variant::Missing();
-
-void Click(ToolbarFixture& fx, std::int16_t index) {
-    const PointPx at = fx.Over(index);
-    fx.p.Input().MoveTo(at.x, at.y, 20).Press().Release();
-}
-
-void MoveTo(ToolbarFixture& fx, PointPx at, std::int64_t afterMs = 0) {
-    fx.p.Input().MoveTo(at.x, at.y, afterMs);
-}
-
-std::set<std::int16_t> DownButtons(ClasseToolbar& tb) {
-    std::set<std::int16_t> down;
-    for (std::int16_t i = 1; i <= tb.MaxButton(); ++i)
-        if (tb.CercaPulsante(i) && tb.ButtonDown(i)) down.insert(i);
-    return down;
-}
 
 // 1, 2: a radio group; 3: a toggle; 4, 5: menu codes 0 and 12; 6, 7: plain, 7 with code -1.
 void SevenButtons(ToolbarFixture& fx) {
@@ -45,129 +28,98 @@ void SevenButtons(ToolbarFixture& fx) {
     fx.Add(3, 6, false, std::int16_t(-1));
     fx.tb->ShowAllButtons();
 }
+
+// Plays a script of words 20 ms apart: "o2" moves over button 2, "c2" clicks it, "x" moves off
+// every button, "d"/"u" press and release the left button, "D"/"U" the right one, "r" reports a
+// left release away from the buttons straight to the toolbar.
+void Play(ToolbarFixture& fx, const std::string& script) {
+    std::istringstream words(script);
+    for (std::string w; words >> w;) {
+        auto& in = fx.p.Input();
+        const PointPx at =
+            w[0] == 'o' || w[0] == 'c' ? fx.Over(std::int16_t(std::stoi(w.substr(1)))) : fx.Off();
+        if (w[0] == 'o' || w[0] == 'c' || w[0] == 'x') in.MoveTo(at.x, at.y, 20);
+        if (w[0] == 'c') in.Press().Release();
+        if (w[0] == 'd' || w[0] == 'D') in.Press(w[0] == 'd' ? 1 : 2, 20);
+        if (w[0] == 'u' || w[0] == 'U') in.Release(w[0] == 'u' ? 1 : 2, 20);
+        if (w[0] == 'r') {
+            fx.p.RunFor(100);
+            fx.tb->MouseUp(1, 0, float(300 * t::kTw), float(10 * t::kTw));
+        }
+    }
+    fx.p.RunFor(2000);
+}
+
+// Logs when each pointer move reaches the toolbar and when it returns, in ms from now.
+void LogMoves(ToolbarFixture& fx, std::vector<std::string>& log) {
+    const auto start = fx.p.NowMs();
+    fx.surface->OnMouseMove = [&fx, &log, start](const MouseArgs& a) {
+        log.push_back("in " + std::to_string(fx.p.NowMs() - start));
+        fx.tb->MouseMove(a.Button, a.Shift, a.X, a.Y);
+        log.push_back("out " + std::to_string(fx.p.NowMs() - start));
+    };
+}
+
+void MoveTo(ToolbarFixture& fx, PointPx at, std::int64_t afterMs = 0) {
+    fx.p.Input().MoveTo(at.x, at.y, afterMs);
+}
+
 }  // namespace
 
 TEST(ToolbarMouse, PressSlideOffSlideBackAndRelease) {
     ToolbarFixture fx;
     SevenButtons(fx);
     ClasseToolbar& tb = *fx.tb;
-    MoveTo(fx, fx.Over(2));
-    fx.p.Input().Press();
-    fx.p.RunFor(100);
+    Play(fx, "o2 d");
     EXPECT_EQ(tb.PulsanteAbbassato(), 2);
-    EXPECT_EQ(tb.PulsanteOrigine(), 2);
     EXPECT_EQ(tb.PulsanteIlluminato(), 2);
     EXPECT_EQ(tb.StatusAllaPressione(), 13);
     EXPECT_FALSE(tb.AttesaToolTip()) << "a press ends the hover wait";
     EXPECT_EQ(fx.Area(2), fx.Cell(t::kRowLitDown, 1));
 
-    MoveTo(fx, fx.Off());
-    fx.p.RunFor(100);
+    Play(fx, "x");
     EXPECT_EQ(tb.PulsanteAbbassato(), 0);
     EXPECT_EQ(tb.PulsanteOrigine(), 2);
     EXPECT_EQ(tb.PulsanteIlluminato(), -1);
-    EXPECT_FALSE(tb.ButtonDown(2));
     EXPECT_FALSE(fx.tip.frm().Visible());
     EXPECT_EQ(fx.Area(2), fx.Cell(t::kRowUp, 1));
 
-    MoveTo(fx, fx.Over(2, 3));
-    fx.p.RunFor(100);
+    Play(fx, "o2");
     EXPECT_EQ(tb.PulsanteAbbassato(), 2);
-    EXPECT_TRUE(tb.ButtonDown(2));
     EXPECT_EQ(fx.Area(2), fx.Cell(t::kRowDown, 1));
     EXPECT_TRUE(fx.tags.empty());
 
-    fx.p.Input().Release();
-    fx.p.RunFor(100);
+    Play(fx, "u");
     EXPECT_EQ(fx.tags, std::vector<std::string>{"2"});
     EXPECT_EQ(tb.PulsanteAbbassato(), 0);
     EXPECT_EQ(tb.PulsanteOrigine(), 0);
-    EXPECT_TRUE(tb.ButtonDown(2));
     EXPECT_EQ(fx.Area(2), fx.Cell(t::kRowDown, 1));
 }
 
 TEST(ToolbarMouse, ScriptedSessionsSendTheExpectedCommands) {
     struct Case {
-        const char* name;
-        std::function<void(ToolbarFixture&)> script;
+        std::string script;
         std::vector<std::string> tags;
         std::set<std::int16_t> down;
     } cases[] = {
-        {"a click presses a radio button in", [](ToolbarFixture& fx) { Click(fx, 1); }, {"1"}, {1}},
-        {"the next one in the group pulls it up",
-         [](ToolbarFixture& fx) {
-             Click(fx, 1);
-             Click(fx, 2);
-         },
-         {"1", "2"},
-         {2}},
-        {"a radio button already in ignores presses",
-         [](ToolbarFixture& fx) {
-             Click(fx, 2);
-             Click(fx, 2);
-         },
-         {"2"},
-         {2}},
-        {"a toggle sends going in and coming out",
-         [](ToolbarFixture& fx) {
-             Click(fx, 3);
-             Click(fx, 3);
-         },
-         {"3", "3"},
-         {}},
-        {"menu codes go negated, -1 sends the index",
-         [](ToolbarFixture& fx) {
-             Click(fx, 4);
-             Click(fx, 5);
-             Click(fx, 7);
-         },
-         {"0", "-12", "7"},
-         {5, 7}},
-        {"released after sliding off: nothing",
-         [](ToolbarFixture& fx) {
-             MoveTo(fx, fx.Over(1));
-             fx.p.Input().Press();
-             MoveTo(fx, fx.Off(), 20);
-             fx.p.Input().Release();
-         },
-         {},
-         {}},
-        {"a release reported away from the button: nothing",
-         [](ToolbarFixture& fx) {
-             MoveTo(fx, fx.Over(1));
-             fx.p.Input().Press();
-             fx.p.RunFor(100);
-             fx.tb->MouseUp(1, 0, float(300 * t::kTw), float(10 * t::kTw));
-             EXPECT_EQ(fx.tb->PulsanteAbbassato(), 0);
-             EXPECT_EQ(fx.Area(1), fx.Cell(t::kRowLitUp, 0));
-         },
-         {},
-         {}},
-        {"a right press releases the left one",
-         [](ToolbarFixture& fx) {
-             MoveTo(fx, fx.Over(2));
-             fx.p.Input().Press(1).Press(2, 20).Release(2, 20).Release(1, 20);
-         },
-         {"2"},
-         {2}},
-        {"a right click alone is no press",
-         [](ToolbarFixture& fx) {
-             MoveTo(fx, fx.Over(2));
-             fx.p.Input().Press(2).Release(2);
-         },
-         {},
-         {}},
+        {"c1", {"1"}, {1}},
+        {"c1 c2", {"1", "2"}, {2}},               // the group's other button comes up
+        {"c2 c2", {"2"}, {2}},                    // a radio button already in ignores presses
+        {"c3 c3", {"3", "3"}, {}},                // a toggle sends going in and coming out
+        {"c4 c5 c7", {"0", "-12", "7"}, {5, 7}},  // menu codes go negated; -1 sends the index
+        {"o1 d x u", {}, {}},                     // released after sliding off
+        {"o1 d r", {}, {}},                       // a release reported away from the button
+        {"o2 d D U u", {"2"}, {2}},               // a right press releases the left one
+        {"o2 D U", {}, {}},                       // a right click alone is no press
     };
     for (const auto& c : cases) {
         ToolbarFixture fx;
         SevenButtons(fx);
-        c.script(fx);
-        MoveTo(fx, fx.Off(), 20);  // the pointer leaves: no hover wait outlives the script
-        fx.p.RunFor(2000);
-        EXPECT_EQ(fx.tags, c.tags) << c.name;
-        EXPECT_EQ(DownButtons(*fx.tb), c.down) << c.name;
-        EXPECT_EQ(fx.tb->PulsanteAbbassato(), 0) << c.name;
-        EXPECT_TRUE(fx.p.Boxes().Shown().empty()) << c.name;
+        Play(fx, c.script + " x");
+        EXPECT_EQ(fx.tags, c.tags) << c.script;
+        EXPECT_EQ(fx.Down(), c.down) << c.script;
+        EXPECT_EQ(fx.tb->PulsanteAbbassato(), 0) << c.script;
+        EXPECT_TRUE(fx.p.Boxes().Shown().empty()) << c.script;
     }
 }
 
@@ -175,10 +127,8 @@ TEST(ToolbarMouse, DisabledButtonsLightAndShowTheirTipButIgnorePresses) {
     ToolbarFixture fx;
     SevenButtons(fx);
     fx.tb->setButtonEnabled(6, false);
-    Click(fx, 6);
-    fx.p.RunFor(200);
+    Play(fx, "c6");
     EXPECT_EQ(fx.tb->PulsanteIlluminato(), 6);
-    EXPECT_EQ(fx.tb->Button(6).Status(), 12);
     EXPECT_EQ(fx.Area(6), fx.Cell(t::kRowDisabled, 5));
     EXPECT_TRUE(fx.tip.frm().Visible());
     EXPECT_EQ(fx.tip.lbl_HelpButton().Caption(), " Tip6 ");
@@ -190,24 +140,16 @@ TEST(ToolbarMouse, TheHoverWaitEndsWhenThePointerLeaves) {
     ToolbarFixture fx;
     SevenButtons(fx);
     std::vector<std::string> log;
-    const auto start = fx.p.NowMs();
-    auto forward = fx.surface->OnMouseMove;
-    fx.surface->OnMouseMove = [&](const MouseArgs& a) {
-        log.push_back("in " + std::to_string(fx.p.NowMs() - start));
-        forward(a);
-        log.push_back("out " + std::to_string(fx.p.NowMs() - start));
-    };
+    LogMoves(fx, log);
     MoveTo(fx, fx.Over(2));
     MoveTo(fx, fx.Over(2, 4), 300);
     MoveTo(fx, fx.Off(), 300);
     fx.p.RunFor(1000);
-    // The first move waits; later moves over the same button come and go inside the wait, which
-    // ends with the move that leaves.
+    // Later moves come and go inside the first one's wait, which ends with the move that leaves.
     EXPECT_EQ(log, (std::vector<std::string>{"in 0", "in 300", "out 300", "in 600", "out 600",
                                              "out 600"}));
     EXPECT_FALSE(fx.tb->AttesaToolTip());
     EXPECT_EQ(fx.tb->PulsanteIlluminato(), -1);
-    EXPECT_FALSE(fx.tip.frm().Visible());
     EXPECT_EQ(fx.Area(2), fx.Cell(t::kRowUp, 1));
 }
 
@@ -221,10 +163,9 @@ TEST(ToolbarMouse, AHiddenTipComesBackOnlyAfterHalfASecond) {
     };
     hider->setInterval(200);
     std::vector<bool> visible;
-    auto forward = fx.surface->OnMouseMove;
     fx.surface->OnMouseMove = [&](const MouseArgs& a) {
         visible.push_back(fx.tip.frm().Visible());
-        forward(a);
+        fx.tb->MouseMove(a.Button, a.Shift, a.X, a.Y);
     };
     MoveTo(fx, fx.Over(2));
     for (std::int64_t gap : {300, 150, 150, 100}) MoveTo(fx, fx.Over(2, 1), gap);  // 300..700
@@ -233,29 +174,39 @@ TEST(ToolbarMouse, AHiddenTipComesBackOnlyAfterHalfASecond) {
     EXPECT_EQ(visible, (std::vector<bool>{false, false, false, false, true, true}));
 }
 
-TEST(ToolbarMouse, ATipSwitchedOffGoesOffTheScreen) {
-    ToolbarFixture fx;
-    SevenButtons(fx);
-    fx.tb->setButtonDown(2, true);
-    fx.tb->Button(2).setToolTipEnabled(false);
-    MoveTo(fx, fx.Over(2));
-    MoveTo(fx, fx.Off(), 700);
-    fx.p.RunFor(1000);
-    const Form& f = fx.tip.frm();
-    EXPECT_EQ(f.Left(), -f.Width());
-    EXPECT_TRUE(fx.tags.empty());
+TEST(ToolbarMouse, AnErrorDuringTheHoverWaitIsReportedAndRetryWaitsAgain) {
+    struct Case {
+        std::int16_t answer;
+        std::vector<std::string> log;
+    } cases[] = {{mb::Retry, {"in 0", "in 300", "out 300", "out 300"}},
+                 {mb::Cancel, {"in 0", "out 100", "in 300", "out 300"}}};
+    for (const auto& c : cases) {
+        ToolbarFixture fx;
+        SevenButtons(fx);
+        auto failing = fx.p.NewTimer();  // runs inside the wait's event processing
+        failing->OnTimer = [&] {
+            failing->setEnabled(false);
+            throw VbError(71);
+        };
+        failing->setInterval(100);
+        fx.p.Boxes().QueueAnswer(c.answer);
+        std::vector<std::string> log;
+        LogMoves(fx, log);
+        MoveTo(fx, fx.Over(3));
+        MoveTo(fx, fx.Off(), 300);
+        fx.p.RunFor(1000);
+        ASSERT_EQ(fx.p.Boxes().Shown().size(), 1u) << c.answer;
+        EXPECT_EQ(fx.p.Boxes().Shown()[0].text.rfind("MouseMove\r71\r", 0), 0u);
+        EXPECT_EQ(log, c.log) << c.answer;
+    }
 }
 
 TEST(ToolbarMouse, TheTipStaysOnTheScreenAndLeavesTheFocusAlone) {
     ToolbarFixture fx;
-    ClasseToolbar& tb = *fx.tb;
     const Form& f = fx.tip.frm();
-    fx.p.screen().setCursorPos({500, 300});
-    tb.ShowToolTip("Stop");
-    const int W = f.Width(), H = f.Height();
+    fx.tb->ShowToolTip("Stop");
+    const int W = f.Width();
     ASSERT_GT(W, 0);
-    EXPECT_EQ(fx.tip.lbl_HelpButton().Width(), W);
-    EXPECT_EQ(fx.tip.lbl_HelpButton().Height(), H);
     struct Case {
         PointPx cursor;
         int left, top;
@@ -269,11 +220,10 @@ TEST(ToolbarMouse, TheTipStaysOnTheScreenAndLeavesTheFocusAlone) {
     for (const auto& c : cases) {
         fx.tip.frm().Hide();
         fx.p.screen().setCursorPos(c.cursor);
-        tb.ShowToolTip("Stop");
+        fx.tb->ShowToolTip("Stop");
         EXPECT_EQ(f.Left(), c.left) << c.cursor.x << "," << c.cursor.y;
         EXPECT_EQ(f.Top(), c.top) << c.cursor.x << "," << c.cursor.y;
-        EXPECT_TRUE(f.Visible());
-        EXPECT_TRUE(f.Enabled());
+        EXPECT_TRUE(f.Visible() && f.Enabled());
         EXPECT_EQ(fx.p.Forms().back(), &f) << "in front";
         EXPECT_EQ(fx.p.ActiveForm(), fx.form.get()) << "the host keeps the focus";
     }
@@ -294,38 +244,4 @@ TEST(ToolbarMouse, DemoPictureOfALitButtonWithItsTip) {
     fx.p.RunFor(1000);
     ASSERT_FALSE(shot.empty());
     EXPECT_TRUE(shot.savePng("toolbar_demo.png"));
-}
-
-TEST(ToolbarMouse, AnErrorDuringTheHoverWaitIsReportedAndRetryWaitsAgain) {
-    struct Case {
-        std::int16_t answer;
-        std::int64_t waitEndsAt;
-    } cases[] = {{mb::Retry, 300}, {mb::Cancel, 100}};
-    for (const auto& c : cases) {
-        ToolbarFixture fx;
-        SevenButtons(fx);
-        // Something run by the wait's event processing fails with a retryable error.
-        auto failing = fx.p.NewTimer();
-        failing->OnTimer = [&] {
-            failing->setEnabled(false);
-            throw VbError(71);
-        };
-        failing->setInterval(100);
-        fx.p.Boxes().QueueAnswer(c.answer);
-        const auto start = fx.p.NowMs();
-        std::int64_t endedAt = -1;
-        auto forward = fx.surface->OnMouseMove;
-        fx.surface->OnMouseMove = [&](const MouseArgs& a) {
-            const bool first = endedAt < 0;
-            forward(a);
-            if (first && endedAt < 0) endedAt = fx.p.NowMs() - start;
-        };
-        MoveTo(fx, fx.Over(3));
-        MoveTo(fx, fx.Off(), 300);
-        fx.p.RunFor(1000);
-        const auto& shown = fx.p.Boxes().Shown();
-        ASSERT_EQ(shown.size(), 1u) << c.answer;
-        EXPECT_EQ(shown[0].text.rfind("MouseMove\r71\r", 0), 0u) << shown[0].text;
-        EXPECT_EQ(endedAt, c.waitEndsAt) << c.answer;
-    }
 }

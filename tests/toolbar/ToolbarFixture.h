@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,7 @@ struct ToolbarFixture {
     }
     ~ToolbarFixture() {
         tb.reset();
+        form->Unload();
         std::error_code ec;
         std::filesystem::remove_all(folder, ec);
     }
@@ -99,6 +101,13 @@ struct ToolbarFixture {
         tb->ShowAllButtons();
     }
 
+    // The buttons that are down.
+    std::set<std::int16_t> Down() const {
+        std::set<std::int16_t> down;
+        for (std::int16_t i = 1; i <= tb->MaxButton(); ++i)
+            if (tb->CercaPulsante(i) && tb->ButtonDown(i)) down.insert(i);
+        return down;
+    }
     int CellPx() const { return strip->CellWidth(); }
     // The button's rectangle on the surface, in pixels.
     platform::Image Area(std::int16_t index) const {

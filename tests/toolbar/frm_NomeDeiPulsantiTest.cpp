@@ -1,11 +1,11 @@
-// The tooltip window: loads on first use, takes its label's size, hides when the pointer reaches it.
-#include "toolbar/frm_NomeDeiPulsanti.h"
-
+// The tooltip window: loads on first use, takes its label's size, hides when the pointer reaches
+// it.
 #include <gtest/gtest.h>
 
 #include "platform/Form.h"
 #include "platform/Label.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "toolbar/frm_NomeDeiPulsanti.h"
 
 using namespace quindel;
 using namespace quindel::platform;
