@@ -177,3 +177,16 @@ TEST(QuindelCreazione, ResizeNeverFailsAndTheTimerKeepsRunning) {
     fx.p.RunFor(1000);  // ten ticks of the linked-window timer on an unmoved form
     EXPECT_TRUE(fx.Eventi().empty());
 }
+
+TEST(QuindelCreazione, WithoutACatalogueTheButtonsComeWithEmptyTooltips) {
+    headless::HeadlessPlatform p;
+    const auto empty = std::filesystem::temp_directory_path() / "quindel_no_catalogue";
+    std::filesystem::create_directories(empty);
+    p.files().setComponentFolder((empty / "lib").string());
+    auto host = p.NewForm();
+    auto q = Quindel::Crea(p, *host);
+    EXPECT_EQ(q->Toolbar().MaxButton(), 17);
+    EXPECT_EQ(q->ToolTipPulsante(14), "");
+    EXPECT_EQ(q->ToolTipPulsante(17), "Pulsante 16");
+    std::filesystem::remove_all(empty);
+}
