@@ -114,6 +114,13 @@ void Quindel::CollegaSuperficie() {
     pic_ToolbarMain_->OnMouseUp =
         with([](Quindel& q, const platform::MouseArgs& a) { q.pic_ToolbarMain_MouseUp(a); });
     pic_ToolbarMain_->OnResize = with([](Quindel& q) { q.pic_ToolbarMain_Resize(); });
+    // The slider lies on the strip: the strip follows the pointer over it too, for its tooltip.
+    Sld_SliderAvanzamento_->OnMouseMove = with([](Quindel& q, const platform::MouseArgs& a) {
+        platform::MouseArgs sulla = a;
+        sulla.X += float(q.Sld_SliderAvanzamento_->Left());
+        sulla.Y += float(q.Sld_SliderAvanzamento_->Top());
+        q.pic_ToolbarMain_MouseMove(sulla);
+    });
 }
 
 void Quindel::CreaListe() {

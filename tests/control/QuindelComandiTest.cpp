@@ -2,8 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "ControlFixture.h"
+#include "platform/Label.h"
 #include "platform/ListBox.h"
+#include "platform/Slider.h"
+#include "platform/Timer.h"
 #include "platform/VScrollBar.h"
+#include "support/Catalogo.h"
 #include "toolbar/frm_NomeDeiPulsanti.h"
 
 using namespace quindel;
@@ -189,5 +193,36 @@ TEST(QuindelComandi, ValueOnADisabledButtonSetsItAndRunsNothing) {
     ASSERT_FALSE(fx.q->IsPulsanteAbilitato(6));
     fx.q->setValorePulsante(6, 1);
     EXPECT_EQ(fx.q->ValorePulsante(6), -1);
+    EXPECT_TRUE(fx.Eventi().empty());
+}
+
+TEST(QuindelComandi, FromAButtonOntoTheSliderTheTipBecomesTheSlidersTip) {
+    ControlFixture fx("cmd_slider_tip");
+    const platform::PointPx c8 = fx.Centro(8);
+    const platform::RectPx s = fx.q->Sld_SliderAvanzamento().ScreenRectPx();
+    std::string tipOnButton, tipOnSlider;
+    fx.p.Input().MoveTo(c8.x, c8.y).MoveTo((s.left + s.right) / 2, (s.top + s.bottom) / 2, 100);
+    fx.p.Input().MoveTo(2, 2, 100);
+    auto t = fx.p.NewTimer();
+    int tick = 0;
+    t->OnTimer = [&] {
+        const std::string caption = fx.q->ToolTip().lbl_HelpButton().Caption();
+        (++tick == 1 ? tipOnButton : tipOnSlider) = caption;
+        if (tick == 2) t->setEnabled(false);
+    };
+    t->setInterval(50);
+    fx.p.RunFor(300);
+    EXPECT_EQ(tipOnButton, " " + fx.q->ToolTipPulsante(8) + " ");
+    EXPECT_EQ(tipOnSlider, " " + LeggiMessaggio(fx.p.files(), 693) + " ");
+}
+
+TEST(QuindelComandi, AfterTerminaTheButtonsAreGoneAndTheListsLetGo) {
+    ControlFixture fx("cmd_termina");
+    fx.q->setNomeFileListaMM(fx.Lista("mm.lst", Voci(5)));
+    fx.q->Termina();
+    EXPECT_THROW(fx.q->setValorePulsante(12, 1), VbError);
+    EXPECT_EQ(fx.q->ListaMM()->PilondaPadre(), nullptr);
+    EXPECT_FALSE(fx.q->ToolTip().Caricato());
+    fx.p.RunFor(500);  // the timer is stopped: nothing runs against the released toolbar
     EXPECT_TRUE(fx.Eventi().empty());
 }
