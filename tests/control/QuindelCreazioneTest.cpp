@@ -7,21 +7,13 @@
 #include "platform/Timer.h"
 #include "platform/WindowObject.h"
 #include "runtime/Coercions.h"
+#include "runtime/TestSupport.h"
 #include "support/Catalogo.h"
 
 using namespace quindel;
 using quindel::test::ControlFixture;
 
-namespace {
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
-}  // namespace
+using quindel::test::ErrorNumberOf;
 
 TEST(QuindelCreazione, BuildsTheSeventeenButtonsWithTheirStartingState) {
     ControlFixture fx("create");
@@ -69,7 +61,7 @@ TEST(QuindelCreazione, StoredSettingsFollowTheirRules) {
         q.setAttesaAutoplay(c.secondi);
         EXPECT_EQ(q.AttesaAutoplay(), c.ms);
     }
-    EXPECT_EQ(ErrorOf([&] { q.setAttesaAutoplay(3000000); }), 6);
+    EXPECT_EQ(ErrorNumberOf([&] { q.setAttesaAutoplay(3000000); }), 6);
     EXPECT_EQ(q.AttesaAutoplay(), -1000);
     for (auto [in, out] : {std::pair{300, 255}, {255, 255}, {17, 17}}) {
         q.setVolumeAudio(in);
@@ -121,7 +113,7 @@ TEST(QuindelCreazione, MembersAreReachedByNameAndByDispatchId) {
                {"LenghtAI", 0x680300B0},           {"HwndControlloAnimazion", 0x6803005A}};
     for (const auto& c : ids) EXPECT_EQ(q.GetIDOfName(c.name), c.id) << c.name;
     EXPECT_EQ(q.dispatchTable().members().size(), 58u);
-    EXPECT_EQ(ErrorOf([&] { q.GetIDOfName("NonEsiste"); }), 438);
+    EXPECT_EQ(ErrorNumberOf([&] { q.GetIDOfName("NonEsiste"); }), 438);
     Args a = {Variant(std::int16_t(12))};
     EXPECT_EQ(q.Invoke(0x6803004C, CallKind::Get, a), Variant(std::int16_t(0)));
     Args write = {Variant(std::int16_t(2)), Variant("nuovo")};
@@ -129,9 +121,9 @@ TEST(QuindelCreazione, MembersAreReachedByNameAndByDispatchId) {
     EXPECT_EQ(q.ToolTipPulsante(2), "nuovo");
     // Read-only and write-only members refuse the other kind.
     Args none;
-    EXPECT_EQ(ErrorOf([&] { q.Invoke(0x6803006A, CallKind::Get, none); }), 438);
+    EXPECT_EQ(ErrorNumberOf([&] { q.Invoke(0x6803006A, CallKind::Get, none); }), 438);
     Args value = {Variant(Object())};
-    EXPECT_EQ(ErrorOf([&] { q.Invoke(0x68030066, CallKind::Set, value); }), 438);
+    EXPECT_EQ(ErrorNumberOf([&] { q.Invoke(0x68030066, CallKind::Set, value); }), 438);
     const std::string tlb = q.TypeLibrary();
     EXPECT_NE(tlb.find("dispinterface _Quindel"), std::string::npos);
     EXPECT_NE(tlb.find("dispinterface __Quindel"), std::string::npos);
@@ -147,7 +139,7 @@ TEST(QuindelCreazione, ButtonApiOnAMissingIndexFailsAndChangesNothing) {
         [&] { q.setIsPulsanteAbilitato(20, true); }, [&] { q.setIsPulsanteVisibile(-1, false); },
         [&] { q.setToolTipPulsante(50, "x"); },      [&] { q.IsPulsanteVisibile(98); },
     };
-    for (const auto& c : calls) EXPECT_EQ(ErrorOf(c), 5);
+    for (const auto& c : calls) EXPECT_EQ(ErrorNumberOf(c), 5);
     EXPECT_TRUE(fx.Eventi().empty());
     for (std::int16_t i = 1; i <= 17; ++i) EXPECT_TRUE(q.IsPulsanteVisibile(i));
 }

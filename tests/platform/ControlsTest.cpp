@@ -8,22 +8,14 @@
 #include "platform/Slider.h"
 #include "platform/VScrollBar.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "runtime/TestSupport.h"
 #include "runtime/VbError.h"
 
 using namespace quindel::platform;
 using quindel::VbError;
 using quindel::headless::HeadlessPlatform;
 
-namespace {
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const VbError& e) {
-        return e.number();
-    }
-    return 0;
-}
-}  // namespace
+using quindel::test::ErrorNumberOf;
 
 TEST(ListBox, HeightIsRoundedDownToWholeRows) {
     HeadlessPlatform p;
@@ -53,8 +45,8 @@ TEST(ListBox, SelectionRaisesClickAndStaysVisible) {
     EXPECT_EQ(l->TopIndex(), 5);
     l->setListIndex(7);
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(ErrorOf([&] { l->setListIndex(10); }), 380);
-    EXPECT_EQ(ErrorOf([&] { l->List(10); }), 381);
+    EXPECT_EQ(ErrorNumberOf([&] { l->setListIndex(10); }), 380);
+    EXPECT_EQ(ErrorNumberOf([&] { l->List(10); }), 381);
     l->Clear();
     EXPECT_EQ(l->ListIndex(), -1);
 }
@@ -69,7 +61,7 @@ TEST(VScrollBar, ValueChangesRaiseChangeAndOutOfRangeIs380) {
     s->OnChange = [&] { changes.push_back(s->Value()); };
     s->setValue(50);
     s->setValue(50);
-    EXPECT_EQ(ErrorOf([&] { s->setValue(101); }), 380);
+    EXPECT_EQ(ErrorNumberOf([&] { s->setValue(101); }), 380);
     s->setMax(20);  // shrinking the range pulls the value in
     EXPECT_EQ(changes, (std::vector<int>{50, 20}));
 }
@@ -106,7 +98,7 @@ TEST(Slider, ExtenderBooleanIsStoredAndRangeIsChecked) {
     EXPECT_TRUE(s->ExtenderBool(0x8001000D));
     s->setExtenderBool(0x8001000D, false);
     EXPECT_FALSE(s->ExtenderBool(0x8001000D));
-    EXPECT_EQ(ErrorOf([&] { s->setValue(11); }), 380);
+    EXPECT_EQ(ErrorNumberOf([&] { s->setValue(11); }), 380);
 }
 
 TEST(CommandButton, ValueFiresClickSynchronouslyAndReentrantly) {
@@ -158,5 +150,5 @@ TEST(Form, UnloadDestroysTheFormAndItsChildren) {
     EXPECT_EQ(p.FindWindow(fh), nullptr);
     EXPECT_EQ(p.FindWindow(lh), nullptr);
     EXPECT_EQ(p.Focused(), nullptr);
-    EXPECT_EQ(ErrorOf([&] { l->SetFocus(); }), 5);
+    EXPECT_EQ(ErrorNumberOf([&] { l->SetFocus(); }), 5);
 }
