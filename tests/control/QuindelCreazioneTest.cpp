@@ -182,3 +182,29 @@ TEST(QuindelCreazione, WithoutACatalogueTheButtonsComeWithEmptyTooltips) {
     EXPECT_EQ(q->ToolTipPulsante(17), "Pulsante 16");
     std::filesystem::remove_all(empty);
 }
+
+TEST(QuindelCreazione, LateBoundSinksGetTheEventsByDispatchId) {
+    ControlFixture fx("dispatch_sink");
+    struct Sink : TableDispatch {
+        std::vector<std::string> got;
+        Sink() {
+            table().member("PulsantePremuto", 1, CallKind::Method,
+                           {{"IndicePulsante", ParamType::Integer, false, true},
+                            {"value", ParamType::Integer, false, true}},
+                           ParamType::None, [this](CallKind, Args& a) -> Variant {
+                               got.push_back(CStr(a[0]) + "," + CStr(a[1]));
+                               return {};
+                           });
+        }
+    };
+    auto sink = std::make_shared<Sink>();
+    const auto cookie = fx.q->Advise(Object(sink));
+    fx.q->setValorePulsante(12, 1);  // the sink has no GetChunk member: other events pass it by
+    fx.q->ChiediNuovoChunk(1, "x.lst", 5);
+    EXPECT_EQ(sink->got, std::vector<std::string>{"12,0"});
+    fx.q->Unadvise(cookie);
+    fx.q->setValorePulsante(17, 1);
+    EXPECT_EQ(sink->got.size(), 1u);
+    EXPECT_EQ(fx.Eventi(), (std::vector<std::string>{"PulsantePremuto(12,0)", "GetChunk(1,5)",
+                                                     "PulsantePremuto(17,0)"}));
+}
