@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFolder.h"
 #include "control/Quindel.h"
 #include "hostkit/ScrittoreLista.h"
 #include "lists/ClasseTLista.h"
@@ -51,12 +52,10 @@ struct ControlFixture {
     std::shared_ptr<platform::Form> host = p.NewForm();
     std::shared_ptr<Quindel> q;
     std::shared_ptr<Registro> reg = std::make_shared<Registro>();
-    std::filesystem::path dir;
+    TestFolder folder;
+    std::filesystem::path dir = folder.path();
 
-    explicit ControlFixture(const std::string& name = "control") {
-        dir = std::filesystem::temp_directory_path() / ("quindel_" + name);
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+    explicit ControlFixture(const std::string& name = "control") : folder("quindel_" + name) {
         host->setCaption("Host");
         host->Move(1500, 1500, 9900, 4500);
         q = Quindel::Crea(p, *host);
@@ -64,7 +63,6 @@ struct ControlFixture {
         host->Show();
         q->Advise(reg);
     }
-    ~ControlFixture() { std::filesystem::remove_all(dir); }
 
     std::string Lista(const std::string& nome, const std::vector<VoceLista>& voci,
                       std::size_t primo = 0, std::size_t quanti = SIZE_MAX) {

@@ -26,14 +26,17 @@ platform::Image Area(ControlFixture& fx, std::int16_t i) {
                                                   fx.q->pic_ToolbarMain().ToPxY(b.Y()), 24, 24);
 }
 
-// Runs f from inside the event loop at virtual time +ms, while whatever waits there goes on.
-void Alle(ControlFixture& fx, std::int64_t ms, std::function<void()> f) {
+// Runs f once from inside the event loop at virtual time +ms, while whatever waits there goes
+// on. The caller keeps the timer.
+std::shared_ptr<platform::Timer> Alle(ControlFixture& fx, std::int64_t ms,
+                                      std::function<void()> f) {
     auto t = fx.p.NewTimer();
-    t->OnTimer = [t, f]() mutable {
-        t->setEnabled(false);
+    t->OnTimer = [timer = t.get(), f] {
+        timer->setEnabled(false);
         f();
     };
     t->setInterval(std::int32_t(ms));
+    return t;
 }
 
 void Salva(ControlFixture& fx, const std::string& nome) {
@@ -64,7 +67,7 @@ TEST(QuindelImmagini, PicturesOfThePanel) {
 
     const platform::PointPx c14 = fx.Centro(14);
     bool lit = false, pressed = false;
-    Alle(fx, 700, [&] {
+    const auto t1 = Alle(fx, 700, [&] {
         lit = fx.q->ToolTip().Caricato() && fx.q->ToolTip().frm().Visible();
         Salva(fx, "panel_lit_tooltip.png");
     });
@@ -73,7 +76,7 @@ TEST(QuindelImmagini, PicturesOfThePanel) {
     EXPECT_TRUE(lit);
 
     const platform::PointPx c12 = fx.Centro(12);
-    Alle(fx, 300, [&] {
+    const auto t2 = Alle(fx, 300, [&] {
         pressed = fx.q->Toolbar().PulsanteAbbassato() == 12;
         Salva(fx, "panel_pressed.png");
     });

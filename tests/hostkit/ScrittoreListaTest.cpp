@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFolder.h"
 #include "hostkit/ScrittoreLista.h"
 
 namespace quindel {
@@ -19,11 +20,10 @@ class ScrittoreLista : public ::testing::Test {
   protected:
     void SetUp() override {
         unsetenv("QUINDEL_CODEPAGE");
-        dir_ = fs::temp_directory_path() / "quindel_scrittore_lista";
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        folder_ = std::make_unique<test::TestFolder>("quindel_scrittore");
+        dir_ = folder_->path();
     }
-    void TearDown() override { fs::remove_all(dir_); }
+    void TearDown() override { folder_.reset(); }
 
     static std::string Leggi(const fs::path& p) {
         std::ifstream in(p, std::ios::binary);
@@ -32,6 +32,7 @@ class ScrittoreLista : public ::testing::Test {
         return s.str();
     }
 
+    std::unique_ptr<test::TestFolder> folder_;
     fs::path dir_;
 };
 

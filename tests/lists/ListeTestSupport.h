@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFolder.h"
 #include "lists/ClasseTLista.h"
 #include "lists/ProprietarioLista.h"
 #include "lists/frm_Lista.h"
@@ -52,17 +53,7 @@ inline Voce VoceNumero(int i, const std::string& tipo = "FO") {
 // A folder of its own under the system's temporary folder, removed afterwards.
 class CartellaTemporanea {
   public:
-    CartellaTemporanea() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string nome =
-            std::string("quindel_lists_") + info->test_suite_name() + "_" + info->name();
-        for (char& c : nome)
-            if (c == '/') c = '_';
-        percorso_ = std::filesystem::temp_directory_path() / nome;
-        std::filesystem::remove_all(percorso_);
-        std::filesystem::create_directories(percorso_);
-    }
-    ~CartellaTemporanea() { std::filesystem::remove_all(percorso_); }
+    CartellaTemporanea() : cartella_("quindel_lists"), percorso_(cartella_.path()) {}
 
     // Writes raw bytes to a file of the folder; returns its native path.
     std::string Scrivi(const std::string& nome, const std::string& byte) const {
@@ -78,6 +69,7 @@ class CartellaTemporanea {
     const std::filesystem::path& Percorso() const { return percorso_; }
 
   private:
+    test::TestFolder cartella_;
     std::filesystem::path percorso_;
 };
 

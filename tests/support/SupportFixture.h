@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFolder.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "runtime/CodePage.h"
 
@@ -23,20 +24,18 @@ inline std::string CatalogueLine(const std::string& code, const std::string& tex
 }
 
 struct SupportFixture {
-    std::filesystem::path root;
+    TestFolder temp;
+    std::filesystem::path root = temp.path();
     std::filesystem::path folder;
     headless::HeadlessPlatform p;
 
-    explicit SupportFixture(const std::string& name) {
+    explicit SupportFixture(const std::string& name) : temp("quindel_" + name) {
         setenv("TZ", "UTC", 1);
         tzset();
-        root = std::filesystem::temp_directory_path() / ("quindel_" + name);
-        std::filesystem::remove_all(root);
         folder = root / "lib";
         std::filesystem::create_directories(folder);
         p.files().setComponentFolder(folder.string());
     }
-    ~SupportFixture() { std::filesystem::remove_all(root); }
 
     // Writes raw bytes as the catalogue in the given folder.
     void WriteRaw(const std::filesystem::path& where, const std::string& bytes) const {

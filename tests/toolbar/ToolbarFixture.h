@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFolder.h"
 #include "platform/Bmp.h"
 #include "platform/CommandButton.h"
 #include "platform/Form.h"
@@ -37,7 +38,9 @@ inline std::shared_ptr<platform::PictureStrip> StripDelComponente() {
 
 struct ToolbarFixture {
     headless::HeadlessPlatform p;
-    std::filesystem::path folder;
+    // Error reports log beside the component: keep them out of the build tree.
+    test::TestFolder temp{"quindel_toolbar"};
+    std::filesystem::path folder = temp.path();
     std::shared_ptr<platform::PictureStrip> strip;
     std::shared_ptr<platform::Form> form = p.NewForm();
     std::shared_ptr<platform::PictureBox> surface = p.NewPictureBox(*form);
@@ -51,11 +54,6 @@ struct ToolbarFixture {
     explicit ToolbarFixture(const Variant& tipoBitmap = Variant::Missing(),
                             std::shared_ptr<platform::PictureStrip> ownStrip = nullptr) {
         strip = ownStrip ? ownStrip : StripDelComponente();
-        // Error reports log beside the component: keep them out of the build tree.
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = std::filesystem::temp_directory_path() /
-                 ("quindel_toolbar_" + std::string(info->test_suite_name()) + "_" + info->name());
-        std::filesystem::create_directories(folder);
         p.files().setComponentFolder(folder.string());
 
         form->setBorderStyle(platform::border::None);
@@ -82,8 +80,6 @@ struct ToolbarFixture {
     ~ToolbarFixture() {
         tb.reset();
         form->Unload();
-        std::error_code ec;
-        std::filesystem::remove_all(folder, ec);
     }
 
     // A button drawn from one column of the strip, sending its commands to cmd.
