@@ -184,10 +184,10 @@ Quindel::~Quindel() {
     ControlloDidascalia_ = ControlloImmagine_ = ControlloTesto_ = nullptr;
     ControlloAudio_ = ControlloVideo_ = FrmControlloAnimazione_ = ControlloBlob_ = nullptr;
     FrmParent_ = nullptr;
-    for (int i : {1, 0}) {
-        if (finestreLista_[std::size_t(i)]) finestreLista_[std::size_t(i)]->Unload();
-        if (liste_[std::size_t(i)]) liste_[std::size_t(i)]->Destroy();
-    }
+    for (auto& f : {finestreLista_[1], finestreLista_[0]})
+        if (f) f->Unload();
+    for (auto& l : {liste_[1], liste_[0]})
+        if (l) l->Destroy();
     if (tooltip_) tooltip_->Unload();
     toolbar_.reset();
     PlayerCorrente_ = nullptr;

@@ -13,6 +13,7 @@
 #include "platform/VScrollBar.h"
 #include "runtime/Coercions.h"
 #include "runtime/ErrorHandling.h"
+#include "runtime/VbError.h"
 #include "support/FileUtil.h"
 #include "toolbar/ClassePulsante.h"
 #include "toolbar/ClasseToolbar.h"
@@ -66,7 +67,9 @@ bool Quindel::Comando(std::int16_t n) {
 }
 
 platform::Form* Quindel::FormPadre() const {
-    return userControl_->TopForm();
+    platform::Form* f = userControl_->TopForm();
+    if (!f) throw VbError(91);  // the host's form is gone
+    return f;
 }
 
 // Freezes the drawing of the animation surface while the panel changes shape under it.
@@ -185,7 +188,7 @@ void Quindel::ComandoChiudi() {
     ChiudiTutteLeformAperte();
     platform_.api().LockWindowUpdate(0);
     if (DontUnload_) return;
-    if (platform::Form* padre = FormPadre()) padre->Unload();
+    FormPadre()->Unload();
     Termina();
     platform_.screen().setMousePointer(platform::pointer::Default);
 }

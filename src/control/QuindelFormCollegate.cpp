@@ -27,7 +27,7 @@ void Quindel::PosizionaFinestra(platform::Window& w, std::int16_t pulsante, bool
 void Quindel::SpostaFormCollegate() {
     IgnoraErrori([&] {
         const platform::Form* padre = FormPadre();
-        if (!padre || !padre->Alive()) return;
+        if (!padre->Alive()) return;
         if (padre->Left() == LeftPrecedente_ && padre->Top() == TopPrecedente_) return;
         if (Tb().ButtonDown(3)) PosizionaFinestra(*finestreLista_[0]->Form(), 3, false);
         if (Tb().ButtonDown(9)) PosizionaFinestra(*finestreLista_[1]->Form(), 9, false);

@@ -14,6 +14,7 @@ TimerQueue::Id TimerQueue::Add(std::function<void()> tick) {
 void TimerQueue::Remove(Id id) {
     Disarm(id);
     entries_.erase(id);
+    Notify();
 }
 
 void TimerQueue::Arm(Id id, std::int64_t now, std::int64_t interval) {
@@ -25,6 +26,7 @@ void TimerQueue::Arm(Id id, std::int64_t now, std::int64_t interval) {
     it->second.deadline = now + interval;
     it->second.armed = true;
     order_.insert({it->second.deadline, id});
+    Notify();
 }
 
 void TimerQueue::Disarm(Id id) {
@@ -32,6 +34,7 @@ void TimerQueue::Disarm(Id id) {
     if (it == entries_.end() || !it->second.armed) return;
     order_.erase({it->second.deadline, id});
     it->second.armed = false;
+    Notify();
 }
 
 bool TimerQueue::Armed(Id id) const {
@@ -62,6 +65,7 @@ int TimerQueue::RunDue(std::int64_t now) {
         e.deadline = std::max(e.deadline + e.interval, now + 1);
         order_.insert({e.deadline, id});
         e.running = true;
+        Notify();
         std::function<void()> tick = e.tick;
         struct Reset {
             TimerQueue& q;
@@ -69,6 +73,7 @@ int TimerQueue::RunDue(std::int64_t now) {
             ~Reset() {
                 auto it = q.entries_.find(id);
                 if (it != q.entries_.end()) it->second.running = false;
+                q.Notify();
             }
         } reset{*this, id};
         ++fired;

@@ -26,7 +26,14 @@ class TimerQueue {
     // running (a nested DoEvents) is not fired again inside itself. Returns how many fired.
     int RunDue(std::int64_t now);
 
+    // Called whenever the next deadline may have moved (a timer armed, disarmed, removed, fired or
+    // done running), so a backend with one native timer can re-arm it for NextDeadline.
+    std::function<void()> OnChange;
+
   private:
+    void Notify() const {
+        if (OnChange) OnChange();
+    }
     struct Entry {
         std::function<void()> tick;
         std::int64_t interval = 0;

@@ -15,6 +15,8 @@ Window::Window(Platform& platform, WindowKind kind, Window* parent)
 }
 
 Window::~Window() {
+    // Children that outlive their parent (someone still holds them) become orphans.
+    for (auto& c : children_) c->parent_ = nullptr;
     if (handle_ != 0) platform_.Unregister(*this);
 }
 

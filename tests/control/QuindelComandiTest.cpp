@@ -226,3 +226,13 @@ TEST(QuindelComandi, AfterTerminaTheButtonsAreGoneAndTheListsLetGo) {
     fx.p.RunFor(500);  // the timer is stopped: nothing runs against the released toolbar
     EXPECT_TRUE(fx.Eventi().empty());
 }
+
+TEST(QuindelComandi, AHostThatDropsItsFormLeavesAControlThatFailsCleanly) {
+    ControlFixture fx("cmd_orphan");
+    fx.q->setDontUnload(true);
+    fx.host->Unload();
+    fx.host.reset();
+    EXPECT_THROW(fx.q->setValorePulsante(13, 1), VbError);
+    fx.q->SpostaFormCollegate();
+    fx.p.RunFor(300);
+}

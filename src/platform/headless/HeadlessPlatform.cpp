@@ -3,9 +3,9 @@
 #include <limits>
 
 #include "platform/Form.h"
+#include "platform/ModelRenderer.h"
 #include "platform/headless/BuiltinFont.h"
 #include "platform/headless/HarnessError.h"
-#include "platform/headless/Renderer.h"
 
 namespace quindel::headless {
 
@@ -131,12 +131,12 @@ FrameMetrics HeadlessPlatform::FrameOf(const Form& form) const {
 }
 
 Image HeadlessPlatform::Grab(Window& window) {
-    return Renderer(*this).Render(window);
+    return ModelRenderer(*this).Render(window);
 }
 
 Image HeadlessPlatform::GrabScreen() {
     Image screenImg(screen().WidthPx(), screen().HeightPx(), MakeRgb(58, 110, 165));
-    Renderer r(*this);
+    const ModelRenderer r(*this);
     for (Form* f : Forms()) {
         if (!f->IsShown()) continue;
         const RectPx rect = f->ScreenRectPx();
