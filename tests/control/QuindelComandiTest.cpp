@@ -236,3 +236,12 @@ TEST(QuindelComandi, AHostThatDropsItsFormLeavesAControlThatFailsCleanly) {
     fx.q->SpostaFormCollegate();
     fx.p.RunFor(300);
 }
+
+TEST(QuindelComandi, ClosingWithAClickEndsInsideTheHoverWaitWithoutHarm) {
+    ControlFixture fx("cmd_click_close");
+    fx.Clicca(14);
+    EXPECT_FALSE(fx.host->Alive());
+    EXPECT_TRUE(fx.q->InChiusura());
+    EXPECT_TRUE(fx.Eventi().empty());
+    EXPECT_EQ(fx.p.screen().MousePointer(), 0);
+}
