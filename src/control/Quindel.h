@@ -178,6 +178,7 @@ class Quindel : public TableDispatch,
     void PosizionaSlider();
     void CollegaSuperficie();
     void ScaricaVolume() override;
+    std::shared_ptr<void> TieniInVita() override { return shared_from_this(); }
     ClasseToolbar& Tb() const;
 
     // Events of the toolbar surface.

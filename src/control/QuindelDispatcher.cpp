@@ -26,8 +26,11 @@ constexpr std::int32_t kAltezzaCompatta = 810;
 }  // namespace
 
 void Quindel::EseguiComando(std::int16_t n) {
-    Cmd_GestioneMenu_->setTag(std::to_string(-n));
-    Cmd_GestioneMenu_->setValue(true);
+    // The command may make the host let the control and its windows go: hold both.
+    const auto self = shared_from_this();
+    const auto pulsante = Cmd_GestioneMenu_;
+    pulsante->setTag(std::to_string(-n));
+    pulsante->setValue(true);
 }
 
 void Quindel::Cmd_GestioneMenu_Click() {

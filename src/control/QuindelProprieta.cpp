@@ -47,7 +47,11 @@ void Quindel::setControlloVideo(Object o) {
 
 void Quindel::setFrmControlloAnimazione(Object form) {
     FrmControlloAnimazione_ = std::move(form);
-    if (!FrmControlloAnimazione_) return;
+    // No animation form: no surface whose drawing the panel could freeze.
+    if (!FrmControlloAnimazione_) {
+        HwndControlloAnimazion_ = 0;
+        return;
+    }
     const Variant superficie = GetProperty(FrmControlloAnimazione_, "Pic_Animazioni");
     HwndControlloAnimazion_ =
         CLng(GetProperty(superficie.isObject() ? *superficie.asObjectPtr() : Object(), "hWnd"));

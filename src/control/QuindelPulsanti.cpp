@@ -97,8 +97,8 @@ void Quindel::setIsPulsanteAbilitato(std::int16_t Indice, bool v) {
     Tb().setButtonEnabled(Indice, v);
 }
 
+// Only setting it knows 99 as the slider; reading it asks the toolbar like any other number.
 bool Quindel::IsPulsanteVisibile(std::int16_t Indice) {
-    if (Indice == 99) return Sld_SliderAvanzamento_->Visible();
     return Tb().ButtonVisible(Indice);
 }
 
@@ -133,13 +133,15 @@ void Quindel::SalvaSituazionePrecedentePulsanti() {
         tb.Button(i).setOldStatus(tb.Button(i).Status());
 }
 
+// After Termina the strip may still be on screen: the user's mouse finds no buttons there.
 void Quindel::pic_ToolbarMain_MouseDown(const platform::MouseArgs& a) {
+    if (!toolbar_) return;
     SalvaSituazionePrecedentePulsanti();
     Tb().MouseDown(a.Button, a.Shift, a.X, a.Y);
 }
 
 void Quindel::pic_ToolbarMain_MouseMove(const platform::MouseArgs& a) {
-    if (AttesaInCorso_) return;
+    if (AttesaInCorso_ || !toolbar_) return;
     const auto self = shared_from_this();
     const std::string testo = LeggiMessaggio(platform_.files(), kMessaggioSlider);
     const platform::Slider& s = *Sld_SliderAvanzamento_;
@@ -157,6 +159,7 @@ void Quindel::pic_ToolbarMain_MouseMove(const platform::MouseArgs& a) {
 }
 
 void Quindel::pic_ToolbarMain_MouseUp(const platform::MouseArgs& a) {
+    if (!toolbar_) return;
     Tb().MouseUp(a.Button, a.Shift, a.X, a.Y);
 }
 

@@ -365,8 +365,6 @@ void ClasseTLista::AggiornaFormTLista() {
             barra.setMax(NumRecordEffettiviInLista_);
             barra.setVisible(true);
             barra.setTag(std::string(kScrollBarVisibile));
-        } else {
-            barra.setMax(NumRecordEffettiviInLista_);
         }
     } else if (barra.Visible()) {
         barra.setVisible(false);

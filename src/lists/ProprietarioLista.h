@@ -2,6 +2,7 @@
 // What a list controller needs of the control that owns it. The control implements it; tests use
 // a small fake. The controller holds a plain pointer, cleared by the owner's terminate step.
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace quindel::platform {
@@ -30,6 +31,9 @@ class ProprietarioLista {
     virtual void SpegniToolTip() = 0;
     // Closes and destroys the volume window if it is open.
     virtual void ScaricaVolume() = 0;
+    // A reference that keeps the owner alive while a list event runs: the host may let the
+    // control go from inside the events the list raises.
+    virtual std::shared_ptr<void> TieniInVita() = 0;
 };
 
 }  // namespace quindel

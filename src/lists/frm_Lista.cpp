@@ -89,13 +89,22 @@ void frm_Lista::Collega() {
         if (tasto == kInvio) Scelta();
     };
     VScroll1_->OnChange = [this] {
-        if (!ScrollbarDisattivata && ClasseListaCorrente) ClasseListaCorrente->ScrollChange();
+        if (ScrollbarDisattivata || !ClasseListaCorrente) return;
+        const auto vivo = Proprietario();
+        ClasseListaCorrente->ScrollChange();
     };
 }
 
+std::shared_ptr<void> frm_Lista::Proprietario() const {
+    ProprietarioLista* p = ClasseListaCorrente ? ClasseListaCorrente->PilondaPadre() : nullptr;
+    return p ? p->TieniInVita() : nullptr;
+}
+
 void frm_Lista::Scelta() {
+    const auto vivo = Proprietario();
+    const auto lista = TList1_;  // this window may go with the owner's last reference
     if (ClasseListaCorrente) ClasseListaCorrente->Click();
-    ImpostaFuocoSicuro(TList1_.get());
+    ImpostaFuocoSicuro(lista.get());
 }
 
 void frm_Lista::SpegniToolTip() {

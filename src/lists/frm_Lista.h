@@ -43,6 +43,7 @@ class frm_Lista {
     void Collega();
     bool Disponi();
     void Scelta();
+    std::shared_ptr<void> Proprietario() const;
     void SpegniToolTip();
     void Form_Unload();
 

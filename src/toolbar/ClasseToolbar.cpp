@@ -67,21 +67,28 @@ void ClasseToolbar::InitToolbar(std::shared_ptr<platform::PictureBox> PictureBox
                                 const Variant& Altezza, const Variant& TipoBitmap,
                                 const Variant& Margine, const Variant& Cornice,
                                 const Variant& Separatori) {
-    Spaziatura_ = kSpaziatura;
-    if (!Altezza.isMissing()) AltezzaToolbar_ = Numero16(Altezza);
-    TipoBitmapToolbar_ = TipoBitmap.isMissing() ? std::int16_t(0) : Numero16(TipoBitmap);
-    MargineSinistro_ = Margine.isMissing() ? Spaziatura_ : Numero16(Margine);
-    DisegnaCornice_ = Cornice.isMissing() || CBool(Cornice);
-    SeparaGruppi_ = Separatori.isMissing() || CBool(Separatori);
-    setPictureBox(std::move(PictureBox));
-    setPicSfondo(std::move(PicSfondo));
-    platform::PictureBox& help = Riferimento(PicPerHelp);
-    help.setVisible(false);
-    help.setBorderStyle(0);
-    PicPerHelp_ = std::move(PicPerHelp);
-    PicClip_ = std::move(PicClip);
-    FormToolTip_ = FormToolTip;
-    if (FormToolTip_) FormToolTip_->Load();
+    Gestore h(platform_, "InitToolbar");
+    h([&] {
+        Spaziatura_ = kSpaziatura;
+        if (!Altezza.isMissing()) AltezzaToolbar_ = Numero16(Altezza);
+        TipoBitmapToolbar_ = TipoBitmap.isMissing() ? std::int16_t(0) : Numero16(TipoBitmap);
+        MargineSinistro_ = Margine.isMissing() ? Spaziatura_ : Numero16(Margine);
+        DisegnaCornice_ = Cornice.isMissing() || CBool(Cornice);
+        SeparaGruppi_ = Separatori.isMissing() || CBool(Separatori);
+    });
+    h([&] { setPictureBox(PictureBox); });
+    h([&] { setPicSfondo(PicSfondo); });
+    h([&] {
+        platform::PictureBox& help = Riferimento(PicPerHelp);
+        help.setVisible(false);
+        help.setBorderStyle(0);
+        PicPerHelp_ = PicPerHelp;
+    });
+    h([&] {
+        PicClip_ = PicClip;
+        FormToolTip_ = FormToolTip;
+        if (FormToolTip_) FormToolTip_->Load();
+    });
 }
 
 void ClasseToolbar::setPictureBox(std::shared_ptr<platform::PictureBox> p) {
@@ -164,11 +171,15 @@ void ClasseToolbar::AddButton(std::int16_t Group, bool AllowPullUp, const std::s
 }
 
 void ClasseToolbar::RemoveButton(std::int16_t Index) {
-    Pulsanti_.Remove(std::int32_t(Index));
+    Gestore h(platform_, "RemoveButton");
+    h([&] { Pulsanti_.Remove(std::int32_t(Index)); });
 }
 
 void ClasseToolbar::Destroy() {
-    while (Pulsanti_.Count() > 0) Pulsanti_.Remove(1);
+    Gestore h(platform_, "Destroy");
+    h([&] {
+        while (Pulsanti_.Count() > 0) Pulsanti_.Remove(1);
+    });
 }
 
 ClassePulsante& ClasseToolbar::Button(std::int16_t Index) {

@@ -159,3 +159,21 @@ TEST(QuindelListe, ListClicksReachTheHostAsEvents) {
     fx.p.Pump();
     EXPECT_EQ(fx.Eventi(), Eventi{"ClickListaOggettiMM(1)"});
 }
+
+TEST(QuindelListe, AHostThatLetsTheControlGoInsideAListEventDoesNoHarm) {
+    ControlFixture fx("list_release");
+    fx.q->setNomeFileListaMM(fx.Lista("mm.lst", Voci(5)));
+    fx.q->setValorePulsante(9, 1);
+    platform::ListBox& lb = *fx.q->FinestraLista(1).TList1();
+    const platform::RectPx r = lb.ScreenRectPx();
+    struct Releaser : QuindelEvents {
+        std::shared_ptr<Quindel>* held;
+        void ClickListaOggettiMM(std::int32_t&) override { held->reset(); }
+    };
+    auto sink = std::make_shared<Releaser>();
+    sink->held = &fx.q;
+    fx.q->Advise(sink);
+    fx.p.Input().Click(r.left + 10, r.top + 4);
+    fx.p.Pump();
+    EXPECT_EQ(fx.q, nullptr);
+}

