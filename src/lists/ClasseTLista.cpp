@@ -11,6 +11,7 @@
 #include "platform/ListBox.h"
 #include "platform/Platform.h"
 #include "platform/VScrollBar.h"
+#include "platform/WindowObject.h"
 #include "runtime/Coercions.h"
 #include "runtime/ErrorHandling.h"
 #include "support/FileUtil.h"
@@ -142,6 +143,16 @@ void ClasseTLista::DichiaraMembri() {
              Metodo([this](Args&) { AggiornaFormTLista(); }));
     t.member("Destroy", 0x60040006, CallKind::Method, {}, PT::None,
              Metodo([this](Args&) { Destroy(); }));
+    t.member("ScrollChange", 0x60040007, CallKind::Method, {}, PT::None,
+             Metodo([this](Args&) { ScrollChange(); }));
+    t.member("Click", 0x60040008, CallKind::Method, {}, PT::None,
+             Metodo([this](Args&) { Click(); }));
+    t.member("ObjTList", 0x68040010, CallKind::Get, {}, PT::Object, [this](CallKind, Args&) {
+        return ObjTList_ ? Variant(platform::MakeWindowObject(ObjTList_)) : Variant(Object());
+    });
+    t.member("frm", 0x68040011, CallKind::Get, {}, PT::Object, [this](CallKind, Args&) {
+        return frm_ ? Variant(platform::MakeFormObject(frm_->Form())) : Variant(Object());
+    });
 }
 
 // ---- Owner, window and clean-up ----

@@ -108,9 +108,21 @@ WindowObject::WindowObject(std::shared_ptr<Window> w) : window_(std::move(w)) {
 }
 
 std::string WindowObject::TypeName() const {
-    return window_->Kind() == WindowKind::Form ? "Form" : "Slider";
+    switch (window_->Kind()) {
+        case WindowKind::Form:
+            return "Form";
+        case WindowKind::Slider:
+            return "Slider";
+        case WindowKind::ListBox:
+            return "ListBox";
+        default:
+            return "Control";
+    }
 }
 
+Object MakeWindowObject(std::shared_ptr<Window> window) {
+    return std::make_shared<WindowObject>(std::move(window));
+}
 Object MakeFormObject(std::shared_ptr<Form> form) {
     return std::make_shared<WindowObject>(form);
 }

@@ -25,6 +25,7 @@ class WindowObject : public TableDispatch {
     std::shared_ptr<Window> window_;
 };
 
+Object MakeWindowObject(std::shared_ptr<Window> window);
 Object MakeFormObject(std::shared_ptr<Form> form);
 Object MakeSliderObject(std::shared_ptr<Slider> slider);
 // The platform window behind an object made here, or null for any other object.

@@ -5,6 +5,7 @@
 #include "hostkit/PaginatoreLista.h"
 #include "platform/ListBox.h"
 #include "platform/VScrollBar.h"
+#include "runtime/Coercions.h"
 
 using namespace quindel;
 using quindel::test::ControlFixture;
@@ -176,4 +177,18 @@ TEST(QuindelListe, AHostThatLetsTheControlGoInsideAListEventDoesNoHarm) {
     fx.p.Input().Click(r.left + 10, r.top + 4);
     fx.p.Pump();
     EXPECT_EQ(fx.q, nullptr);
+}
+
+TEST(QuindelListe, TheHostReachesAListControllerByLateBinding) {
+    ControlFixture fx("list_late");
+    fx.q->setNomeFileListaMM(fx.Lista("mm.lst", Voci(5)));
+    const Object mm = *GetProperty(fx.q, "ListaMM").asObjectPtr();
+    EXPECT_EQ(CLng(GetProperty(mm, "ListCount")), 5);
+    LetProperty(mm, "ListIndex", Variant(std::int32_t(2)));
+    EXPECT_EQ(CStr(GetProperty(mm, "Descrizione")), "Opis 3");
+    const Object frm = *GetProperty(mm, "frm").asObjectPtr();
+    EXPECT_EQ(CLng(GetProperty(frm, "hWnd")), fx.FinestraLista(1).hWnd());
+    Args none;
+    CallMethod(mm, "Click", none);
+    EXPECT_EQ(fx.Eventi(), Eventi{"ClickListaOggettiMM(2)"});
 }
