@@ -100,6 +100,8 @@ void Quindel::ComandoRipristina() {
     if (l + LarghezzaSalvata_ > s.WidthTwips()) l = s.WidthTwips() - LarghezzaSalvata_;
     if (t + AltezzaSalvata_ > s.HeightTwips()) t = s.HeightTwips() - AltezzaSalvata_;
     padre->Move(l, t, LarghezzaSalvata_, AltezzaSalvata_);
+    // The buttons moved: the slider goes back to its place after button 8.
+    PosizionaSlider();
     SpegniToolTip();
     platform_.api().LockWindowUpdate(0);
 }
@@ -120,6 +122,7 @@ void Quindel::ComandoCompatta() {
         tb.setButtonVisible(i, false);
     }
     tb.setButtonVisible(1, true);
+    PosizionaSlider();
     SpegniToolTip();
     platform_.api().LockWindowUpdate(0);
 }

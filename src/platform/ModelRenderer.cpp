@@ -159,4 +159,14 @@ void ModelRenderer::PaintChildren(Window& w, Image& img) const {
     }
 }
 
+Image ComposeScreen(Platform& p) {
+    Image screen(p.screen().WidthPx(), p.screen().HeightPx(), kDesktop);
+    for (Form* f : p.Forms()) {
+        if (!f->IsShown()) continue;
+        const RectPx rect = f->ScreenRectPx();
+        screen.blit(p.Grab(*f), rect.left, rect.top);
+    }
+    return screen;
+}
+
 }  // namespace quindel::platform

@@ -24,6 +24,7 @@ constexpr Rgba kLight = MakeRgb(255, 255, 255);
 constexpr Rgba kInk = MakeRgb(0, 0, 0);
 constexpr Rgba kSelection = MakeRgb(10, 36, 106);
 constexpr Rgba kTrack = MakeRgb(236, 233, 216);
+constexpr Rgba kDesktop = MakeRgb(58, 110, 165);
 }  // namespace look
 
 class ModelRenderer {
@@ -47,5 +48,9 @@ class ModelRenderer {
     int LineHeight() const;
     const Platform& platform_;
 };
+
+// Every shown form at its place on a screen-sized image, back to front, each as the platform's
+// Grab gives it.
+Image ComposeScreen(Platform& p);
 
 }  // namespace quindel::platform

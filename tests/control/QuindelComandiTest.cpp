@@ -124,6 +124,8 @@ TEST(QuindelComandi, CompactAndRestoreGiveBackSizeButtonsAndAPlaceOnScreen) {
     EXPECT_EQ(fx.host->Top(), 768 * 15 - 4500);
     for (std::int16_t i = 2; i <= 17; ++i) EXPECT_EQ(fx.q->IsPulsanteVisibile(i), i != 5) << i;
     EXPECT_FALSE(fx.q->IsPulsanteVisibile(1));
+    // Button 1 is gone from the strip: the slider follows button 8 to the left.
+    EXPECT_EQ(fx.q->Sld_SliderAvanzamento().Left(), fx.B(8).X() + fx.B(8).Width());
     EXPECT_EQ(fx.Eventi(), Eventi{"PulsantePremuto(1,0)"});
 }
 

@@ -74,8 +74,9 @@ void HeadlessPlatform::RunFor(std::int64_t ms) {
 
 void HeadlessPlatform::Deliver(const InputStep& s) {
     if (s.kind == InputStep::Kind::Key) {
-        Window* target = Focused();
-        if (!target) return;
+        if (!Focused()) return;
+        // A handler may release the last reference to the window its input goes to.
+        const std::shared_ptr<Window> target = Focused()->shared_from_this();
         target->InputKeyDown(s.key, s.shift);
         const bool character = s.key == 13 || s.key == 27 || s.key == 32 ||
                                (s.key >= '0' && s.key <= '9') || (s.key >= 'A' && s.key <= 'Z');
@@ -84,10 +85,11 @@ void HeadlessPlatform::Deliver(const InputStep& s) {
     }
     if (s.kind == InputStep::Kind::Move) screen().setCursorPos({s.x, s.y});
     const PointPx at = screen().CursorPos();
-    Window* target = Capture() ? Capture() : WindowAt(at);
+    Window* found = Capture() ? Capture() : WindowAt(at);
     if (s.kind == InputStep::Kind::Press) buttons_ = std::int16_t(buttons_ | s.button);
     if (s.kind == InputStep::Kind::Release) buttons_ = std::int16_t(buttons_ & ~s.button);
-    if (!target) return;
+    if (!found) return;
+    const std::shared_ptr<Window> target = found->shared_from_this();
     const PointPx c = target->ScreenToClientPx(at);
     MouseArgs a;
     a.Shift = s.shift;
@@ -135,14 +137,7 @@ Image HeadlessPlatform::Grab(Window& window) {
 }
 
 Image HeadlessPlatform::GrabScreen() {
-    Image screenImg(screen().WidthPx(), screen().HeightPx(), MakeRgb(58, 110, 165));
-    const ModelRenderer r(*this);
-    for (Form* f : Forms()) {
-        if (!f->IsShown()) continue;
-        const RectPx rect = f->ScreenRectPx();
-        screenImg.blit(r.Render(*f), rect.left, rect.top);
-    }
-    return screenImg;
+    return ComposeScreen(*this);
 }
 
 }  // namespace quindel::headless

@@ -1,0 +1,39 @@
+#include "viewer/ViewerArgs.h"
+
+#include <charconv>
+
+namespace quindel::viewer {
+
+namespace {
+
+std::optional<int> Milliseconds(const std::string& s) {
+    int v = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || end != s.data() + s.size() || v < 0) return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
+ViewerArgs ParseViewerArgs(const std::vector<std::string>& args) {
+    ViewerArgs a;
+    bool contentGiven = false;
+    for (std::size_t i = 0; i < args.size() && a.error.empty(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--shots" && hasValue) {
+            a.shots = args[++i];
+        } else if (arg == "--quit-after" && hasValue) {
+            a.quitAfterMs = Milliseconds(args[++i]);
+            if (!a.quitAfterMs) a.error = "--quit-after wants milliseconds, not " + args[i];
+        } else if (arg.starts_with("--") || contentGiven) {
+            a.error = "unexpected argument " + arg;
+        } else {
+            a.content = arg;
+            contentGiven = true;
+        }
+    }
+    return a;
+}
+
+}  // namespace quindel::viewer

@@ -1,0 +1,19 @@
+#pragma once
+// The viewer's command line: quindel-viewer [CONTENTDIR] [--shots OUTDIR] [--quit-after MS].
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quindel::viewer {
+
+struct ViewerArgs {
+    std::filesystem::path content = "resources/sample";
+    std::optional<std::filesystem::path> shots;  // write the pictures there, then quit
+    std::optional<int> quitAfterMs;
+    std::string error;  // what was wrong with the command line; empty when it was right
+};
+
+ViewerArgs ParseViewerArgs(const std::vector<std::string>& args);
+
+}  // namespace quindel::viewer

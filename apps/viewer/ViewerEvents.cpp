@@ -1,0 +1,34 @@
+#include "viewer/ViewerEvents.h"
+
+#include <filesystem>
+
+#include "control/Quindel.h"
+#include "hostkit/PaginatoreLista.h"
+#include "lists/ClasseTLista.h"
+
+namespace quindel::viewer {
+
+ViewerEvents::ViewerEvents(Quindel& panel, const PaginatoreLista& mm, std::string chunkFile,
+                           std::function<void(const std::string&)> report)
+    : panel_(panel), mm_(mm), chunkFile_(std::move(chunkFile)), report_(std::move(report)) {}
+
+void ViewerEvents::PulsantePremuto(std::int16_t& i, std::int16_t& value) {
+    report_("PulsantePremuto(" + std::to_string(i) + ", " + std::to_string(value) + ")");
+}
+
+void ViewerEvents::ClickListaOggettiMM(std::int32_t& i) {
+    report_("ClickListaOggettiMM(" + std::to_string(i) + "): " + panel_.ListaMM()->Descrizione());
+}
+
+void ViewerEvents::ClickListaLemmi(std::int32_t& i) {
+    report_("ClickListaLemmi(" + std::to_string(i) + "): " + panel_.ListaLemmi()->Descrizione());
+}
+
+void ViewerEvents::GetChunk(std::uint8_t& tipo, std::string& nome, std::int32_t& pos) {
+    report_("GetChunk(" + std::to_string(tipo) + ", " +
+            std::filesystem::path(nome).filename().string() + ", " + std::to_string(pos) + ")");
+    mm_.ScriviChunk(chunkFile_, pos);
+    panel_.InitChunk(false, tipo, chunkFile_, mm_.Totale(), pos);
+}
+
+}  // namespace quindel::viewer

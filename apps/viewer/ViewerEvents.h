@@ -1,0 +1,33 @@
+#pragma once
+// The viewer's sink for the panel's events: each becomes a line of text for the status line, and
+// GetChunk is answered by writing the page asked for into the chunk file, as a host must.
+#include <functional>
+#include <string>
+
+#include "control/QuindelEvents.h"
+
+namespace quindel {
+class Quindel;
+class PaginatoreLista;
+}  // namespace quindel
+
+namespace quindel::viewer {
+
+class ViewerEvents : public QuindelEvents {
+  public:
+    ViewerEvents(Quindel& panel, const PaginatoreLista& mm, std::string chunkFile,
+                 std::function<void(const std::string&)> report);
+
+    void PulsantePremuto(std::int16_t& i, std::int16_t& value) override;
+    void ClickListaOggettiMM(std::int32_t& i) override;
+    void ClickListaLemmi(std::int32_t& i) override;
+    void GetChunk(std::uint8_t& tipo, std::string& nome, std::int32_t& pos) override;
+
+  private:
+    Quindel& panel_;
+    const PaginatoreLista& mm_;
+    std::string chunkFile_;
+    std::function<void(const std::string&)> report_;
+};
+
+}  // namespace quindel::viewer

@@ -1,0 +1,87 @@
+#pragma once
+// The viewer's host logic, toolkit-free so a test drives it on either backend: a main window with
+// the panel at the top, the entry's article below it and a status line showing the events the
+// panel raises. The panel sizes and places its own form (compact mode shrinks it, list windows
+// open just below it), so it gets a borderless form of its own, owned by the main window and laid
+// over the top of its client area; a desktop host docks that form into the main window.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Geometry.h"
+
+namespace quindel {
+class Quindel;
+class PaginatoreLista;
+}  // namespace quindel
+
+namespace quindel::platform {
+class Platform;
+class Form;
+class PictureBox;
+class Label;
+}  // namespace quindel::platform
+
+namespace quindel::viewer {
+
+class ViewerHost {
+  public:
+    // Puts the panel's form inside the main window (QtPlatform::Dock); may be empty.
+    using Dock = std::function<void(platform::Form& panel, platform::Form& main)>;
+
+    // content holds ListaMM.lst, ListaLemmi.lst and Haslo.txt; the chunk file goes into work.
+    ViewerHost(platform::Platform& p, std::filesystem::path content, std::filesystem::path work,
+               Dock dock = {});
+    ~ViewerHost();
+    ViewerHost(const ViewerHost&) = delete;
+    ViewerHost& operator=(const ViewerHost&) = delete;
+
+    // Builds and shows the windows and hands the lists to the panel; false, with Error() saying
+    // why, when the list files are missing.
+    bool Start();
+    const std::string& Error() const { return error_; }
+
+    Quindel& Panel() const { return *panel_; }
+    platform::Form& MainForm() const { return *main_; }
+    platform::Form& PanelForm() const { return *panelForm_; }
+    platform::PictureBox& Article() const { return *article_; }
+    platform::Label& Status() const { return *status_; }
+    // Every event text received, oldest first.
+    const std::vector<std::string>& Events() const { return events_; }
+    // Closes the panel (as its close button does) and the main window, then calls OnClosed; the
+    // same happens when either window is closed. Closing the panel also ends a wait it may be
+    // running inside an event (the hover wait), which would keep an event loop from returning.
+    void Close();
+    // The middle of toolbar button i in the toolbar window's own pixels (its border included),
+    // where a click on the widget showing it lands on the button.
+    platform::PointPx ButtonPoint(std::int16_t i) const;
+
+    std::function<void(const std::string&)> OnEvent;
+    // The main window or the panel was closed.
+    std::function<void()> OnClosed;
+
+  private:
+    void BuildWindows();
+    void LoadLists(const std::filesystem::path& mm, const std::filesystem::path& lemmi);
+    void Layout();
+    void ShowArticle();
+    void Record(const std::string& text);
+
+    platform::Platform& p_;
+    std::filesystem::path content_, work_;
+    Dock dock_;
+    std::shared_ptr<platform::Form> main_, panelForm_;
+    std::shared_ptr<platform::PictureBox> article_;
+    std::shared_ptr<platform::Label> status_;
+    std::shared_ptr<Quindel> panel_;
+    std::unique_ptr<PaginatoreLista> mm_;
+    std::string articleText_;
+    std::vector<std::string> events_;
+    std::string error_;
+    bool closing_ = false;
+};
+
+}  // namespace quindel::viewer

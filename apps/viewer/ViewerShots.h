@@ -1,0 +1,38 @@
+#pragma once
+// The pictures `quindel-viewer --shots` writes: viewer.png, the main window as it is painted;
+// viewer_tooltip.png, with the pointer resting on the close button; and viewer_list.png, with the
+// multimedia list that button 9 opens. The pointer moves and the click reach the real toolbar
+// widget as a user's would.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+namespace quindel::qt {
+class QtPlatform;
+}
+
+namespace quindel::viewer {
+
+class ViewerHost;
+
+class ViewerShots {
+  public:
+    ViewerShots(qt::QtPlatform& p, ViewerHost& host) : p_(p), host_(host) {}
+
+    // Writes the pictures into dir; returns the files written.
+    std::vector<std::filesystem::path> Write(const std::filesystem::path& dir);
+    // Presses and releases the left button over toolbar button i on its widget.
+    void ClickButton(std::int16_t i);
+    // Rests the pointer on toolbar button i until its tooltip shows, calls shot, and moves the
+    // pointer off the buttons again.
+    void Hover(std::int16_t i, const std::function<void()>& shot);
+    // Lets events and timers run for about ms milliseconds.
+    void Settle(int ms);
+
+  private:
+    qt::QtPlatform& p_;
+    ViewerHost& host_;
+};
+
+}  // namespace quindel::viewer

@@ -1,0 +1,95 @@
+#pragma once
+// The desktop backend on Qt 6 Widgets. Needs a QApplication, made by the host first; the
+// component sees only the Platform interface.
+// - Every model window gets one widget (WindowPeer), made on its first change: a form a top-level
+//   widget whose client area sits where the model puts it (the window manager draws the frame
+//   around it), a control a child widget of its parent's. Widgets paint from the model and turn
+//   native input into the input funnel; user moves and resizes of a form move the model.
+// - Text is the application font, fixed in pixels so it measures alike on screen and in images.
+// - Time is the monotonic clock; the shared timer queue is driven by one QTimer re-armed for its
+//   next deadline, so timers also run while the host sits in the Qt event loop.
+// - DoEvents handles pending Qt events and due timers; with nothing pending it waits in the event
+//   dispatcher for at most a few milliseconds, so a loop around it does not spin the CPU.
+// - State the model keeps without telling the backend (the screen's mouse pointer, the active
+//   form, owners, the frozen window) is brought to the widgets at each sync: after input, in
+//   DoEvents, and on the next event-loop pass after any model change.
+#include <QFont>
+#include <QFontMetrics>
+#include <QTimer>
+#include <cstdint>
+#include <unordered_map>
+
+#include "platform/Platform.h"
+#include "platform/qt/QtMessageBox.h"
+
+class QWidget;
+
+namespace quindel::qt {
+
+class WindowPeer;
+
+class QtPlatform : public platform::Platform {
+  public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    std::int64_t NowMs() const override;
+    void DoEvents() override;
+    platform::MessageBox& Box() override { return box_; }
+    platform::SizePx MeasureText(std::string_view text) const override;
+    void DrawText(platform::Image& target, int x, int y, std::string_view text,
+                  platform::Rgba ink) const override;
+    platform::FrameMetrics FrameOf(const platform::Form& form) const override;
+    // A form as the classic desktop shows it: its frame and caption drawn from the model around
+    // what its widget really paints; any other window: its widget's painting, children included.
+    platform::Image Grab(platform::Window& window) override;
+    void Changed(platform::Window& window, platform::Aspect what) override;
+
+    // The widget showing a window, made on demand; null for a window that has none (destroyed,
+    // or a control whose parent is gone).
+    QWidget* Widget(platform::Window& window);
+    // Shows a form inside another form's client area instead of as a window of its own, as a
+    // host docks a panel that sizes and places its own form. The model keeps it a top-level form
+    // with screen coordinates; when the host form moves, the docked form's model moves with it.
+    void Dock(platform::Form& form, platform::Form& host);
+    // Brings what the model keeps without telling (pointer, active form, owners, frozen window)
+    // to the widgets, and drops widgets whose window is gone.
+    void Sync();
+
+  private:
+    friend class WindowPeer;
+    WindowPeer* Peer(platform::Handle h) const;
+    WindowPeer* EnsurePeer(platform::Window& w);
+    void Retire(platform::Handle h);
+    void Forget(const WindowPeer* peer);
+    void SweepDeadPeers();
+    platform::Handle DockHostOf(platform::Handle form) const;
+    // Moves the models of the forms docked on host by the pixels host's client area moved.
+    void MoveDocked(platform::Handle host, int dx, int dy);
+    // The model's active form gets activated at the next sync, even if it was before.
+    void ActivateAtNextSync() { activeShown_ = 0; }
+    void ArmQueueTimer();
+    void RunQueue();
+    void WaitBriefly();
+    void SyncPointer();
+    void SyncOwners();
+    void SyncActiveForm();
+    void SyncLock();
+    QWidget* ActiveWidget() const;
+
+    QtMessageBox box_;
+    QFont font_;
+    QFontMetrics metrics_;
+    QTimer queueTimer_;
+    QTimer idleTimer_;
+    QTimer syncTimer_;
+    std::unordered_map<platform::Handle, WindowPeer*> peers_;
+    std::unordered_map<platform::Handle, platform::Handle> docks_;  // docked form -> host form
+    std::int16_t pointerShown_ = 0;
+    bool overrideCursor_ = false;
+    platform::Handle activeShown_ = 0;
+    platform::Handle lockShown_ = 0;
+    bool syncing_ = false;
+};
+
+}  // namespace quindel::qt

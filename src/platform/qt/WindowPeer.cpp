@@ -1,0 +1,380 @@
+#include "platform/qt/WindowPeer.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+#include <cmath>
+#include <memory>
+
+#include "platform/Form.h"
+#include "platform/ModelRenderer.h"
+#include "platform/PictureBox.h"
+#include "platform/qt/InputMap.h"
+#include "platform/qt/QtImage.h"
+#include "platform/qt/QtPlatform.h"
+#include "runtime/VbError.h"
+
+namespace quindel::qt {
+
+using platform::Aspect;
+using platform::Form;
+using platform::Window;
+using platform::WindowKind;
+namespace border = platform::border;
+
+namespace {
+
+// Whether a window system stacks and sizes the windows: the offscreen and minimal platforms warn
+// on every raise and size hint instead, and nobody moves their windows but the model.
+bool WindowsManaged() {
+    const QString name = QGuiApplication::platformName();
+    return name != QLatin1String("offscreen") && name != QLatin1String("minimal");
+}
+
+bool Resizable(std::int16_t borderStyle) {
+    return borderStyle == border::Sizable || borderStyle == border::SizableToolWindow;
+}
+
+// Only the model resizes a window with a fixed border; the user resizes a sizable one freely.
+void LimitSize(QWidget& w, bool resizable, QSize size) {
+    if (resizable) {
+        w.setMinimumSize(0, 0);
+        w.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    } else {
+        w.setFixedSize(size);
+    }
+}
+
+QRect ToQRect(const platform::RectPx& r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+}  // namespace
+
+Qt::WindowFlags WindowPeer::FlagsFor(std::int16_t borderStyle, bool managed) {
+    // Without a window system Qt raises tool windows on show and warns each time; nothing there
+    // treats them differently anyway.
+    const Qt::WindowFlags tool = managed ? Qt::Tool : Qt::Window;
+    switch (borderStyle) {
+        case border::None:
+            return tool | Qt::FramelessWindowHint;
+        case border::FixedToolWindow:
+        case border::SizableToolWindow:
+            return tool;
+        case border::FixedDialog:
+            return managed ? Qt::Dialog : Qt::Window;
+        default:
+            return Qt::Window;
+    }
+}
+
+WindowPeer::WindowPeer(QtPlatform& p, Window& w, QWidget* parent)
+    : QWidget(parent), platform_(p), handle_(w.hWnd()), kind_(w.Kind()) {
+    if (kind_ == WindowKind::Form) {
+        flagsShown_ = FlagsFor(static_cast<Form&>(w).BorderStyle(), WindowsManaged());
+        setWindowFlags(flagsShown_);
+    }
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+WindowPeer::~WindowPeer() {
+    platform_.Forget(this);
+}
+
+Window* WindowPeer::Model() const {
+    return platform_.FindWindow(handle_);
+}
+
+void WindowPeer::ApplyAll() {
+    // Visibility last: a widget shows up complete.
+    for (Aspect a :
+         {Aspect::Geometry, Aspect::Enabled, Aspect::Content, Aspect::Pointer, Aspect::Visibility})
+        Apply(a);
+}
+
+void WindowPeer::Apply(Aspect a) {
+    Window* w = Model();
+    if (!w) return;
+    // What is set here comes back as move and resize events; those are not the user's.
+    const bool was = applying_;
+    applying_ = true;
+    switch (a) {
+        case Aspect::Geometry:
+            ApplyGeometry(*w);
+            update();
+            break;
+        case Aspect::Visibility:
+            ApplyVisibility(*w);
+            break;
+        case Aspect::Enabled:
+            setEnabled(w->Enabled());
+            break;
+        case Aspect::Content:
+            ApplyContent(*w);
+            break;
+        case Aspect::Order:
+            ApplyOrder();
+            break;
+        case Aspect::Pointer:
+            ApplyPointer(*w);
+            break;
+        case Aspect::Focus:
+        case Aspect::Destroyed:
+            break;
+    }
+    applying_ = was;
+}
+
+bool WindowPeer::ApplyFlags(const Form& f) {
+    const Qt::WindowFlags wanted = FlagsFor(f.BorderStyle(), WindowsManaged());
+    if (wanted == flagsShown_) return false;
+    // New flags make a new native window, hidden and without its owner.
+    flagsShown_ = wanted;
+    setWindowFlags(wanted);
+    ownerShown_ = -1;
+    return true;
+}
+
+void WindowPeer::ApplyGeometry(Window& w) {
+    if (kind_ == WindowKind::Form) {
+        if (dockHost_)
+            ApplyDockedGeometry(static_cast<Form&>(w));
+        else
+            ApplyFormGeometry(static_cast<Form&>(w));
+        return;
+    }
+    const Window* parent = w.Parent();
+    if (!parent) return;
+    const platform::RectPx r = w.ScreenRectPx(), p = parent->ScreenRectPx();
+    // Forms' widgets are their client areas, other widgets the whole window.
+    const platform::PointPx o =
+        parent->Kind() == WindowKind::Form ? parent->ClientOriginPx() : platform::PointPx{};
+    setGeometry(ToQRect(r).translated(-p.left - o.x, -p.top - o.y));
+}
+
+void WindowPeer::ApplyFormGeometry(Form& f) {
+    const bool remade = ApplyFlags(f);
+    const platform::RectPx r = f.ScreenRectPx();
+    const platform::PointPx o = f.ClientOriginPx();
+    const platform::SizePx c = f.ClientSizePx();
+    // A window has at least one pixel; FollowUser knows the difference is not the user's.
+    const QRect client(r.left + o.x, r.top + o.y, std::max(c.width, 1), std::max(c.height, 1));
+    if (WindowsManaged()) LimitSize(*this, Resizable(f.BorderStyle()), client.size());
+    if (geometry() != client) setGeometry(client);
+    if (remade) ApplyVisibility(f);
+    // Docked forms ride along on the widget; their models must too.
+    const QPoint before = clientShown_.value_or(client.topLeft());
+    clientShown_ = client.topLeft();
+    if (before != client.topLeft())
+        platform_.MoveDocked(handle_, client.x() - before.x(), client.y() - before.y());
+}
+
+void WindowPeer::ApplyDockedGeometry(Form& f) {
+    const Window* host = platform_.FindWindow(dockHost_);
+    if (!host) return;
+    const platform::RectPx r = f.ScreenRectPx(), h = host->ScreenRectPx();
+    const platform::PointPx o = f.ClientOriginPx(), ho = host->ClientOriginPx();
+    const platform::SizePx c = f.ClientSizePx();
+    setGeometry(r.left + o.x - h.left - ho.x, r.top + o.y - h.top - ho.y, c.width, c.height);
+}
+
+void WindowPeer::DockInto(WindowPeer& host) {
+    dockHost_ = host.handle_;
+    flagsShown_ = {};
+    ownerShown_ = 0;
+    clientShown_.reset();
+    setParent(&host);  // a child widget from now on
+    LimitSize(*this, true, {});
+    ApplyAll();
+}
+
+void WindowPeer::ApplyVisibility(Window& w) {
+    if (!IsTopLevel()) {
+        if (isHidden() == w.Visible()) setVisible(w.Visible());
+        return;
+    }
+    if (w.Visible() == isVisible()) return;
+    if (!w.Visible()) {
+        hide();
+        return;
+    }
+    // Shown without activation; the next sync activates it if the model made it the active form.
+    ApplyOwner();
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    show();
+    platform_.ActivateAtNextSync();
+}
+
+void WindowPeer::ApplyOwner() {
+    Window* w = Model();
+    if (!IsTopLevel() || !w) return;
+    const platform::Handle owner = static_cast<Form*>(w)->Owner();
+    if (owner == ownerShown_) return;
+    ownerShown_ = owner;
+    Window* ownerModel = platform_.FindWindow(owner);
+    Form* ownerForm = ownerModel ? ownerModel->TopForm() : nullptr;
+    QWidget* ownerPeer = ownerForm ? platform_.Widget(*ownerForm) : nullptr;
+    // A docked owner lends the window it is docked in.
+    QWidget* ownerTop = ownerPeer ? ownerPeer->window() : nullptr;
+    QWindow* transientParent = nullptr;
+    if (ownerTop && ownerTop != this) {
+        ownerTop->winId();  // makes the owner's native window
+        transientParent = ownerTop->windowHandle();
+    }
+    winId();
+    windowHandle()->setTransientParent(transientParent);
+    // The window system reads the owner when the window is mapped.
+    if (isVisible()) {
+        hide();
+        show();
+        platform_.ActivateAtNextSync();
+    }
+}
+
+void WindowPeer::ApplyContent(Window& w) {
+    if (kind_ == WindowKind::Form)
+        setWindowTitle(QString::fromStdString(static_cast<Form&>(w).Caption()));
+    update();
+}
+
+void WindowPeer::ApplyOrder() {
+    if (!IsTopLevel() || WindowsManaged()) raise();
+}
+
+void WindowPeer::ApplyPointer(const Window& w) {
+    if (w.MousePointer() == platform::pointer::Default)
+        unsetCursor();
+    else
+        setCursor(CursorFor(w.MousePointer(), w.MouseIcon()));
+}
+
+void WindowPeer::paintEvent(QPaintEvent*) {
+    Window* w = Model();
+    if (!w) return;
+    QPainter painter(this);
+    // Nearest neighbour: at a device pixel ratio above 1 the 24 × 24 cells stay sharp.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    switch (kind_) {
+        case WindowKind::Form:
+            painter.fillRect(rect(), QColor::fromRgb(static_cast<Form&>(*w).BackColor()));
+            break;
+        case WindowKind::PictureBox:
+            PaintPicture(painter, static_cast<platform::PictureBox&>(*w));
+            break;
+        default: {
+            platform::Image img(width(), height(), platform::look::kFace);
+            platform::ModelRenderer(platform_).PaintOwn(*w, img);
+            painter.drawImage(QPoint(0, 0), Wrap(img));
+            break;
+        }
+    }
+}
+
+void WindowPeer::PaintPicture(QPainter& painter, const platform::PictureBox& p) {
+    painter.fillRect(rect(), QColor::fromRgb(p.BackColor()));
+    if (p.BorderStyle() != 0) {
+        painter.setPen(QColor::fromRgb(platform::look::kShadow));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    const platform::PointPx o = p.ClientOriginPx();
+    painter.drawImage(QPoint(o.x, o.y), Wrap(p.Surface()));
+}
+
+template <class F>
+void WindowPeer::Deliver(F&& f) {
+    if (Window* w = Model()) {
+        // The handler may drop the last reference to its window.
+        const std::shared_ptr<Window> hold = w->shared_from_this();
+        try {
+            f(*w);
+        } catch (const VbError& e) {
+            qCritical("Run-time error %d: %s", e.number(), e.what());
+        }
+    }
+    platform_.Sync();
+}
+
+void WindowPeer::Mouse(const QMouseEvent& e, std::int16_t buttons,
+                       bool (Window::*input)(const platform::MouseArgs&)) {
+    Deliver([&](Window& w) {
+        const platform::PointPx o =
+            kind_ == WindowKind::Form ? platform::PointPx{} : w.ClientOriginPx();
+        const auto& s = platform_.screen();
+        platform::MouseArgs a;
+        a.Button = buttons;
+        a.Shift = ShiftMaskOf(e.modifiers());
+        a.X = float((int(std::floor(e.position().x())) - o.x) * s.TwipsPerPixelX());
+        a.Y = float((int(std::floor(e.position().y())) - o.y) * s.TwipsPerPixelY());
+        (w.*input)(a);
+    });
+}
+
+void WindowPeer::mousePressEvent(QMouseEvent* e) {
+    Mouse(*e, ButtonMaskOf(e->button()), &Window::InputMouseDown);
+}
+
+void WindowPeer::mouseMoveEvent(QMouseEvent* e) {
+    Mouse(*e, ButtonMaskOf(e->buttons()), &Window::InputMouseMove);
+}
+
+void WindowPeer::mouseReleaseEvent(QMouseEvent* e) {
+    Mouse(*e, ButtonMaskOf(e->button()), &Window::InputMouseUp);
+}
+
+// Keys go where the model has the focus, when that is in this widget's window (a docked form's
+// controls included); Qt's own focus stays unused.
+Window* WindowPeer::KeyTarget(Window& w) const {
+    Window* focused = platform_.Focused();
+    const QWidget* peer = focused ? platform_.Peer(focused->hWnd()) : nullptr;
+    return peer && peer->window() == window() ? focused : &w;
+}
+
+void WindowPeer::keyPressEvent(QKeyEvent* e) {
+    const std::int16_t code = KeyCodeOf(e->key()), ascii = KeyAsciiOf(*e);
+    if (code == 0 && ascii == 0) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    Deliver([&](Window& w) {
+        const std::shared_ptr<Window> target = KeyTarget(w)->shared_from_this();
+        if (code != 0) target->InputKeyDown(code, ShiftMaskOf(e->modifiers()));
+        if (ascii != 0 && target->Alive()) target->InputKeyPress(ascii);
+    });
+}
+
+void WindowPeer::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    if (IsTopLevel() && !applying_)
+        Deliver([this](Window& w) { FollowUser(static_cast<Form&>(w)); });
+}
+
+void WindowPeer::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (IsTopLevel() && !applying_)
+        Deliver([this](Window& w) { FollowUser(static_cast<Form&>(w)); });
+}
+
+void WindowPeer::closeEvent(QCloseEvent* e) {
+    // The model decides: closing a form is unloading it.
+    e->ignore();
+    if (IsTopLevel()) Deliver([](Window& w) { static_cast<Form&>(w).Unload(); });
+}
+
+// Moves the model by the pixels the window moved, so a position that maps to the same pixel keeps
+// its twips; a model that echoes what it set finds nothing to do.
+void WindowPeer::FollowUser(Form& f) {
+    const QRect g = geometry();
+    const platform::RectPx r = f.ScreenRectPx();
+    const platform::PointPx o = f.ClientOriginPx();
+    const platform::SizePx c = f.ClientSizePx();
+    const int dx = g.x() - (r.left + o.x), dy = g.y() - (r.top + o.y);
+    const int dw = g.width() - std::max(c.width, 1), dh = g.height() - std::max(c.height, 1);
+    if (dx == 0 && dy == 0 && dw == 0 && dh == 0) return;
+    const auto& s = platform_.screen();
+    f.Move(f.Left() + dx * s.TwipsPerPixelX(), f.Top() + dy * s.TwipsPerPixelY(),
+           f.Width() + dw * s.TwipsPerPixelX(), f.Height() + dh * s.TwipsPerPixelY());
+}
+
+}  // namespace quindel::qt

@@ -1,0 +1,85 @@
+#pragma once
+// The widget of one model window. It paints from the model (a picture box its persistent drawing,
+// scaled by nearest neighbour when the device pixel ratio is above 1; the other controls through
+// ModelRenderer), turns native mouse and key input into the input funnel, and, for a form, hands
+// the moves and resizes the user makes back to the model. It keeps its window's handle, never a
+// pointer, so a window that is gone is simply not found.
+#include <QWidget>
+#include <cstdint>
+#include <optional>
+
+#include "platform/Window.h"
+
+namespace quindel::platform {
+class Form;
+class PictureBox;
+}  // namespace quindel::platform
+
+namespace quindel::qt {
+
+class QtPlatform;
+
+class WindowPeer : public QWidget {
+  public:
+    WindowPeer(QtPlatform& p, platform::Window& w, QWidget* parent);
+    ~WindowPeer() override;
+
+    platform::Handle handle() const { return handle_; }
+    platform::WindowKind kind() const { return kind_; }
+    // The window shown, or null once it is gone.
+    platform::Window* Model() const;
+
+    // Mirrors one changed aspect of the model; ApplyAll mirrors everything (a new widget).
+    void Apply(platform::Aspect a);
+    void ApplyAll();
+    // A form: makes the native window transient for the owner the model names, if it changed.
+    void ApplyOwner();
+    // A form becomes a child widget of host's (see QtPlatform::Dock) and mirrors everything anew.
+    void DockInto(WindowPeer& host);
+    // The window flags of a form's border style, on a platform whose windows a window system
+    // manages (managed) or not (offscreen).
+    static Qt::WindowFlags FlagsFor(std::int16_t borderStyle, bool managed);
+    // A form shown as a window of its own (not docked).
+    bool IsTopLevel() const { return kind_ == platform::WindowKind::Form && !dockHost_; }
+
+  protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+  private:
+    // Whether the flags changed (the native window was made anew).
+    bool ApplyFlags(const platform::Form& f);
+    void ApplyGeometry(platform::Window& w);
+    void ApplyFormGeometry(platform::Form& f);
+    void ApplyDockedGeometry(platform::Form& f);
+    void ApplyVisibility(platform::Window& w);
+    void ApplyContent(platform::Window& w);
+    void ApplyOrder();
+    void ApplyPointer(const platform::Window& w);
+    void PaintPicture(QPainter& painter, const platform::PictureBox& p);
+    void FollowUser(platform::Form& f);
+    void Mouse(const QMouseEvent& e, std::int16_t buttons,
+               bool (platform::Window::*input)(const platform::MouseArgs&));
+    platform::Window* KeyTarget(platform::Window& w) const;
+    // Runs input or a user change on the model, then syncs; a run-time error the component left
+    // unhandled stops at this boundary rather than unwinding through Qt.
+    template <class F>
+    void Deliver(F&& f);
+
+    QtPlatform& platform_;
+    platform::Handle handle_;
+    platform::WindowKind kind_;
+    Qt::WindowFlags flagsShown_;
+    platform::Handle ownerShown_ = 0;
+    platform::Handle dockHost_ = 0;
+    std::optional<QPoint> clientShown_;  // where the client area was put last
+    bool applying_ = false;
+};
+
+}  // namespace quindel::qt
