@@ -173,7 +173,6 @@ class Quindel : public TableDispatch,
     void CaricaRisorse();
     void CostruisciPulsanti();
     std::array<std::int16_t, 6> CelleDaColonna(std::int16_t colonna) const;
-    void ImpostaCelle(ClassePulsante& b, std::int16_t colonna);
     void CreaListe();
     void PosizionaSlider();
     void CollegaSuperficie();
@@ -196,7 +195,6 @@ class Quindel : public TableDispatch,
     bool ComandoLista(std::int16_t n);
     void ComandoPrecedenteSuccessivo(std::int16_t n);
     void ComandoChiudi();
-    void FermaAutoplay();
     void BloccaAnimazione();
     platform::Form* FormPadre() const;
 

@@ -199,12 +199,4 @@ void Quindel::ComandoChiudi() {
     platform_.screen().setMousePointer(platform::pointer::Default);
 }
 
-void Quindel::FermaAutoplay() {
-    if (!Tb().ButtonDown(15)) return;
-    Timer1_->setEnabled(false);
-    AttesaFilmato_ = false;
-    StopRotazione_ = true;
-    StopAutoplay_ = true;
-}
-
 }  // namespace quindel

@@ -41,16 +41,6 @@ constexpr std::int32_t kMessaggioSlider = 693;
 }  // namespace
 
 // The six cells of a button drawn from column k, by the strip's column count at this moment.
-void Quindel::ImpostaCelle(ClassePulsante& b, std::int16_t colonna) {
-    const auto c = CelleDaColonna(colonna);
-    b.setIndexPictureEnlightedUp(c[0]);
-    b.setIndexPictureEnlightedDown(c[1]);
-    b.setIndexPictureDisabled(c[2]);
-    b.setIndexPictureUp(c[3]);
-    b.setIndexPictureDown(c[4]);
-    b.setIndexPicturePushed(c[5]);
-}
-
 std::array<std::int16_t, 6> Quindel::CelleDaColonna(std::int16_t k) const {
     // 16-bit arithmetic, as the strip's numbering is: an overflow is an error.
     auto cella = [&](int riga) {
