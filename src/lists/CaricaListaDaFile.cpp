@@ -1,5 +1,6 @@
 #include "lists/CaricaListaDaFile.h"
 
+#include <emmintrin.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,7 +29,7 @@ using Campo = ClasseRecordLista::Campo;
 
 constexpr std::size_t kRecord = kLunghezzaRecordFileLista;
 // Records read at a time: big reads, a buffer that stays in the cache.
-constexpr std::size_t kRecordPerBlocco = 256;
+constexpr std::size_t kRecordPerBlocco = 48;
 // Chunked loads show descriptions of at most this many characters, shortened with an ellipsis.
 constexpr std::int32_t kDescrizioneMassima = 60;
 constexpr std::int32_t kDescrizioneAccorciata = 57;
@@ -120,21 +121,24 @@ class LettoreRecord {
 
 // The text without its trailing padding: blanks, and NULs too when asked. Works on code-page
 // bytes and on UTF-8 alike, as neither byte occurs inside a UTF-8 sequence. Records are mostly
-// padding, so it is skipped a word at a time.
+// padding, so it is skipped sixteen bytes at a time.
 std::string_view SenzaCoda(std::string_view testo, bool ancheNul) {
-    constexpr std::uint64_t kBlank = 0x2020202020202020;
-    // Zero when all eight bytes are padding: a NUL or'ed with a blank is a blank.
-    const auto resto = [ancheNul](const char* p) {
-        std::uint64_t w;
-        std::memcpy(&w, p, 8);
-        return (ancheNul ? w | kBlank : w) ^ kBlank;
-    };
-    std::size_t n = testo.size();
     const char* p = testo.data();
-    while (n >= 32 &&
-           (resto(p + n - 8) | resto(p + n - 16) | resto(p + n - 24) | resto(p + n - 32)) == 0)
-        n -= 32;
-    while (n >= 8 && resto(p + n - 8) == 0) n -= 8;
+    std::size_t n = testo.size();
+    const __m128i blank = _mm_set1_epi8(' ');
+    // A NUL or'ed with a blank is a blank, and no other byte becomes one.
+    const __m128i nul = ancheNul ? blank : _mm_setzero_si128();
+    const auto padding = [&](std::size_t at) {
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+        return _mm_cmpeq_epi8(_mm_or_si128(w, nul), blank);
+    };
+    while (n >= 64) {
+        const __m128i tutto = _mm_and_si128(_mm_and_si128(padding(n - 16), padding(n - 32)),
+                                            _mm_and_si128(padding(n - 48), padding(n - 64)));
+        if (_mm_movemask_epi8(tutto) != 0xFFFF) break;
+        n -= 64;
+    }
+    while (n >= 16 && _mm_movemask_epi8(padding(n - 16)) == 0xFFFF) n -= 16;
     while (n > 0 && (p[n - 1] == ' ' || (ancheNul && p[n - 1] == '\0'))) --n;
     return testo.substr(0, n);
 }
@@ -155,12 +159,17 @@ class Convertitore {
         const auto primo = std::find_if(byte.begin(), byte.end(), [](char c) { return c & 0x80; });
         if (primo == byte.end()) return byte;
         appoggio.assign(byte.begin(), primo);
-        for (auto it = primo; it != byte.end(); ++it) {
+        for (auto it = primo; it != byte.end();) {
             const auto c = static_cast<unsigned char>(*it);
-            if (c < 0x80)
-                appoggio += char(c);
-            else
+            if (c >= 0x80) {
                 appoggio += alto_[c - 0x80];
+                ++it;
+                continue;
+            }
+            // A run of ASCII goes across whole.
+            const auto fine = std::find_if(it, byte.end(), [](char b) { return b & 0x80; });
+            appoggio.append(it, fine);
+            it = fine;
         }
         return appoggio;
     }
