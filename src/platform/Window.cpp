@@ -160,6 +160,7 @@ bool Window::AcceptsInput() const {
 }
 
 bool Window::InputMouseDown(const MouseArgs& a) {
+    const auto self = shared_from_this();  // a handler may drop the last reference
     if (!AcceptsInput()) return false;
     platform_.setCapture(this);
     if (FocusOnClick()) platform_.SetFocusTo(this);
@@ -169,12 +170,14 @@ bool Window::InputMouseDown(const MouseArgs& a) {
 }
 
 bool Window::InputMouseMove(const MouseArgs& a) {
+    const auto self = shared_from_this();  // a handler may drop the last reference
     if (!AcceptsInput()) return false;
     if (OnMouseMove) OnMouseMove(a);
     return true;
 }
 
 bool Window::InputMouseUp(const MouseArgs& a) {
+    const auto self = shared_from_this();  // a handler may drop the last reference
     if (platform_.Capture() == this) platform_.setCapture(nullptr);
     if (!AcceptsInput()) return false;
     if (OnMouseUp) OnMouseUp(a);
@@ -183,6 +186,7 @@ bool Window::InputMouseUp(const MouseArgs& a) {
 }
 
 bool Window::InputKeyDown(std::int16_t keyCode, std::int16_t shift) {
+    const auto self = shared_from_this();  // a handler may drop the last reference
     if (!AcceptsInput()) return false;
     if (OnKeyDown) OnKeyDown(keyCode, shift);
     if (keyCode != 0) KeyDownDefault(keyCode);
@@ -190,6 +194,7 @@ bool Window::InputKeyDown(std::int16_t keyCode, std::int16_t shift) {
 }
 
 bool Window::InputKeyPress(std::int16_t keyAscii) {
+    const auto self = shared_from_this();  // a handler may drop the last reference
     if (!AcceptsInput()) return false;
     if (OnKeyPress) OnKeyPress(keyAscii);
     return true;

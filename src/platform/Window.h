@@ -111,7 +111,8 @@ class Window : public std::enable_shared_from_this<Window> {
     std::function<void(std::int16_t& keyAscii)> OnKeyPress;
     std::function<void(std::int16_t& keyCode, std::int16_t shift)> OnKeyDown;
 
-    // The input funnel. Returns whether the window took the input.
+    // The input funnel. Returns whether the window took the input. The window stays alive while
+    // its handlers run, even when one of them releases the last reference to it.
     bool InputMouseDown(const MouseArgs& a);
     bool InputMouseMove(const MouseArgs& a);
     bool InputMouseUp(const MouseArgs& a);

@@ -75,7 +75,7 @@ void HeadlessPlatform::RunFor(std::int64_t ms) {
 void HeadlessPlatform::Deliver(const InputStep& s) {
     if (s.kind == InputStep::Kind::Key) {
         if (!Focused()) return;
-        // A handler may release the last reference to the window its input goes to.
+        // Held across both calls: the first one's handler may release the window.
         const std::shared_ptr<Window> target = Focused()->shared_from_this();
         target->InputKeyDown(s.key, s.shift);
         const bool character = s.key == 13 || s.key == 27 || s.key == 32 ||
@@ -85,11 +85,10 @@ void HeadlessPlatform::Deliver(const InputStep& s) {
     }
     if (s.kind == InputStep::Kind::Move) screen().setCursorPos({s.x, s.y});
     const PointPx at = screen().CursorPos();
-    Window* found = Capture() ? Capture() : WindowAt(at);
+    Window* target = Capture() ? Capture() : WindowAt(at);
     if (s.kind == InputStep::Kind::Press) buttons_ = std::int16_t(buttons_ | s.button);
     if (s.kind == InputStep::Kind::Release) buttons_ = std::int16_t(buttons_ & ~s.button);
-    if (!found) return;
-    const std::shared_ptr<Window> target = found->shared_from_this();
+    if (!target) return;
     const PointPx c = target->ScreenToClientPx(at);
     MouseArgs a;
     a.Shift = s.shift;
