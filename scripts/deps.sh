@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
-  qt6-base-dev libgl-dev fonts-dejavu-core)
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config libgtest-dev libgmock-dev
+  libbenchmark-dev libpng-dev libjpeg62-turbo-dev libgif-dev libzip-dev libcairo2-dev liblua5.4-dev
+  libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base
+  gstreamer1.0-plugins-good qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation2)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
