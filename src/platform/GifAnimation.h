@@ -1,0 +1,46 @@
+#pragma once
+// An animated GIF, decoded once into its indexed frames and composed on demand, so a long
+// animation costs one byte per pixel per frame rather than four. Contract:
+// - Decode never throws and never crashes on any byte string; it returns nothing (and the
+//   reason in *error) for data that is not a usable GIF, or whose canvas is larger than
+//   kMaxPixels, or that holds no frame.
+// - Frame(i) gives the whole canvas after frame i, with the frames' disposal methods applied
+//   in order (seeking backwards composes again from frame 0); a frame index out of range is
+//   clamped. Transparent canvas pixels have alpha 0.
+// - DelayMs gives the frame's own delay; a delay under 20 ms counts as 100 ms, as players do.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "platform/Image.h"
+
+namespace quindel::platform {
+
+class GifAnimation {
+  public:
+    static constexpr std::int64_t kMaxPixels = 64LL * 1024 * 1024;
+
+    static std::optional<GifAnimation> Decode(std::span<const std::uint8_t> bytes,
+                                              std::string* error = nullptr);
+
+    GifAnimation(GifAnimation&&) noexcept;
+    GifAnimation& operator=(GifAnimation&&) noexcept;
+    ~GifAnimation();
+
+    int Width() const;
+    int Height() const;
+    int FrameCount() const;
+    int DelayMs(int frame) const;
+    // 0 means loop forever; otherwise how many times the animation plays.
+    int LoopCount() const;
+    const Image& Frame(int frame);
+
+  private:
+    struct Data;
+    explicit GifAnimation(std::unique_ptr<Data> d);
+    std::unique_ptr<Data> d_;
+};
+
+}  // namespace quindel::platform
