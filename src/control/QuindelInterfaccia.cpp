@@ -3,238 +3,126 @@
 // come from it.
 #include "control/Quindel.h"
 #include "lists/ClasseTLista.h"
-#include "runtime/Coercions.h"
+#include "runtime/MemberBuilders.h"
 
 namespace quindel {
 
 namespace {
-
 using PT = ParamType;
-constexpr CallKind Get = CallKind::Get;
-constexpr CallKind Let = CallKind::Let;
-constexpr CallKind Set = CallKind::Set;
-constexpr CallKind Method = CallKind::Method;
-
-ParamSpec Rif(const char* name, PT type) {
-    return {name, type, false, true};
-}
-ParamSpec Opzionale(const char* name) {
-    return {name, PT::Variant, true, true};
-}
-
-const Variant& Valore(const Args& a) {
-    return a.back();
-}
-
-// A property whose getter and setter are members of the control.
-template <class G, class S>
-MemberHandler Proprieta(G get, S set) {
-    return [get, set](CallKind k, Args& a) -> Variant {
-        if (k == Get) return get();
-        set(Valore(a));
-        return {};
-    };
-}
-
-template <class F>
-MemberHandler Metodo(F f) {
-    return [f](CallKind, Args& a) -> Variant {
-        f(a);
-        return {};
-    };
-}
-
 }  // namespace
 
 void Quindel::DichiaraMembri() {
-    DispatchTable& t = table();
-    auto oggetto = [](const Variant& v) { return v.isObject() ? *v.asObjectPtr() : Object(); };
-
-    t.member("Controllo3DFoto360", 0x68030093, Get | Set, {}, PT::Object,
-             Proprieta([this] { return Variant(Controllo3DFoto360_); },
-                       [this, oggetto](const Variant& v) { setControllo3DFoto360(oggetto(v)); }));
-    t.member("ControlloShockwave", 0x68030092, Get | Set, {}, PT::Object,
-             Proprieta([this] { return Variant(ControlloShockwave_); },
-                       [this, oggetto](const Variant& v) { setControlloShockwave(oggetto(v)); }));
-    t.member(
-        "DontUnload", 0x6803006A, Let, {}, PT::Boolean,
-        Proprieta([] { return Variant(); }, [this](const Variant& v) { setDontUnload(CBool(v)); }));
-    t.member("CLickLista", 0x6003006E, Method, {Rif("IndiceLista", PT::Integer)}, PT::None,
-             Metodo([this](Args& a) { CLickLista(CInt(a[0])); }));
-    t.member("ControlloBlob", 0x68030069, Set, {}, PT::Object,
-             Proprieta([] { return Variant(); },
-                       [this, oggetto](const Variant& v) { setControlloBlob(oggetto(v)); }));
-    t.member("FrmParent", 0x68030068, Get | Set, {}, PT::Form,
-             Proprieta([this] { return Variant(FrmParent_); },
-                       [this, oggetto](const Variant& v) { setFrmParent(oggetto(v)); }));
-    t.member("HeightAI", 0x680300B1, Get | Let, {}, PT::Long,
-             Proprieta([this] { return Variant(HeightAI_); },
-                       [this](const Variant& v) { setHeightAI(CLng(v)); }));
-    t.member("LenghtAI", 0x680300B0, Get | Let, {}, PT::Long,
-             Proprieta([this] { return Variant(LenghtAI_); },
-                       [this](const Variant& v) { setLenghtAI(CLng(v)); }));
-    t.member("ListaLemmi", 0x68030067, Get, {}, PT::Object,
-             Proprieta([this] { return Variant(Object(liste_[0])); }, [](const Variant&) {}));
-    t.member("ListaMM", 0x68030066, Get, {}, PT::Object,
-             Proprieta([this] { return Variant(Object(liste_[1])); }, [](const Variant&) {}));
-    t.member("MostraOggetto", 0x6003006F, Method, {}, PT::None,
-             Metodo([this](Args&) { MostraOggetto(); }));
-    t.member("SliderAvanzamento", 0x68030065, Get, {}, PT::Object,
-             Proprieta([this] { return Variant(SliderAvanzamento()); }, [](const Variant&) {}));
-    t.member("SpegniTutteLeVisualizzazioni", 0x60030070, Method, {}, PT::None,
-             Metodo([this](Args&) { SpegniTutteLeVisualizzazioni(); }));
-    t.member("NumBitmapVerticali", 0x68030064, Get | Let, {}, PT::Byte,
-             Proprieta([this] { return Variant(NumBitmapVerticali_); },
-                       [this](const Variant& v) { setNumBitmapVerticali(CByte(v)); }));
-    t.member("NumBitmapOrizzontali", 0x68030063, Get | Let, {}, PT::Byte,
-             Proprieta([this] { return Variant(NumBitmapOrizzontali_); },
-                       [this](const Variant& v) { setNumBitmapOrizzontali(CByte(v)); }));
-    t.member("VolumeAudio", 0x68030062, Get | Let, {}, PT::Long,
-             Proprieta([this] { return Variant(VolumeAudio_); },
-                       [this](const Variant& v) { setVolumeAudio(CLng(v)); }));
-    t.member("VelocitaMoviola", 0x68030061, Get | Let, {}, PT::Integer,
-             Proprieta([] { return Variant(std::int16_t(0)); }, [](const Variant&) {}));
-    t.member("ControlloDidascalia", 0x68030060, Get | Set, {}, PT::Object,
-             Proprieta([this] { return Variant(ControlloDidascalia_); },
-                       [this, oggetto](const Variant& v) { setControlloDidascalia(oggetto(v)); }));
-    t.member("ControlloImmagine", 0x6803005F, Get | Set, {}, PT::Object,
-             Proprieta([this] { return Variant(ControlloImmagine_); },
-                       [this, oggetto](const Variant& v) { setControlloImmagine(oggetto(v)); }));
-    t.member("ControlloAudio", 0x6803005E, Get | Set, {}, PT::Object,
-             Proprieta([this] { return Variant(ControlloAudio_); },
-                       [this, oggetto](const Variant& v) { setControlloAudio(oggetto(v)); }));
-    t.member("ControlloVideo", 0x6803005D, Get | Set, {}, PT::Object,
-             Proprieta([this] { return Variant(ControlloVideo_); },
-                       [this, oggetto](const Variant& v) { setControlloVideo(oggetto(v)); }));
-    t.member(
-        "FrmControlloAnimazione", 0x6803005C, Set, {}, PT::Form,
-        Proprieta([] { return Variant(); },
-                  [this, oggetto](const Variant& v) { setFrmControlloAnimazione(oggetto(v)); }));
-    t.member("ControlloTabella", 0x6803005B, Get | Set, {}, PT::Object,
-             Proprieta([] { return Variant(Object()); }, [](const Variant&) {}));
-    t.member("HwndControlloAnimazion", 0x6803005A, Get | Let, {}, PT::Long,
-             Proprieta([this] { return Variant(HwndControlloAnimazion_); },
-                       [this](const Variant& v) { setHwndControlloAnimazion(CLng(v)); }));
-    t.member("ControlloMappa", 0x68030059, Get | Set, {}, PT::Object,
-             Proprieta([] { return Variant(Object()); }, [](const Variant&) {}));
-    t.member("ControlloTesto", 0x68030058, Get | Set, {}, PT::Object,
-             Proprieta([this] { return Variant(ControlloTesto_); },
-                       [this, oggetto](const Variant& v) { setControlloTesto(oggetto(v)); }));
-    t.member("IsFloating", 0x68030057, Get | Let, {}, PT::Boolean,
-             Proprieta([this] { return Variant(IsFloating_); },
-                       [this](const Variant& v) { setIsFloating(CBool(v)); }));
-    t.member("NomeFileListaMM", 0x68030056, Get | Let, {}, PT::String,
-             Proprieta([this] { return Variant(NomeFileListaMM_); },
-                       [this](const Variant& v) { setNomeFileListaMM(CStr(v)); }));
-    t.member("NomeFileListaLemmiCollegati", 0x68030055, Get | Let, {}, PT::String,
-             Proprieta([this] { return Variant(NomeFileListaLemmiCollegati_); },
-                       [this](const Variant& v) { setNomeFileListaLemmiCollegati(CStr(v)); }));
-    t.member("CodiceLemmaCollegatoCorrente", 0x68030054, Get | Let, {}, PT::String,
-             Proprieta([] { return Variant(""); }, [](const Variant&) {}));
-    t.member("DescrizioneLemmaCollegatoCorrente", 0x68030053, Get | Let, {}, PT::String,
-             Proprieta([] { return Variant(""); }, [](const Variant&) {}));
-    t.member("MassimoRecordListaVisibili", 0x68030052, Get | Let, {}, PT::Byte,
-             Proprieta([this] { return Variant(MassimoRecordListaVisibili()); },
-                       [this](const Variant& v) { setMassimoRecordListaVisibili(CByte(v)); }));
-    t.member("NumeroRecordEffettiviMM", 0x68030051, Get | Let, {}, PT::Long,
-             Proprieta([] { return Variant(std::int32_t(0)); }, [](const Variant&) {}));
-    t.member("NumeroRecordEffettiviLista", 0x68030050, Get | Let, {}, PT::Long,
-             Proprieta([] { return Variant(std::int32_t(0)); }, [](const Variant&) {}));
-    t.member("copia", 0x60030071, Method, {Rif("TipoOggetto", PT::String)}, PT::None,
-             Metodo([this](Args& a) { copia(CStr(a[0])); }));
-    t.member("Chiudi", 0x60030072, Method, {Opzionale("NonScaricareLaForm")}, PT::None,
-             Metodo([this](Args& a) { Chiudi(a[0]); }));
-    t.member("WidthAI", 0x680300AF, Get | Let, {}, PT::Long,
-             Proprieta([this] { return Variant(WidthAI_); },
-                       [this](const Variant& v) { setWidthAI(CLng(v)); }));
-    t.member("ToolTipPulsante", 0x6803004F, Get | Let, {Rif("Indice", PT::Integer)}, PT::String,
-             [this](CallKind k, Args& a) -> Variant {
-                 if (k == Get) return ToolTipPulsante(CInt(a[0]));
-                 setToolTipPulsante(CInt(a[0]), CStr(Valore(a)));
-                 return {};
-             });
-    t.member("IsPulsanteAbilitato", 0x6803004E, Get | Let, {Rif("Indice", PT::Integer)},
-             PT::Boolean, [this](CallKind k, Args& a) -> Variant {
-                 if (k == Get) return IsPulsanteAbilitato(CInt(a[0]));
-                 setIsPulsanteAbilitato(CInt(a[0]), CBool(Valore(a)));
-                 return {};
-             });
-    t.member("IsPulsanteVisibile", 0x6803004D, Get | Let, {Rif("Indice", PT::Integer)}, PT::Boolean,
-             [this](CallKind k, Args& a) -> Variant {
-                 if (k == Get) return IsPulsanteVisibile(CInt(a[0]));
-                 setIsPulsanteVisibile(CInt(a[0]), CBool(Valore(a)));
-                 return {};
-             });
-    t.member("ValorePulsante", 0x6803004C, Get | Let, {Rif("Indice", PT::Integer)}, PT::Integer,
-             [this](CallKind k, Args& a) -> Variant {
-                 if (k == Get) return ValorePulsante(CInt(a[0]));
-                 setValorePulsante(CInt(a[0]), CInt(Valore(a)));
-                 return {};
-             });
-    t.member("SpegniToolTip", 0x60030083, Method, {}, PT::None,
-             Metodo([this](Args&) { SpegniToolTip(); }));
-    t.member("SpostaFormCollegate", 0x60030084, Method, {}, PT::None,
-             Metodo([this](Args&) { SpostaFormCollegate(); }));
-    t.member("InitChunk", 0x60030085, Method,
-             {Rif("bNuovaLista", PT::Boolean), Rif("iTipoLista", PT::Integer),
-              Rif("sNomeFile", PT::String), Rif("lNumeroTotaleElementi", PT::Long),
-              Rif("lPosizioneInizioChunk", PT::Long)},
-             PT::None, Metodo([this](Args& a) {
-                 InitChunk(CBool(a[0]), CInt(a[1]), CStr(a[2]), CLng(a[3]), CLng(a[4]));
-             }));
-    t.member("ChiediNuovoChunk", 0x60030086, Method,
-             {Rif("iTipoLista", PT::Byte), Rif("sNomeFileLista", PT::String),
-              Rif("lPosizione", PT::Long)},
-             PT::None,
-             Metodo([this](Args& a) { ChiediNuovoChunk(CByte(a[0]), CStr(a[1]), CLng(a[2])); }));
-    t.member("VisualizzaStatoPilondaInPlay", 0x60030087, Method, {Rif("bStato", PT::Boolean)},
-             PT::None, Metodo([this](Args& a) { VisualizzaStatoPilondaInPlay(CBool(a[0])); }));
-    t.member("SalvaSituazionePrecedentePulsanti", 0x60030088, Method, {}, PT::None,
-             Metodo([this](Args&) { SalvaSituazionePrecedentePulsanti(); }));
-    t.member("FilePerCopia", 0x6803004B, Get | Let, {}, PT::String,
-             Proprieta([this] { return Variant(FilePerCopia_); },
-                       [this](const Variant& v) { setFilePerCopia(CStr(v)); }));
-    t.member("Stampa", 0x60030089, Method, {}, PT::None, Metodo([this](Args&) { Stampa(); }));
-    t.member("ChiudiTutteLeformAperte", 0x6003008A, Method, {Opzionale("UsaIPulsantiDelPilonda")},
-             PT::None, Metodo([this](Args& a) { ChiudiTutteLeformAperte(a[0]); }));
-    t.member("Termina", 0x6003008B, Method, {}, PT::None, Metodo([this](Args&) { Termina(); }));
-    const std::vector<ParamSpec> mouse = {Rif("Button", PT::Integer), Rif("Shift", PT::Integer),
-                                          Rif("X", PT::Single), Rif("Y", PT::Single)};
-    t.member("ControlloImmagine_MouseMove", 0x6003008C, Method, mouse, PT::None,
-             Metodo([this](Args& a) {
-                 ControlloImmagine_MouseMove(CInt(a[0]), CInt(a[1]), CSng(a[2]), CSng(a[3]));
-             }));
-    t.member("ControlloImmagine_MouseDown", 0x6003008D, Method, mouse, PT::None,
-             Metodo([this](Args& a) {
-                 ControlloImmagine_MouseDown(CInt(a[0]), CInt(a[1]), CSng(a[2]), CSng(a[3]));
-             }));
-    t.member("AggiornaDimensioneControllo", 0x60030091, Method, {}, PT::None,
-             Metodo([this](Args&) { AggiornaDimensioneControllo(); }));
-    t.member("ErrorMessage", 0x6803004A, Get | Let, {}, PT::String,
-             Proprieta([] { return Variant(""); }, [](const Variant&) {}));
-    t.member(
-        "BlobPacked", 0x68030049, Let, {}, PT::Boolean,
-        Proprieta([] { return Variant(); }, [this](const Variant& v) { setBlobPacked(CBool(v)); }));
-    t.member("AttesaAutoplay", 0x68030094, Get | Let, {}, PT::Long,
-             Proprieta([this] { return Variant(AttesaAutoplay_); },
-                       [this](const Variant& v) { setAttesaAutoplay(CLng(v)); }));
-    t.member("ChiudiTutteLeVisualizzazioni", 0x600300AE, Method, {}, PT::None,
-             Metodo([this](Args&) { ChiudiTutteLeVisualizzazioni(); }));
+    using Q = Quindel;
+    const std::vector<ParamSpec> indice = {ByRef("Indice", PT::Integer)};
+    const std::vector<ParamSpec> mouse = {ByRef("Button", PT::Integer), ByRef("Shift", PT::Integer),
+                                          ByRef("X", PT::Single), ByRef("Y", PT::Single)};
+    Members<Quindel> m(table(), this);
+    m.Property("Controllo3DFoto360", 0x68030093, PT::Object, &Q::Controllo3DFoto360,
+               &Q::setControllo3DFoto360);
+    m.Property("ControlloShockwave", 0x68030092, PT::Object, &Q::ControlloShockwave,
+               &Q::setControlloShockwave);
+    m.WriteOnly("DontUnload", 0x6803006A, PT::Boolean, &Q::setDontUnload);
+    m.Method("CLickLista", 0x6003006E, {ByRef("IndiceLista", PT::Integer)}, PT::None,
+             &Q::CLickLista);
+    m.WriteOnly("ControlloBlob", 0x68030069, PT::Object, &Q::setControlloBlob);
+    m.Property("FrmParent", 0x68030068, PT::Form, &Q::FrmParent, &Q::setFrmParent);
+    m.Property("HeightAI", 0x680300B1, PT::Long, &Q::HeightAI, &Q::setHeightAI);
+    m.Property("LenghtAI", 0x680300B0, PT::Long, &Q::LenghtAI, &Q::setLenghtAI);
+    m.ReadOnly("ListaLemmi", 0x68030067, PT::Object, &Q::ListaLemmi);
+    m.ReadOnly("ListaMM", 0x68030066, PT::Object, &Q::ListaMM);
+    m.Method("MostraOggetto", 0x6003006F, {}, PT::None, &Q::MostraOggetto);
+    m.ReadOnly("SliderAvanzamento", 0x68030065, PT::Object, &Q::SliderAvanzamento);
+    m.Method("SpegniTutteLeVisualizzazioni", 0x60030070, {}, PT::None,
+             &Q::SpegniTutteLeVisualizzazioni);
+    m.Property("NumBitmapVerticali", 0x68030064, PT::Byte, &Q::NumBitmapVerticali,
+               &Q::setNumBitmapVerticali);
+    m.Property("NumBitmapOrizzontali", 0x68030063, PT::Byte, &Q::NumBitmapOrizzontali,
+               &Q::setNumBitmapOrizzontali);
+    m.Property("VolumeAudio", 0x68030062, PT::Long, &Q::VolumeAudio, &Q::setVolumeAudio);
+    m.Inert("VelocitaMoviola", 0x68030061, PT::Integer, std::int16_t(0));
+    m.Property("ControlloDidascalia", 0x68030060, PT::Object, &Q::ControlloDidascalia,
+               &Q::setControlloDidascalia);
+    m.Property("ControlloImmagine", 0x6803005F, PT::Object, &Q::ControlloImmagine,
+               &Q::setControlloImmagine);
+    m.Property("ControlloAudio", 0x6803005E, PT::Object, &Q::ControlloAudio, &Q::setControlloAudio);
+    m.Property("ControlloVideo", 0x6803005D, PT::Object, &Q::ControlloVideo, &Q::setControlloVideo);
+    m.WriteOnly("FrmControlloAnimazione", 0x6803005C, PT::Form, &Q::setFrmControlloAnimazione);
+    m.Inert("ControlloTabella", 0x6803005B, PT::Object, Object());
+    m.Property("HwndControlloAnimazion", 0x6803005A, PT::Long, &Q::HwndControlloAnimazion,
+               &Q::setHwndControlloAnimazion);
+    m.Inert("ControlloMappa", 0x68030059, PT::Object, Object());
+    m.Property("ControlloTesto", 0x68030058, PT::Object, &Q::ControlloTesto, &Q::setControlloTesto);
+    m.Property("IsFloating", 0x68030057, PT::Boolean, &Q::IsFloating, &Q::setIsFloating);
+    m.Property("NomeFileListaMM", 0x68030056, PT::String, &Q::NomeFileListaMM,
+               &Q::setNomeFileListaMM);
+    m.Property("NomeFileListaLemmiCollegati", 0x68030055, PT::String,
+               &Q::NomeFileListaLemmiCollegati, &Q::setNomeFileListaLemmiCollegati);
+    m.Inert("CodiceLemmaCollegatoCorrente", 0x68030054, PT::String, "");
+    m.Inert("DescrizioneLemmaCollegatoCorrente", 0x68030053, PT::String, "");
+    m.Property("MassimoRecordListaVisibili", 0x68030052, PT::Byte, &Q::MassimoRecordListaVisibili,
+               &Q::setMassimoRecordListaVisibili);
+    m.Inert("NumeroRecordEffettiviMM", 0x68030051, PT::Long, std::int32_t(0));
+    m.Inert("NumeroRecordEffettiviLista", 0x68030050, PT::Long, std::int32_t(0));
+    m.Method("copia", 0x60030071, {ByRef("TipoOggetto", PT::String)}, PT::None, &Q::copia);
+    m.Method("Chiudi", 0x60030072, {OptionalByRef("NonScaricareLaForm")}, PT::None, &Q::Chiudi);
+    m.Property("WidthAI", 0x680300AF, PT::Long, &Q::WidthAI, &Q::setWidthAI);
+    m.Property("ToolTipPulsante", 0x6803004F, PT::String, &Q::ToolTipPulsante,
+               &Q::setToolTipPulsante, indice);
+    m.Property("IsPulsanteAbilitato", 0x6803004E, PT::Boolean, &Q::IsPulsanteAbilitato,
+               &Q::setIsPulsanteAbilitato, indice);
+    m.Property("IsPulsanteVisibile", 0x6803004D, PT::Boolean, &Q::IsPulsanteVisibile,
+               &Q::setIsPulsanteVisibile, indice);
+    m.Property("ValorePulsante", 0x6803004C, PT::Integer, &Q::ValorePulsante, &Q::setValorePulsante,
+               indice);
+    m.Method("SpegniToolTip", 0x60030083, {}, PT::None, &Q::SpegniToolTip);
+    m.Method("SpostaFormCollegate", 0x60030084, {}, PT::None, &Q::SpostaFormCollegate);
+    m.Method("InitChunk", 0x60030085,
+             {ByRef("bNuovaLista", PT::Boolean), ByRef("iTipoLista", PT::Integer),
+              ByRef("sNomeFile", PT::String), ByRef("lNumeroTotaleElementi", PT::Long),
+              ByRef("lPosizioneInizioChunk", PT::Long)},
+             PT::None, &Q::InitChunk);
+    m.Method("ChiediNuovoChunk", 0x60030086,
+             {ByRef("iTipoLista", PT::Byte), ByRef("sNomeFileLista", PT::String),
+              ByRef("lPosizione", PT::Long)},
+             PT::None, &Q::ChiediNuovoChunk);
+    m.Method("VisualizzaStatoPilondaInPlay", 0x60030087, {ByRef("bStato", PT::Boolean)}, PT::None,
+             &Q::VisualizzaStatoPilondaInPlay);
+    m.Method("SalvaSituazionePrecedentePulsanti", 0x60030088, {}, PT::None,
+             &Q::SalvaSituazionePrecedentePulsanti);
+    m.Property("FilePerCopia", 0x6803004B, PT::String, &Q::FilePerCopia, &Q::setFilePerCopia);
+    m.Method("Stampa", 0x60030089, {}, PT::None, &Q::Stampa);
+    m.Method("ChiudiTutteLeformAperte", 0x6003008A, {OptionalByRef("UsaIPulsantiDelPilonda")},
+             PT::None, &Q::ChiudiTutteLeformAperte);
+    m.Method("Termina", 0x6003008B, {}, PT::None, &Q::Termina);
+    m.Method("ControlloImmagine_MouseMove", 0x6003008C, mouse, PT::None,
+             &Q::ControlloImmagine_MouseMove);
+    m.Method("ControlloImmagine_MouseDown", 0x6003008D, mouse, PT::None,
+             &Q::ControlloImmagine_MouseDown);
+    m.Method("AggiornaDimensioneControllo", 0x60030091, {}, PT::None,
+             &Q::AggiornaDimensioneControllo);
+    m.Inert("ErrorMessage", 0x6803004A, PT::String, "");
+    m.WriteOnly("BlobPacked", 0x68030049, PT::Boolean, &Q::setBlobPacked);
+    m.Property("AttesaAutoplay", 0x68030094, PT::Long, &Q::AttesaAutoplay, &Q::setAttesaAutoplay);
+    m.Method("ChiudiTutteLeVisualizzazioni", 0x600300AE, {}, PT::None,
+             &Q::ChiudiTutteLeVisualizzazioni);
 }
 
 const DispatchTable& Quindel::TabellaEventi() {
     static const DispatchTable t = [] {
         DispatchTable e;
-        const MemberHandler nulla = [](CallKind, Args&) -> Variant { return {}; };
-        e.member("PulsantePremuto", evento::PulsantePremuto, Method,
-                 {Rif("IndicePulsante", PT::Integer), Rif("value", PT::Integer)}, PT::None, nulla);
-        e.member("ClickListaOggettiMM", evento::ClickListaOggettiMM, Method,
-                 {Rif("Indice", PT::Long)}, PT::None, nulla);
-        e.member("ClickListaLemmi", evento::ClickListaLemmi, Method, {Rif("Indice", PT::Long)},
+        // Events are only described here: the sinks implement them.
+        const auto nulla = [](Args&) {};
+        Members<> m(e);
+        m.Method("PulsantePremuto", evento::PulsantePremuto,
+                 {ByRef("IndicePulsante", PT::Integer), ByRef("value", PT::Integer)}, PT::None,
+                 nulla);
+        m.Method("ClickListaOggettiMM", evento::ClickListaOggettiMM, {ByRef("Indice", PT::Long)},
                  PT::None, nulla);
-        e.member("GetChunk", evento::GetChunk, Method,
-                 {Rif("TipoLista", PT::Byte), Rif("NomeFile", PT::String),
-                  Rif("PosizioneDelPrimoElementoNelNuovoChunk", PT::Long)},
+        m.Method("ClickListaLemmi", evento::ClickListaLemmi, {ByRef("Indice", PT::Long)}, PT::None,
+                 nulla);
+        m.Method("GetChunk", evento::GetChunk,
+                 {ByRef("TipoLista", PT::Byte), ByRef("NomeFile", PT::String),
+                  ByRef("PosizioneDelPrimoElementoNelNuovoChunk", PT::Long)},
                  PT::None, nulla);
         return e;
     }();

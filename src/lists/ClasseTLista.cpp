@@ -14,6 +14,7 @@
 #include "platform/WindowObject.h"
 #include "runtime/Coercions.h"
 #include "runtime/ErrorHandling.h"
+#include "runtime/MemberBuilders.h"
 #include "support/FileUtil.h"
 #include "support/Gestore.h"
 
@@ -39,29 +40,6 @@ constexpr std::int32_t kMargineOrizzontale = 200;
 
 bool TraTipi(const std::string& tipo, std::initializer_list<std::string_view> tipi) {
     return std::find(tipi.begin(), tipi.end(), tipo) != tipi.end();
-}
-
-// A late-bound property read through `leggi` and, when assigned, written through `scrivi`.
-template <class Leggi, class Scrivi>
-MemberHandler Proprieta(Leggi leggi, Scrivi scrivi) {
-    return [leggi, scrivi](CallKind kind, Args& args) -> Variant {
-        if (kind == CallKind::Get) return Variant(leggi());
-        scrivi(args.back());
-        return {};
-    };
-}
-
-template <class Leggi>
-MemberHandler SoloLettura(Leggi leggi) {
-    return [leggi](CallKind, Args&) -> Variant { return Variant(leggi()); };
-}
-
-template <class Esegui>
-MemberHandler Metodo(Esegui esegui) {
-    return [esegui](CallKind, Args& args) -> Variant {
-        esegui(args);
-        return {};
-    };
 }
 
 // The selected entry's texts the host reads by name.
@@ -92,67 +70,40 @@ ClasseTLista::~ClasseTLista() {
 
 void ClasseTLista::DichiaraMembri() {
     using PT = ParamType;
-    constexpr CallKind kGetLet = CallKind::Get | CallKind::Let;
-    DispatchTable& t = table();
-    t.member("ListIndex", 0x68040001, kGetLet, {}, PT::Long,
-             Proprieta([this] { return ListIndex(); },
-                       [this](const Variant& v) { setListIndex(CLng(v)); }));
-    t.member("ListCount", 0x68040002, CallKind::Get, {}, PT::Long,
-             SoloLettura([this] { return ListCount(); }));
-    t.member("NomeFileLista", 0x68040003, kGetLet, {}, PT::String,
-             Proprieta([this] { return NomeFileLista(); },
-                       [this](const Variant& v) { setNomeFileLista(CStr(v)); }));
-    t.member("PuntatoreFileLista", 0x68040004, CallKind::Get, {}, PT::Long,
-             SoloLettura([this] { return PuntatoreFileLista(); }));
-    t.member("MaxRecordInLista", 0x68040005, kGetLet, {}, PT::Integer,
-             Proprieta([this] { return MaxRecordInLista(); },
-                       [this](const Variant& v) { setMaxRecordInLista(CInt(v)); }));
-    t.member("NumRecordEffettiviInLista", 0x68040006, kGetLet, {}, PT::Long,
-             Proprieta([this] { return NumRecordEffettiviInLista(); },
-                       [this](const Variant& v) { setNumRecordEffettiviInLista(CLng(v)); }));
-    for (const TestoCorrente& testo : kTestiCorrenti) {
-        t.member(testo.nome, testo.id, CallKind::Get, {}, PT::String,
-                 SoloLettura([this, leggi = testo.leggi] { return (this->*leggi)(); }));
-    }
-    t.member("TipoLista", 0x6804000E, kGetLet, {}, PT::Byte,
-             Proprieta([this] { return TipoLista(); },
-                       [this](const Variant& v) { setTipoLista(CByte(v)); }));
-    t.member("TopIndex", 0x6804000F, CallKind::Let, {}, PT::Long,
-             Metodo([this](Args& a) { setTopIndex(CLng(a.back())); }));
-
-    t.member("Clear", 0x60040001, CallKind::Method, {}, PT::None,
-             Metodo([this](Args&) { Clear(); }));
-    t.member("AddItem", 0x60040002, CallKind::Method,
-             {{"CodiceLemma", PT::String},
-              {"Descrizione", PT::String},
-              {"TipoFile", PT::String},
-              {"PathName", PT::String},
-              {"NomeFileBlob", PT::String},
-              {"NomeFile", PT::String},
-              {"Didascalia", PT::String},
-              {"PosizioneAssoluta", PT::Variant, true}},
-             PT::None, Metodo([this](Args& a) {
+    using L = ClasseTLista;
+    Members<ClasseTLista> m(table(), this);
+    m.Property("ListIndex", 0x68040001, PT::Long, &L::ListIndex, &L::setListIndex);
+    m.ReadOnly("ListCount", 0x68040002, PT::Long, &L::ListCount);
+    m.Property("NomeFileLista", 0x68040003, PT::String, &L::NomeFileLista, &L::setNomeFileLista);
+    m.ReadOnly("PuntatoreFileLista", 0x68040004, PT::Long, &L::PuntatoreFileLista);
+    m.Property("MaxRecordInLista", 0x68040005, PT::Integer, &L::MaxRecordInLista,
+               &L::setMaxRecordInLista);
+    m.Property("NumRecordEffettiviInLista", 0x68040006, PT::Long, &L::NumRecordEffettiviInLista,
+               &L::setNumRecordEffettiviInLista);
+    for (const TestoCorrente& testo : kTestiCorrenti)
+        m.ReadOnly(testo.nome, testo.id, PT::String, testo.leggi);
+    m.Property("TipoLista", 0x6804000E, PT::Byte, &L::TipoLista, &L::setTipoLista);
+    m.WriteOnly("TopIndex", 0x6804000F, PT::Long, &L::setTopIndex);
+    m.Method("Clear", 0x60040001, {}, PT::None, &L::Clear);
+    m.Method("AddItem", 0x60040002,
+             {ByVal("CodiceLemma", PT::String), ByVal("Descrizione", PT::String),
+              ByVal("TipoFile", PT::String), ByVal("PathName", PT::String),
+              ByVal("NomeFileBlob", PT::String), ByVal("NomeFile", PT::String),
+              ByVal("Didascalia", PT::String), OptionalByVal("PosizioneAssoluta")},
+             PT::None, [this](Args& a) {
                  AddItem(CStr(a[0]), CStr(a[1]), CStr(a[2]), CStr(a[3]), CStr(a[4]), CStr(a[5]),
                          CStr(a[6]), a[7]);
-             }));
-    t.member("Ridimensiona", 0x60040003, CallKind::Method, {}, PT::None,
-             Metodo([this](Args&) { Ridimensiona(); }));
-    t.member("AggiornaPulsantiPilonda", 0x60040004, CallKind::Method, {}, PT::None,
-             Metodo([this](Args&) { AggiornaPulsantiPilonda(); }));
-    t.member("AggiornaFormTLista", 0x60040005, CallKind::Method, {}, PT::None,
-             Metodo([this](Args&) { AggiornaFormTLista(); }));
-    t.member("Destroy", 0x60040006, CallKind::Method, {}, PT::None,
-             Metodo([this](Args&) { Destroy(); }));
-    t.member("ScrollChange", 0x60040007, CallKind::Method, {}, PT::None,
-             Metodo([this](Args&) { ScrollChange(); }));
-    t.member("Click", 0x60040008, CallKind::Method, {}, PT::None,
-             Metodo([this](Args&) { Click(); }));
-    t.member("ObjTList", 0x68040010, CallKind::Get, {}, PT::Object, [this](CallKind, Args&) {
-        return ObjTList_ ? Variant(platform::MakeWindowObject(ObjTList_)) : Variant(Object());
-    });
-    t.member("frm", 0x68040011, CallKind::Get, {}, PT::Object, [this](CallKind, Args&) {
-        return frm_ ? Variant(platform::MakeFormObject(frm_->Form())) : Variant(Object());
-    });
+             });
+    m.Method("Ridimensiona", 0x60040003, {}, PT::None, &L::Ridimensiona);
+    m.Method("AggiornaPulsantiPilonda", 0x60040004, {}, PT::None, &L::AggiornaPulsantiPilonda);
+    m.Method("AggiornaFormTLista", 0x60040005, {}, PT::None, &L::AggiornaFormTLista);
+    m.Method("Destroy", 0x60040006, {}, PT::None, &L::Destroy);
+    m.Method("ScrollChange", 0x60040007, {}, PT::None, &L::ScrollChange);
+    m.Method("Click", 0x60040008, {}, PT::None, &L::Click);
+    m.ReadOnly("ObjTList", 0x68040010, PT::Object,
+               [this] { return ObjTList_ ? platform::MakeWindowObject(ObjTList_) : Object(); });
+    m.ReadOnly("frm", 0x68040011, PT::Object,
+               [this] { return frm_ ? platform::MakeFormObject(frm_->Form()) : Object(); });
 }
 
 // ---- Owner, window and clean-up ----

@@ -2,99 +2,77 @@
 
 #include "platform/Form.h"
 #include "platform/Slider.h"
-#include "runtime/Coercions.h"
+#include "runtime/MemberBuilders.h"
 
 namespace quindel::platform {
 
 namespace {
 
-constexpr CallKind kGetLet = CallKind::Get | CallKind::Let;
 using PT = ParamType;
 
 std::int32_t OrKeep(const Variant& v, std::int32_t current) {
     return v.isMissing() ? current : CLng(v);
 }
 
-// A Long property of the window: getter and setter.
-template <class Get, class Set>
-MemberHandler LongProperty(Get get, Set set) {
-    return [get, set](CallKind k, Args& a) -> Variant {
-        if (k == CallKind::Get) return get();
-        set(CLng(a.back()));
-        return {};
-    };
-}
-
 void DeclareWindowMembers(DispatchTable& t, Window& w) {
-    t.member("hWnd", -515, CallKind::Get, {}, PT::Long,
-             [&w](CallKind, Args&) -> Variant { return std::int32_t(w.hWnd()); });
-    t.member("Left", 0x80010003, kGetLet, {}, PT::Long,
-             LongProperty([&w] { return w.Left(); }, [&w](std::int32_t v) { w.setLeft(v); }));
-    t.member("Top", 0x80010004, kGetLet, {}, PT::Long,
-             LongProperty([&w] { return w.Top(); }, [&w](std::int32_t v) { w.setTop(v); }));
-    t.member("Width", 0x80010005, kGetLet, {}, PT::Long,
-             LongProperty([&w] { return w.Width(); }, [&w](std::int32_t v) { w.setWidth(v); }));
-    t.member("Height", 0x80010006, kGetLet, {}, PT::Long,
-             LongProperty([&w] { return w.Height(); }, [&w](std::int32_t v) { w.setHeight(v); }));
-    t.member("Visible", 0x80010007, kGetLet, {}, PT::Boolean, [&w](CallKind k, Args& a) -> Variant {
-        if (k == CallKind::Get) return w.Visible();
-        w.setVisible(CBool(a.back()));
-        return {};
-    });
-    t.member("Enabled", -514, kGetLet, {}, PT::Boolean, [&w](CallKind k, Args& a) -> Variant {
-        if (k == CallKind::Get) return w.Enabled();
-        w.setEnabled(CBool(a.back()));
-        return {};
-    });
-    t.member("Tag", 0x80010008, kGetLet, {}, PT::String, [&w](CallKind k, Args& a) -> Variant {
-        if (k == CallKind::Get) return w.Tag();
-        w.setTag(CStr(a.back()));
-        return {};
-    });
-    t.member("Move", 0x6003000A, CallKind::Method,
-             {{"Left", PT::Long, false, false},
-              {"Top", PT::Long, true, false},
-              {"Width", PT::Long, true, false},
-              {"Height", PT::Long, true, false}},
-             PT::None, [&w](CallKind, Args& a) -> Variant {
+    Members<> m(t);
+    m.ReadOnly("hWnd", -515, PT::Long, [&w] { return std::int32_t(w.hWnd()); });
+    m.Property(
+        "Left", 0x80010003, PT::Long, [&w] { return w.Left(); },
+        [&w](std::int32_t v) { w.setLeft(v); });
+    m.Property(
+        "Top", 0x80010004, PT::Long, [&w] { return w.Top(); },
+        [&w](std::int32_t v) { w.setTop(v); });
+    m.Property(
+        "Width", 0x80010005, PT::Long, [&w] { return w.Width(); },
+        [&w](std::int32_t v) { w.setWidth(v); });
+    m.Property(
+        "Height", 0x80010006, PT::Long, [&w] { return w.Height(); },
+        [&w](std::int32_t v) { w.setHeight(v); });
+    m.Property(
+        "Visible", 0x80010007, PT::Boolean, [&w] { return w.Visible(); },
+        [&w](bool v) { w.setVisible(v); });
+    m.Property(
+        "Enabled", -514, PT::Boolean, [&w] { return w.Enabled(); },
+        [&w](bool v) { w.setEnabled(v); });
+    m.Property(
+        "Tag", 0x80010008, PT::String, [&w] { return w.Tag(); },
+        [&w](const std::string& v) { w.setTag(v); });
+    m.Method("Move", 0x6003000A,
+             {ByVal("Left", PT::Long), OptionalByVal("Top", PT::Long),
+              OptionalByVal("Width", PT::Long), OptionalByVal("Height", PT::Long)},
+             PT::None, [&w](Args& a) {
                  w.Move(CLng(a[0]), OrKeep(a[1], w.Top()), OrKeep(a[2], w.Width()),
                         OrKeep(a[3], w.Height()));
-                 return {};
              });
 }
 
 void DeclareFormMembers(DispatchTable& t, Form& f) {
-    t.member("Caption", -518, kGetLet, {}, PT::String, [&f](CallKind k, Args& a) -> Variant {
-        if (k == CallKind::Get) return f.Caption();
-        f.setCaption(CStr(a.back()));
-        return {};
-    });
-    t.member("Show", 0x6003000B, CallKind::Method, {}, PT::None, [&f](CallKind, Args&) -> Variant {
-        f.Show();
-        return {};
-    });
-    t.member("Hide", 0x6003000C, CallKind::Method, {}, PT::None, [&f](CallKind, Args&) -> Variant {
-        f.Hide();
-        return {};
-    });
+    Members<> m(t);
+    m.Property(
+        "Caption", -518, PT::String, [&f] { return f.Caption(); },
+        [&f](const std::string& v) { f.setCaption(v); });
+    m.Method("Show", 0x6003000B, {}, PT::None, [&f] { f.Show(); });
+    m.Method("Hide", 0x6003000C, {}, PT::None, [&f] { f.Hide(); });
 }
 
 void DeclareSliderMembers(DispatchTable& t, Slider& s) {
-    t.member("Value", 0, kGetLet, {}, PT::Long,
-             LongProperty([&s] { return s.Value(); }, [&s](std::int32_t v) { s.setValue(v); }));
-    t.member("Min", 0x6803000D, kGetLet, {}, PT::Long,
-             LongProperty([&s] { return s.Min(); }, [&s](std::int32_t v) { s.setMin(v); }));
-    t.member("Max", 0x6803000E, kGetLet, {}, PT::Long,
-             LongProperty([&s] { return s.Max(); }, [&s](std::int32_t v) { s.setMax(v); }));
-    t.member("TickFrequency", 0x6803000F, kGetLet, {}, PT::Long,
-             LongProperty([&s] { return s.TickFrequency(); },
-                          [&s](std::int32_t v) { s.setTickFrequency(v); }));
-    t.member("ExtenderBool", kDispidExtenderBool, kGetLet, {}, PT::Boolean,
-             [&s](CallKind k, Args& a) -> Variant {
-                 if (k == CallKind::Get) return s.ExtenderBool(kDispidExtenderBool);
-                 s.setExtenderBool(kDispidExtenderBool, CBool(a.back()));
-                 return {};
-             });
+    Members<> m(t);
+    m.Property(
+        "Value", 0, PT::Long, [&s] { return s.Value(); }, [&s](std::int32_t v) { s.setValue(v); });
+    m.Property(
+        "Min", 0x6803000D, PT::Long, [&s] { return s.Min(); },
+        [&s](std::int32_t v) { s.setMin(v); });
+    m.Property(
+        "Max", 0x6803000E, PT::Long, [&s] { return s.Max(); },
+        [&s](std::int32_t v) { s.setMax(v); });
+    m.Property(
+        "TickFrequency", 0x6803000F, PT::Long, [&s] { return s.TickFrequency(); },
+        [&s](std::int32_t v) { s.setTickFrequency(v); });
+    m.Property(
+        "ExtenderBool", kDispidExtenderBool, PT::Boolean,
+        [&s] { return s.ExtenderBool(kDispidExtenderBool); },
+        [&s](bool v) { s.setExtenderBool(kDispidExtenderBool, v); });
 }
 
 }  // namespace
