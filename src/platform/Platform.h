@@ -38,6 +38,7 @@ class VScrollBar;
 class Slider;
 class CommandButton;
 class Timer;
+class TextService;
 
 // Frame of a form: the border on each side and the caption bar, in pixels.
 struct FrameMetrics {
@@ -60,6 +61,8 @@ class Platform {
     virtual SizePx MeasureText(std::string_view text) const = 0;
     // Draws one line of text in the default font with its top-left at (x, y).
     virtual void DrawText(Image& target, int x, int y, std::string_view text, Rgba ink) const = 0;
+    // Fonts for formatted text: any face, size and style, measured and drawn in pixels.
+    virtual const TextService& Text() const = 0;
     virtual FrameMetrics FrameOf(const Form& form) const = 0;
     virtual Image Grab(Window& window) = 0;
     virtual void Changed(Window& /*window*/, Aspect /*what*/) {}

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessConfig.h"
 #include "platform/headless/HeadlessMessageBox.h"
+#include "platform/headless/HeadlessTextService.h"
 #include "platform/headless/InputScript.h"
 
 namespace quindel::headless {
@@ -27,6 +28,7 @@ class HeadlessPlatform : public platform::Platform {
     platform::SizePx MeasureText(std::string_view text) const override;
     void DrawText(platform::Image& target, int x, int y, std::string_view text,
                   platform::Rgba ink) const override;
+    const platform::TextService& Text() const override { return text_; }
     platform::FrameMetrics FrameOf(const platform::Form& form) const override;
     platform::Image Grab(platform::Window& window) override;
     // Every shown form at its place on a screen-sized image, back to front.
@@ -49,6 +51,7 @@ class HeadlessPlatform : public platform::Platform {
     std::int64_t NextDue() const;
     HeadlessConfig config_;
     HeadlessMessageBox box_;
+    HeadlessTextService text_;
     InputScript input_;
     std::int64_t now_;
     std::int64_t lastInput_;

@@ -21,6 +21,7 @@
 
 #include "platform/Platform.h"
 #include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtTextService.h"
 
 class QWidget;
 
@@ -39,6 +40,7 @@ class QtPlatform : public platform::Platform {
     platform::SizePx MeasureText(std::string_view text) const override;
     void DrawText(platform::Image& target, int x, int y, std::string_view text,
                   platform::Rgba ink) const override;
+    const platform::TextService& Text() const override { return text_; }
     platform::FrameMetrics FrameOf(const platform::Form& form) const override;
     // A form as the classic desktop shows it: its frame and caption drawn from the model around
     // what its widget really paints; any other window: its widget's painting, children included.
@@ -78,6 +80,7 @@ class QtPlatform : public platform::Platform {
     QWidget* ActiveWidget() const;
 
     QtMessageBox box_;
+    QtTextService text_;
     QFont font_;
     QFontMetrics metrics_;
     QTimer queueTimer_;
