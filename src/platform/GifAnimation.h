@@ -8,6 +8,12 @@
 //   in order (seeking backwards composes again from frame 0); a frame index out of range is
 //   clamped. Transparent canvas pixels have alpha 0.
 // - DelayMs gives the frame's own delay; a delay under 20 ms counts as 100 ms, as players do.
+// - LoopCount: a file without a loop extension plays once; a loop extension asking for N
+//   repeats plays N + 1 times, as browsers play it.
+// - A file cut short keeps the frames read before the cut, and the rows of the frame it cut
+//   that did arrive; it fails only when not one row of a frame arrived.
+// - DecodeWithin takes tighter budgets (a thumbnailer, a fuzzer); Decode uses the defaults.
+//   All frames together may hold at most 8 * maxPixels indices.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -22,8 +28,19 @@ class GifAnimation {
   public:
     static constexpr std::int64_t kMaxPixels = 64LL * 1024 * 1024;
 
+    static constexpr int kMaxSide = 32768;
+    static constexpr int kMaxFrames = 16384;
+    struct Limits {
+        int maxSide = kMaxSide;
+        std::int64_t maxPixels = kMaxPixels;
+        int maxFrames = kMaxFrames;
+    };
+
     static std::optional<GifAnimation> Decode(std::span<const std::uint8_t> bytes,
                                               std::string* error = nullptr);
+    static std::optional<GifAnimation> DecodeWithin(std::span<const std::uint8_t> bytes,
+                                                    const Limits& limits,
+                                                    std::string* error = nullptr);
 
     GifAnimation(GifAnimation&&) noexcept;
     GifAnimation& operator=(GifAnimation&&) noexcept;
