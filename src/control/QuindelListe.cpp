@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/VScrollBar.h"
 #include "runtime/Coercions.h"
+#include "runtime/ScopeGuard.h"
 #include "runtime/VbError.h"
 #include "support/FileUtil.h"
 
@@ -51,14 +52,10 @@ void Quindel::InitChunk(bool bNuovaLista, std::int16_t iTipoLista, const std::st
     // Whatever happens, the window is unfrozen and its scroll bar live again at the end: a host
     // error must not leave the list dead.
     platform_.api().LockWindowUpdate(finestra.Form()->hWnd());
-    struct Ripristina {
-        platform::Platform& p;
-        frm_Lista& f;
-        ~Ripristina() {
-            f.ScrollbarDisattivata = false;
-            p.api().LockWindowUpdate(0);
-        }
-    } ripristina{platform_, finestra};
+    ScopeExit ripristina([&] {
+        finestra.ScrollbarDisattivata = false;
+        platform_.api().LockWindowUpdate(0);
+    });
 
     l.Clear();
     if (bNuovaLista) l.setNumRecordEffettiviInLista(0);

@@ -15,6 +15,7 @@
 #include "runtime/Coercions.h"
 #include "runtime/ErrorHandling.h"
 #include "runtime/MemberBuilders.h"
+#include "runtime/ScopeGuard.h"
 #include "support/FileUtil.h"
 #include "support/Gestore.h"
 
@@ -320,7 +321,7 @@ void ClasseTLista::AggiornaFormTLista() {
     platform::VScrollBar& barra = *frm_->VScroll1();
     const bool primaVisibile = barra.Visible();
     // A new range may move the value; that is no scroll by the user and must not page.
-    const bool disattivata = std::exchange(frm_->ScrollbarDisattivata, true);
+    TemporaryChange disattivata(frm_->ScrollbarDisattivata, true);
     if (NumRecordEffettiviInLista_ > ObjTList_->ListCount()) {
         if (!barra.Visible()) {
             barra.setMin(1);
@@ -332,7 +333,6 @@ void ClasseTLista::AggiornaFormTLista() {
         barra.setVisible(false);
         barra.setTag(std::string(kScrollBarNascosta));
     }
-    frm_->ScrollbarDisattivata = disattivata;
     if (barra.Visible() != primaVisibile) frm_->Resize();
 }
 

@@ -11,6 +11,7 @@
 #include "platform/Platform.h"
 #include "platform/VScrollBar.h"
 #include "runtime/ErrorHandling.h"
+#include "runtime/ScopeGuard.h"
 #include "support/FileUtil.h"
 
 namespace quindel {
@@ -28,18 +29,6 @@ std::vector<frm_Lista*>& Registro() {
     static std::vector<frm_Lista*> finestre;
     return finestre;
 }
-
-// Raises a flag for the life of a scope.
-class Bandiera {
-  public:
-    explicit Bandiera(bool& b) : b_(b) { b_ = true; }
-    ~Bandiera() { b_ = false; }
-    Bandiera(const Bandiera&) = delete;
-    Bandiera& operator=(const Bandiera&) = delete;
-
-  private:
-    bool& b_;
-};
 
 }  // namespace
 
@@ -115,7 +104,7 @@ void frm_Lista::SpegniToolTip() {
 void frm_Lista::Resize() {
     // Growing the form below raises OnResize again; this loop finishes the job instead.
     if (inLayout_) return;
-    Bandiera inCorso(inLayout_);
+    TemporaryChange inCorso(inLayout_, true);
     for (int passata = 0; passata < kPassateMassime && Disponi(); ++passata) {
     }
 }
@@ -145,7 +134,7 @@ void frm_Lista::Unload() {
 }
 
 void frm_Lista::Form_Unload() {
-    Bandiera inCorso(inUnload_);
+    TemporaryChange inCorso(inUnload_, true);
     form_->platform().api().SetWindowWord(form_->hWnd(), platform::GWW_HWNDPARENT, 0);
     if (ClasseTLista* controllore = ClasseListaCorrente)
         IgnoraErrori([controllore] { controllore->Destroy(); });

@@ -1,5 +1,7 @@
 #include "platform/CommandButton.h"
 
+#include "runtime/ScopeGuard.h"
+
 namespace quindel::platform {
 
 namespace {
@@ -17,11 +19,7 @@ void CommandButton::setCaption(std::string c) {
 void CommandButton::setValue(bool v) {
     if (!v) return;
     // The depth counter makes Value read True while any click on this button is running.
-    struct Depth {
-        int& d;
-        explicit Depth(int& x) : d(x) { ++d; }
-        ~Depth() { --d; }
-    } depth(depth_);
+    TemporaryChange depth(depth_, depth_ + 1);
     if (OnClick) OnClick();
 }
 

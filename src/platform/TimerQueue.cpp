@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "runtime/ScopeGuard.h"
+
 namespace quindel::platform {
 
 TimerQueue::Id TimerQueue::Add(std::function<void()> tick) {
@@ -67,15 +69,12 @@ int TimerQueue::RunDue(std::int64_t now) {
         e.running = true;
         Notify();
         std::function<void()> tick = e.tick;
-        struct Reset {
-            TimerQueue& q;
-            Id id;
-            ~Reset() {
-                auto it = q.entries_.find(id);
-                if (it != q.entries_.end()) it->second.running = false;
-                q.Notify();
-            }
-        } reset{*this, id};
+        // The handler may remove its own timer: find it again afterwards.
+        ScopeExit reset([this, id] {
+            auto it = entries_.find(id);
+            if (it != entries_.end()) it->second.running = false;
+            Notify();
+        });
         ++fired;
         tick();
     }

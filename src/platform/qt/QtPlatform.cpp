@@ -19,6 +19,7 @@
 #include "platform/ModelRenderer.h"
 #include "platform/qt/QtImage.h"
 #include "platform/qt/WindowPeer.h"
+#include "runtime/ScopeGuard.h"
 
 namespace quindel::qt {
 
@@ -309,11 +310,7 @@ void QtPlatform::SweepDeadPeers() {
 
 void QtPlatform::Sync() {
     if (syncing_) return;
-    syncing_ = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{syncing_};
+    TemporaryChange syncing(syncing_, true);
     SweepDeadPeers();
     SyncPointer();
     SyncOwners();

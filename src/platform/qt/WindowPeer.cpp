@@ -13,6 +13,7 @@
 #include "platform/qt/InputMap.h"
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtPlatform.h"
+#include "runtime/ScopeGuard.h"
 #include "runtime/VbError.h"
 
 namespace quindel::qt {
@@ -98,8 +99,7 @@ void WindowPeer::Apply(Aspect a) {
     Window* w = Model();
     if (!w) return;
     // What is set here comes back as move and resize events; those are not the user's.
-    const bool was = applying_;
-    applying_ = true;
+    TemporaryChange applying(applying_, true);
     switch (a) {
         case Aspect::Geometry:
             ApplyGeometry(*w);
@@ -124,7 +124,6 @@ void WindowPeer::Apply(Aspect a) {
         case Aspect::Destroyed:
             break;
     }
-    applying_ = was;
 }
 
 bool WindowPeer::ApplyFlags(const Form& f) {
