@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "mci/AnimationDevice.h"
 #include "mci/CommandOptions.h"
 #include "mci/DeviceCommands.h"
+#include "mci/GifFrames.h"
 #include "mci/MciError.h"
 #include "mci/OpenCommand.h"
 #include "runtime/Text.h"
@@ -86,6 +88,12 @@ std::uint32_t CommandInterpreter::Close(Words words) {
 Device* CommandInterpreter::Find(std::string_view alias) const {
     const auto it = devices_.find(LCase(alias));
     return it == devices_.end() ? nullptr : it->second.get();
+}
+
+std::unique_ptr<CommandInterpreter> NewInterpreter(platform::Platform& platform) {
+    auto interpreter = std::make_unique<CommandInterpreter>(platform);
+    RegisterAnimationDevice(interpreter->types(), "mmmovie", {"gif"}, LoadGifFile);
+    return interpreter;
 }
 
 }  // namespace quindel::mci
