@@ -12,6 +12,7 @@
 #include "platform/ModelRenderer.h"
 #include "platform/PictureBox.h"
 #include "platform/Timer.h"
+#include "platform/Wait.h"
 #include "platform/qt/QtPlatform.h"
 #include "toolbar/frm_NomeDeiPulsanti.h"
 #include "viewer/ViewerHost.h"
@@ -48,8 +49,7 @@ bool Save(const Image& img, const fs::path& file, std::vector<fs::path>& written
 }  // namespace
 
 void ViewerShots::Settle(int ms) {
-    const std::int64_t end = p_.NowMs() + ms;
-    while (p_.NowMs() < end) p_.DoEvents();
+    platform::WaitFor(p_, nullptr, ms, [] { return true; });
 }
 
 void ViewerShots::ClickButton(std::int16_t i) {

@@ -8,6 +8,7 @@
 #include "platform/PictureBox.h"
 #include "platform/PictureStrip.h"
 #include "platform/Platform.h"
+#include "platform/Wait.h"
 #include "runtime/Coercions.h"
 #include "runtime/ErrorHandling.h"
 #include "support/Gestore.h"
@@ -397,16 +398,17 @@ bool ClasseToolbar::AggiornaStati(std::int16_t Tasto, std::int16_t i) {
 void ClasseToolbar::AttendiSulPulsante() {
     AttesaToolTip_ = true;
     const std::uint32_t t0 = platform_.GetTickCount();
-    while (SuperficieAttiva() && AttesaToolTip_) {
-        platform_.DoEvents();
-        if (!SuperficieAttiva()) return;
-        if (PulsanteSottoIlCursore() != PulsanteIlluminato_) {
-            AttesaToolTip_ = false;
-            continue;
-        }
-        if (platform_.GetTickCount() - t0 > kRitardoSuggerimentoMs && !ToolTipVisibile())
-            MostraSuggerimento(Button(PulsanteIlluminato_));
-    }
+    platform::WaitUntil(
+        platform_, shared_from_this(), [this] { return SuperficieAttiva() && AttesaToolTip_; },
+        [&] {
+            if (PulsanteSottoIlCursore() != PulsanteIlluminato_) {
+                AttesaToolTip_ = false;
+                return true;
+            }
+            if (platform_.GetTickCount() - t0 > kRitardoSuggerimentoMs && !ToolTipVisibile())
+                MostraSuggerimento(Button(PulsanteIlluminato_));
+            return false;
+        });
 }
 
 bool ClasseToolbar::SuperficieAttiva() const {
