@@ -37,7 +37,8 @@ platform::Image Immagine(std::string_view nome, int w, int h) {
 }
 }  // namespace
 
-Quindel::Quindel(platform::Platform& p, platform::Form&) : platform_(p) {
+Quindel::Quindel(platform::Platform& p, platform::Form&)
+    : platform_(p), display_(std::make_unique<Visualizzatore>(*this)) {
     DichiaraMembri();
 }
 
@@ -83,8 +84,6 @@ void Quindel::Inizializza(platform::Form& host) {
     PosizionaSlider();
     CreaListe();
     setMassimoRecordListaVisibili(14);
-    VolumeAudio_ = 255;
-    AttesaAutoplay_ = 2000;
     tmr_Timer_->setEnabled(true);
 }
 
@@ -149,7 +148,7 @@ void Quindel::UserControl_Resize() {
 }
 
 void Quindel::UserControl_MouseMove(std::int16_t, std::int16_t, float, float) {
-    MouseFuoriImmagine_ = true;
+    display_->Zoom.MouseFuoriImmagine = true;
 }
 
 void Quindel::ChiudiTutteLeformAperte(const Variant& UsaIPulsantiDelPilonda) {
@@ -177,20 +176,23 @@ void Quindel::Termina() {
     ScaricaVolume();
     if (toolbar_) toolbar_->Destroy();
     toolbar_.reset();
+    // The sinks may hold the host, and the host the control: nothing is raised after this.
+    eventi_.UnadviseAll();
 }
 
 Quindel::~Quindel() {
     if (tmr_Timer_) tmr_Timer_->setEnabled(false);
-    ControlloDidascalia_ = ControlloImmagine_ = ControlloTesto_ = nullptr;
-    ControlloAudio_ = ControlloVideo_ = FrmControlloAnimazione_ = ControlloBlob_ = nullptr;
+    FilePerCopia_.clear();
     FrmParent_ = nullptr;
+    display_->Rilascia();
+    NomeFileListaLemmiCollegati_.clear();
     for (auto& f : {finestreLista_[1], finestreLista_[0]})
         if (f) f->Unload();
     for (auto& l : {liste_[1], liste_[0]})
         if (l) l->Destroy();
     if (tooltip_) tooltip_->Unload();
     toolbar_.reset();
-    PlayerCorrente_ = nullptr;
+    NomeFileListaMM_.clear();
     if (userControl_ && userControl_->Alive()) userControl_->Remove();
 }
 

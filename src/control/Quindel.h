@@ -11,6 +11,8 @@
 #include <string>
 
 #include "control/QuindelEvents.h"
+#include "display/ProprietarioVisualizzazione.h"
+#include "display/Visualizzatore.h"
 #include "lists/ProprietarioLista.h"
 #include "runtime/ConnectionPoint.h"
 #include "runtime/DispatchTable.h"
@@ -38,6 +40,7 @@ class frm_NomeDeiPulsanti;
 
 class Quindel : public TableDispatch,
                 public ProprietarioLista,
+                public ProprietarioVisualizzazione,
                 public std::enable_shared_from_this<Quindel> {
   public:
     // Creates the control on the host's form (the platform's initialise notification).
@@ -45,76 +48,63 @@ class Quindel : public TableDispatch,
     ~Quindel() override;  // the terminate notification
 
     // ---- Public interface (late-bound members; see QuindelInterfaccia.cpp for the ids) ----
-    Object Controllo3DFoto360() const { return Controllo3DFoto360_; }
-    void setControllo3DFoto360(Object o) { Controllo3DFoto360_ = std::move(o); }
-    Object ControlloShockwave() const { return ControlloShockwave_; }
-    void setControlloShockwave(Object o) { ControlloShockwave_ = std::move(o); }
+    // The display members forward to the object display (display/Visualizzatore.h).
+    Object Controllo3DFoto360() const { return display_->Controlli.Foto360; }
+    void setControllo3DFoto360(Object o) { display_->Controlli.Foto360 = std::move(o); }
+    Object ControlloShockwave() const { return display_->Controlli.Shockwave; }
+    void setControlloShockwave(Object o) { display_->Controlli.Shockwave = std::move(o); }
     void setDontUnload(bool v) { DontUnload_ = v; }
     bool DontUnload() const { return DontUnload_; }
     void CLickLista(std::int16_t IndiceLista) override;
-    void setControlloBlob(Object o) { ControlloBlob_ = std::move(o); }
+    void setControlloBlob(Object o) { display_->Controlli.Blob = std::move(o); }
     Object FrmParent() const { return FrmParent_; }
     void setFrmParent(Object o) { FrmParent_ = std::move(o); }
-    std::int32_t HeightAI() const { return HeightAI_; }
-    void setHeightAI(std::int32_t v) { HeightAI_ = v; }
-    std::int32_t LenghtAI() const { return LenghtAI_; }
-    void setLenghtAI(std::int32_t v) { LenghtAI_ = v; }
-    std::int32_t WidthAI() const { return WidthAI_; }
-    void setWidthAI(std::int32_t v) { WidthAI_ = v; }
+    std::int32_t HeightAI() const { return display_->Controlli.HeightAI; }
+    void setHeightAI(std::int32_t v) { display_->Controlli.HeightAI = v; }
+    std::int32_t LenghtAI() const { return display_->Controlli.LenghtAI; }
+    void setLenghtAI(std::int32_t v) { display_->Controlli.LenghtAI = v; }
+    std::int32_t WidthAI() const { return display_->Controlli.WidthAI; }
+    void setWidthAI(std::int32_t v) { display_->Controlli.WidthAI = v; }
     std::shared_ptr<ClasseTLista> ListaLemmi() const { return liste_[0]; }
     std::shared_ptr<ClasseTLista> ListaMM() const { return liste_[1]; }
     void MostraOggetto() override;
-    Object SliderAvanzamento() const;
-    void SpegniTutteLeVisualizzazioni();
+    Object SliderAvanzamento() const { return sliderObject_; }
+    void SpegniTutteLeVisualizzazioni() { display_->SpegniTutteLeVisualizzazioni(); }
     std::uint8_t NumBitmapVerticali() const { return NumBitmapVerticali_; }
     void setNumBitmapVerticali(std::uint8_t v) { NumBitmapVerticali_ = v; }
     std::uint8_t NumBitmapOrizzontali() const { return NumBitmapOrizzontali_; }
     void setNumBitmapOrizzontali(std::uint8_t v) { NumBitmapOrizzontali_ = v; }
-    std::int32_t VolumeAudio() const { return VolumeAudio_; }
-    void setVolumeAudio(std::int32_t v);
-    std::int16_t VelocitaMoviola() const { return 0; }
-    void setVelocitaMoviola(std::int16_t) {}
-    Object ControlloDidascalia() const { return ControlloDidascalia_; }
+    std::int32_t VolumeAudio() const { return display_->VolumeAudio(); }
+    void setVolumeAudio(std::int32_t v) { display_->setVolumeAudio(v); }
+    Object ControlloDidascalia() const { return display_->Controlli.Didascalia; }
     void setControlloDidascalia(Object o);
-    Object ControlloImmagine() const { return ControlloImmagine_; }
-    void setControlloImmagine(Object o) { ControlloImmagine_ = std::move(o); }
-    Object ControlloAudio() const { return ControlloAudio_; }
-    void setControlloAudio(Object o);
-    Object ControlloVideo() const { return ControlloVideo_; }
-    void setControlloVideo(Object o);
-    void setFrmControlloAnimazione(Object form);
-    Object ControlloTabella() const { return nullptr; }
-    void setControlloTabella(Object) {}
-    std::int32_t HwndControlloAnimazion() const { return HwndControlloAnimazion_; }
-    void setHwndControlloAnimazion(std::int32_t v) { HwndControlloAnimazion_ = v; }
-    Object ControlloMappa() const { return nullptr; }
-    void setControlloMappa(Object) {}
-    Object ControlloTesto() const { return ControlloTesto_; }
-    void setControlloTesto(Object o) { ControlloTesto_ = std::move(o); }
+    Object ControlloImmagine() const { return display_->Controlli.Immagine; }
+    void setControlloImmagine(Object o) { display_->Controlli.Immagine = std::move(o); }
+    Object ControlloAudio() const { return display_->Controlli.Audio; }
+    void setControlloAudio(Object o) { display_->setControlloAudio(std::move(o)); }
+    Object ControlloVideo() const { return display_->Controlli.Video; }
+    void setControlloVideo(Object o) { display_->setControlloVideo(std::move(o)); }
+    void setFrmControlloAnimazione(Object form) { display_->setFrmControlloAnimazione(form); }
+    std::int32_t HwndControlloAnimazion() const { return display_->Controlli.HwndAnimazione; }
+    void setHwndControlloAnimazion(std::int32_t v) { display_->Controlli.HwndAnimazione = v; }
+    Object ControlloTesto() const { return display_->Controlli.Testo; }
+    void setControlloTesto(Object o) { display_->Controlli.Testo = std::move(o); }
     bool IsFloating() const { return IsFloating_; }
     void setIsFloating(bool v);
     const std::string& NomeFileListaMM() const { return NomeFileListaMM_; }
     void setNomeFileListaMM(const std::string& nome);
     const std::string& NomeFileListaLemmiCollegati() const { return NomeFileListaLemmiCollegati_; }
     void setNomeFileListaLemmiCollegati(const std::string& nome);
-    std::string CodiceLemmaCollegatoCorrente() const { return {}; }
-    void setCodiceLemmaCollegatoCorrente(const std::string&) {}
-    std::string DescrizioneLemmaCollegatoCorrente() const { return {}; }
-    void setDescrizioneLemmaCollegatoCorrente(const std::string&) {}
     std::uint8_t MassimoRecordListaVisibili() const;
     void setMassimoRecordListaVisibili(std::uint8_t v);
-    std::int32_t NumeroRecordEffettiviMM() const { return 0; }
-    void setNumeroRecordEffettiviMM(std::int32_t) {}
-    std::int32_t NumeroRecordEffettiviLista() const { return 0; }
-    void setNumeroRecordEffettiviLista(std::int32_t) {}
     void copia(const std::string& TipoOggetto);
     void Chiudi(const Variant& NonScaricareLaForm = Variant::Missing());
     std::string ToolTipPulsante(std::int16_t Indice);
     void setToolTipPulsante(std::int16_t Indice, const std::string& s);
     bool IsPulsanteAbilitato(std::int16_t Indice) override;
     void setIsPulsanteAbilitato(std::int16_t Indice, bool v) override;
-    bool IsPulsanteVisibile(std::int16_t Indice);
-    void setIsPulsanteVisibile(std::int16_t Indice, bool v);
+    bool IsPulsanteVisibile(std::int16_t Indice) override;
+    void setIsPulsanteVisibile(std::int16_t Indice, bool v) override;
     std::int16_t ValorePulsante(std::int16_t Indice) override;
     void setValorePulsante(std::int16_t Indice, std::int16_t v) override;
     void SpegniToolTip() override;
@@ -123,22 +113,26 @@ class Quindel : public TableDispatch,
                    std::int32_t lNumeroTotaleElementi, std::int32_t lPosizioneInizioChunk);
     void ChiediNuovoChunk(std::uint8_t iTipoLista, const std::string& sNomeFileLista,
                           std::int32_t lPosizione) override;
-    void VisualizzaStatoPilondaInPlay(bool bStato);
+    void VisualizzaStatoPilondaInPlay(bool bStato) {
+        display_->VisualizzaStatoPilondaInPlay(bStato);
+    }
     void SalvaSituazionePrecedentePulsanti();
     const std::string& FilePerCopia() const { return FilePerCopia_; }
     void setFilePerCopia(std::string v) { FilePerCopia_ = std::move(v); }
     void Stampa();
     void ChiudiTutteLeformAperte(const Variant& UsaIPulsantiDelPilonda = Variant::Missing());
     void Termina();
-    void ControlloImmagine_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void ControlloImmagine_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void AggiornaDimensioneControllo();
-    std::string ErrorMessage() const { return {}; }
-    void setErrorMessage(const std::string&) {}
-    void setBlobPacked(bool v) { BlobPacked_ = v; }
-    std::int32_t AttesaAutoplay() const { return AttesaAutoplay_; }
-    void setAttesaAutoplay(std::int32_t secondi);
-    void ChiudiTutteLeVisualizzazioni();
+    void ControlloImmagine_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+        display_->ControlloImmagine_MouseMove(Button, Shift, X, Y);
+    }
+    void ControlloImmagine_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+        display_->ControlloImmagine_MouseDown(Button, Shift, X, Y);
+    }
+    void AggiornaDimensioneControllo() { display_->AggiornaDimensioneControllo(); }
+    void setBlobPacked(bool v) { display_->Controlli.BlobPacked = v; }
+    std::int32_t AttesaAutoplay() const { return display_->AttesaAutoplay(); }
+    void setAttesaAutoplay(std::int32_t secondi) { display_->setAttesaAutoplay(secondi); }
+    void ChiudiTutteLeVisualizzazioni() { display_->ChiudiTutteLeVisualizzazioni(); }
 
     // ---- Events ----
     std::uint32_t Advise(std::shared_ptr<QuindelEvents> sink);
@@ -154,8 +148,9 @@ class Quindel : public TableDispatch,
     ClasseToolbar& Toolbar() const { return *toolbar_; }
     frm_NomeDeiPulsanti& ToolTip() const { return *tooltip_; }
     frm_Lista& FinestraLista(int i) const { return *finestreLista_.at(std::size_t(i)); }
-    bool InChiusura() const { return InChiusura_; }
-    bool MouseFuoriImmagine() const { return MouseFuoriImmagine_; }
+    bool InChiusura() const override { return InChiusura_; }
+    bool MouseFuoriImmagine() const { return display_->Zoom.MouseFuoriImmagine; }
+    Visualizzatore& Display() const { return *display_; }
     // The interface listing of the control's dispatch and event interfaces.
     std::string TypeLibrary() const;
     // The event interface as a member table (for the type library).
@@ -200,13 +195,19 @@ class Quindel : public TableDispatch,
 
     // Linked windows and caption.
     void PosizionaFinestra(platform::Window& w, std::int16_t pulsante, bool sotto);
-    void DisponiDidascalia();
-    void ApplicaVolume(const Object& controllo);
+    void DisponiDidascalia() override;
+
+    // The owner's side for the lists and the display.
+    ClasseTLista& ListaOggetti() override { return *liste_[1]; }
+    frm_Lista& FinestraListaOggetti() override { return *finestreLista_[1]; }
+    platform::Slider& Avanzamento() override { return *Sld_SliderAvanzamento_; }
+    platform::PictureBox& SuperficiePulsanti() override { return *pic_ToolbarMain_; }
+    void CambiaPulsante(std::int16_t Indice, const std::string& tooltip,
+                        std::int16_t colonna) override;
 
     // Events.
     void RaisePulsantePremuto(std::int16_t indice, std::int16_t value);
     void RaiseClickLista(DispId evento, std::int32_t indice);
-    void CaricaLista(ClasseTLista& lista, const std::string& nome, const Variant& inizio);
 
     platform::Platform& platform_;
     ConnectionPoint eventi_;
@@ -229,41 +230,21 @@ class Quindel : public TableDispatch,
     std::array<std::shared_ptr<ClasseTLista>, 2> liste_;
     std::array<std::shared_ptr<frm_Lista>, 2> finestreLista_;
 
+    // The object display: the host's display controls and the playback state.
+    std::unique_ptr<Visualizzatore> display_;
+
     // Stored settings.
     bool DontUnload_ = false;
     Object FrmParent_;
     bool IsFloating_ = false;
-    bool BlobPacked_ = false;
     std::string FilePerCopia_;
     std::string NomeFileListaMM_;
     std::string NomeFileListaLemmiCollegati_;
-    std::int32_t HeightAI_ = 0, WidthAI_ = 0, LenghtAI_ = 0;
-    std::int32_t HwndControlloAnimazion_ = 0;
-    std::int32_t VolumeAudio_ = 255;
-    std::int32_t AttesaAutoplay_ = 2000;
     std::uint8_t NumBitmapVerticali_ = 6;
     std::uint8_t NumBitmapOrizzontali_ = 18;
 
-    // Host display controls.
-    Object Controllo3DFoto360_, ControlloShockwave_, ControlloBlob_, ControlloDidascalia_,
-        ControlloImmagine_, ControlloAudio_, ControlloVideo_, FrmControlloAnimazione_,
-        ControlloTesto_;
-
-    // Playback and shutdown state, shared by the commands and the timers.
+    // The close command has run; it stays set for the life of the control.
     bool InChiusura_ = false;
-    bool InPausa_ = false;
-    bool AttesaInCorso_ = false;
-    bool AttesaFilmato_ = false;
-    bool StopAutoplay_ = false;
-    bool StopRotazione_ = false;
-    bool StopAnimazione_ = false;
-    bool VisualizzazioniChiuse_ = false;
-    std::int16_t ZoomAttivo_ = 0;
-    bool PanInCorso_ = false;
-    bool MouseFuoriImmagine_ = false;
-    std::int32_t FrameCorrente_ = 0;
-    Object PlayerCorrente_;
-    std::int32_t DurataCorrente_ = 0;
 
     // Compact-mode memory.
     std::int32_t LarghezzaSalvata_ = 0, AltezzaSalvata_ = 0;

@@ -77,9 +77,10 @@ platform::Form* Quindel::FormPadre() const {
 
 // Freezes the drawing of the animation surface while the panel changes shape under it.
 void Quindel::BloccaAnimazione() {
-    if (HwndControlloAnimazion_ == 0) return;
-    platform::Window* w = platform_.FindWindow(HwndControlloAnimazion_);
-    if (w && w->IsShown()) platform_.api().LockWindowUpdate(HwndControlloAnimazion_);
+    const std::int32_t superficie = display_->Controlli.HwndAnimazione;
+    if (superficie == 0) return;
+    platform::Window* w = platform_.FindWindow(superficie);
+    if (w && w->IsShown()) platform_.api().LockWindowUpdate(superficie);
 }
 
 void Quindel::ComandoRipristina() {
@@ -155,8 +156,8 @@ bool Quindel::ComandoLista(std::int16_t n) {
 }
 
 void Quindel::ComandoPrecedenteSuccessivo(std::int16_t n) {
-    MouseFuoriImmagine_ = true;
-    ZoomAttivo_ = 0;
+    display_->Zoom.MouseFuoriImmagine = true;
+    display_->Zoom.ZoomAttivo = 0;
     platform::VScrollBar& sb = *finestreLista_[1]->VScroll1();
     ClasseTLista& mm = *liste_[1];
     if (sb.Tag() == "V") {
@@ -186,10 +187,7 @@ void Quindel::ComandoPrecedenteSuccessivo(std::int16_t n) {
 void Quindel::ComandoChiudi() {
     BloccaAnimazione();
     InChiusura_ = true;
-    AttesaFilmato_ = false;
-    StopRotazione_ = true;
-    StopAutoplay_ = true;
-    if (HwndControlloAnimazion_ != 0) StopAnimazione_ = true;
+    display_->RichiediFermata();
     SpegniTutteLeVisualizzazioni();
     ChiudiTutteLeformAperte();
     platform_.api().LockWindowUpdate(0);

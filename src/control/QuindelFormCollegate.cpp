@@ -37,13 +37,13 @@ void Quindel::SpostaFormCollegate() {
 }
 
 void Quindel::setControlloDidascalia(Object o) {
-    if (o || !ControlloDidascalia_) {
+    if (o || !display_->Controlli.Didascalia) {
         setIsPulsanteAbilitato(2, true);
     } else {
-        LetProperty(ControlloDidascalia_, "Visible", Variant(false));
+        LetProperty(display_->Controlli.Didascalia, "Visible", Variant(false));
         setIsPulsanteAbilitato(2, false);
     }
-    ControlloDidascalia_ = std::move(o);
+    display_->Controlli.Didascalia = std::move(o);
     DisponiDidascalia();
 }
 
@@ -54,7 +54,7 @@ void Quindel::setIsFloating(bool v) {
 }
 
 void Quindel::DisponiDidascalia() {
-    const Object& c = ControlloDidascalia_;
+    const Object& c = display_->Controlli.Didascalia;
     if (!c) return;
     const bool giu = Tb().ButtonDown(2);
     LetProperty(c, "Visible", Variant(giu));

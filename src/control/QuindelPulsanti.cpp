@@ -111,6 +111,20 @@ void Quindel::setToolTipPulsante(std::int16_t Indice, const std::string& s) {
     Tb().Button(Indice).setTip(s);
 }
 
+void Quindel::CambiaPulsante(std::int16_t Indice, const std::string& tooltip,
+                             std::int16_t colonna) {
+    ClassePulsante& b = Tb().Button(Indice);
+    b.setTip(tooltip);
+    const auto c = CelleDaColonna(colonna);
+    b.setIndexPictureUp(c[3]);
+    b.setIndexPictureDown(c[4]);
+    b.setIndexPicturePushed(c[5]);
+    b.setIndexPictureDisabled(c[2]);
+    b.setIndexPictureEnlightedUp(c[0]);
+    b.setIndexPictureEnlightedDown(c[1]);
+    Tb().ShowAllButtons();
+}
+
 void Quindel::SpegniToolTip() {
     if (!tooltip_ || !tooltip_->Caricato()) return;
     if (toolbar_) toolbar_->MouseMove(0, 0, 0, 0);
@@ -131,7 +145,7 @@ void Quindel::pic_ToolbarMain_MouseDown(const platform::MouseArgs& a) {
 }
 
 void Quindel::pic_ToolbarMain_MouseMove(const platform::MouseArgs& a) {
-    if (AttesaInCorso_ || !toolbar_) return;
+    if (display_->Riproduzione.AttesaInCorso || !toolbar_) return;
     const auto self = shared_from_this();
     const std::string testo = LeggiMessaggio(platform_.files(), kMessaggioSlider);
     const platform::Slider& s = *Sld_SliderAvanzamento_;
@@ -145,7 +159,7 @@ void Quindel::pic_ToolbarMain_MouseMove(const platform::MouseArgs& a) {
         SpegniToolTip();
         Tb().ShowToolTip(testo);
     }
-    MouseFuoriImmagine_ = true;
+    display_->Zoom.MouseFuoriImmagine = true;
 }
 
 void Quindel::pic_ToolbarMain_MouseUp(const platform::MouseArgs& a) {

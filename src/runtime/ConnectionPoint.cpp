@@ -37,6 +37,11 @@ void ConnectionPoint::Unadvise(std::uint32_t cookie) {
     sinks_.erase(it);
 }
 
+void ConnectionPoint::UnadviseAll() {
+    for (const auto& s : sinks_) s->connected = false;
+    sinks_.clear();
+}
+
 void ConnectionPoint::Fire(DispId id, Args& args) {
     // A snapshot keeps each sink (and the callable running) alive even if it disconnects.
     const std::vector<std::shared_ptr<Sink>> snapshot = sinks_;

@@ -20,6 +20,8 @@ class ConnectionPoint {
     std::uint32_t Advise(TypedSink typedSink);
     // An unknown cookie is ignored, so a sink may disconnect twice.
     void Unadvise(std::uint32_t cookie);
+    // Disconnects every sink (an event already firing skips those not yet called).
+    void UnadviseAll();
 
     // Calls every sink with the same args, so a by-ref change is seen by later sinks and by
     // the raiser. A sink may connect or disconnect sinks meanwhile: the sinks connected when

@@ -1,0 +1,50 @@
+#pragma once
+// What the object display needs of the control that owns it. The control implements it; tests
+// use a small fake. The display holds a reference for its whole life: the owner creates it and
+// destroys it.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace quindel::platform {
+class Platform;
+class Slider;
+class PictureBox;
+}  // namespace quindel::platform
+
+namespace quindel {
+
+class ClasseTLista;
+class frm_Lista;
+
+class ProprietarioVisualizzazione {
+  public:
+    virtual ~ProprietarioVisualizzazione() = default;
+    virtual platform::Platform& Piattaforma() = 0;
+    // The multimedia list, whose current record is the object shown, and its window.
+    virtual ClasseTLista& ListaOggetti() = 0;
+    virtual frm_Lista& FinestraListaOggetti() = 0;
+    // The progress slider and the toolbar surface of the panel.
+    virtual platform::Slider& Avanzamento() = 0;
+    virtual platform::PictureBox& SuperficiePulsanti() = 0;
+    // The button-state layer of the control (button numbers of the panel's button set).
+    virtual bool IsPulsanteAbilitato(std::int16_t Indice) = 0;
+    virtual void setIsPulsanteAbilitato(std::int16_t Indice, bool v) = 0;
+    virtual bool IsPulsanteVisibile(std::int16_t Indice) = 0;
+    virtual void setIsPulsanteVisibile(std::int16_t Indice, bool v) = 0;
+    virtual std::int16_t ValorePulsante(std::int16_t Indice) = 0;
+    virtual void setValorePulsante(std::int16_t Indice, std::int16_t v) = 0;
+    // Gives button Indice a tooltip and the pictures of a strip column, then redraws the strip.
+    virtual void CambiaPulsante(std::int16_t Indice, const std::string& tooltip,
+                                std::int16_t colonna) = 0;
+    // Hides the toolbar's tooltip window.
+    virtual void SpegniToolTip() = 0;
+    // Lays the caption out again from the state of its button.
+    virtual void DisponiDidascalia() = 0;
+    // The close command has run.
+    virtual bool InChiusura() const = 0;
+    // A reference that keeps the owner alive while the display waits or calls the host.
+    virtual std::shared_ptr<void> TieniInVita() = 0;
+};
+
+}  // namespace quindel
