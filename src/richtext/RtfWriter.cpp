@@ -1,0 +1,301 @@
+#include "richtext/RtfWriter.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+#include "richtext/CodePageDecoder.h"
+#include "richtext/SymbolFont.h"
+#include "richtext/Utf8.h"
+
+namespace quindel::richtext {
+
+namespace {
+
+constexpr std::int32_t kWrittenCodePage = 1250;
+constexpr std::int32_t kWrittenCharset = 238;
+constexpr std::int32_t kSymbolCharset = 2;
+constexpr std::size_t kHexPerLine = 128;
+
+class Writer {
+  public:
+    explicit Writer(const Document& doc) : doc_(doc) {}
+    std::string Output();
+
+  private:
+    void CollectTables();
+    void Header();
+    void WriteParagraph(std::uint32_t p);
+    void RowDefinition(const TableRow& row);
+    void ParagraphFormat(const ParaFormat& f, bool inTable);
+    void Format(std::uint32_t index);
+    void Text(std::string_view utf8, bool symbol);
+    void Character(char32_t cp, bool symbol);
+    void PictureGroup(const Picture& p);
+    void Word(std::string_view word, std::int32_t value) {
+        out_ += '\\';
+        out_ += word;
+        out_ += std::to_string(value);
+    }
+    std::int32_t ResolvedFont(std::int32_t font) const;
+    bool IsSymbol(std::uint32_t format) const;
+
+    const Document& doc_;
+    std::string out_;
+    std::map<std::int32_t, std::int32_t> fonts_;  // document's font number -> written number
+    std::vector<std::int32_t> colours_;           // document's colour index -> written index
+    std::vector<platform::Rgba> written_;         // written colour table after the auto entry
+    std::optional<CharFormat> current_;
+};
+
+std::int32_t Writer::ResolvedFont(std::int32_t font) const {
+    if (font >= 0 && doc_.Fonts().Find(font)) return font;
+    return doc_.Settings().defaultFont;
+}
+
+void Writer::CollectTables() {
+    std::vector<bool> used(doc_.CharFormats().size());
+    for (const Run& r : doc_.Runs()) used[r.format] = true;
+    for (const auto& p : doc_.Paragraphs()) used[p.markFormat] = true;
+    if (doc_.Fonts().Find(doc_.Settings().defaultFont)) fonts_[doc_.Settings().defaultFont] = 0;
+    colours_.assign(doc_.Colours().size(), 0);
+    for (std::uint32_t i = 0; i < used.size(); ++i) {
+        if (!used[i]) continue;
+        const CharFormat& f = doc_.Char(i);
+        const std::int32_t font = ResolvedFont(f.font);
+        if (doc_.Fonts().Find(font) && !fonts_.count(font))
+            fonts_[font] = std::int32_t(fonts_.size());
+        for (std::int32_t c : {std::int32_t(f.colour), std::int32_t(f.highlight)}) {
+            if (c <= 0 || std::size_t(c) >= colours_.size() || colours_[std::size_t(c)] != 0)
+                continue;
+            const platform::Rgba rgb = doc_.Colour(c, 0);
+            if (platform::AlphaOf(rgb) == 0) continue;
+            auto it = std::find(written_.begin(), written_.end(), rgb);
+            if (it == written_.end()) it = written_.insert(written_.end(), rgb);
+            colours_[std::size_t(c)] = std::int32_t(it - written_.begin()) + 1;
+        }
+    }
+    if (!doc_.Colours().empty() && platform::AlphaOf(doc_.Colours()[0]) != 0) {
+        // A table whose first entry is a real colour: \cf0 meant that colour.
+        written_.push_back(doc_.Colours()[0]);
+        colours_[0] = std::int32_t(written_.size());
+    }
+}
+
+void Writer::Header() {
+    const DocumentSettings& s = doc_.Settings();
+    out_ += "{\\rtf1\\ansi";
+    Word("ansicpg", kWrittenCodePage);
+    Word("deff", 0);
+    Word("deflang", s.language);
+    Word("deftab", s.defaultTab);
+    if (!fonts_.empty()) {
+        out_ += "{\\fonttbl";
+        for (const auto& [number, written] : fonts_) {
+            const FontEntry& e = *doc_.Fonts().Find(number);
+            out_ += "{";
+            Word("f", written);
+            out_ += '\\';
+            out_ += FontTable::FamilyWord(e.family);
+            Word("fcharset", e.charset == kSymbolCharset ? kSymbolCharset : kWrittenCharset);
+            if (e.pitch) Word("fprq", e.pitch);
+            out_ += ' ';
+            Text(e.face, false);
+            out_ += ";}";
+        }
+        out_ += "}";
+    }
+    out_ += "{\\colortbl;";
+    for (platform::Rgba c : written_) {
+        Word("red", platform::RedOf(c));
+        Word("green", platform::GreenOf(c));
+        Word("blue", platform::BlueOf(c));
+        out_ += ';';
+    }
+    out_ += "}\r\n\\viewkind4\\uc1 ";
+}
+
+bool Writer::IsSymbol(std::uint32_t format) const {
+    const FontEntry* e = doc_.FontOf(doc_.Char(format));
+    return e && e->charset == kSymbolCharset;
+}
+
+void Writer::Format(std::uint32_t index) {
+    const CharFormat& f = doc_.Char(index);
+    if (current_ && *current_ == f) return;
+    current_ = f;
+    out_ += "\\plain";
+    if (f.font >= 0 && fonts_.count(ResolvedFont(f.font))) Word("f", fonts_[ResolvedFont(f.font)]);
+    if (f.halfPoints != 24) Word("fs", f.halfPoints);
+    if (f.bold) out_ += "\\b";
+    if (f.italic) out_ += "\\i";
+    if (f.underline) out_ += "\\ul";
+    if (f.strike) out_ += "\\strike";
+    if (f.colour >= 0)
+        Word("cf", std::size_t(f.colour) < colours_.size() ? colours_[std::size_t(f.colour)] : 0);
+    if (f.highlight > 0 && std::size_t(f.highlight) < colours_.size() &&
+        colours_[std::size_t(f.highlight)] > 0)
+        Word("highlight", colours_[std::size_t(f.highlight)]);
+    if (f.script == Script::Super) out_ += "\\super";
+    if (f.script == Script::Sub) out_ += "\\sub";
+    out_ += ' ';
+}
+
+void Writer::ParagraphFormat(const ParaFormat& f, bool inTable) {
+    out_ += "\\pard";
+    static constexpr std::string_view kAlign[] = {"", "\\qc", "\\qr", "\\qj"};
+    out_ += kAlign[std::size_t(f.align)];
+    const std::pair<std::string_view, std::int32_t> values[] = {
+        {"li", f.left}, {"ri", f.right}, {"fi", f.first}, {"sb", f.before}, {"sa", f.after}};
+    for (const auto& [word, v] : values)
+        if (v != 0) Word(word, v);
+    if (f.lineSpacing != 0) {
+        Word("sl", f.lineSpacing);
+        Word("slmult", f.lineMultiple ? 1 : 0);
+    }
+    for (std::int32_t i = 0; i < f.tabCount; ++i) Word("tx", f.tabs[std::size_t(i)]);
+    if (f.pageBreakBefore) out_ += "\\pagebb";
+    if (inTable) out_ += "\\intbl";
+    out_ += ' ';
+}
+
+void Writer::RowDefinition(const TableRow& row) {
+    out_ += "\\trowd";
+    Word("trgaph", row.gap);
+    Word("trleft", row.left);
+    if (row.minHeight != 0) Word("trrh", row.minHeight);
+    for (std::int32_t edge : row.rightEdges) {
+        if (row.borders)
+            out_ +=
+                "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
+                "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
+        Word("cellx", edge);
+    }
+    out_ += "\r\n";
+}
+
+void Writer::Character(char32_t cp, bool symbol) {
+    switch (cp) {
+        case '\\':
+        case '{':
+        case '}':
+            out_ += '\\';
+            out_ += char(cp);
+            return;
+        case 0x09:
+            out_ += "\\tab ";
+            return;
+        case 0x0B:
+            out_ += "\\line ";
+            return;
+        case 0xA0:
+            out_ += "\\~";
+            return;
+        case 0xAD:
+            out_ += "\\-";
+            return;
+        case 0x2011:
+            out_ += "\\_";
+            return;
+        default:
+            break;
+    }
+    if (cp < 0x20) return;
+    if (cp < 0x80 && !symbol) {
+        out_ += char(cp);
+        return;
+    }
+    if (cp > 0xFFFF) {
+        const char32_t v = cp - 0x10000;
+        Word("u", std::int32_t(0xD800 + (v >> 10)) - 65536);
+        out_ += '?';
+        Word("u", std::int32_t(0xDC00 + (v & 0x3FF)) - 65536);
+        out_ += '?';
+        return;
+    }
+    Word("u", cp > 0x7FFF ? std::int32_t(cp) - 65536 : std::int32_t(cp));
+    const int b = symbol ? UnicodeToSymbol(cp) : CodePageDecoder::ByteOf(cp, kWrittenCodePage);
+    if (b < 0) {
+        out_ += '?';
+        return;
+    }
+    static constexpr char kHex[] = "0123456789abcdef";
+    out_ += "\\'";
+    out_ += kHex[b >> 4];
+    out_ += kHex[b & 15];
+}
+
+void Writer::Text(std::string_view utf8, bool symbol) {
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0x20 && c < 0x80 && c != '\\' && c != '{' && c != '}' && !symbol) {
+            out_ += char(c);
+            ++i;
+            continue;
+        }
+        Character(NextCodePoint(utf8, i), symbol);
+    }
+}
+
+void Writer::PictureGroup(const Picture& p) {
+    out_ += p.kind == Picture::Kind::Png ? "{\\pict\\pngblip" : "{\\pict\\jpegblip";
+    if (p.pixelWidth > 0) Word("picw", p.pixelWidth);
+    if (p.pixelHeight > 0) Word("pich", p.pixelHeight);
+    Word("picwgoal", p.width);
+    Word("pichgoal", p.height);
+    static constexpr char kHex[] = "0123456789abcdef";
+    for (std::size_t i = 0; i < p.data.size(); ++i) {
+        if (i % (kHexPerLine / 2) == 0) out_ += "\r\n";
+        const auto b = static_cast<unsigned char>(p.data[i]);
+        out_ += kHex[b >> 4];
+        out_ += kHex[b & 15];
+    }
+    out_ += "}";
+}
+
+void Writer::WriteParagraph(std::uint32_t i) {
+    const auto& paras = doc_.Paragraphs();
+    const Paragraph& p = paras[i];
+    const bool rowStart =
+        p.row >= 0 && (i == 0 || paras[i - 1].row != p.row || paras[i - 1].end == ParaEnd::Row);
+    if (rowStart) RowDefinition(doc_.Rows()[std::size_t(p.row)]);
+    ParagraphFormat(doc_.Para(p.format), p.row >= 0);
+    for (std::uint32_t r = p.firstRun; r < doc_.RunEnd(i); ++r) {
+        const Run& run = doc_.Runs()[r];
+        Format(run.format);
+        if (run.picture >= 0) {
+            PictureGroup(doc_.Pictures()[std::size_t(run.picture)]);
+            continue;
+        }
+        const std::uint32_t end = doc_.RunTextEnd(r);
+        Text(std::string_view(doc_.Text()).substr(run.start, end - run.start),
+             IsSymbol(run.format));
+    }
+    Format(p.markFormat);
+    static constexpr std::string_view kMarks[] = {"\\par\r\n", "\\cell ", "\\cell\\row\r\n", ""};
+    out_ += kMarks[std::size_t(p.end)];
+    // A row whose last cell was cut off still ends as a row.
+    const bool rowLeft =
+        p.row >= 0 && p.end != ParaEnd::Row && (i + 1 == paras.size() || paras[i + 1].row != p.row);
+    if (rowLeft) out_ += "\\row\r\n";
+}
+
+std::string Writer::Output() {
+    CollectTables();
+    Header();
+    for (std::uint32_t i = 0; i < doc_.Paragraphs().size(); ++i) WriteParagraph(i);
+    out_ += "}";
+    return std::move(out_);
+}
+
+}  // namespace
+
+std::string RtfWriter::Write(const Document& doc) {
+    return Writer(doc).Output();
+}
+
+std::string RtfWriter::Write(const Document& doc, std::int32_t start, std::int32_t length) {
+    return Write(doc.Slice(start, length));
+}
+
+}  // namespace quindel::richtext
