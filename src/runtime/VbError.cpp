@@ -79,7 +79,7 @@ constexpr ErrorText kErrorTexts[] = {
     {423, "Property or method not found"},
     {424, "Object required"},
     {425, "Invalid object use"},
-    {429, "Component can't create object"},
+    {429, "ActiveX component can't create object"},
     {430, "Class does not support Automation or does not support expected interface"},
     {432, "File name or class name not found during Automation operation"},
     {438, "Object doesn't support this property or method"},
