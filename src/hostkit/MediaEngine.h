@@ -11,8 +11,9 @@
 // - Play at the end starts again from the beginning; Pause keeps the position; Stop pauses and
 //   rewinds to the start.
 // - Nothing calls into the owner: it calls Pump() from its own thread (a timer tick) and learns
-//   from the result what happened since the last call. State, AtEnd and ErrorText move on only
-//   in Pump (the virtual engine also follows its clock between pumps).
+//   from the result what happened since the last call. The end of playback and playback errors
+//   become visible (AtEnd, State, ErrorText) when Pump or a command reads them; without pumping
+//   a film that ran out still looks like playing (the virtual engine follows its clock anyway).
 // - Frames are opaque 0xAARRGGBB images at the size given to SetFrameSize (0 x 0: the natural
 //   size), scaled to fill that size; Frame() is the newest one, empty before the first.
 // - Volume is linear, 0..1, where 1 is the file's own level; VolumeFromWave maps the controls'
