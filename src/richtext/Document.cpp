@@ -239,7 +239,7 @@ Document Document::Slice(std::int32_t start, std::int32_t length) const {
         const bool markKept = b > p.length && p.end != ParaEnd::Document;
         std::int32_t row = -1;
         std::uint16_t cell = 0;
-        if (p.row >= 0 && markKept) {
+        if (p.row >= 0) {
             auto& [mapped, base] = rowMap[std::size_t(p.row)];
             if (mapped < 0) {
                 TableRow r = rows_[std::size_t(p.row)];
@@ -252,7 +252,8 @@ Document Document::Slice(std::int32_t start, std::int32_t length) const {
             cell = std::uint16_t(std::max(0, p.cell - base));
         }
         if (!markKept) {
-            out.SetLastParagraph(pf, formats[p.markFormat]);
+            // A row cut short keeps its last cell; written out, the row is completed.
+            out.SetLastParagraph(pf, formats[p.markFormat], row, cell);
             break;
         }
         out.EndParagraph(pf, formats[p.markFormat], p.end, row, cell);
@@ -281,7 +282,8 @@ void Document::Append(const Document& other) {
         fonts_.Put(e);
     }
     const auto mapFont = [&](std::int32_t n) {
-        if (n < 0) n = other.settings_.defaultFont;
+        // A number their table lacks meant their default font.
+        if (n < 0 || !other.fonts_.Find(n)) n = other.settings_.defaultFont;
         for (std::size_t i = 0; i + 1 < fontMap.size(); i += 2)
             if (fontMap[i] == n) return fontMap[i + 1];
         return std::int32_t(-1);

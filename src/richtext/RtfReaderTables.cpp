@@ -123,8 +123,10 @@ void RtfReader::FontText(std::string_view bytes) {
 
 void RtfReader::DecodeFontBytes() {
     if (fontBytes_.empty()) return;
-    fontName_ += CodePageDecoder::DecodeAll(
-        fontBytes_, FontTable::CodePageOf(&font_, doc_.Settings().codePage));
+    // A symbol font's own name is ordinary text.
+    std::int32_t page = FontTable::CodePageOf(&font_, doc_.Settings().codePage);
+    if (page == FontTable::kSymbolCodePage) page = doc_.Settings().codePage;
+    fontName_ += CodePageDecoder::DecodeAll(fontBytes_, page);
     fontBytes_.clear();
 }
 

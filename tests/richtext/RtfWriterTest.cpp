@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "TestFolder.h"
+#include "platform/Image.h"
+#include "richtext/RichTextTestSupport.h"
+#include "richtext/RtfWriter.h"
+
+namespace quindel::richtext {
+namespace {
+
+using test::Describe;
+using test::Rtf;
+
+std::string PngBytes() {
+    quindel::test::TestFolder folder("rtfwriter");
+    platform::Image img(3, 2, platform::MakeRgb(10, 200, 30));
+    const std::string path = (folder.path() / "p.png").string();
+    EXPECT_TRUE(img.savePng(path));
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Hex(const std::string& bytes) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char c : bytes) {
+        out += kHex[c >> 4];
+        out += kHex[c & 15];
+    }
+    return out;
+}
+
+TEST(RtfWriter, RoundTripsKeepTheModel) {
+    const std::string header =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman;}"
+        "{\\f1\\fswiss\\fcharset238 Arial;}{\\f2\\fnil\\fcharset2 Symbol;}{\\f3\\fmodern Courier "
+        "New;}}{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue0;"
+        "\\red255\\green255\\blue0;}";
+    const std::string documents[] = {
+        "plain text",
+        "{\\b bold} {\\i italic} {\\ul under} {\\strike struck} x\\super 2\\nosupersub H\\sub 2",
+        "\\f1\\fs32 Arial 16 {\\f3\\fs16 mono} \\cf1 red {\\cf2\\highlight3 green on yellow}",
+        "Za\\u380?\\u243?\\u322?\\u263? g\\u281?\\u347?l\\u261? ja\\u378?\\u324? "
+        "\\u1046?\\u945?\\u8364? \\u-10179?\\u-8704? {\\f2 a\\'b3}",
+        "\\qc centred\\par\\pard\\qr\\li720\\ri360\\fi-180\\sb120\\sa240 right\\par"
+        "\\pard\\qj\\sl-300\\tx1440\\tx2880 a\\tab b\\line c\\par\\pard\\sl360\\slmult1 multi",
+        "one\\page two\\par\\par{\\b\\par}last",
+        "\\\\ \\{ \\} \\~\\-\\_ \\emdash\\bullet\\ldblquote q\\rdblquote",
+        "before\\par\\trowd\\trgaph108\\trleft-108\\trrh400\\clbrdrt\\brdrs\\cellx2000\\cellx5000"
+        "\\pard\\intbl A\\cell {\\b B1}\\par B2\\cell\\row\\trowd\\cellx3000\\pard\\intbl C\\cell"
+        "\\row\\pard after",
+        "{\\pict\\pngblip\\picw3\\pich2\\picwgoal450\\pichgoal300 " + Hex(PngBytes()) + "} after",
+        "{\\pict\\jpegblip\\picwgoal100\\pichgoal200 ffd8ffd9}",
+    };
+    for (const std::string& body : documents) {
+        const Document first = Rtf(header + body + "}");
+        const std::string written = RtfWriter::Write(first);
+        const Document second = Rtf(written);
+        EXPECT_EQ(Describe(second), Describe(first)) << body << "\n" << written;
+        EXPECT_EQ(second.PlainText(), first.PlainText()) << body;
+        EXPECT_EQ(second.Pictures(), first.Pictures()) << body;
+        // Written again, the text is a fixed point.
+        EXPECT_EQ(RtfWriter::Write(second), written) << body;
+    }
+}
+
+TEST(RtfWriter, WritesUnicodeWithCentralEuropeanFallbacks) {
+    struct Case {
+        const char* body;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"\\u261?\\u380?", "\\u261\\'b9\\u380\\'bf"},    // ą ż in Windows-1250
+        {"\\u1046?", "\\u1046?"},                        // Ж has no 1250 byte
+        {"\\u8364?", "\\u8364\\'80"},                    // €
+        {"\\u-10179?\\u-8704?", "\\u-10179?\\u-8704?"},  // a surrogate pair
+        {"\\u40960?", "\\u-24576?"},                     // past 32767: negative
+        {"a\\tab b\\line c", "a\\tab b\\line c"},
+    };
+    for (const Case& c : cases) {
+        const std::string rtf = RtfWriter::Write(Rtf(std::string("{\\rtf1\\ansi ") + c.body + "}"));
+        EXPECT_NE(rtf.find(c.written), std::string::npos) << c.body << "\n" << rtf;
+        EXPECT_NE(rtf.find("\\ansi\\ansicpg1250"), std::string::npos);
+    }
+}
+
+TEST(RtfWriter, WritesOnlyTheFontsAndColoursUsed) {
+    const Document d =
+        Rtf("{\\rtf1\\deff0{\\fonttbl{\\f0 Times;}{\\f1 Unused;}{\\f7\\fcharset2 Symbol;}}"
+            "{\\colortbl;\\red1\\green1\\blue1;\\red0\\green0\\blue255;}\\f7 x\\f0\\cf2 y}");
+    const std::string rtf = RtfWriter::Write(d);
+    EXPECT_EQ(rtf.find("Unused"), std::string::npos);
+    EXPECT_NE(rtf.find("{\\f1\\fnil\\fcharset2 Symbol;}"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("{\\colortbl;\\red0\\green0\\blue255;}"), std::string::npos) << rtf;
+    EXPECT_NE(rtf.find("\\cf1"), std::string::npos) << rtf;
+}
+
+TEST(RtfWriter, SelectionsWriteAsDocumentsOfTheirOwn) {
+    const Document d = Rtf(
+        "{\\rtf1\\ansi First {\\b bold}\\par\\trowd\\cellx1000\\cellx2000\\intbl a\\cell b\\cell"
+        "\\row\\pard\\qc last}");
+    ASSERT_EQ(d.PlainText(), "First bold\r\na\tb\r\nlast");
+    struct Case {
+        std::int32_t start, length;
+    };
+    for (const Case c : {Case{6, 6}, Case{0, 12}, Case{14, 6}, Case{3, 100}, Case{13, 4}}) {
+        const Document back = Rtf(RtfWriter::Write(d, c.start, c.length));
+        EXPECT_EQ(back.PlainText(), d.PlainText(c.start, c.length)) << c.start << "+" << c.length;
+    }
+    // A selection ending inside a row is written with that row completed.
+    EXPECT_EQ(Rtf(RtfWriter::Write(d, 12, 3)).PlainText(), "a\tb\r\n");
+    EXPECT_EQ(Describe(Rtf(RtfWriter::Write(d, 6, 4))), "[] {,b|bold} <> END\n");
+}
+
+}  // namespace
+}  // namespace quindel::richtext
