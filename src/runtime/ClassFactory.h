@@ -40,7 +40,7 @@ class ClassFactory {
 };
 
 // The interface id DllGetClassObject is asked for.
-inline constexpr Guid kIidClassFactory{
+constexpr Guid kIidClassFactory{
     0x3C0E9B52, 0x14A7, 0x4D6B, {0x8E, 0x21, 0x5F, 0x90, 0xC4, 0x7A, 0x1D, 0x01}};
 
 struct ClassFactoryRelease {

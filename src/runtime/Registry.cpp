@@ -319,6 +319,7 @@ fs::path UserRegistryPath() {
 }
 
 fs::path SystemRegistryPath() {
+    if (const char* env = std::getenv("QUINDEL_SYSTEM_REGISTRY"); env && *env) return env;
 #ifndef QUINDEL_DATADIR_FROM_LIBDIR
 #define QUINDEL_DATADIR_FROM_LIBDIR "../share"
 #endif

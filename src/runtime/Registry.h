@@ -107,7 +107,8 @@ class RegistryFile {
 
 // $XDG_DATA_HOME/quindel/registry, or ~/.local/share/quindel/registry.
 std::filesystem::path UserRegistryPath();
-// <prefix>/share/quindel/registry, for the prefix the runtime library is installed under.
+// <prefix>/share/quindel/registry, for the prefix the runtime library is installed under;
+// the variable QUINDEL_SYSTEM_REGISTRY, when set, names another file.
 std::filesystem::path SystemRegistryPath();
 
 // Points every lookup and every registration of this process at one registry file (tools and
