@@ -378,13 +378,14 @@ int CacheMethod(lua_State* L, LuaHost& h) {
     return 1;
 }
 
-// Stack: 1 object, 2 name, 3 cache; pending: property code.
+// Stack: 1 object, 2 name, 3 cache; pending: property code. The proxy is a userdata, so no
+// index a script uses can hit a field of its own: its user values hold the object and the code.
 int CacheIndexed(lua_State* L, LuaHost& h) {
-    lua_createtable(L, 3, 0);
+    lua_newuserdatauv(L, 0, 2);
     lua_pushvalue(L, 1);
-    lua_rawseti(L, -2, 1);
+    lua_setiuservalue(L, -2, 1);
     lua_pushinteger(L, h.pending.code);
-    lua_rawseti(L, -2, 2);
+    lua_setiuservalue(L, -2, 2);
     lua_rawgetp(L, LUA_REGISTRYINDEX, &kIndexedMeta);
     lua_setmetatable(L, -2);
     lua_pushvalue(L, 2);
@@ -503,12 +504,12 @@ int IndexInner(lua_State* L, LuaHost& h) {
     return 0;
 }
 
-// Let for values, Set for objects (and for nil, which is Nothing, where the member takes Set).
+// Let for values, Set for objects; nil is Empty for a member that takes Let, else Nothing.
 CallKind AssignmentKind(lua_State* L, int value, std::int64_t code) {
     const bool object = ToObject(L, value) != nullptr;
     if (!(code & kDescribed)) return object ? CallKind::Set : CallKind::Let;
     const bool hasSet = code & kHasSet, hasLet = code & kHasLet;
-    if (hasSet && (object || lua_isnil(L, value) || !hasLet)) return CallKind::Set;
+    if (hasSet && (object || !hasLet)) return CallKind::Set;
     return CallKind::Let;
 }
 
@@ -606,10 +607,11 @@ int EqualObjects(lua_State* L) {
 
 // The object and the property code of the proxy at 1; the object is left at the top.
 const Object& ProxyTarget(lua_State* L, std::int64_t& code) {
-    lua_rawgeti(L, 1, 2);
+    if (lua_type(L, 1) != LUA_TUSERDATA) throw std::runtime_error("not an indexed property");
+    lua_getiuservalue(L, 1, 2);
     code = lua_tointeger(L, -1);
     lua_pop(L, 1);
-    lua_rawgeti(L, 1, 1);
+    lua_getiuservalue(L, 1, 1);
     const LuaObject* u = ToObject(L, -1);
     if (!u) throw std::runtime_error("not an indexed property");
     if (!u->obj) Raise(kErrObjectNotSet);
