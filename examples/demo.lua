@@ -1,0 +1,105 @@
+-- The headless demo as a host script: the panel on a form of its own with the bundled sample
+-- entry, clicked through as a user would; every event the host receives is printed and the
+-- panel and its list window are saved as PNG files.
+--   quindel-lua examples/demo.lua OUTDIR [SAMPLEDIR]
+-- The component must be registered first: quindel-regsvr lib/libQuindel2.so
+local here = arg[0]:match("^(.*/)") or "./"
+local out = arg[1] or "out"
+local sample = arg[2] or here .. "../resources/sample"
+local kPage = 14
+os.execute("mkdir -p '" .. out .. "'")
+
+-- Where the strip puts the centre of each button we click, in twips over the panel.
+local button = {[1] = 240, [3] = 960, [9] = 4452, [11] = 5172, [13] = 5892, [14] = 6252}
+
+local form = host.form{caption = "Wisła - encyklopedia multimedialna", border = 0,
+                       left = 1500, top = 1500, width = 10200, height = 600}
+local ok, panel = pcall(CreateObject, "OCX_Pilonda2.Quindel", form)
+if not ok then
+  io.stderr:write(tostring(panel), "\nRegister the component first: quindel-regsvr libQuindel2.so\n")
+  os.exit(1)
+end
+panel:Move(0, 0, 9900, 600)
+form:Show()
+
+-- The host pages the multimedia list to the panel and prints every event.
+local pager = host.new("Quindel.ListPager", sample .. "/ListaMM.lst", kPage)
+if pager.Totale == 0 then
+  io.stderr:write("sample lists not found in " .. sample .. "\n")
+  os.exit(1)
+end
+local chunk = out .. "/chunk.lst"
+function panel.events.PulsantePremuto(i, v)
+  print(("  event PulsantePremuto(%d, %d)"):format(i, v))
+end
+function panel.events.ClickListaOggettiMM(i)
+  print(("  event ClickListaOggettiMM(%d): %s"):format(i, panel.ListaMM.Descrizione))
+end
+function panel.events.ClickListaLemmi(i)
+  print(("  event ClickListaLemmi(%d): %s"):format(i, panel.ListaLemmi.Descrizione))
+end
+function panel.events.GetChunk(tipo, nome, pos)
+  print(("  event GetChunk(%d, %s, %d): writing records from %d"):format(
+    tipo, nome:match("[^/]*$"), pos, pager:PrimoDelChunk(pos)))
+  pager:ScriviChunk(chunk, pos)
+  panel:InitChunk(false, tipo, chunk, pager.Totale, pos)
+end
+
+panel.ListaMM.NomeFileLista = chunk
+panel.NomeFileListaLemmiCollegati = sample .. "/ListaLemmi.lst"
+pager:ScriviChunk(chunk, 1)
+panel:InitChunk(true, 1, chunk, pager.Totale, 1)
+print(("sample: %d multimedia objects (pages of %d), %d linked entries"):format(
+  pager.Totale, kPage, panel.ListaLemmi.ListCount))
+
+local function shot(window, name)
+  local file = out .. "/" .. name
+  if host.shot(window, file) then print("  picture " .. file) end
+end
+-- Away from every window: below the panel's form.
+local function away(after)
+  host.move(form, 6000, 3000, after)
+end
+local function click(i, what)
+  print(("click button %d (%s)"):format(i, what))
+  host.move(panel, button[i], 240)
+  host.press(1, 80)
+  host.release(1, 80)
+  away(50)
+  host.run(400)
+end
+
+shot(nil, "panel.png")
+
+print("hover over button 14")
+-- The hover wait runs inside the mouse move: the picture is taken from a timer inside it.
+host.after(600, function()
+  shot(nil, "panel_tooltip.png")
+  away()
+end)
+host.move(panel, button[14], 240)
+host.run(1000)
+
+click(9, "multimedia list")
+local list = panel.ListaMM
+local box, listForm = list.ObjTList, list.frm
+local row = box.Height // panel.MassimoRecordListaVisibili
+print("choose the third row of the list")
+host.click(box, 300, 2 * row + row // 2)
+away(20)
+host.run(100)
+print("scroll the list four pages down")
+for _ = 1, 4 do
+  host.click(listForm, box.Width + 120, box.Height - 500)
+  host.run(200)
+end
+shot(nil, "panel_list.png")
+shot(listForm, "list_window.png")
+click(11, "next object")
+click(3, "linked entries")
+click(13, "compact")
+shot(nil, "panel_compact.png")
+click(1, "restore")
+shot(nil, "panel_restored.png")
+print(("done: current object %d of %d, \"%s\""):format(list.PuntatoreFileLista, pager.Totale,
+                                                        list.Descrizione))
