@@ -12,12 +12,12 @@ using namespace quindel::platform;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     // Tighter than the defaults, so no single input spends a second filling a huge canvas.
-    const PictureLimits limits{4096, 1 << 20};
+    const PictureLimits limits{2048, 1 << 18};
     (void)ReadPictureSize(bytes);
     (void)DecodePictureAtLeast(bytes, 7, 5, limits);
     (void)DecodePicture(bytes, limits);
     if (SniffPictureFormat(bytes) == PictureFormat::Gif) {
-        auto gif = GifAnimation::DecodeWithin(bytes, {limits.maxSide, limits.maxPixels, 256});
+        auto gif = GifAnimation::DecodeWithin(bytes, {limits.maxSide, limits.maxPixels, 64});
         if (gif) {
             for (int i = 0; i < gif->FrameCount(); ++i) (void)gif->DelayMs(i), (void)gif->Frame(i);
             (void)gif->Frame(0);
