@@ -71,6 +71,15 @@ std::uint32_t Document::RunTextEnd(std::uint32_t r) const {
     return r + 1 < runs_.size() ? runs_[r + 1].start : std::uint32_t(text_.size());
 }
 
+std::uint32_t Document::RunFrom(std::uint32_t p, std::uint32_t byte) const {
+    const auto first = runs_.begin() + paragraphs_[p].firstRun;
+    const auto last = runs_.begin() + RunEnd(p);
+    auto it = std::upper_bound(first, last, byte,
+                               [](std::uint32_t b, const Run& r) { return b < r.start; });
+    if (it != first && RunTextEnd(std::uint32_t(it - runs_.begin() - 1)) > byte) --it;
+    return std::uint32_t(it - runs_.begin());
+}
+
 platform::Rgba Document::Colour(std::int32_t i, platform::Rgba fallback) const {
     if (i < 0 || std::size_t(i) >= colours_.size()) return fallback;
     const platform::Rgba c = colours_[std::size_t(i)];

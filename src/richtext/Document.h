@@ -102,6 +102,9 @@ class Document {
     std::string_view ParagraphText(std::uint32_t p) const;
     // The byte where run r ends.
     std::uint32_t RunTextEnd(std::uint32_t r) const;
+    // The first run of paragraph p that ends after byte (RunEnd(p) when none does), so that
+    // walking a line's runs costs the line, not the paragraph.
+    std::uint32_t RunFrom(std::uint32_t p, std::uint32_t byte) const;
     // The colour table entry i; an automatic entry (alpha 0), a negative i or one out of range
     // gives fallback.
     platform::Rgba Colour(std::int32_t i, platform::Rgba fallback) const;

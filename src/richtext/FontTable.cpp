@@ -34,18 +34,16 @@ constexpr std::pair<FontFamily, std::string_view> kFamilies[] = {
 }  // namespace
 
 void FontTable::Put(const FontEntry& e) {
-    auto it = std::find_if(entries_.begin(), entries_.end(),
-                           [&](const FontEntry& x) { return x.number == e.number; });
-    if (it != entries_.end())
-        *it = e;
-    else
+    auto [it, added] = index_.try_emplace(e.number, entries_.size());
+    if (added)
         entries_.push_back(e);
+    else
+        entries_[it->second] = e;
 }
 
 const FontEntry* FontTable::Find(std::int32_t number) const {
-    for (const FontEntry& e : entries_)
-        if (e.number == number) return &e;
-    return nullptr;
+    auto it = index_.find(number);
+    return it == index_.end() ? nullptr : &entries_[it->second];
 }
 
 std::int32_t FontTable::CodePageOfCharset(std::int32_t charset) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quindel::richtext {
@@ -31,8 +32,7 @@ class FontTable {
     const FontEntry* Find(std::int32_t number) const;
     const std::vector<FontEntry>& Entries() const { return entries_; }
     bool empty() const { return entries_.empty(); }
-    void clear() { entries_.clear(); }
-    bool operator==(const FontTable&) const = default;
+    bool operator==(const FontTable& other) const { return entries_ == other.entries_; }
 
     // The Windows code page of a character set, 0 when it names none (the default charset);
     // the symbol charset gives kSymbolCodePage.
@@ -48,6 +48,7 @@ class FontTable {
 
   private:
     std::vector<FontEntry> entries_;
+    std::unordered_map<std::int32_t, std::size_t> index_;  // number -> entry
 };
 
 }  // namespace quindel::richtext

@@ -199,8 +199,9 @@ void Layout::Measure(std::uint32_t p, std::uint32_t b0, std::uint32_t b1, Measur
     m.bytes.clear();
     m.kind.clear();
     const std::string_view text = doc_.Text();
-    for (std::uint32_t r = doc_.Paragraphs()[p].firstRun; r < doc_.RunEnd(p); ++r) {
+    for (std::uint32_t r = doc_.RunFrom(p, b0); r < doc_.RunEnd(p); ++r) {
         const Run& run = doc_.Runs()[r];
+        if (run.start >= b1) break;
         const std::uint32_t s = std::max(run.start, b0), e = std::min(doc_.RunTextEnd(r), b1);
         if (s >= e) continue;
         if (run.picture >= 0) {
@@ -267,9 +268,9 @@ void Layout::LineMetrics(LayoutLine& line, const ParaFormat& f) const {
     std::int32_t ascent = 0, descent = 0, leading = 0;
     bool any = false;
     const std::uint32_t p = line.paragraph;
-    for (std::uint32_t r = doc_.Paragraphs()[p].firstRun; r < doc_.RunEnd(p); ++r) {
+    for (std::uint32_t r = doc_.RunFrom(p, line.start); r < doc_.RunEnd(p); ++r) {
         const Run& run = doc_.Runs()[r];
-        if (run.start >= line.end || doc_.RunTextEnd(r) <= line.start) continue;
+        if (run.start >= line.end) break;
         any = true;
         if (run.picture >= 0) {
             ascent = std::max(ascent, doc_.Pictures()[std::size_t(run.picture)].height);

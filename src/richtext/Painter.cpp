@@ -71,10 +71,10 @@ void Painter::Paint(Image& target, std::int32_t scrollX, std::int64_t scrollY,
 void Painter::PaintLine(const View& v, const LayoutLine& line, std::int64_t top, const Span& sel) {
     const Document& doc = layout_.document();
     layout_.Geometry(line, geometry_);
-    for (std::uint32_t r = doc.Paragraphs()[line.paragraph].firstRun;
-         r < doc.RunEnd(line.paragraph); ++r) {
-        const Run& run = doc.Runs()[r];
-        if (run.start < line.end && doc.RunTextEnd(r) > line.start) PaintRun(v, line, top, r, sel);
+    for (std::uint32_t r = doc.RunFrom(line.paragraph, line.start); r < doc.RunEnd(line.paragraph);
+         ++r) {
+        if (doc.Runs()[r].start >= line.end) break;
+        PaintRun(v, line, top, r, sel);
     }
 }
 
@@ -129,14 +129,19 @@ void Painter::PaintRun(const View& v, const LayoutLine& line, std::int64_t top, 
     }
 }
 
-const Image& Painter::Decoded(std::int32_t picture) {
+const Image& Painter::Decoded(std::int32_t picture, int width, int height) {
     auto it = pictures_.find(picture);
-    if (it != pictures_.end()) return it->second;
+    // Kept while it still covers the size shown.
+    if (it != pictures_.end() &&
+        (it->second.empty() || (it->second.width() >= width && it->second.height() >= height)))
+        return it->second;
+    if (it != pictures_.end()) pictures_.erase(it);
     if (cachedPixels_ > kMaxCachedPixels) {
         pictures_.clear();
         cachedPixels_ = 0;
     }
-    Image img = PictureDecoder::Decode(layout_.document().Pictures()[std::size_t(picture)]);
+    Image img =
+        PictureDecoder::Decode(layout_.document().Pictures()[std::size_t(picture)], width, height);
     cachedPixels_ += std::int64_t(img.width()) * img.height();
     return pictures_.emplace(picture, std::move(img)).first->second;
 }
@@ -146,7 +151,7 @@ void Painter::PaintPicture(const View& v, std::int32_t picture, std::int32_t x, 
     const Picture& pic = layout_.document().Pictures()[std::size_t(picture)];
     const int x0 = PxX(v, x), y0 = PxY(v, top);
     const int w = std::max(1, pic.width / v.tpp), h = std::max(1, pic.height / v.tpp);
-    const Image& img = Decoded(picture);
+    const Image& img = Decoded(picture, w, h);
     if (img.empty()) {
         Frame(v.target, x0, y0, w, h, kPlaceholder);
     } else {

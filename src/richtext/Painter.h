@@ -57,7 +57,7 @@ class Painter {
     void PaintBorders(const View& v, const LayoutBlock& block);
     int PxX(const View& v, std::int64_t x) const;
     int PxY(const View& v, std::int64_t y) const;
-    const platform::Image& Decoded(std::int32_t picture);
+    const platform::Image& Decoded(std::int32_t picture, int width, int height);
 
     Layout& layout_;
     LineGeometry geometry_;

@@ -231,7 +231,7 @@ void RtfReader::CommitPicture() {
         return;
     p.kind = pict_.kind == RtfPictureKind::Png ? Picture::Kind::Png : Picture::Kind::Jpeg;
     int pw = p.pixelWidth, ph = p.pixelHeight;
-    if (pw <= 0 || ph <= 0) PictureDecoder::EncodedSize(p.data, p.kind, pw, ph);
+    if (pw <= 0 || ph <= 0) PictureDecoder::EncodedSize(p.data, pw, ph);
     const auto shown = [](std::int64_t goal, std::int64_t pixels, std::int64_t scale) {
         const std::int64_t base = goal > 0 ? goal : pixels > 0 ? pixels * kTwipsPerPixel : 1440;
         return std::int32_t(std::clamp<std::int64_t>(base * scale / 100, 1, kMaxPictureTwips));

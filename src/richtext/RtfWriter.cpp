@@ -17,6 +17,12 @@ constexpr std::int32_t kWrittenCharset = 238;
 constexpr std::int32_t kSymbolCharset = 2;
 constexpr std::size_t kHexPerLine = 128;
 
+void AppendHex(std::string& out, unsigned char b) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += kHex[b >> 4];
+    out += kHex[b & 15];
+}
+
 class Writer {
   public:
     explicit Writer(const Document& doc) : doc_(doc) {}
@@ -219,10 +225,8 @@ void Writer::Character(char32_t cp, bool symbol) {
         out_ += '?';
         return;
     }
-    static constexpr char kHex[] = "0123456789abcdef";
     out_ += "\\'";
-    out_ += kHex[b >> 4];
-    out_ += kHex[b & 15];
+    AppendHex(out_, static_cast<unsigned char>(b));
 }
 
 void Writer::Text(std::string_view utf8, bool symbol) {
@@ -243,12 +247,9 @@ void Writer::PictureGroup(const Picture& p) {
     if (p.pixelHeight > 0) Word("pich", p.pixelHeight);
     Word("picwgoal", p.width);
     Word("pichgoal", p.height);
-    static constexpr char kHex[] = "0123456789abcdef";
     for (std::size_t i = 0; i < p.data.size(); ++i) {
         if (i % (kHexPerLine / 2) == 0) out_ += "\r\n";
-        const auto b = static_cast<unsigned char>(p.data[i]);
-        out_ += kHex[b >> 4];
-        out_ += kHex[b & 15];
+        AppendHex(out_, static_cast<unsigned char>(p.data[i]));
     }
     out_ += "}";
 }

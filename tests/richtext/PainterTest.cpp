@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
-#include "TestFolder.h"
 #include "platform/headless/HeadlessTextService.h"
 #include "richtext/Engine.h"
+#include "richtext/RichTextTestSupport.h"
 
 namespace quindel::richtext {
 namespace {
@@ -98,18 +95,7 @@ TEST(Painter, SelectionIsInvertedAndScrollingMovesLines) {
 }
 
 TEST(Painter, PicturesAndTableBorders) {
-    quindel::test::TestFolder folder("painter");
-    Image red(4, 2, MakeRgb(200, 0, 0));
-    const std::string path = (folder.path() / "red.png").string();
-    ASSERT_TRUE(red.savePng(path));
-    std::ifstream in(path, std::ios::binary);
-    const std::string png(std::istreambuf_iterator<char>(in), {});
-    std::string hex;
-    for (unsigned char c : png) {
-        static constexpr char kHex[] = "0123456789abcdef";
-        hex += kHex[c >> 4];
-        hex += kHex[c & 15];
-    }
+    const std::string hex = test::HexOf(test::PngOf(Image(4, 2, MakeRgb(200, 0, 0))));
     Engine e(Text());
     // A 40 x 20 pixel picture, then a 30 x 30 JPEG that is only a framed box, then a table.
     e.Load("{\\rtf1\\fs18 {\\pict\\pngblip\\picwgoal600\\pichgoal300 " + hex +

@@ -2,9 +2,15 @@
 // Shared helpers of the rich-text tests: a document described as text with its formats
 // resolved (face names, colours), so two models compare by what they show rather than by
 // table numbering.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
+#include "TestFolder.h"
+#include "platform/Image.h"
 #include "richtext/Document.h"
 #include "richtext/RtfReader.h"
 
@@ -81,6 +87,25 @@ inline std::string Describe(const Document& d) {
         out += "\n";
     }
     return out;
+}
+
+inline std::string HexOf(const std::string& bytes) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char c : bytes) {
+        out += kHex[c >> 4];
+        out += kHex[c & 15];
+    }
+    return out;
+}
+
+// The bytes of img saved as a PNG file.
+inline std::string PngOf(const platform::Image& img) {
+    quindel::test::TestFolder folder("richtext_png");
+    const std::string path = (folder.path() / "p.png").string();
+    EXPECT_TRUE(img.savePng(path));
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 inline Document Rtf(std::string_view s) {

@@ -1,10 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
-#include "TestFolder.h"
-#include "platform/Image.h"
 #include "richtext/RichTextTestSupport.h"
 #include "richtext/RtfWriter.h"
 
@@ -13,25 +8,6 @@ namespace {
 
 using test::Describe;
 using test::Rtf;
-
-std::string PngBytes() {
-    quindel::test::TestFolder folder("rtfwriter");
-    platform::Image img(3, 2, platform::MakeRgb(10, 200, 30));
-    const std::string path = (folder.path() / "p.png").string();
-    EXPECT_TRUE(img.savePng(path));
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::string Hex(const std::string& bytes) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string out;
-    for (unsigned char c : bytes) {
-        out += kHex[c >> 4];
-        out += kHex[c & 15];
-    }
-    return out;
-}
 
 TEST(RtfWriter, RoundTripsKeepTheModel) {
     const std::string header =
@@ -52,7 +28,9 @@ TEST(RtfWriter, RoundTripsKeepTheModel) {
         "before\\par\\trowd\\trgaph108\\trleft-108\\trrh400\\clbrdrt\\brdrs\\cellx2000\\cellx5000"
         "\\pard\\intbl A\\cell {\\b B1}\\par B2\\cell\\row\\trowd\\cellx3000\\pard\\intbl C\\cell"
         "\\row\\pard after",
-        "{\\pict\\pngblip\\picw3\\pich2\\picwgoal450\\pichgoal300 " + Hex(PngBytes()) + "} after",
+        "{\\pict\\pngblip\\picw3\\pich2\\picwgoal450\\pichgoal300 " +
+            test::HexOf(test::PngOf(platform::Image(3, 2, platform::MakeRgb(10, 200, 30)))) +
+            "} after",
         "{\\pict\\jpegblip\\picwgoal100\\pichgoal200 ffd8ffd9}",
     };
     for (const std::string& body : documents) {
