@@ -1,0 +1,82 @@
+# cmake --install: the libraries with versioned sonames, the public headers under
+# include/quindel, the catalogue and the type library text beside the component library, the
+# tools, the examples with the sample content, CMake package files (find_package(Quindel):
+# Quindel::Quindel2, Quindel::runtime, Quindel::platform, Quindel::headless, Quindel::hostkit,
+# and Quindel::qt when built) and pkg-config files (quindel.pc for a late-binding host,
+# quindel-component.pc adding the component library for hosts that call it directly).
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(_quindel_libs quindel_runtime quindel_platform quindel_headless quindel_hostkit Quindel2)
+foreach(_t quindel_richtext quindel_mci)
+  if(TARGET ${_t})
+    list(APPEND _quindel_libs ${_t})
+  endif()
+endforeach()
+set(_quindel_all_libs ${_quindel_libs})
+if(TARGET quindel_qt)
+  list(APPEND _quindel_all_libs quindel_qt)
+endif()
+
+# Installed libraries find each other beside themselves; installed tools find them in libdir.
+file(RELATIVE_PATH _quindel_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+foreach(_t ${_quindel_all_libs})
+  set_target_properties(${_t} PROPERTIES VERSION ${PROJECT_VERSION}
+                                         SOVERSION ${PROJECT_VERSION_MAJOR}
+                                         INSTALL_RPATH "$ORIGIN")
+  string(REGEX REPLACE "^quindel_" "" _export ${_t})
+  set_target_properties(${_t} PROPERTIES EXPORT_NAME ${_export})
+endforeach()
+# The source tree is the include path while building, include/quindel once installed.
+set_property(TARGET quindel_runtime PROPERTY INTERFACE_INCLUDE_DIRECTORIES
+             $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>
+             $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/quindel>)
+
+install(TARGETS ${_quindel_libs} EXPORT QuindelTargets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_COMPONENT Development)
+install(EXPORT QuindelTargets NAMESPACE Quindel:: FILE QuindelTargets.cmake
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Quindel)
+if(TARGET quindel_qt)
+  install(TARGETS quindel_qt EXPORT QuindelQtTargets LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  install(EXPORT QuindelQtTargets NAMESPACE Quindel:: FILE QuindelQtTargets.cmake
+          DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Quindel)
+endif()
+
+set(_quindel_tools quindel-regsvr quindel-typelib quindel-lua)
+foreach(_t ${_quindel_tools})
+  set_target_properties(${_t} PROPERTIES INSTALL_RPATH "$ORIGIN/${_quindel_bin_to_lib}")
+endforeach()
+install(TARGETS ${_quindel_tools} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The component's folder is the library's: its catalogue and type library text lie beside it.
+install(FILES ${PROJECT_SOURCE_DIR}/resources/Quindel.bin
+              ${CMAKE_LIBRARY_OUTPUT_DIRECTORY}/Quindel2.idl
+        DESTINATION ${CMAKE_INSTALL_LIBDIR})
+
+set(_quindel_header_excludes PATTERN "qt" EXCLUDE)
+if(TARGET quindel_qt)
+  set(_quindel_header_excludes)
+endif()
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quindel
+        FILES_MATCHING PATTERN "*.h" ${_quindel_header_excludes})
+
+# The examples find the sample content at ../resources/sample, installed as in the source tree.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/quindel/examples)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/sample
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/quindel/resources)
+
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/QuindelConfig.cmake.in
+                              ${CMAKE_BINARY_DIR}/QuindelConfig.cmake
+                              INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Quindel)
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/QuindelConfigVersion.cmake
+                                 VERSION ${PROJECT_VERSION} COMPATIBILITY SameMinorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/QuindelConfig.cmake ${CMAKE_BINARY_DIR}/QuindelConfigVersion.cmake
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Quindel)
+
+file(RELATIVE_PATH _quindel_pc_to_prefix ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig
+     ${CMAKE_INSTALL_PREFIX})
+foreach(_pc quindel quindel-component)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/${_pc}.pc.in ${CMAKE_BINARY_DIR}/${_pc}.pc @ONLY)
+  install(FILES ${CMAKE_BINARY_DIR}/${_pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endforeach()
