@@ -92,7 +92,8 @@ void Writer::Header() {
     const DocumentSettings& s = doc_.Settings();
     out_ += "{\\rtf1\\ansi";
     Word("ansicpg", kWrittenCodePage);
-    Word("deff", 0);
+    // Without a default font of its own, the default names no written font either.
+    Word("deff", doc_.Fonts().Find(s.defaultFont) ? 0 : std::int32_t(fonts_.size()));
     Word("deflang", s.language);
     Word("deftab", s.defaultTab);
     if (!fonts_.empty()) {

@@ -76,6 +76,14 @@ TEST(RtfWriter, WritesOnlyTheFontsAndColoursUsed) {
     EXPECT_NE(rtf.find("\\cf1"), std::string::npos) << rtf;
 }
 
+TEST(RtfWriter, AMissingDefaultFontStaysMissing) {
+    // Text in no font reads in the document's code page; written with a symbol font in the
+    // table, it must not become symbol text.
+    const Document d = Rtf("{\\rtf1\\deff0{\\fonttbl{\\f1\\fcharset2 Symbol;}}p {\\f1 p}}");
+    ASSERT_EQ(d.PlainText(), "p π");
+    EXPECT_EQ(Rtf(RtfWriter::Write(d)).PlainText(), "p π");
+}
+
 TEST(RtfWriter, SelectionsWriteAsDocumentsOfTheirOwn) {
     const Document d = Rtf(
         "{\\rtf1\\ansi First {\\b bold}\\par\\trowd\\cellx1000\\cellx2000\\intbl a\\cell b\\cell"
