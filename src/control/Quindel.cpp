@@ -198,7 +198,7 @@ Quindel::~Quindel() {
 
 ClasseToolbar& Quindel::Tb() const {
     // After Termina the panel has no buttons: button and command operations fail.
-    if (!toolbar_) throw VbError(91);
+    if (!toolbar_) Raise(91);
     return *toolbar_;
 }
 

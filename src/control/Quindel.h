@@ -17,6 +17,9 @@
 #include "runtime/ConnectionPoint.h"
 #include "runtime/DispatchTable.h"
 #include "runtime/Variant.h"
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
 
 namespace quindel::platform {
 class Platform;
@@ -99,13 +102,13 @@ class Quindel : public TableDispatch,
     void setMassimoRecordListaVisibili(std::uint8_t v);
     void copia(const std::string& TipoOggetto);
     void Chiudi(const Variant& NonScaricareLaForm = Variant::Missing());
-    std::string ToolTipPulsante(std::int16_t Indice);
+    std::string ToolTipPulsante(std::int16_t Indice) const;
     void setToolTipPulsante(std::int16_t Indice, const std::string& s);
-    bool IsPulsanteAbilitato(std::int16_t Indice) override;
+    bool IsPulsanteAbilitato(std::int16_t Indice) const override;
     void setIsPulsanteAbilitato(std::int16_t Indice, bool v) override;
-    bool IsPulsanteVisibile(std::int16_t Indice) override;
+    bool IsPulsanteVisibile(std::int16_t Indice) const override;
     void setIsPulsanteVisibile(std::int16_t Indice, bool v) override;
-    std::int16_t ValorePulsante(std::int16_t Indice) override;
+    std::int16_t ValorePulsante(std::int16_t Indice) const override;
     void setValorePulsante(std::int16_t Indice, std::int16_t v) override;
     void SpegniToolTip() override;
     void SpostaFormCollegate();
@@ -256,3 +259,5 @@ class Quindel : public TableDispatch,
 };
 
 }  // namespace quindel
+
+QUINDEL_API_END

@@ -71,7 +71,7 @@ bool Quindel::Comando(std::int16_t n) {
 
 platform::Form* Quindel::FormPadre() const {
     platform::Form* f = userControl_->TopForm();
-    if (!f) throw VbError(91);  // the host's form is gone
+    if (!f) Raise(91);  // the host's form is gone
     return f;
 }
 

@@ -1,10 +1,15 @@
 #pragma once
 // The control's events: the typed C++ sink a host implements, and their dispatch ids (a Dispatch
 // sink receives them by id). Every argument is by reference: a handler may change it.
+// Ownership: the control holds its sinks until Unadvise or Termina; a sink must not own the
+// control (hold it weakly or by a plain reference), or the two keep each other alive.
 #include <cstdint>
 #include <string>
 
 #include "runtime/Dispatch.h"
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
 
 namespace quindel {
 
@@ -30,3 +35,5 @@ class QuindelEvents {
 };
 
 }  // namespace quindel
+
+QUINDEL_API_END

@@ -4,6 +4,9 @@
 #include <string_view>
 
 #include "runtime/Guid.h"
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
 
 namespace quindel::identificativi {
 
@@ -22,3 +25,5 @@ constexpr Guid kClasse{
     0x5E1A6C21, 0x7B4D, 0x4F0E, {0x9C, 0x3A, 0x2D, 0x8B, 0x61, 0xF0, 0xA0, 0x04}};
 
 }  // namespace quindel::identificativi
+
+QUINDEL_API_END

@@ -18,7 +18,7 @@ namespace quindel {
 
 namespace {
 ClasseTLista& Lista(const std::array<std::shared_ptr<ClasseTLista>, 2>& liste, std::int32_t i) {
-    if (i < 0 || i > 1 || !liste[std::size_t(i)]) throw VbError(9);
+    if (i < 0 || i > 1 || !liste[std::size_t(i)]) Raise(9);
     return *liste[std::size_t(i)];
 }
 }  // namespace

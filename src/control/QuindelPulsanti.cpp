@@ -45,7 +45,7 @@ std::array<std::int16_t, 6> Quindel::CelleDaColonna(std::int16_t k) const {
     // 16-bit arithmetic, as the strip's numbering is: an overflow is an error.
     auto cella = [&](int riga) {
         const std::int32_t v = riga * std::int32_t(NumBitmapOrizzontali_) + k;
-        if (v > 32767 || v < -32768) throw VbError(6);
+        if (v > 32767 || v < -32768) Raise(6);
         return std::int16_t(v);
     };
     return {cella(0), cella(1), cella(2), cella(3), cella(4), cella(4)};
@@ -70,7 +70,7 @@ void Quindel::CostruisciPulsanti() {
         if (!kPulsanti[i - 1].abilitato) setIsPulsanteAbilitato(i, false);
 }
 
-std::int16_t Quindel::ValorePulsante(std::int16_t Indice) {
+std::int16_t Quindel::ValorePulsante(std::int16_t Indice) const {
     return Tb().ButtonDown(Indice) ? -1 : 0;
 }
 
@@ -79,7 +79,7 @@ void Quindel::setValorePulsante(std::int16_t Indice, std::int16_t v) {
     if (Tb().ButtonEnabled(Indice)) EseguiComando(Indice);
 }
 
-bool Quindel::IsPulsanteAbilitato(std::int16_t Indice) {
+bool Quindel::IsPulsanteAbilitato(std::int16_t Indice) const {
     return Tb().ButtonEnabled(Indice);
 }
 
@@ -88,7 +88,7 @@ void Quindel::setIsPulsanteAbilitato(std::int16_t Indice, bool v) {
 }
 
 // Only setting it knows 99 as the slider; reading it asks the toolbar like any other number.
-bool Quindel::IsPulsanteVisibile(std::int16_t Indice) {
+bool Quindel::IsPulsanteVisibile(std::int16_t Indice) const {
     return Tb().ButtonVisible(Indice);
 }
 
@@ -103,7 +103,7 @@ void Quindel::setIsPulsanteVisibile(std::int16_t Indice, bool v) {
     AggiornaDimensioneControllo();
 }
 
-std::string Quindel::ToolTipPulsante(std::int16_t Indice) {
+std::string Quindel::ToolTipPulsante(std::int16_t Indice) const {
     return Tb().Button(Indice).Tip();
 }
 

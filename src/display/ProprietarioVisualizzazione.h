@@ -6,6 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
+
 namespace quindel::platform {
 class Platform;
 class Slider;
@@ -28,11 +32,11 @@ class ProprietarioVisualizzazione {
     virtual platform::Slider& Avanzamento() = 0;
     virtual platform::PictureBox& SuperficiePulsanti() = 0;
     // The button-state layer of the control (button numbers of the panel's button set).
-    virtual bool IsPulsanteAbilitato(std::int16_t Indice) = 0;
+    virtual bool IsPulsanteAbilitato(std::int16_t Indice) const = 0;
     virtual void setIsPulsanteAbilitato(std::int16_t Indice, bool v) = 0;
-    virtual bool IsPulsanteVisibile(std::int16_t Indice) = 0;
+    virtual bool IsPulsanteVisibile(std::int16_t Indice) const = 0;
     virtual void setIsPulsanteVisibile(std::int16_t Indice, bool v) = 0;
-    virtual std::int16_t ValorePulsante(std::int16_t Indice) = 0;
+    virtual std::int16_t ValorePulsante(std::int16_t Indice) const = 0;
     virtual void setValorePulsante(std::int16_t Indice, std::int16_t v) = 0;
     // Gives button Indice a tooltip and the pictures of a strip column, then redraws the strip.
     virtual void CambiaPulsante(std::int16_t Indice, const std::string& tooltip,
@@ -48,3 +52,5 @@ class ProprietarioVisualizzazione {
 };
 
 }  // namespace quindel
+
+QUINDEL_API_END

@@ -12,6 +12,9 @@
 #include <string>
 
 #include "runtime/Variant.h"
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
 
 namespace quindel {
 
@@ -91,3 +94,5 @@ class Visualizzatore {
 };
 
 }  // namespace quindel
+
+QUINDEL_API_END

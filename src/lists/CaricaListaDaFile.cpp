@@ -1,6 +1,8 @@
 #include "lists/CaricaListaDaFile.h"
 
+#if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -121,10 +123,9 @@ class LettoreRecord {
 
 // The text without its trailing padding: blanks, and NULs too when asked. Works on code-page
 // bytes and on UTF-8 alike, as neither byte occurs inside a UTF-8 sequence. Records are mostly
-// padding, so it is skipped sixteen bytes at a time.
-std::string_view SenzaCoda(std::string_view testo, bool ancheNul) {
-    const char* p = testo.data();
-    std::size_t n = testo.size();
+// padding, so it is skipped many bytes at a time: sixteen with SSE2, eight elsewhere.
+#if defined(__SSE2__)
+std::size_t SaltaCodaABlocchi(const char* p, std::size_t n, bool ancheNul) {
     const __m128i blank = _mm_set1_epi8(' ');
     // A NUL or'ed with a blank is a blank, and no other byte becomes one.
     const __m128i nul = ancheNul ? blank : _mm_setzero_si128();
@@ -139,6 +140,25 @@ std::string_view SenzaCoda(std::string_view testo, bool ancheNul) {
         n -= 64;
     }
     while (n >= 16 && _mm_movemask_epi8(padding(n - 16)) == 0xFFFF) n -= 16;
+    return n;
+}
+#else
+std::size_t SaltaCodaABlocchi(const char* p, std::size_t n, bool ancheNul) {
+    constexpr std::uint64_t kBlanks = 0x2020202020202020ULL;
+    const std::uint64_t nul = ancheNul ? kBlanks : 0;
+    while (n >= 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + n - 8, 8);
+        if ((w | nul) != kBlanks) break;
+        n -= 8;
+    }
+    return n;
+}
+#endif
+
+std::string_view SenzaCoda(std::string_view testo, bool ancheNul) {
+    const char* p = testo.data();
+    std::size_t n = SaltaCodaABlocchi(p, testo.size(), ancheNul);
     while (n > 0 && (p[n - 1] == ' ' || (ancheNul && p[n - 1] == '\0'))) --n;
     return testo.substr(0, n);
 }

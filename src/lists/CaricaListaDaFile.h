@@ -3,6 +3,9 @@
 #include <string_view>
 
 #include "runtime/Variant.h"
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
 
 namespace quindel::platform {
 class FileSystem;
@@ -22,3 +25,5 @@ void CaricaListaDaFile(ClasseTLista& Lista, const platform::FileSystem& files,
                        std::string_view NomeFile, const Variant& Inizio = Variant::Missing());
 
 }  // namespace quindel
+
+QUINDEL_API_END

@@ -8,6 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
+
 namespace quindel {
 
 class ClasseRecordLista {
@@ -77,3 +81,5 @@ class ClasseRecordLista {
 };
 
 }  // namespace quindel
+
+QUINDEL_API_END

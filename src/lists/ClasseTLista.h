@@ -13,6 +13,9 @@
 #include "lists/ClasseRecordLista.h"
 #include "runtime/DispatchTable.h"
 #include "runtime/Variant.h"
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
 
 namespace quindel::platform {
 class ListBox;
@@ -119,3 +122,5 @@ class ClasseTLista : public TableDispatch {
 };
 
 }  // namespace quindel
+
+QUINDEL_API_END

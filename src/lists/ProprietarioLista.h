@@ -5,6 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
+
 namespace quindel::platform {
 class Platform;
 }
@@ -16,9 +20,9 @@ class ProprietarioLista {
     virtual ~ProprietarioLista() = default;
     virtual platform::Platform& Piattaforma() = 0;
     // The button-state layer of the control (button numbers of the panel's button set).
-    virtual bool IsPulsanteAbilitato(std::int16_t Indice) = 0;
+    virtual bool IsPulsanteAbilitato(std::int16_t Indice) const = 0;
     virtual void setIsPulsanteAbilitato(std::int16_t Indice, bool v) = 0;
-    virtual std::int16_t ValorePulsante(std::int16_t Indice) = 0;
+    virtual std::int16_t ValorePulsante(std::int16_t Indice) const = 0;
     virtual void setValorePulsante(std::int16_t Indice, std::int16_t v) = 0;
     // Shows the current object of the multimedia list.
     virtual void MostraOggetto() = 0;
@@ -37,3 +41,5 @@ class ProprietarioLista {
 };
 
 }  // namespace quindel
+
+QUINDEL_API_END

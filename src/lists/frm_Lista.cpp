@@ -1,8 +1,6 @@
 #include "lists/frm_Lista.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <vector>
 
 #include "lists/ClasseTLista.h"
 #include "lists/ProprietarioLista.h"
@@ -24,11 +22,8 @@ constexpr std::int16_t kInvio = 13;
 // cap only guards against a backend whose rows do not round as expected.
 constexpr int kPassateMassime = 8;
 
-// A list box only knows its platform form; the few list windows alive map a form back to theirs.
-std::vector<frm_Lista*>& Registro() {
-    static std::vector<frm_Lista*> finestre;
-    return finestre;
-}
+// A list box only knows its platform form; the form carries its list window under this key.
+constexpr char kChiaveFinestra = 0;
 
 }  // namespace
 
@@ -41,11 +36,11 @@ frm_Lista::frm_Lista(platform::Platform& p, std::string Caption) : form_(p.NewFo
     VScroll1_->setTag("I");
     VScroll1_->setVisible(false);
     Collega();
-    Registro().push_back(this);
+    form_->setCompanion(&kChiaveFinestra, this);
 }
 
 frm_Lista::~frm_Lista() {
-    std::erase(Registro(), this);
+    form_->setCompanion(&kChiaveFinestra, nullptr);
     if (ClasseListaCorrente) ClasseListaCorrente->setObjTList(nullptr);
     // The windows may outlive this object; their handlers point at it.
     form_->OnResize = nullptr;
@@ -61,11 +56,7 @@ frm_Lista::~frm_Lista() {
 
 frm_Lista* frm_Lista::DiFinestra(platform::Window& w) {
     const platform::Form* form = w.TopForm();
-    if (!form) return nullptr;
-    const auto& finestre = Registro();
-    const auto it = std::find_if(finestre.begin(), finestre.end(),
-                                 [form](const frm_Lista* f) { return f->form_.get() == form; });
-    return it == finestre.end() ? nullptr : *it;
+    return form ? static_cast<frm_Lista*>(form->Companion(&kChiaveFinestra)) : nullptr;
 }
 
 void frm_Lista::Collega() {

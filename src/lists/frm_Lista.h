@@ -4,6 +4,10 @@
 #include <memory>
 #include <string>
 
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
+
 namespace quindel::platform {
 class Platform;
 class Form;
@@ -55,3 +59,5 @@ class frm_Lista {
 };
 
 }  // namespace quindel
+
+QUINDEL_API_END

@@ -1,8 +1,12 @@
 #include "platform/CommandButton.h"
 
+#include "platform/ModelRenderer.h"
+#include "platform/Platform.h"
 #include "runtime/ScopeGuard.h"
 
 namespace quindel::platform {
+
+using namespace look;
 
 namespace {
 constexpr std::int16_t kKeyReturn = 13, kKeySpace = 32;
@@ -12,6 +16,7 @@ CommandButton::CommandButton(Platform& p, Window* parent)
     : Window(p, WindowKind::CommandButton, parent) {}
 
 void CommandButton::setCaption(std::string c) {
+    if (c == caption_) return;
     caption_ = std::move(c);
     Changed(Aspect::Content);
 }
@@ -31,6 +36,13 @@ void CommandButton::MouseUpDefault(const MouseArgs& a) {
 
 void CommandButton::KeyDownDefault(std::int16_t keyCode) {
     if (keyCode == kKeyReturn || keyCode == kKeySpace) setValue(true);
+}
+
+void CommandButton::Paint(Image& img) const {
+    const int W = img.width(), H = img.height();
+    Bevel(img, 0, 0, W, H, !Value());
+    platform().DrawText(img, (W - platform().MeasureText(Caption()).width) / 2,
+                        (H - LineHeight(platform())) / 2, Caption(), kInk);
 }
 
 }  // namespace quindel::platform

@@ -19,6 +19,8 @@ class CommandButton : public Window {
     // How deeply clicks are nested right now.
     int Depth() const { return depth_; }
 
+    void Paint(Image& img) const override;
+
   protected:
     bool FocusOnClick() const override { return true; }
     void MouseUpDefault(const MouseArgs& a) override;

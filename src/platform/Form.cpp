@@ -2,25 +2,31 @@
 
 #include <algorithm>
 
+#include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
 
 namespace quindel::platform {
+
+using namespace look;
 
 Form::Form(Platform& p) : Window(p, WindowKind::Form, nullptr) {
     setVisible(false);
 }
 
 void Form::setCaption(std::string c) {
+    if (c == caption_) return;
     caption_ = std::move(c);
     Changed(Aspect::Content);
 }
 
 void Form::setBorderStyle(std::int16_t b) {
+    if (b == borderStyle_) return;
     borderStyle_ = b;
     Changed(Aspect::Geometry);
 }
 
 void Form::setBackColor(Rgba c) {
+    if (c == backColor_) return;
     backColor_ = c;
     Changed(Aspect::Content);
 }
@@ -55,6 +61,17 @@ std::int32_t Form::ScaleHeight() const {
 PointPx Form::ClientOriginPx() const {
     const FrameMetrics f = platform().FrameOf(*this);
     return {f.border, f.border + f.caption};
+}
+
+void Form::Paint(Image& img) const {
+    img.fill(BackColor());
+    const FrameMetrics fm = platform().FrameOf(*this);
+    if (fm.border <= 0) return;
+    const int W = img.width(), H = img.height();
+    Bevel(img, 0, 0, W, H, true);
+    img.fillRect(fm.border, fm.border, W - 2 * fm.border, fm.caption, kSelection);
+    platform().DrawText(img, fm.border + 4, fm.border + (fm.caption - LineHeight(platform())) / 2,
+                        Caption(), kLight);
 }
 
 }  // namespace quindel::platform

@@ -35,6 +35,14 @@ class Form : public Window {
     void Unload();
     bool Loaded() const { return Alive(); }
 
+    // The object that runs this form (a list window, a dialog), so code that holds only one of
+    // its windows can find it. `key` names whose object it is: another key finds nothing.
+    void setCompanion(const void* key, void* object) {
+        companionKey_ = key;
+        companion_ = object;
+    }
+    void* Companion(const void* key) const { return key == companionKey_ ? companion_ : nullptr; }
+
     Handle Owner() const { return owner_; }
     void setOwner(Handle h) { owner_ = h; }
 
@@ -44,11 +52,15 @@ class Form : public Window {
 
     std::function<void()> OnUnload, OnActivate, OnDeactivate;
 
+    void Paint(Image& img) const override;
+
   private:
     std::string caption_;
     std::int16_t borderStyle_ = border::Sizable;
     Rgba backColor_ = MakeRgb(212, 208, 200);
     Handle owner_ = 0;
+    const void* companionKey_ = nullptr;
+    void* companion_ = nullptr;
 };
 
 }  // namespace quindel::platform

@@ -1,8 +1,12 @@
 #include "platform/Label.h"
 
+#include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
+#include "platform/Raster.h"
 
 namespace quindel::platform {
+
+using namespace look;
 
 Label::Label(Platform& p, Window* parent) : Window(p, WindowKind::Label, parent) {}
 
@@ -20,22 +24,26 @@ void Label::setAutoSize(bool v) {
 }
 
 void Label::setBorderStyle(std::int16_t b) {
+    if (b == borderStyle_) return;
     borderStyle_ = b;
     FitToCaption();
     Changed(Aspect::Content);
 }
 
 void Label::setAppearance(std::int16_t a) {
+    if (a == appearance_) return;
     appearance_ = a;
     Changed(Aspect::Content);
 }
 
 void Label::setBackColor(Rgba c) {
+    if (c == backColor_) return;
     backColor_ = c;
     Changed(Aspect::Content);
 }
 
 void Label::setForeColor(Rgba c) {
+    if (c == foreColor_) return;
     foreColor_ = c;
     Changed(Aspect::Content);
 }
@@ -47,6 +55,13 @@ void Label::FitToCaption() {
     const Screen& s = platform().screen();
     Move(Left(), Top(), (text.width + frame) * s.TwipsPerPixelX(),
          (text.height + frame) * s.TwipsPerPixelY());
+}
+
+void Label::Paint(Image& img) const {
+    img.fill(BackColor());
+    const int b = BorderStyle() != 0 ? 1 : 0;
+    if (b) DrawFrame(img, 0, 0, img.width(), img.height(), kInk);
+    platform().DrawText(img, b, b, Caption(), ForeColor());
 }
 
 }  // namespace quindel::platform

@@ -29,6 +29,8 @@ class Label : public Window {
 
     std::function<void()> OnChange;
 
+    void Paint(Image& img) const override;
+
   private:
     void FitToCaption();
     std::string caption_;

@@ -2,10 +2,28 @@
 
 #include <algorithm>
 
+#include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
+#include "platform/Raster.h"
 #include "runtime/VbError.h"
 
 namespace quindel::platform {
+
+using namespace look;
+
+namespace {
+
+// The list box's own scroll strip, shown when it holds more rows than it can show.
+void PaintListScroll(Image& img, int top, int visible, int count) {
+    const int w = 13, x = img.width() - 1 - w, h = img.height() - 2;
+    img.fillRect(x, 1, w, h, kTrack);
+    const int thumb = std::max(8, h * visible / count);
+    const int y = 1 + (h - thumb) * top / std::max(count - visible, 1);
+    img.fillRect(x, y, w, thumb, kFace);
+    Bevel(img, x, y, w, thumb, true);
+}
+
+}  // namespace
 
 namespace {
 constexpr int kBorderPx = 1;
@@ -21,7 +39,7 @@ void ListBox::AddItem(std::string text) {
 }
 
 void ListBox::RemoveItem(std::int32_t index) {
-    if (index < 0 || index >= ListCount()) throw VbError(5);
+    if (index < 0 || index >= ListCount()) Raise(5);
     items_.erase(items_.begin() + index);
     if (listIndex_ >= ListCount()) listIndex_ = -1;
     topIndex_ = std::clamp(topIndex_, 0, std::max(ListCount() - 1, 0));
@@ -36,12 +54,12 @@ void ListBox::Clear() {
 }
 
 const std::string& ListBox::List(std::int32_t index) const {
-    if (index < 0 || index >= ListCount()) throw VbError(381);
+    if (index < 0 || index >= ListCount()) Raise(381);
     return items_[std::size_t(index)];
 }
 
 void ListBox::setListIndex(std::int32_t index) {
-    if (index < -1 || index >= ListCount()) throw VbError(380);
+    if (index < -1 || index >= ListCount()) Raise(380);
     if (index == listIndex_) return;
     listIndex_ = index;
     KeepSelectionVisible();
@@ -50,8 +68,10 @@ void ListBox::setListIndex(std::int32_t index) {
 }
 
 void ListBox::setTopIndex(std::int32_t index) {
-    if (index < 0 || (index >= ListCount() && ListCount() > 0)) throw VbError(380);
-    topIndex_ = std::clamp(index, 0, std::max(ListCount() - VisibleRows(), 0));
+    if (index < 0 || (index >= ListCount() && ListCount() > 0)) Raise(380);
+    const std::int32_t top = std::clamp(index, 0, std::max(ListCount() - VisibleRows(), 0));
+    if (top == topIndex_) return;
+    topIndex_ = top;
     Changed(Aspect::Content);
 }
 
@@ -127,6 +147,19 @@ void ListBox::KeyDownDefault(std::int16_t keyCode) {
             return;
     }
     setListIndex(i);
+}
+
+void ListBox::Paint(Image& img) const {
+    const int W = img.width(), H = img.height();
+    img.fill(kLight);
+    DrawFrame(img, 0, 0, W, H, kShadow);
+    const int rowPx = TwipsToPxY(RowHeight());
+    for (int i = TopIndex(), y = 1; i < ListCount() && y < H - 1; ++i, y += rowPx) {
+        const bool sel = i == ListIndex();
+        if (sel) img.fillRect(1, y, W - 2, rowPx, kSelection);
+        platform().DrawText(img, 3, y, List(i), sel ? kLight : kInk);
+    }
+    if (ListCount() > VisibleRows()) PaintListScroll(img, TopIndex(), VisibleRows(), ListCount());
 }
 
 }  // namespace quindel::platform

@@ -37,6 +37,8 @@ class ListBox : public Window {
     std::int32_t ScaleWidth() const override;
     std::int32_t ScaleHeight() const override;
 
+    void Paint(Image& img) const override;
+
   protected:
     bool FocusOnClick() const override { return true; }
     void MouseDownDefault(const MouseArgs& a) override;

@@ -1,20 +1,15 @@
 #pragma once
-// Draws window models in a plain classic desktop look, text through the platform's DrawText. The
-// headless backend renders whole windows with it; the desktop backend paints each widget's own
-// part with it, so a label, a list box or a scroll bar looks alike on both.
+// Renders window models in a plain classic desktop look. Each window kind paints its own part
+// (Window::Paint); the renderer composes a window with its shown children, and this header holds
+// the look the kinds share (colours, bevels, the default line height). The headless backend
+// renders whole windows with it; the desktop backend paints each widget's own part through
+// Window::Paint, so a label, a list box or a scroll bar looks alike on both.
 #include "platform/Image.h"
 #include "platform/Window.h"
 
 namespace quindel::platform {
 
 class Platform;
-class Form;
-class PictureBox;
-class Label;
-class ListBox;
-class VScrollBar;
-class Slider;
-class CommandButton;
 
 namespace look {
 constexpr Rgba kFace = MakeRgb(212, 208, 200);
@@ -25,6 +20,12 @@ constexpr Rgba kInk = MakeRgb(0, 0, 0);
 constexpr Rgba kSelection = MakeRgb(10, 36, 106);
 constexpr Rgba kTrack = MakeRgb(236, 233, 216);
 constexpr Rgba kDesktop = MakeRgb(58, 110, 165);
+
+// A one-pixel bevel around (x, y, w, h): light above and left when raised, below and right
+// when sunken.
+void Bevel(Image& img, int x, int y, int w, int h, bool raised);
+// Height of one line of text in the platform's default font.
+int LineHeight(const Platform& p);
 }  // namespace look
 
 class ModelRenderer {
@@ -34,18 +35,10 @@ class ModelRenderer {
     // The window with its shown children, sized as its screen rectangle (a form with its frame).
     Image Render(Window& w) const;
     // The window's own part, without its children, into img (the window's size).
-    void PaintOwn(Window& w, Image& img) const;
+    void PaintOwn(Window& w, Image& img) const { w.Paint(img); }
 
   private:
-    void PaintForm(const Form& f, Image& img) const;
-    void PaintPictureBox(const PictureBox& p, Image& img) const;
-    void PaintLabel(const Label& l, Image& img) const;
-    void PaintListBox(const ListBox& l, Image& img) const;
-    void PaintScrollBar(const VScrollBar& s, Image& img) const;
-    void PaintSlider(const Slider& s, Image& img) const;
-    void PaintButton(const CommandButton& c, Image& img) const;
     void PaintChildren(Window& w, Image& img) const;
-    int LineHeight() const;
     const Platform& platform_;
 };
 

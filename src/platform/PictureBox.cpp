@@ -3,22 +3,26 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
 #include "platform/Raster.h"
 #include "runtime/VbError.h"
 
 namespace quindel::platform {
 
+using namespace look;
+
 PictureBox::PictureBox(Platform& p, Window* parent) : Window(p, WindowKind::PictureBox, parent) {}
 
 void PictureBox::setBorderStyle(std::int16_t b) {
+    if (b == borderStyle_) return;
     borderStyle_ = b;
     ResizeSurfaceTo(Width(), Height());
     Changed(Aspect::Geometry);
 }
 
 void PictureBox::setScaleMode(std::int16_t m) {
-    if (m != scale::Twips && m != scale::Pixels) throw VbError(380);
+    if (m != scale::Twips && m != scale::Pixels) Raise(380);
     scaleMode_ = m;
 }
 
@@ -47,7 +51,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Rgba color) {
 
 void PictureBox::PaintPicture(const Image& picture, double x, double y, double w, double h,
                               int srcX, int srcY, int srcW, int srcH, std::int32_t op) {
-    if (picture.empty()) throw VbError(481);
+    if (picture.empty()) Raise(481);
     if (srcW < 0) srcW = picture.width() - srcX;
     if (srcH < 0) srcH = picture.height() - srcY;
     const int dw = w < 0 ? srcW : ToPxX(w);
@@ -100,6 +104,11 @@ void PictureBox::ResizeSurfaceTo(std::int32_t w, std::int32_t h) {
                std::max(TwipsToPxY(std::max(h, 0)) - 2 * borderStyle_, 0), backColor_);
     next.blit(surface_, 0, 0);
     surface_ = std::move(next);
+}
+
+void PictureBox::Paint(Image& img) const {
+    if (BorderStyle() != 0) DrawFrame(img, 0, 0, img.width(), img.height(), kShadow);
+    img.blit(Surface(), ClientOriginPx().x, ClientOriginPx().y);
 }
 
 }  // namespace quindel::platform

@@ -63,6 +63,8 @@ class PictureBox : public Window {
     int ToPxX(double v) const;
     int ToPxY(double v) const;
 
+    void Paint(Image& img) const override;
+
   private:
     void ResizeSurfaceTo(std::int32_t w, std::int32_t h);
     bool autoRedraw_ = false;

@@ -16,17 +16,17 @@ void PictureStrip::setPicture(Image picture) {
 }
 
 void PictureStrip::setRows(int r) {
-    if (r < 1) throw VbError(380);
+    if (r < 1) Raise(380);
     rows_ = r;
 }
 
 void PictureStrip::setCols(int c) {
-    if (c < 1) throw VbError(380);
+    if (c < 1) Raise(380);
     cols_ = c;
 }
 
 Image PictureStrip::GraphicCell(int n) const {
-    if (n < 0 || n >= rows_ * cols_ || picture_.empty()) throw VbError(380);
+    if (n < 0 || n >= rows_ * cols_ || picture_.empty()) Raise(380);
     const int w = CellWidth(), h = CellHeight();
     return picture_.copy((n % cols_) * w, (n / cols_) * h, w, h);
 }

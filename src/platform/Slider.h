@@ -29,6 +29,8 @@ class Slider : public Window {
 
     std::function<void()> OnChange;
 
+    void Paint(Image& img) const override;
+
   protected:
     bool FocusOnClick() const override { return true; }
     void MouseUpDefault(const MouseArgs& a) override;

@@ -2,9 +2,22 @@
 
 #include <algorithm>
 
+#include "platform/ModelRenderer.h"
+#include "platform/Platform.h"
 #include "runtime/VbError.h"
 
 namespace quindel::platform {
+
+using namespace look;
+
+namespace {
+
+void Triangle(Image& img, int cx, int cy, bool up) {
+    for (int i = 0; i < 4; ++i)
+        img.fillRect(cx - i, up ? cy - 2 + i : cy + 1 - i, 2 * i + 1, 1, kInk);
+}
+
+}  // namespace
 
 namespace {
 constexpr std::int16_t kKeyPageUp = 33, kKeyPageDown = 34, kKeyUp = 38, kKeyDown = 40;
@@ -13,6 +26,7 @@ constexpr std::int16_t kKeyPageUp = 33, kKeyPageDown = 34, kKeyUp = 38, kKeyDown
 VScrollBar::VScrollBar(Platform& p, Window* parent) : Window(p, WindowKind::VScrollBar, parent) {}
 
 void VScrollBar::setMin(std::int32_t v) {
+    if (v == min_) return;
     min_ = v;
     const std::int32_t clamped = Clamp(value_);
     if (clamped != value_) setValue(clamped);
@@ -20,6 +34,7 @@ void VScrollBar::setMin(std::int32_t v) {
 }
 
 void VScrollBar::setMax(std::int32_t v) {
+    if (v == max_) return;
     max_ = v;
     const std::int32_t clamped = Clamp(value_);
     if (clamped != value_) setValue(clamped);
@@ -27,7 +42,7 @@ void VScrollBar::setMax(std::int32_t v) {
 }
 
 void VScrollBar::setValue(std::int32_t v) {
-    if (v != Clamp(v)) throw VbError(380);
+    if (v != Clamp(v)) Raise(380);
     if (v == value_) return;
     value_ = v;
     Changed(Aspect::Content);
@@ -89,6 +104,19 @@ void VScrollBar::KeyDownDefault(std::int16_t keyCode) {
         default:
             break;
     }
+}
+
+void VScrollBar::Paint(Image& img) const {
+    const int W = img.width(), H = img.height();
+    img.fill(kTrack);
+    const int a = ArrowPx();
+    Bevel(img, 0, 0, W, a, true);
+    Bevel(img, 0, H - a, W, a, true);
+    Triangle(img, W / 2, a / 2, true);
+    Triangle(img, W / 2, H - a / 2, false);
+    const auto [top, h] = ThumbPx();
+    img.fillRect(0, top, W, h, kFace);
+    Bevel(img, 0, top, W, h, true);
 }
 
 }  // namespace quindel::platform

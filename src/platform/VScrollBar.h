@@ -31,6 +31,8 @@ class VScrollBar : public Window {
 
     std::function<void()> OnChange;
 
+    void Paint(Image& img) const override;
+
   protected:
     bool FocusOnClick() const override { return true; }
     void MouseDownDefault(const MouseArgs& a) override;

@@ -126,17 +126,19 @@ bool Window::IsEnabledDeep() const {
 }
 
 void Window::setMousePointer(std::int16_t v) {
+    if (v == mousePointer_) return;
     mousePointer_ = v;
     Changed(Aspect::Pointer);
 }
 
 void Window::setMouseIcon(Image v) {
+    if (v == mouseIcon_) return;
     mouseIcon_ = std::move(v);
     Changed(Aspect::Pointer);
 }
 
 void Window::SetFocus() {
-    if (!AcceptsInput()) throw VbError(5);
+    if (!AcceptsInput()) Raise(5);
     platform_.SetFocusTo(this);
 }
 
@@ -207,6 +209,8 @@ int Window::TwipsToPxX(double twips) const {
 int Window::TwipsToPxY(double twips) const {
     return int(std::lround(twips / platform_.screen().TwipsPerPixelY()));
 }
+
+void Window::Paint(Image&) const {}
 
 void Window::Changed(Aspect a) {
     if (handle_ != 0 || a == Aspect::Destroyed) platform_.Changed(*this, a);

@@ -120,6 +120,10 @@ class Window : public std::enable_shared_from_this<Window> {
     bool InputKeyPress(std::int16_t keyAscii);
     bool AcceptsInput() const;
 
+    // Paints the window's own part, without its children, into img (the window's size in
+    // pixels, frame included). Each window kind paints itself.
+    virtual void Paint(Image& img) const;
+
     // Twips <-> pixels with the platform screen's factors.
     int TwipsToPxX(double twips) const;
     int TwipsToPxY(double twips) const;

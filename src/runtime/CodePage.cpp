@@ -59,10 +59,11 @@ Converter OpenConverter(const std::string& codePage) {
     return c;
 }
 
-// Lists of thousands of lines convert one line at a time: descriptors are opened once
-// per code page name and kept for the life of the process.
+// Lists of thousands of lines convert one line at a time: descriptors are opened once per code
+// page name and kept for the life of the thread. An iconv descriptor holds conversion state, so
+// each thread has its own (a rich-text load on a worker thread must not share the UI's).
 Converter& ConverterFor(std::string_view codePage) {
-    static std::map<std::string, Converter, std::less<>> cache;
+    thread_local std::map<std::string, Converter, std::less<>> cache;
     auto it = cache.find(codePage);
     if (it == cache.end()) {
         std::string name(codePage);

@@ -67,14 +67,14 @@ std::string LeggiMessaggio(const platform::FileSystem& files, std::int32_t Codic
     const std::string path = CatalogPath(files);
     if (path.empty()) return {};
     std::ifstream in(files.Resolve(path), std::ios::binary);
-    if (!in) throw VbError(75);
+    if (!in) Raise(75);
     std::string raw;
     while (std::getline(in, raw)) {
         if (!raw.empty() && raw.back() == '\r') raw.pop_back();
         if (HasCode(raw, Codice))
             return PreparaMessaggio(Trim(Mid(DaCodePage(raw), kTextColumn, kTextWidth)));
     }
-    if (in.bad()) throw VbError(57);
+    if (in.bad()) Raise(57);
     return {};
 }
 

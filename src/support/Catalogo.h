@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
+
 namespace quindel::platform {
 class FileSystem;
 }
@@ -19,3 +23,5 @@ std::string LeggiMessaggio(const platform::FileSystem& files, std::int32_t Codic
 std::string PreparaMessaggio(std::string text);
 
 }  // namespace quindel
+
+QUINDEL_API_END

@@ -3,6 +3,10 @@
 #include <string>
 #include <string_view>
 
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
+
 namespace quindel::platform {
 class FileSystem;
 class Window;
@@ -21,3 +25,5 @@ std::string TogliBarraFinale(std::string_view text);
 std::string TogliSpaziFinali(std::string_view text);
 
 }  // namespace quindel
+
+QUINDEL_API_END

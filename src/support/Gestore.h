@@ -9,7 +9,10 @@
 
 #include "platform/MessageBox.h"
 #include "runtime/VbError.h"
+#include "support/Export.h"
 #include "support/ModErrori.h"
+
+QUINDEL_API_BEGIN
 
 namespace quindel {
 
@@ -42,3 +45,5 @@ class Gestore {
 };
 
 }  // namespace quindel
+
+QUINDEL_API_END

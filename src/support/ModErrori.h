@@ -5,6 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
+
 namespace quindel::platform {
 class Platform;
 }
@@ -21,3 +25,5 @@ void ScriviLog(platform::Platform& p, std::string_view Testo);
 std::string PercorsoLog(platform::Platform& p);
 
 }  // namespace quindel
+
+QUINDEL_API_END

@@ -3,6 +3,10 @@
 // never depends on files that an installation might lose.
 #include <string_view>
 
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
+
 namespace quindel {
 
 // The bytes of a built-in resource ("toolbar.bmp", "zoomin.bmp", "zoomout.bmp", "pointers.bmp"),
@@ -10,3 +14,5 @@ namespace quindel {
 std::string_view RisorsaIncorporata(std::string_view nome);
 
 }  // namespace quindel
+
+QUINDEL_API_END

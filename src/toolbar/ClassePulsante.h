@@ -8,6 +8,9 @@
 
 #include "runtime/Variant.h"
 #include "runtime/VbError.h"
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
 
 namespace quindel::platform {
 class Platform;
@@ -30,14 +33,14 @@ constexpr std::int16_t StatoVisibile = 8;
 inline std::int16_t Intero16(std::int64_t v) {
     if (v < std::numeric_limits<std::int16_t>::min() ||
         v > std::numeric_limits<std::int16_t>::max())
-        throw VbError(6);
+        Raise(6);
     return std::int16_t(v);
 }
 
 // An object reference that must be set; an unset one raises 91, as using Nothing does.
 template <class T>
 T& Riferimento(const std::shared_ptr<T>& p) {
-    if (!p) throw VbError(91);
+    if (!p) Raise(91);
     return *p;
 }
 
@@ -163,3 +166,5 @@ class ClassePulsante {
 };
 
 }  // namespace quindel
+
+QUINDEL_API_END

@@ -183,18 +183,18 @@ void ClasseToolbar::Destroy() {
     });
 }
 
-ClassePulsante& ClasseToolbar::Button(std::int16_t Index) {
+ClassePulsante& ClasseToolbar::Button(std::int16_t Index) const {
     return *Pulsanti_.Item(Chiave(Index));
 }
 
-ClassePulsante* ClasseToolbar::CercaPulsante(std::int16_t Index) {
+ClassePulsante* ClasseToolbar::CercaPulsante(std::int16_t Index) const {
     const std::string chiave = Chiave(Index);
     return Pulsanti_.Exists(chiave) ? Pulsanti_.Item(chiave).get() : nullptr;
 }
 
 // ---- Button states ----
 
-bool ClasseToolbar::ButtonDown(std::int16_t Index) {
+bool ClasseToolbar::ButtonDown(std::int16_t Index) const {
     return Giu(Button(Index));
 }
 
@@ -211,7 +211,7 @@ void ClasseToolbar::setButtonDown(std::int16_t Index, bool V) {
     }
 }
 
-bool ClasseToolbar::ButtonEnabled(std::int16_t Index) {
+bool ClasseToolbar::ButtonEnabled(std::int16_t Index) const {
     return (Button(Index).Status() & StatoAbilitato) != 0;
 }
 
@@ -222,7 +222,7 @@ void ClasseToolbar::setButtonEnabled(std::int16_t Index, bool V) {
     ShowSingleButton(b);
 }
 
-bool ClasseToolbar::ButtonVisible(std::int16_t Index) {
+bool ClasseToolbar::ButtonVisible(std::int16_t Index) const {
     return (Button(Index).Status() & StatoVisibile) != 0;
 }
 
@@ -235,7 +235,7 @@ void ClasseToolbar::setButtonVisible(std::int16_t Index, bool V) {
     ShowAllButtons();
 }
 
-bool ClasseToolbar::OldButtonDown(std::int16_t Index) {
+bool ClasseToolbar::OldButtonDown(std::int16_t Index) const {
     return (Button(Index).OldStatus() & StatoGiu) != 0;
 }
 
@@ -303,7 +303,7 @@ void ClasseToolbar::ShowSingleButton(ClassePulsante& button) {
 
 // ---- Mouse ----
 
-std::int16_t ClasseToolbar::PulsanteInXY(float X, float Y) {
+std::int16_t ClasseToolbar::PulsanteInXY(float X, float Y) const {
     Gestore h(platform_, "PulsanteInXY");
     std::int16_t trovato = 0;
     h([&] {
@@ -493,7 +493,7 @@ void ClasseToolbar::NascondiToolTip() {
     if (FormToolTip_) FormToolTip_->frm().Hide();
 }
 
-bool ClasseToolbar::ToolTipVisibile() {
+bool ClasseToolbar::ToolTipVisibile() const {
     return FormToolTip_ && FormToolTip_->frm().Visible();
 }
 

@@ -9,7 +9,10 @@
 
 #include "runtime/Collection.h"
 #include "runtime/Variant.h"
+#include "support/Export.h"
 #include "toolbar/ClassePulsante.h"
+
+QUINDEL_API_BEGIN
 
 namespace quindel::platform {
 class Platform;
@@ -57,18 +60,18 @@ class ClasseToolbar : public std::enable_shared_from_this<ClasseToolbar> {
     void Destroy();
 
     // The button with that Index; a missing one raises 5.
-    ClassePulsante& Button(std::int16_t Index);
+    ClassePulsante& Button(std::int16_t Index) const;
     // The button with that Index, or null when it was removed.
-    ClassePulsante* CercaPulsante(std::int16_t Index);
+    ClassePulsante* CercaPulsante(std::int16_t Index) const;
 
-    bool ButtonDown(std::int16_t Index);
+    bool ButtonDown(std::int16_t Index) const;
     // Pressing one button in pulls the rest of its group up.
     void setButtonDown(std::int16_t Index, bool V);
-    bool ButtonEnabled(std::int16_t Index);
+    bool ButtonEnabled(std::int16_t Index) const;
     void setButtonEnabled(std::int16_t Index, bool V);
-    bool ButtonVisible(std::int16_t Index);
+    bool ButtonVisible(std::int16_t Index) const;
     void setButtonVisible(std::int16_t Index, bool V);
-    bool OldButtonDown(std::int16_t Index);
+    bool OldButtonDown(std::int16_t Index) const;
     void setOldButtonDown(std::int16_t Index, bool V);
 
     void Paint();
@@ -80,7 +83,7 @@ class ClasseToolbar : public std::enable_shared_from_this<ClasseToolbar> {
     void MouseMove(std::int16_t Tasto, std::int16_t Shift, float X, float Y);
     void MouseUp(std::int16_t Tasto, std::int16_t Shift, float X, float Y);
     // The visible button under (X, Y) twips, or 0.
-    std::int16_t PulsanteInXY(float X, float Y);
+    std::int16_t PulsanteInXY(float X, float Y) const;
     // The cursor in screen pixels.
     void GetMousePosition(std::int16_t& X, std::int16_t& Y);
     // Shows the tooltip window with Text near the cursor, without taking the focus.
@@ -129,7 +132,7 @@ class ClasseToolbar : public std::enable_shared_from_this<ClasseToolbar> {
     void InviaComando(const ClassePulsante& B);
     void MostraSuggerimento(const ClassePulsante& b);
     void NascondiToolTip();
-    bool ToolTipVisibile();
+    bool ToolTipVisibile() const;
 
     platform::Platform& platform_;
     std::shared_ptr<platform::PictureBox> PictureBox_;
@@ -156,3 +159,5 @@ class ClasseToolbar : public std::enable_shared_from_this<ClasseToolbar> {
 };
 
 }  // namespace quindel
+
+QUINDEL_API_END

@@ -3,6 +3,10 @@
 // and the custom pointer of labels. Coordinates are in the destination's scale units unless said.
 #include <cstdint>
 
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
+
 namespace quindel::platform {
 class PictureBox;
 class Window;
@@ -27,3 +31,5 @@ void CentraControlInForm(platform::Window& Control, platform::Form& Form);
 void ImpostaCursoreControlli(platform::Form& Form, const platform::PictureBox& Picture);
 
 }  // namespace quindel
+
+QUINDEL_API_END

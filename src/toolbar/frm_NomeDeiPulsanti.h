@@ -4,6 +4,10 @@
 // the user has moved on, so it hides itself then.
 #include <memory>
 
+#include "support/Export.h"
+
+QUINDEL_API_BEGIN
+
 namespace quindel::platform {
 class Platform;
 class Form;
@@ -38,3 +42,5 @@ class frm_NomeDeiPulsanti {
 };
 
 }  // namespace quindel
+
+QUINDEL_API_END

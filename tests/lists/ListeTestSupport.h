@@ -79,9 +79,9 @@ class PilondaFinta : public ProprietarioLista {
     explicit PilondaFinta(platform::Platform& p) : p_(p) {}
 
     platform::Platform& Piattaforma() override { return p_; }
-    bool IsPulsanteAbilitato(std::int16_t i) override { return abilitati[i]; }
+    bool IsPulsanteAbilitato(std::int16_t i) const override { return abilitati[i]; }
     void setIsPulsanteAbilitato(std::int16_t i, bool v) override { abilitati[i] = v; }
-    std::int16_t ValorePulsante(std::int16_t i) override { return valori[i]; }
+    std::int16_t ValorePulsante(std::int16_t i) const override { return valori[i]; }
     void setValorePulsante(std::int16_t i, std::int16_t v) override {
         valori[i] = v;
         chiamate.push_back("Valore " + std::to_string(i) + "=" + std::to_string(v));
@@ -100,8 +100,8 @@ class PilondaFinta : public ProprietarioLista {
     void ScaricaVolume() override { chiamate.push_back("ScaricaVolume"); }
     std::shared_ptr<void> TieniInVita() override { return nullptr; }
 
-    std::map<std::int16_t, bool> abilitati;
-    std::map<std::int16_t, std::int16_t> valori;
+    mutable std::map<std::int16_t, bool> abilitati;  // reading a button never set gives false
+    mutable std::map<std::int16_t, std::int16_t> valori;
     std::vector<std::string> chiamate;
     // What the host does when asked for a chunk; nothing when unset.
     std::function<void(std::int32_t)> risposta;

@@ -17,6 +17,7 @@
 
 #include "platform/Form.h"
 #include "platform/ModelRenderer.h"
+#include "platform/qt/QtBoundary.h"
 #include "platform/qt/QtImage.h"
 #include "platform/qt/WindowPeer.h"
 #include "runtime/ScopeGuard.h"
@@ -103,7 +104,8 @@ QtPlatform::QtPlatform()
     idleTimer_.setSingleShot(true);
     syncTimer_.setSingleShot(true);
     syncTimer_.setInterval(0);
-    QObject::connect(&syncTimer_, &QTimer::timeout, &syncTimer_, [this] { Sync(); });
+    QObject::connect(&syncTimer_, &QTimer::timeout, &syncTimer_,
+                     [this] { AtQtBoundary("a window update", [this] { Sync(); }); });
     timers().OnChange = [this] { ArmQueueTimer(); };
 }
 
@@ -155,7 +157,7 @@ void QtPlatform::ArmQueueTimer() {
 }
 
 void QtPlatform::RunQueue() {
-    timers().RunDue(NowMs());
+    AtQtBoundary("a timer", [this] { timers().RunDue(NowMs()); });
     ArmQueueTimer();
     Sync();
 }

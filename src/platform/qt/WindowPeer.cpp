@@ -11,6 +11,7 @@
 #include "platform/ModelRenderer.h"
 #include "platform/PictureBox.h"
 #include "platform/qt/InputMap.h"
+#include "platform/qt/QtBoundary.h"
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtPlatform.h"
 #include "runtime/ScopeGuard.h"
@@ -286,11 +287,7 @@ void WindowPeer::Deliver(F&& f) {
     if (Window* w = Model()) {
         // The handler may drop the last reference to its window.
         const std::shared_ptr<Window> hold = w->shared_from_this();
-        try {
-            f(*w);
-        } catch (const VbError& e) {
-            qCritical("Run-time error %d: %s", e.number(), e.what());
-        }
+        AtQtBoundary("an event handler", [&] { f(*w); });
     }
     platform_.Sync();
 }

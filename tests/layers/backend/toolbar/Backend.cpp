@@ -1,0 +1,2 @@
+// A component file that includes a backend: the check must refuse it.
+#include "platform/headless/HeadlessPlatform.h"

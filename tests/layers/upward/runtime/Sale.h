@@ -1,0 +1,3 @@
+#pragma once
+// A runtime header that reaches up into the platform: the check must refuse it.
+#include "platform/Window.h"
