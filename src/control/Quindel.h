@@ -16,6 +16,7 @@
 #include "lists/ProprietarioLista.h"
 #include "runtime/ConnectionPoint.h"
 #include "runtime/DispatchTable.h"
+#include "runtime/MemberBuilders.h"
 #include "runtime/Variant.h"
 #include "support/Export.h"
 
@@ -168,6 +169,8 @@ class Quindel : public TableDispatch,
     Quindel(platform::Platform& p, platform::Form& host);
     void Inizializza(platform::Form& host);
     void DichiaraMembri();
+    void DichiaraImpostazioni(Members<Quindel>& m);
+    void DichiaraPulsantiEMetodi(Members<Quindel>& m);
     void CaricaRisorse();
     void CostruisciPulsanti();
     std::array<std::int16_t, 6> CelleDaColonna(std::int16_t colonna) const;

@@ -11,12 +11,16 @@ namespace {
 using PT = ParamType;
 }  // namespace
 
+// The members in the order of the interface: first the host's controls and the stored settings,
+// then the button-state layer and the methods.
 void Quindel::DichiaraMembri() {
-    using Q = Quindel;
-    const std::vector<ParamSpec> indice = {ByRef("Indice", PT::Integer)};
-    const std::vector<ParamSpec> mouse = {ByRef("Button", PT::Integer), ByRef("Shift", PT::Integer),
-                                          ByRef("X", PT::Single), ByRef("Y", PT::Single)};
     Members<Quindel> m(table(), this);
+    DichiaraImpostazioni(m);
+    DichiaraPulsantiEMetodi(m);
+}
+
+void Quindel::DichiaraImpostazioni(Members<Quindel>& m) {
+    using Q = Quindel;
     m.Property("Controllo3DFoto360", 0x68030093, PT::Object, &Q::Controllo3DFoto360,
                &Q::setControllo3DFoto360);
     m.Property("ControlloShockwave", 0x68030092, PT::Object, &Q::ControlloShockwave,
@@ -63,6 +67,13 @@ void Quindel::DichiaraMembri() {
                &Q::setMassimoRecordListaVisibili);
     m.Inert("NumeroRecordEffettiviMM", 0x68030051, PT::Long, std::int32_t(0));
     m.Inert("NumeroRecordEffettiviLista", 0x68030050, PT::Long, std::int32_t(0));
+}
+
+void Quindel::DichiaraPulsantiEMetodi(Members<Quindel>& m) {
+    using Q = Quindel;
+    const std::vector<ParamSpec> indice = {ByRef("Indice", PT::Integer)};
+    const std::vector<ParamSpec> mouse = {ByRef("Button", PT::Integer), ByRef("Shift", PT::Integer),
+                                          ByRef("X", PT::Single), ByRef("Y", PT::Single)};
     m.Method("copia", 0x60030071, {ByRef("TipoOggetto", PT::String)}, PT::None, &Q::copia);
     m.Method("Chiudi", 0x60030072, {OptionalByRef("NonScaricareLaForm")}, PT::None, &Q::Chiudi);
     m.Property("WidthAI", 0x680300AF, PT::Long, &Q::WidthAI, &Q::setWidthAI);
