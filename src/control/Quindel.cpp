@@ -12,6 +12,7 @@
 #include "platform/Slider.h"
 #include "platform/Timer.h"
 #include "platform/WindowObject.h"
+#include "runtime/CodePage.h"
 #include "runtime/Coercions.h"
 #include "runtime/ErrorHandling.h"
 #include "support/FileUtil.h"
@@ -43,6 +44,9 @@ Quindel::Quindel(platform::Platform& p, platform::Form&)
 }
 
 std::shared_ptr<Quindel> Quindel::Crea(platform::Platform& p, platform::Form& host) {
+    // The list files, the catalogue and the log need a usable code page: say so now, not as
+    // garbled text later.
+    SystemCodePage();
     std::shared_ptr<Quindel> q(new Quindel(p, host));
     q->Inizializza(host);
     return q;
@@ -197,8 +201,9 @@ Quindel::~Quindel() {
 }
 
 ClasseToolbar& Quindel::Tb() const {
-    // After Termina the panel has no buttons: button and command operations fail.
-    if (!toolbar_) Raise(91);
+    // After Termina, or once the host's form is gone with the panel on it, the panel has no
+    // buttons: button and command operations fail.
+    if (!toolbar_ || !userControl_->Alive()) Raise(91);
     return *toolbar_;
 }
 

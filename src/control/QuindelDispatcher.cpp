@@ -26,6 +26,8 @@ constexpr std::int32_t kAltezzaCompatta = 810;
 }  // namespace
 
 void Quindel::EseguiComando(std::int16_t n) {
+    // The panel went with its host's form: there is nothing to run a command on.
+    if (!userControl_->Alive()) Raise(91);
     // The command may make the host let the control and its windows go: hold both.
     const auto self = shared_from_this();
     const auto pulsante = Cmd_GestioneMenu_;
@@ -37,9 +39,16 @@ void Quindel::Cmd_GestioneMenu_Click() {
     const auto self = shared_from_this();  // a command may make the host drop the control
     const std::int16_t n = CInt(-Val(Cmd_GestioneMenu_->Tag()));
     platform_.screen().setMousePointer(platform::pointer::Hourglass);
-    if (!Tb().Button(n).AllowPullUp()) Tb().setButtonDown(n, false);
-    if (!Comando(n)) return;
-    if (!InChiusura_ && !DontUnload_) RaisePulsantePremuto(n, Tb().ButtonDown(n) ? -1 : 0);
+    // An error that leaves the command (the host's own, raised from an event) goes back to the
+    // caller, but never leaves the hourglass behind. An early end keeps the pointer as it is.
+    try {
+        if (!Tb().Button(n).AllowPullUp()) Tb().setButtonDown(n, false);
+        if (!Comando(n)) return;
+        if (!InChiusura_ && !DontUnload_) RaisePulsantePremuto(n, Tb().ButtonDown(n) ? -1 : 0);
+    } catch (const VbError&) {
+        platform_.screen().setMousePointer(platform::pointer::Default);
+        throw;
+    }
     platform_.screen().setMousePointer(platform::pointer::Default);
 }
 
@@ -71,7 +80,7 @@ bool Quindel::Comando(std::int16_t n) {
 
 platform::Form* Quindel::FormPadre() const {
     platform::Form* f = userControl_->TopForm();
-    if (!f) Raise(91);  // the host's form is gone
+    if (!f || !f->Alive()) Raise(91);  // the host's form is gone
     return f;
 }
 
@@ -149,7 +158,15 @@ bool Quindel::ComandoLista(std::int16_t n) {
         if (n == 9) finestra.TList1()->SetFocus();
     });
     if (!Tb().ButtonDown(altro)) return true;
-    RaisePulsantePremuto(n, -1);
+    // One list window at a time, even when the host's handler fails: the other window closes
+    // before the host's error goes back to its caller.
+    try {
+        RaisePulsantePremuto(n, -1);
+    } catch (const VbError&) {
+        Tb().setButtonDown(altro, false);
+        finestreLista_[altro == 3 ? 0 : 1]->Form()->setVisible(false);
+        throw;
+    }
     Tb().setButtonDown(altro, false);
     EseguiComando(altro);
     return false;

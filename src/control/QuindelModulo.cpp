@@ -50,15 +50,20 @@ class ControlloOspitato final : public Dispatch, public MemberInfo, public Event
     explicit ControlloOspitato(std::shared_ptr<Quindel> q)
         : q_(std::move(q)),
           extender_(platform::MakeWindowObject(q_->Finestra().shared_from_this())),
-          tabellaExtender_(static_cast<TableDispatch&>(*extender_).dispatchTable()) {}
+          tabellaExtender_(static_cast<TableDispatch&>(*extender_).dispatchTable()) {
+        for (const MemberSpec& m : tabellaExtender_.members())
+            if (!q_->dispatchTable().find(m.id)) idExtender_.push_back(m.id);
+    }
 
     DispId GetIDOfName(std::string_view name) const override {
         if (const MemberSpec* m = q_->dispatchTable().find(name)) return m->id;
         return extender_->GetIDOfName(name);
     }
+    // The extender's few ids are looked for first: every other call goes straight to the control.
     Variant Invoke(DispId dispid, CallKind kind, Args& args) override {
-        if (q_->dispatchTable().find(dispid)) return q_->Invoke(dispid, kind, args);
-        return extender_->Invoke(dispid, kind, args);
+        for (DispId e : idExtender_)
+            if (e == dispid) return extender_->Invoke(dispid, kind, args);
+        return q_->Invoke(dispid, kind, args);
     }
     std::string TypeName() const override { return std::string(id::kNomeClasse); }
 
@@ -75,6 +80,7 @@ class ControlloOspitato final : public Dispatch, public MemberInfo, public Event
     std::shared_ptr<Quindel> q_;
     Object extender_;
     const DispatchTable& tabellaExtender_;
+    std::vector<DispId> idExtender_;
 };
 
 class Fabbrica final : public ClassFactory {

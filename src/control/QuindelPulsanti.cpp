@@ -93,6 +93,8 @@ bool Quindel::IsPulsanteVisibile(std::int16_t Indice) const {
 }
 
 void Quindel::setIsPulsanteVisibile(std::int16_t Indice, bool v) {
+    // The slider sits on the strip: without buttons there is nothing to place it after.
+    Tb();
     if (Indice == 99) {
         Sld_SliderAvanzamento_->setVisible(v);
         if (v) Sld_SliderAvanzamento_->setExtenderBool(platform::kDispidExtenderBool, false);

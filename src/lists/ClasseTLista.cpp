@@ -347,7 +347,9 @@ void ClasseTLista::SelezionaPosizione(std::int32_t posizione) {
 }
 
 std::optional<std::int32_t> ClasseTLista::InizioChunkPer(std::int32_t v) const {
-    if (!records_.empty() && v < records_.front().PosizioneAssoluta()) return v;
+    // No chunk at all (the host answered with an empty one): ask again where the user is.
+    if (records_.empty()) return v;
+    if (v < records_.front().PosizioneAssoluta()) return v;
     const std::int32_t righe = std::min(ListCount(), NumeroRecord());
     if (ListIndex() >= 0 && righe > 0 && v > records_[std::size_t(righe - 1)].PosizioneAssoluta())
         return v - MaxRecordInLista_ + 1;

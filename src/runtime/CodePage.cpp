@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "runtime/Text.h"
+#include "runtime/VbError.h"
 
 namespace quindel {
 
@@ -128,11 +129,47 @@ std::string Utf8ToLatin1(std::string_view utf8) {
     return out;
 }
 
+// Single-byte: every byte converts on its own, to a character or to nothing (EILSEQ). A byte
+// that is only the start of a character (EINVAL) marks a multibyte code page.
+bool EveryByteStandsAlone(iconv_t cd) {
+    for (int b = 0; b < 256; ++b) {
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        char in = char(b), out[8];
+        char* ip = &in;
+        char* op = out;
+        std::size_t inLeft = 1, outLeft = sizeof out;
+        if (iconv(cd, &ip, &inLeft, &op, &outLeft) == std::size_t(-1) && errno == EINVAL)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+std::string CodePageProblem(std::string_view codePage) {
+    thread_local std::map<std::string, std::string, std::less<>> checked;
+    if (auto it = checked.find(codePage); it != checked.end()) return it->second;
+    const std::string name(codePage);
+    std::string problem;
+    IconvHandle toUtf8("UTF-8", name.c_str());
+    if (!toUtf8.valid())
+        problem = "the code page \"" + name + "\" is not known";
+    else if (!EveryByteStandsAlone(toUtf8.get()))
+        problem = "the code page \"" + name + "\" is not a single-byte code page";
+    checked.emplace(name, problem);
+    return problem;
+}
 
 std::string SystemCodePage() {
     const char* env = std::getenv("QUINDEL_CODEPAGE");
-    return env && *env ? std::string(env) : std::string(kDefaultCodePage);
+    if (!env || !*env) return kDefaultCodePage;
+    const std::string problem = CodePageProblem(env);
+    if (!problem.empty())
+        throw VbError(5, "Quindel",
+                      "QUINDEL_CODEPAGE: " + problem +
+                          "; list files, the message catalogue and the error log are single-byte "
+                          "text: name one such as CP1250, CP1252 or ISO-8859-2");
+    return env;
 }
 
 std::string DaCodePage(std::string_view bytes) {

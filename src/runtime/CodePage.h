@@ -7,8 +7,13 @@
 
 namespace quindel {
 
-// $QUINDEL_CODEPAGE when set and non-empty, else "CP1250".
+// $QUINDEL_CODEPAGE when set and non-empty, else "CP1250". The files it is used for hold one byte
+// a character, so a name iconv does not know, or a multibyte code page (UTF-8, UTF-16, Shift-JIS),
+// is refused with run-time error 5 whose text names the variable.
 std::string SystemCodePage();
+
+// Why codePage cannot serve as the system code page, or "" when it can.
+std::string CodePageProblem(std::string_view codePage);
 
 // Code page bytes to UTF-8; an undecodable byte becomes U+FFFD, NULs are kept.
 std::string DaCodePage(std::string_view bytes);

@@ -223,8 +223,9 @@ std::uint8_t CByte(const Variant& v) {
 bool CBool(const Variant& v) {
     if (const std::string* s = v.asStringPtr()) {
         const std::string_view t = TrimSpaces(*s);
-        if (EqualNoCase(t, "True")) return true;
-        if (EqualNoCase(t, "False")) return false;
+        // The classic runtime also writes Booleans as "#TRUE#" and "#FALSE#" (Write #).
+        if (EqualNoCase(t, "True") || EqualNoCase(t, "#TRUE#")) return true;
+        if (EqualNoCase(t, "False") || EqualNoCase(t, "#FALSE#")) return false;
     }
     return ToDouble(v) != 0;
 }

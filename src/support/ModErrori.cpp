@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "runtime/CodePage.h"
 #include "runtime/DateTime.h"
+#include "runtime/ErrorHandling.h"
 #include "runtime/VbError.h"
 #include "support/Catalogo.h"
 #include "support/FileUtil.h"
@@ -77,7 +78,8 @@ void ScriviLog(platform::Platform& p, std::string_view Testo) {
         "\"- " + FormatDataOra(std::time_t(p.CalendarTime())) + " " + std::string(Testo) + "\"\r\n";
     std::ofstream out(p.files().Resolve(PercorsoLog(p)), std::ios::binary | std::ios::app);
     if (!out) return;
-    out << ACodePage(riga);
+    // A log that cannot be written in the code page is not written: reporting goes on.
+    IgnoraErrori([&] { out << ACodePage(riga); });
 }
 
 }  // namespace quindel

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "runtime/CodePage.h"
+#include "runtime/VbError.h"
 
 namespace quindel {
 namespace {
@@ -80,6 +81,30 @@ TEST(CodePage, UndecodableInputIsReplaced) {
 TEST(CodePage, UnknownCodePageFallsBackToCp1250) {
     EXPECT_EQ(DaCodePage("\xB9", "NO-SUCH-PAGE"), "ą");
     EXPECT_EQ(ACodePage("ą", "NO-SUCH-PAGE"), "\xB9");
+}
+
+// List files are fixed-width byte records, so the system code page must be single-byte: anything
+// else is refused with a message naming the variable, before any text is garbled.
+TEST(CodePage, OnlySingleByteSystemCodePagesAreAccepted) {
+    struct Case {
+        const char* name;
+        bool accepted;
+    };
+    for (const Case c : {Case{"CP1250", true}, Case{"ISO-8859-2", true}, Case{"KOI8-R", true},
+                         Case{"UTF-8", false}, Case{"UTF-16LE", false}, Case{"SHIFT_JIS", false},
+                         Case{"GB18030", false}, Case{"NO-SUCH-PAGE", false}}) {
+        CodePageEnv env(c.name);
+        EXPECT_EQ(CodePageProblem(c.name).empty(), c.accepted) << c.name;
+        try {
+            EXPECT_EQ(SystemCodePage(), c.name);
+            EXPECT_TRUE(c.accepted) << c.name;
+        } catch (const VbError& e) {
+            EXPECT_FALSE(c.accepted) << c.name;
+            EXPECT_EQ(e.number(), 5);
+            EXPECT_NE(e.description().find("QUINDEL_CODEPAGE"), std::string::npos);
+            EXPECT_NE(e.description().find(c.name), std::string::npos);
+        }
+    }
 }
 
 TEST(CodePage, LongTextWithManyReplacements) {
