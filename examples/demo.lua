@@ -9,8 +9,9 @@ local sample = arg[2] or here .. "../resources/sample"
 local kPage = 14
 os.execute("mkdir -p '" .. out .. "'")
 
--- Where the strip puts the centre of each button we click, in twips over the panel.
-local button = {[1] = 240, [3] = 960, [9] = 4452, [11] = 5172, [13] = 5892, [14] = 6252}
+-- The centre of the strip's first button, in twips over the panel. The other buttons are pressed
+-- through the panel's ValorePulsante, as a host does: where they sit depends on which are shown.
+local first = {x = 240, y = 240}
 
 local form = host.form{caption = "Wisła - encyklopedia multimedialna", border = 0,
                        left = 1500, top = 1500, width = 10200, height = 600}
@@ -60,9 +61,14 @@ end
 local function away(after)
   host.move(form, 6000, 3000, after)
 end
-local function click(i, what)
-  print(("click button %d (%s)"):format(i, what))
-  host.move(panel, button[i], 240)
+local function press(i, what)
+  print(("press button %d (%s)"):format(i, what))
+  panel.ValorePulsante[i] = -1
+  host.run(400)
+end
+local function clickFirst(what)
+  print(("click button 1 (%s)"):format(what))
+  host.move(panel, first.x, first.y)
   host.press(1, 80)
   host.release(1, 80)
   away(50)
@@ -71,16 +77,16 @@ end
 
 shot(nil, "panel.png")
 
-print("hover over button 14")
+print("hover over button 1")
 -- The hover wait runs inside the mouse move: the picture is taken from a timer inside it.
 host.after(600, function()
   shot(nil, "panel_tooltip.png")
   away()
 end)
-host.move(panel, button[14], 240)
+host.move(panel, first.x, first.y)
 host.run(1000)
 
-click(9, "multimedia list")
+press(9, "multimedia list")
 local list = panel.ListaMM
 local box, listForm = list.ObjTList, list.frm
 local row = box.Height // panel.MassimoRecordListaVisibili
@@ -95,11 +101,11 @@ for _ = 1, 4 do
 end
 shot(nil, "panel_list.png")
 shot(listForm, "list_window.png")
-click(11, "next object")
-click(3, "linked entries")
-click(13, "compact")
+press(11, "next object")
+press(3, "linked entries")
+press(13, "compact")
 shot(nil, "panel_compact.png")
-click(1, "restore")
+clickFirst("restore")
 shot(nil, "panel_restored.png")
 print(("done: current object %d of %d, \"%s\""):format(list.PuntatoreFileLista, pager.Totale,
                                                         list.Descrizione))

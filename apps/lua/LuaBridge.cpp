@@ -45,13 +45,9 @@ void Fail(LuaHost& h, std::string message) {
 
 }  // namespace
 
-int Protected(Inner f, lua_State* L, LuaHost& h) noexcept {
-    h.post = nullptr;
+void StoreFailure(LuaHost& h) noexcept {
     try {
-        const int n = f(L, h);
-        // A nested call (an event handler run meanwhile) may have failed and been caught.
-        h.failure.failed = false;
-        return n;
+        throw;
     } catch (const VbError& e) {
         h.post = nullptr;
         h.failure = {};
@@ -71,11 +67,32 @@ int Protected(Inner f, lua_State* L, LuaHost& h) noexcept {
         h.failure.failed = true;
         h.failure.isVb = false;
     }
-    return 0;
+}
+
+void Bury(lua_State* L, LuaHost& h) noexcept {
+    lua_State* const previous = h.current;
+    h.current = L;
+    std::vector<Object> going = std::move(h.released);
+    h.released.clear();
+    going.clear();
+    h.current = previous;
+}
+
+void Let(LuaHost& h, Object&& obj) noexcept {
+    Object going = std::move(obj);
+    if (h.depth > 1) {
+        try {
+            h.released.push_back(std::move(going));
+            return;
+        } catch (...) {
+        }
+    }
+    going.reset();
 }
 
 int PushOut(lua_State* L, LuaHost& h, int n) {
-    luaL_checkstack(L, n, "results");
+    // A C function has LUA_MINSTACK slots; ours use a few of them before pushing results.
+    if (n > 8) luaL_checkstack(L, n, "results");
     for (int i = 0; i < n; ++i) PushVariant(L, h.out[std::size_t(i)]);
     return n;
 }
@@ -108,12 +125,10 @@ int RaiseFailure(lua_State* L, LuaHost& h) {
 // ---- Conversions ----
 
 LuaObject* ToObject(lua_State* L, int idx) {
-    void* p = lua_touserdata(L, idx);
-    if (!p || lua_type(L, idx) != LUA_TUSERDATA || !lua_getmetatable(L, idx)) return nullptr;
-    lua_rawgetp(L, LUA_REGISTRYINDEX, &kObjectMeta);
-    const bool ours = lua_rawequal(L, -1, -2);
-    lua_pop(L, 2);
-    return ours ? static_cast<LuaObject*>(p) : nullptr;
+    // A light userdata has no length: only a full userdata of our size passes the first test.
+    auto* u = static_cast<LuaObject*>(lua_touserdata(L, idx));
+    if (!u || lua_rawlen(L, idx) != sizeof(LuaObject)) return nullptr;
+    return u->magic == LuaObject::kMagic ? u : nullptr;
 }
 
 Variant ToVariant(lua_State* L, int idx, NilAs nil) {
@@ -234,7 +249,8 @@ void PushObject(lua_State* L, const Object& obj) {
     }
     lua_pop(L, 1);
     auto* u = static_cast<LuaObject*>(lua_newuserdatauv(L, sizeof(LuaObject), 2));
-    new (u) LuaObject{obj};
+    new (u) LuaObject;
+    u->obj = obj;
     lua_rawgetp(L, LUA_REGISTRYINDEX, &kObjectMeta);
     lua_setmetatable(L, -2);
     lua_newtable(L);
@@ -361,6 +377,13 @@ int CacheProperty(lua_State* L, LuaHost& h) {
     lua_pushvalue(L, 2);
     lua_pushinteger(L, h.pending.code);
     lua_rawset(L, 3);
+    static_cast<LuaObject*>(lua_touserdata(L, 1))->Remember(lua_tostring(L, 2), h.pending.code);
+    return PushOut(L, h, int(h.out.size()));
+}
+
+// Stack: 1 object, 2 name; pending.code: a property found in the name cache table.
+int RememberProperty(lua_State* L, LuaHost& h) {
+    static_cast<LuaObject*>(lua_touserdata(L, 1))->Remember(lua_tostring(L, 2), h.pending.code);
     return PushOut(L, h, int(h.out.size()));
 }
 
@@ -423,19 +446,21 @@ Shape ShapeOf(const MemberSpec& m, std::int64_t& code, std::uint64_t& mask) {
     return Shape::Property;
 }
 
-const Object& SelfObject(lua_State* L) {
-    const LuaObject* u = ToObject(L, 1);
+// The userdata a metamethod runs on, with an object. No copy of the reference is needed to keep
+// the object alive: a release inside the call is put off until the outermost call returns (Let).
+LuaObject& SelfObject(lua_State* L) {
+    LuaObject* u = ToObject(L, 1);
     if (!u) throw std::runtime_error("not a component object");
     if (!u->obj) Raise(kErrObjectNotSet);
-    return u->obj;
+    return *u;
 }
 
-Variant ReadProperty(const Object& o, std::int64_t code) {
+Variant ReadProperty(Dispatch& o, std::int64_t code) {
     Args none;
-    return o->Invoke(IdOf(code), CallKind::Get, none);
+    return o.Invoke(IdOf(code), CallKind::Get, none);
 }
 
-int EventsOf(lua_State* L, LuaHost& h, const Object& o, EventSource& source) {
+int EventsOf(lua_State* L, LuaHost& h, EventSource& source) {
     if (lua_getiuservalue(L, 1, 2) == LUA_TTABLE) {
         h.post = PushTop;
         return 0;
@@ -443,19 +468,26 @@ int EventsOf(lua_State* L, LuaHost& h, const Object& o, EventSource& source) {
     lua_pop(L, 1);
     const std::uint32_t id = h.nextSink++;
     source.AdviseSink(std::make_shared<LuaSink>(h, id, source.EventInterface()));
-    (void)o;
     h.pending.sink = id;
     h.post = MakeEventsTable;
     return 0;
 }
 
 int IndexInner(lua_State* L, LuaHost& h) {
-    const Object o = SelfObject(L);  // a copy: the call keeps the object alive
+    const LuaObject& self = SelfObject(L);
+    Dispatch& o = *self.obj;
     if (lua_type(L, 2) != LUA_TSTRING) Raise(kErrNotSupported);
+    if (const LuaObject::Known* k = self.Find(lua_tostring(L, 2)))
+        return Results(h, ReadProperty(o, k->code));
     lua_getiuservalue(L, 1, 1);
     lua_pushvalue(L, 2);
     const int cached = lua_rawget(L, 3);
-    if (cached == LUA_TNUMBER) return Results(h, ReadProperty(o, lua_tointeger(L, 4)));
+    if (cached == LUA_TNUMBER) {
+        Results(h, ReadProperty(o, lua_tointeger(L, 4)));
+        h.pending.code = lua_tointeger(L, 4);
+        h.post = RememberProperty;
+        return 0;
+    }
     if (cached != LUA_TNIL) {
         h.post = PushTop;
         return 0;
@@ -465,13 +497,13 @@ int IndexInner(lua_State* L, LuaHost& h) {
     const char* text = lua_tolstring(L, 2, &n);
     const std::string_view name(text, n);
     if (name == "events") {
-        if (auto* source = dynamic_cast<EventSource*>(o.get())) return EventsOf(L, h, o, *source);
+        if (auto* source = dynamic_cast<EventSource*>(&o)) return EventsOf(L, h, *source);
     }
-    const DispId id = o->GetIDOfName(name);
+    const DispId id = o.GetIDOfName(name);
     std::int64_t code = std::int64_t(std::uint32_t(id));
     std::uint64_t mask = 0;
     Shape shape = Shape::Property;
-    if (const MemberSpec* m = DescribeMember(*o, id)) {
+    if (const MemberSpec* m = DescribeMember(o, id)) {
         shape = ShapeOf(*m, code, mask);
     } else {
         // Not described: read as a property first; one that is not turns out a method.
@@ -517,12 +549,20 @@ int CacheCode(lua_State* L, LuaHost& h) {
     lua_pushvalue(L, 2);
     lua_pushinteger(L, h.pending.code);
     lua_rawset(L, 4);
+    static_cast<LuaObject*>(lua_touserdata(L, 1))->Remember(lua_tostring(L, 2), h.pending.code);
     return 0;
 }
 
 int NewIndexInner(lua_State* L, LuaHost& h) {
-    const Object o = SelfObject(L);
+    const LuaObject& self = SelfObject(L);
+    Dispatch& o = *self.obj;
     if (lua_type(L, 2) != LUA_TSTRING) Raise(kErrNotSupported);
+    if (const LuaObject::Known* k = self.Find(lua_tostring(L, 2))) {
+        const CallKind kind = AssignmentKind(L, 3, k->code);
+        Args args{ToVariant(L, 3, kind == CallKind::Set ? NilAs::Nothing : NilAs::Empty)};
+        o.Invoke(IdOf(k->code), kind, args);
+        return NoResults(h);
+    }
     lua_getiuservalue(L, 1, 1);  // 4
     lua_pushvalue(L, 2);
     const int cached = lua_rawget(L, 4);
@@ -530,17 +570,18 @@ int NewIndexInner(lua_State* L, LuaHost& h) {
     bool store = false;
     if (cached == LUA_TNUMBER) {
         code = lua_tointeger(L, 5);
+        store = true;
     } else if (cached != LUA_TNIL) {
         Raise(kErrBadAssignment);
     } else {
         std::size_t n = 0;
         const char* text = lua_tolstring(L, 2, &n);
         const std::string_view name(text, n);
-        if (name == "events" && dynamic_cast<EventSource*>(o.get()))
+        if (name == "events" && dynamic_cast<EventSource*>(&o))
             throw std::runtime_error("set handlers as fields of events: obj.events.Name = f");
-        const DispId id = o->GetIDOfName(name);
+        const DispId id = o.GetIDOfName(name);
         code = std::int64_t(std::uint32_t(id));
-        if (const MemberSpec* m = DescribeMember(*o, id)) {
+        if (const MemberSpec* m = DescribeMember(o, id)) {
             std::uint64_t mask = 0;
             if (ShapeOf(*m, code, mask) == Shape::Method) Raise(kErrBadAssignment);
             store = ShapeOf(*m, code, mask) == Shape::Property;
@@ -549,7 +590,7 @@ int NewIndexInner(lua_State* L, LuaHost& h) {
     lua_settop(L, 4);
     const CallKind kind = AssignmentKind(L, 3, code);
     Args args{ToVariant(L, 3, kind == CallKind::Set ? NilAs::Nothing : NilAs::Empty)};
-    o->Invoke(IdOf(code), kind, args);
+    o.Invoke(IdOf(code), kind, args);
     if (store) {
         h.pending.code = code;
         h.post = CacheCode;
@@ -562,13 +603,13 @@ int MethodInner(lua_State* L, LuaHost& h) {
     const auto mask = std::uint64_t(lua_tointeger(L, lua_upvalueindex(2)));
     const LuaObject* u = ToObject(L, 1);
     if (!u) throw std::runtime_error("call a method with ':' on its object: obj:Method(...)");
-    const Object o = u->obj;
-    if (!o) Raise(kErrObjectNotSet);
+    if (!u->obj) Raise(kErrObjectNotSet);
+    Dispatch& o = *u->obj;
     const int top = lua_gettop(L);
     Args args;
     args.reserve(std::size_t(top > 1 ? top - 1 : 0));
     for (int i = 2; i <= top; ++i) args.push_back(ToVariant(L, i, NilAs::Missing));
-    Variant result = o->Invoke(id, CallKind::Method, args);
+    Variant result = o.Invoke(id, CallKind::Method, args);
     h.out.clear();
     h.out.push_back(std::move(result));
     for (std::size_t i = 0; i < args.size() && i < 64; ++i)
@@ -579,11 +620,11 @@ int MethodInner(lua_State* L, LuaHost& h) {
 int GcInner(lua_State* L, LuaHost& h) {
     auto* u = static_cast<LuaObject*>(lua_touserdata(L, 1));
     if (!u || !u->obj) return 0;
-    Object dying = std::move(u->obj);
-    // The object's own shutdown runs now; no Lua code runs inside a finalizer.
+    // The object's own shutdown runs now (or after the call under way); no Lua code runs inside
+    // a finalizer.
     const bool was = h.finalizing;
     h.finalizing = true;
-    dying.reset();
+    Let(h, std::move(u->obj));
     h.finalizing = was;
     return 0;
 }
@@ -606,7 +647,7 @@ int EqualObjects(lua_State* L) {
 // ---- Indexed properties: panel.ToolTipPulsante[3], panel:ToolTipPulsante(3) ----
 
 // The object and the property code of the proxy at 1; the object is left at the top.
-const Object& ProxyTarget(lua_State* L, std::int64_t& code) {
+Dispatch& ProxyTarget(lua_State* L, std::int64_t& code) {
     if (lua_type(L, 1) != LUA_TUSERDATA) throw std::runtime_error("not an indexed property");
     lua_getiuservalue(L, 1, 2);
     code = lua_tointeger(L, -1);
@@ -615,23 +656,23 @@ const Object& ProxyTarget(lua_State* L, std::int64_t& code) {
     const LuaObject* u = ToObject(L, -1);
     if (!u) throw std::runtime_error("not an indexed property");
     if (!u->obj) Raise(kErrObjectNotSet);
-    return u->obj;
+    return *u->obj;
 }
 
 int IndexedGetInner(lua_State* L, LuaHost& h) {
     std::int64_t code = 0;
-    const Object o = ProxyTarget(L, code);
+    Dispatch& o = ProxyTarget(L, code);
     Args args{ToVariant(L, 2, NilAs::Missing)};
-    return Results(h, o->Invoke(IdOf(code), CallKind::Get, args));
+    return Results(h, o.Invoke(IdOf(code), CallKind::Get, args));
 }
 
 int IndexedSetInner(lua_State* L, LuaHost& h) {
     std::int64_t code = 0;
-    const Object o = ProxyTarget(L, code);
+    Dispatch& o = ProxyTarget(L, code);
     const CallKind kind = AssignmentKind(L, 3, code);
     Args args{ToVariant(L, 2, NilAs::Missing),
               ToVariant(L, 3, kind == CallKind::Set ? NilAs::Nothing : NilAs::Empty)};
-    o->Invoke(IdOf(code), kind, args);
+    o.Invoke(IdOf(code), kind, args);
     return NoResults(h);
 }
 
@@ -639,11 +680,11 @@ int IndexedSetInner(lua_State* L, LuaHost& h) {
 int IndexedCallInner(lua_State* L, LuaHost& h) {
     std::int64_t code = 0;
     const int top = lua_gettop(L);
-    const Object o = ProxyTarget(L, code);
+    Dispatch& o = ProxyTarget(L, code);
     const int first = top >= 2 && lua_rawequal(L, 2, -1) ? 3 : 2;
     Args args;
     for (int i = first; i <= top; ++i) args.push_back(ToVariant(L, i, NilAs::Missing));
-    return Results(h, o->Invoke(IdOf(code), CallKind::Get, args));
+    return Results(h, o.Invoke(IdOf(code), CallKind::Get, args));
 }
 
 // ---- Errors ----
@@ -687,8 +728,7 @@ int ReleaseInner(lua_State* L, LuaHost& h) {
     lua_rawgetp(L, LUA_REGISTRYINDEX, &kObjectCache);
     lua_pushnil(L);
     lua_rawsetp(L, -2, u->obj.get());  // setting nil never allocates
-    Object dying = std::move(u->obj);
-    dying.reset();
+    Let(h, std::move(u->obj));
     return NoResults(h);
 }
 
@@ -770,7 +810,7 @@ void OpenBridge(LuaHost& h) {
 
     // Nothing: an object reference to no object.
     auto* nothing = static_cast<LuaObject*>(lua_newuserdatauv(L, sizeof(LuaObject), 2));
-    new (nothing) LuaObject{};
+    new (nothing) LuaObject;
     lua_rawgetp(L, LUA_REGISTRYINDEX, &kObjectMeta);
     lua_setmetatable(L, -2);
     lua_newtable(L);

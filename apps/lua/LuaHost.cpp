@@ -76,6 +76,7 @@ LuaHost::~LuaHost() {
         if (t.timer) t.timer->setEnabled(false);
     // Objects the script still holds are released here, forms last.
     lua_close(L_);
+    released.clear();
     timers.clear();
     forms_.clear();
 }

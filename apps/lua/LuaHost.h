@@ -119,6 +119,10 @@ class LuaHost {
     };
     std::vector<AfterTimer> timers;
     std::uint32_t nextSink = 1;
+    // Calls of ours in progress. An object released inside one (by Release, or a finalizer) is
+    // kept here until the outermost returns, so a call under way never loses its object.
+    int depth = 0;
+    std::vector<Object> released;
 
   private:
     int Run(int loadStatus, int nargs);

@@ -1,13 +1,10 @@
 -- Shared by the Lua tests: the panel on a form of its own, and checks that say what failed.
 local check = {}
 
--- Where the strip puts the centre of each button at its default layout, in twips over the
--- control's window.
-check.button = {}
-for i, x in ipairs({240, 600, 960, 1320, 1680, 2040, 2400, 2760, 4452, 4812, 5172, 5532, 5892,
-                    6252, 6612, 6972, 7332}) do
-  check.button[i] = {x = x, y = 240}
-end
+-- The centre of the strip's first button, in twips over the control's window: the strip starts
+-- with it whatever else it shows. Other buttons are pressed through ValorePulsante, as a host
+-- does, since where they sit depends on which buttons are shown.
+check.first_button = {x = 240, y = 240}
 
 function check.panel()
   local form = host.form{caption = "Test", border = 0, left = 1500, top = 1500,

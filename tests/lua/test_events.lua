@@ -25,7 +25,7 @@ end
 -- user clicks it.
 panel.ValorePulsante[13] = -1            -- compact
 expect{{"PulsantePremuto", 13}}
-host.click(panel, check.button[1].x, check.button[1].y)   -- restore: the first button
+host.click(panel, check.first_button.x, check.first_button.y)   -- restore: the first button
 host.run(300)
 expect{{"PulsantePremuto", 1}}
 

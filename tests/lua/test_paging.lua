@@ -20,8 +20,7 @@ panel:InitChunk(true, 1, chunk, pager.Totale, 1)
 check.equal(panel.ListaMM.ListCount, 14, "one page loaded")
 check.equal(panel.ListaMM.NumRecordEffettiviInLista, 145, "the whole list's length")
 
-host.click(panel, check.button[9].x, check.button[9].y)      -- the multimedia list
-host.run(300)
+panel.ValorePulsante[9] = -1                      -- the multimedia list
 local frm, box = panel.ListaMM.frm, panel.ListaMM.ObjTList
 check.equal(frm.Visible, true, "list window")
 -- Clicks on the scroll bar below its thumb page down; every page is a new chunk.
