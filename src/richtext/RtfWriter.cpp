@@ -37,6 +37,8 @@ class Writer {
     void Format(std::uint32_t index);
     void Text(std::string_view utf8, bool symbol);
     void Character(char32_t cp, bool symbol);
+    // \uN and its fallback byte.
+    void Unicode(char32_t cp, bool symbol);
     void PictureGroup(const Picture& p);
     void Word(std::string_view word, std::int32_t value) {
         out_ += '\\';
@@ -182,6 +184,11 @@ void Writer::RowDefinition(const TableRow& row) {
 }
 
 void Writer::Character(char32_t cp, bool symbol) {
+    // In a symbol font an escaped backslash would read back as the symbol at its byte.
+    if (symbol && (cp == '\\' || cp == '{' || cp == '}')) {
+        Unicode(cp, symbol);
+        return;
+    }
     switch (cp) {
         case '\\':
         case '{':
@@ -212,6 +219,10 @@ void Writer::Character(char32_t cp, bool symbol) {
         out_ += char(cp);
         return;
     }
+    Unicode(cp, symbol);
+}
+
+void Writer::Unicode(char32_t cp, bool symbol) {
     if (cp > 0xFFFF) {
         const char32_t v = cp - 0x10000;
         Word("u", std::int32_t(0xD800 + (v >> 10)) - 65536);

@@ -76,12 +76,22 @@ TEST(RtfWriter, WritesOnlyTheFontsAndColoursUsed) {
     EXPECT_NE(rtf.find("\\cf1"), std::string::npos) << rtf;
 }
 
-TEST(RtfWriter, AMissingDefaultFontStaysMissing) {
-    // Text in no font reads in the document's code page; written with a symbol font in the
-    // table, it must not become symbol text.
-    const Document d = Rtf("{\\rtf1\\deff0{\\fonttbl{\\f1\\fcharset2 Symbol;}}p {\\f1 p}}");
-    ASSERT_EQ(d.PlainText(), "p π");
-    EXPECT_EQ(Rtf(RtfWriter::Write(d)).PlainText(), "p π");
+TEST(RtfWriter, SymbolFontTextReadsBackAlike) {
+    struct Case {
+        const char* rtf;
+        const char* text;
+    };
+    const Case cases[] = {
+        // Text in no font reads in the document's code page, also once a symbol font is written.
+        {"{\\rtf1\\deff0{\\fonttbl{\\f1\\fcharset2 Symbol;}}p {\\f1 p}}", "p π"},
+        // A backslash read before the font table, and the symbol at a backslash's byte.
+        {"{\\rtf1\\deff0\\\\{\\fonttbl{\\f0\\fcharset2 Symbol;}}p {\\f0 p\\\\}}", "\\π π∴"},
+    };
+    for (const Case& c : cases) {
+        const Document d = Rtf(c.rtf);
+        EXPECT_EQ(d.PlainText(), c.text) << c.rtf;
+        EXPECT_EQ(Rtf(RtfWriter::Write(d)).PlainText(), c.text) << c.rtf;
+    }
 }
 
 TEST(RtfWriter, SelectionsWriteAsDocumentsOfTheirOwn) {
