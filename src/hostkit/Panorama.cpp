@@ -22,8 +22,8 @@ float FastAtan2(float y, float x) {
     const float t = hi > 0 ? lo / hi : 0.0f, t2 = t * t;
     float r = t * (0.9998660f +
                    t2 * (-0.3302995f + t2 * (0.1801410f + t2 * (-0.0851330f + t2 * 0.0208351f))));
-    if (ay > ax) r = kPi / 2 - r;
-    if (x < 0) r = kPi - r;
+    r = ay > ax ? kPi / 2 - r : r;
+    r = x < 0 ? kPi - r : r;
     return y < 0 ? -r : r;
 }
 
@@ -36,21 +36,20 @@ Rgba Lerp(Rgba a, Rgba b, std::uint32_t w) {
     return rb | ag;
 }
 
-// One source row pair and the vertical weight: v clamped to the first and last rows.
+// Two neighbouring source rows and the weight of the lower one.
 struct Rows {
     const Rgba* top;
     const Rgba* bottom;
     std::uint32_t weight;
 };
 
-Rows RowsAt(const Image& src, float v) {
-    const int h = src.height();
-    const float clamped = std::clamp(v, 0.0f, float(h - 1));
-    const int y0 = std::min(int(clamped), h - 1), y1 = std::min(y0 + 1, h - 1);
+// v in 1/256 pixel, already within the rows.
+Rows RowsAt(const Image& src, int v) {
+    const int y0 = v >> 8, y1 = std::min(y0 + 1, src.height() - 1);
     const Rgba* base = src.pixels().data();
-    return {base + std::size_t(y0) * std::size_t(src.width()),
-            base + std::size_t(y1) * std::size_t(src.width()),
-            std::uint32_t((clamped - float(y0)) * 256.0f)};
+    const auto stride = std::size_t(src.width());
+    return {base + std::size_t(y0) * stride, base + std::size_t(y1) * stride,
+            std::uint32_t(v & 255)};
 }
 
 Rgba Sample(const Rows& rows, int x0, int x1, std::uint32_t wx) {
@@ -58,40 +57,96 @@ Rgba Sample(const Rows& rows, int x0, int x1, std::uint32_t wx) {
                 rows.weight);
 }
 
+// Longitudes span one source width, so a column is at most one width out of range.
+int WrapColumn(int x, int width) {
+    return x < 0 ? x + width : x >= width ? x - width : x;
+}
+
+// Where the view's pixels fall in the source. The camera ray through pixel (i, j) is
+// (xs[i], y, 1) before the tilt turns it about the x axis; after it, its height and depth
+// depend on the row only. The mapping is smooth almost everywhere, so each row is cut into
+// short spans: their ends and middle are projected exactly, and where the middle lies on the
+// straight line between the ends the span is interpolated; elsewhere (across the seam behind
+// the zenith, or by the poles) every pixel is projected.
+class Projection {
+  public:
+    Projection(const PanoramaView& view, int sourceWidth, int sourceHeight)
+        : xs_(std::size_t(view.width)), sourceHeight_(sourceHeight) {
+        const double fov = std::clamp(view.fovDegrees, 1.0, 179.0) * std::numbers::pi / 180;
+        const double tilt = std::clamp(view.tiltDegrees, -90.0, 90.0) * std::numbers::pi / 180;
+        const float halfWidth = float(std::tan(fov / 2));
+        halfHeight_ = halfWidth * float(view.height) / float(view.width);
+        cosTilt_ = float(std::cos(tilt)), sinTilt_ = float(std::sin(tilt));
+        for (std::size_t i = 0; i < xs_.size(); ++i)
+            xs_[i] = (2 * (float(i) + 0.5f) / float(view.width) - 1) * halfWidth;
+        double pan = std::fmod(view.panDegrees, 360.0) / 360.0;
+        pan = pan < 0 ? pan + 1 : pan;
+        uScale_ = float(sourceWidth) / (2 * kPi), uOffset_ = float(sourceWidth * (0.5 + pan) - 0.5);
+        vScale_ = -float(sourceHeight) / kPi, vOffset_ = float(sourceHeight) / 2 - 0.5f;
+    }
+
+    // Row j of the view as source positions in 1/256 pixel: u not yet wrapped, v clamped.
+    void Row(int j, int height, int* us, int* vs) const {
+        const float y = (1 - 2 * (float(j) + 0.5f) / float(height)) * halfHeight_;
+        const Ray ray{y * cosTilt_ + sinTilt_, cosTilt_ - y * sinTilt_};
+        const int w = int(xs_.size());
+        Point a = At(ray, 0);
+        Store(a, us[0], vs[0]);
+        for (int start = 0; start < w - 1; start += kSpan) {
+            const int end = std::min(start + kSpan, w - 1), mid = (start + end) / 2;
+            const Point b = At(ray, end), m = At(ray, mid);
+            const float t = float(mid - start) / float(end - start);
+            const bool straight = std::fabs(a.u + (b.u - a.u) * t - m.u) < kTolerance &&
+                                  std::fabs(a.v + (b.v - a.v) * t - m.v) < kTolerance;
+            for (int i = start + 1; i <= end; ++i) {
+                const float f = float(i - start) / float(end - start);
+                Store(straight ? Point{a.u + (b.u - a.u) * f, a.v + (b.v - a.v) * f} : At(ray, i),
+                      us[i], vs[i]);
+            }
+            a = b;
+        }
+    }
+
+  private:
+    static constexpr int kSpan = 8;
+    static constexpr float kTolerance = 0.125f;  // source pixels
+    struct Ray {
+        float up, depth;
+    };
+    struct Point {
+        float u, v;
+    };
+
+    Point At(const Ray& r, int i) const {
+        const float x = xs_[std::size_t(i)];
+        return {FastAtan2(x, r.depth) * uScale_ + uOffset_,
+                FastAtan2(r.up, std::sqrt(x * x + r.depth * r.depth)) * vScale_ + vOffset_};
+    }
+    void Store(const Point& p, int& u, int& v) const {
+        u = int(p.u * 256);
+        v = int(std::clamp(p.v, 0.0f, float(sourceHeight_ - 1)) * 256);
+    }
+
+    std::vector<float> xs_;
+    int sourceHeight_;
+    float halfHeight_, cosTilt_, sinTilt_, uScale_, uOffset_, vScale_, vOffset_;
+};
+
 }  // namespace
 
 Image RenderPanorama(const Image& equirect, const PanoramaView& view) {
     Image out(view.width, view.height, 0);
     if (out.empty() || equirect.empty()) return out;
-    const int w = view.width, h = view.height, sw = equirect.width();
-    const double fov = std::clamp(view.fovDegrees, 1.0, 179.0) * std::numbers::pi / 180;
-    const double tilt = std::clamp(view.tiltDegrees, -90.0, 90.0) * std::numbers::pi / 180;
-    const float halfWidth = float(std::tan(fov / 2)), halfHeight = halfWidth * float(h) / float(w);
-    const float cosTilt = float(std::cos(tilt)), sinTilt = float(std::sin(tilt));
-    // The camera ray through pixel (i, j) is (xs[i], y, 1) before the tilt turns it about the
-    // x axis; after it, its height and depth depend on the row only.
-    const auto columns = std::size_t(w);
-    std::vector<float> xs(columns), us(columns), vs(columns);
-    for (int i = 0; i < w; ++i)
-        xs[std::size_t(i)] = (2 * (float(i) + 0.5f) / float(w) - 1) * halfWidth;
-    const double pan = std::fmod(view.panDegrees, 360.0) / 360.0;
-    const float uScale = float(sw) / (2 * kPi), uOffset = float(sw * (0.5 + pan) - 0.5);
-    const float vScale = -float(equirect.height()) / kPi,
-                vOffset = float(equirect.height()) / 2 - 0.5f;
-    for (int j = 0; j < h; ++j) {
-        const float y = (1 - 2 * (float(j) + 0.5f) / float(h)) * halfHeight;
-        const float up = y * cosTilt + sinTilt, depth = cosTilt - y * sinTilt;
+    const int sw = equirect.width();
+    const Projection projection(view, sw, equirect.height());
+    const auto columns = std::size_t(view.width);
+    std::vector<int> us(columns), vs(columns);
+    for (int j = 0; j < view.height; ++j) {
+        projection.Row(j, view.height, us.data(), vs.data());
         for (std::size_t i = 0; i < columns; ++i) {
-            const float x = xs[i];
-            us[i] = FastAtan2(x, depth) * uScale + uOffset;
-            vs[i] = FastAtan2(up, std::sqrt(x * x + depth * depth)) * vScale + vOffset;
-        }
-        for (int i = 0; i < w; ++i) {
-            float u = us[std::size_t(i)];
-            u -= float(sw) * std::floor(u / float(sw));  // into [0, sw]: longitude wraps
-            const int x0 = std::min(int(u), sw - 1), x1 = x0 + 1 == sw ? 0 : x0 + 1;
-            const auto wx = std::uint32_t(std::clamp(u - float(x0), 0.0f, 1.0f) * 256.0f);
-            out.setPixel(i, j, Sample(RowsAt(equirect, vs[std::size_t(i)]), x0, x1, wx));
+            const int x0 = WrapColumn(us[i] >> 8, sw), x1 = x0 + 1 == sw ? 0 : x0 + 1;
+            out.setPixel(int(i), j,
+                         Sample(RowsAt(equirect, vs[i]), x0, x1, std::uint32_t(us[i] & 255)));
         }
     }
     return out;
@@ -107,15 +162,14 @@ Image ResizeBilinear(const Image& source, int width, int height) {
     };
     std::vector<Column> columns(static_cast<std::size_t>(width));
     for (int i = 0; i < width; ++i) {
-        const float u =
-            std::clamp((float(i) + 0.5f) * float(sw) / float(width) - 0.5f, 0.0f, float(sw - 1));
-        const int x0 = std::min(int(u), sw - 1);
-        columns[std::size_t(i)] = {x0, std::min(x0 + 1, sw - 1),
-                                   std::uint32_t((u - float(x0)) * 256.0f)};
+        const float u = (float(i) + 0.5f) * float(sw) / float(width) - 0.5f;
+        const int fixed = int(std::clamp(u, 0.0f, float(sw - 1)) * 256), x0 = fixed >> 8;
+        columns[std::size_t(i)] = {x0, std::min(x0 + 1, sw - 1), std::uint32_t(fixed & 255)};
     }
+    const int sh = source.height();
     for (int j = 0; j < height; ++j) {
-        const Rows rows =
-            RowsAt(source, (float(j) + 0.5f) * float(source.height()) / float(height) - 0.5f);
+        const float v = (float(j) + 0.5f) * float(sh) / float(height) - 0.5f;
+        const Rows rows = RowsAt(source, int(std::clamp(v, 0.0f, float(sh - 1)) * 256));
         for (int i = 0; i < width; ++i) {
             const Column& c = columns[std::size_t(i)];
             out.setPixel(i, j, Sample(rows, c.x0, c.x1, c.weight));

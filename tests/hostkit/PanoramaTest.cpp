@@ -54,9 +54,11 @@ TEST(Panorama, ViewDirectionsLandOnTheirSourceColumnsAndRows) {
 }
 
 TEST(Panorama, TheSeamBlendsTheLastColumnWithTheFirst) {
-    // Looking at 180 degrees, the centre sits between column 255 and column 0.
+    // Looking at 180 degrees, the centre sits between column 255 and column 0. Red falls from
+    // 255 to 0 within that one pixel, so an eighth of a pixel (the interpolation tolerance)
+    // moves it by 32.
     const Rgba centre = RenderPanorama(Addressed(), {63, 47, 180, 0, 90}).pixel(31, 23);
-    EXPECT_NEAR(RedOf(centre), 127.5, 1.5) << "a clamped sampler gives 255 here";
+    EXPECT_NEAR(RedOf(centre), 127.5, 40) << "a clamped sampler gives 255 here";
 
     // A picture that is smooth all the way round stays smooth across the seam.
     Image ring(400, 100);
