@@ -1,8 +1,9 @@
 #pragma once
 // Pictures from the files content arrives in: PNG, JPEG, GIF (its first frame) and BMP, told
 // apart by their first bytes, never by the file's name. Contract, for every decoder here:
-// - Any byte string is safe: decoding never throws, crashes or hangs; a failure gives nothing
-//   and the reason in *error (when error is not null).
+// - Any byte string is safe: decoding never crashes, hangs or throws (short of the machine
+//   running out of memory within the budgets below); a failure gives nothing and the reason
+//   in *error (when error is not null).
 // - Budgets (PictureLimits) are checked from the header, before any pixel memory exists.
 // - Pixels are 8-bit samples as stored (no gamma or colour-profile correction), with straight
 //   (not premultiplied) alpha; opaque formats give alpha 255.
