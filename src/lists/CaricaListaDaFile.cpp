@@ -266,4 +266,21 @@ void CaricaListaDaFile(ClasseTLista& Lista, const platform::FileSystem& files,
     }
 }
 
+void CaricaListaDaMemoria(ClasseTLista& Lista, std::string_view Contenuto, const Variant& Inizio) {
+    const std::int64_t quanti = RecordDaLeggere(std::int64_t(Contenuto.size()));
+    CaricatoreRecord caricatore(Lista, Inizio);
+    std::string ultimo;
+    for (std::int64_t i = 0; i < quanti; ++i) {
+        const std::size_t da = std::size_t(i) * kRecord;
+        std::string_view record = Contenuto.substr(std::min(da, Contenuto.size()), kRecord);
+        if (record.size() < kRecord) {
+            // The last part of a record is completed with blanks, as a file's is.
+            ultimo.assign(record);
+            ultimo.resize(kRecord, ' ');
+            record = ultimo;
+        }
+        caricatore.Aggiungi(record, i);
+    }
+}
+
 }  // namespace quindel

@@ -23,6 +23,9 @@ inline constexpr std::size_t kLunghezzaRecordFileLista = 1578;
 // descriptions are shortened for the list box. A file that cannot be opened adds nothing.
 void CaricaListaDaFile(ClasseTLista& Lista, const platform::FileSystem& files,
                        std::string_view NomeFile, const Variant& Inizio = Variant::Missing());
+// The same from the bytes of a list file held in memory.
+void CaricaListaDaMemoria(ClasseTLista& Lista, std::string_view Contenuto,
+                          const Variant& Inizio = Variant::Missing());
 
 }  // namespace quindel
 

@@ -1,10 +1,12 @@
 #include "lists/frm_Lista.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "lists/ClasseTLista.h"
 #include "lists/ProprietarioLista.h"
 #include "platform/Form.h"
+#include "platform/Keys.h"
 #include "platform/ListBox.h"
 #include "platform/Platform.h"
 #include "platform/VScrollBar.h"
@@ -17,7 +19,7 @@ namespace quindel {
 namespace {
 
 constexpr std::int32_t kLarghezzaScrollBar = 255;
-constexpr std::int16_t kInvio = 13;
+constexpr std::int32_t kRighePerTacca = 3;  // rows a wheel notch moves
 // Each growth of the form adds the missing part of a row, so two passes normally suffice; the
 // cap only guards against a backend whose rows do not round as expected.
 constexpr int kPassateMassime = 8;
@@ -66,7 +68,14 @@ void frm_Lista::Collega() {
     TList1_->OnMouseMove = [this](const platform::MouseArgs&) { SpegniToolTip(); };
     TList1_->OnMouseUp = [this](const platform::MouseArgs&) { Scelta(); };
     TList1_->OnKeyPress = [this](std::int16_t& tasto) {
-        if (tasto == kInvio) Scelta();
+        if (tasto == platform::key::Return) Scelta();
+        if (tasto == platform::key::Escape) Chiudi();
+    };
+    TList1_->OnKeyDown = [this](std::int16_t& codice, std::int16_t) {
+        if (ScorriConTasto(codice)) codice = 0;
+    };
+    TList1_->OnMouseWheel = [this](int delta, std::int16_t, bool& usato) {
+        usato = Scorri(-delta * kRighePerTacca / platform::key::WheelNotch);
     };
     VScroll1_->OnChange = [this] {
         if (ScrollbarDisattivata || !ClasseListaCorrente) return;
@@ -85,6 +94,52 @@ void frm_Lista::Scelta() {
     const auto lista = TList1_;  // this window may go with the owner's last reference
     if (ClasseListaCorrente) ClasseListaCorrente->Click();
     ImpostaFuocoSicuro(lista.get());
+}
+
+// A long list shows one chunk at a time: the keys and the wheel move through the whole list with
+// the scroll bar, which pages in the chunks. A short list leaves them to the list box.
+bool frm_Lista::ScorriConTasto(std::int16_t codice) {
+    if (VScroll1_->Tag() != "V") return false;
+    const std::int32_t pagina = std::max(TList1_->VisibleRows() - 1, 1);
+    switch (codice) {
+        case platform::key::Up:
+            return Scorri(-1);
+        case platform::key::Down:
+            return Scorri(1);
+        case platform::key::PageUp:
+            return Scorri(-pagina);
+        case platform::key::PageDown:
+            return Scorri(pagina);
+        case platform::key::Home:
+            return Scorri(VScroll1_->Min() - VScroll1_->Value());
+        case platform::key::End:
+            return Scorri(VScroll1_->Max() - VScroll1_->Value());
+        default:
+            return false;
+    }
+}
+
+bool frm_Lista::Scorri(std::int32_t righe) {
+    if (VScroll1_->Tag() != "V") return false;
+    const auto vivo = Proprietario();
+    const std::int32_t basso = std::min(VScroll1_->Min(), VScroll1_->Max());
+    const std::int32_t alto = std::max(VScroll1_->Min(), VScroll1_->Max());
+    VScroll1_->setValue(std::clamp(VScroll1_->Value() + righe, basso, alto));
+    return true;
+}
+
+// Escape closes the window as its button would: the button comes up and the host hears of it.
+void frm_Lista::Chiudi() {
+    ClasseTLista* controllore = ClasseListaCorrente;
+    ProprietarioLista* p = controllore ? controllore->PilondaPadre() : nullptr;
+    if (!p) {
+        form_->setVisible(false);
+        return;
+    }
+    const auto vivo = p->TieniInVita();
+    const std::int16_t pulsante =
+        controllore->TipoLista() == ClasseTLista::kOggettiMultimediali ? 9 : 3;
+    p->setValorePulsante(pulsante, 0);
 }
 
 void frm_Lista::SpegniToolTip() {

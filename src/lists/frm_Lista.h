@@ -49,6 +49,9 @@ class frm_Lista {
     void Scelta();
     std::shared_ptr<void> Proprietario() const;
     void SpegniToolTip();
+    bool ScorriConTasto(std::int16_t codice);
+    bool Scorri(std::int32_t righe);
+    void Chiudi();
     void Form_Unload();
 
     std::shared_ptr<platform::Form> form_;

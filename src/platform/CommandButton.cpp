@@ -1,5 +1,6 @@
 #include "platform/CommandButton.h"
 
+#include "platform/Keys.h"
 #include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
 #include "runtime/ScopeGuard.h"
@@ -7,10 +8,6 @@
 namespace quindel::platform {
 
 using namespace look;
-
-namespace {
-constexpr std::int16_t kKeyReturn = 13, kKeySpace = 32;
-}
 
 CommandButton::CommandButton(Platform& p, Window* parent)
     : Window(p, WindowKind::CommandButton, parent) {}
@@ -35,7 +32,7 @@ void CommandButton::MouseUpDefault(const MouseArgs& a) {
 }
 
 void CommandButton::KeyDownDefault(std::int16_t keyCode) {
-    if (keyCode == kKeyReturn || keyCode == kKeySpace) setValue(true);
+    if (keyCode == key::Return || keyCode == key::Space) setValue(true);
 }
 
 void CommandButton::Paint(Image& img) const {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Keys.h"
 #include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
 #include "platform/Raster.h"
@@ -27,8 +28,7 @@ void PaintListScroll(Image& img, int top, int visible, int count) {
 
 namespace {
 constexpr int kBorderPx = 1;
-constexpr std::int16_t kKeyPageUp = 33, kKeyPageDown = 34, kKeyEnd = 35, kKeyHome = 36, kKeyUp = 38,
-                       kKeyDown = 40;
+constexpr int kRowsPerNotch = 3;  // as desktop list boxes scroll
 }  // namespace
 
 ListBox::ListBox(Platform& p, Window* parent) : Window(p, WindowKind::ListBox, parent) {}
@@ -121,26 +121,34 @@ void ListBox::MouseDownDefault(const MouseArgs& a) {
     if (row >= 0) setListIndex(row);
 }
 
+// The rows move, the selection stays.
+bool ListBox::WheelDefault(int delta) {
+    if (ListCount() == 0) return false;
+    const std::int32_t rows = -delta * kRowsPerNotch / key::WheelNotch;
+    setTopIndex(std::clamp(topIndex_ + rows, 0, ListCount() - 1));
+    return true;
+}
+
 void ListBox::KeyDownDefault(std::int16_t keyCode) {
     if (ListCount() == 0) return;
     std::int32_t i = listIndex_;
     switch (keyCode) {
-        case kKeyUp:
+        case key::Up:
             i = std::max(i - 1, 0);
             break;
-        case kKeyDown:
+        case key::Down:
             i = std::min(i + 1, ListCount() - 1);
             break;
-        case kKeyPageUp:
+        case key::PageUp:
             i = std::max(i - VisibleRows() + 1, 0);
             break;
-        case kKeyPageDown:
+        case key::PageDown:
             i = std::min(i + VisibleRows() - 1, ListCount() - 1);
             break;
-        case kKeyHome:
+        case key::Home:
             i = 0;
             break;
-        case kKeyEnd:
+        case key::End:
             i = ListCount() - 1;
             break;
         default:

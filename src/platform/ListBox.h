@@ -43,6 +43,7 @@ class ListBox : public Window {
     bool FocusOnClick() const override { return true; }
     void MouseDownDefault(const MouseArgs& a) override;
     void KeyDownDefault(std::int16_t keyCode) override;
+    bool WheelDefault(int delta) override;
 
   private:
     void KeepSelectionVisible();

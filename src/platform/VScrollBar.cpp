@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/Keys.h"
 #include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
 #include "runtime/VbError.h"
@@ -18,10 +19,6 @@ void Triangle(Image& img, int cx, int cy, bool up) {
 }
 
 }  // namespace
-
-namespace {
-constexpr std::int16_t kKeyPageUp = 33, kKeyPageDown = 34, kKeyUp = 38, kKeyDown = 40;
-}
 
 VScrollBar::VScrollBar(Platform& p, Window* parent) : Window(p, WindowKind::VScrollBar, parent) {}
 
@@ -87,18 +84,24 @@ void VScrollBar::MouseDownDefault(const MouseArgs& a) {
         Step(largeChange_);
 }
 
+// Three small steps a notch, as desktop scroll bars take it.
+bool VScrollBar::WheelDefault(int delta) {
+    Step(-delta * 3 * smallChange_ / key::WheelNotch);
+    return true;
+}
+
 void VScrollBar::KeyDownDefault(std::int16_t keyCode) {
     switch (keyCode) {
-        case kKeyUp:
+        case key::Up:
             Step(-smallChange_);
             break;
-        case kKeyDown:
+        case key::Down:
             Step(smallChange_);
             break;
-        case kKeyPageUp:
+        case key::PageUp:
             Step(-largeChange_);
             break;
-        case kKeyPageDown:
+        case key::PageDown:
             Step(largeChange_);
             break;
         default:

@@ -37,6 +37,7 @@ class VScrollBar : public Window {
     bool FocusOnClick() const override { return true; }
     void MouseDownDefault(const MouseArgs& a) override;
     void KeyDownDefault(std::int16_t keyCode) override;
+    bool WheelDefault(int delta) override;
 
   private:
     void Step(std::int32_t delta);

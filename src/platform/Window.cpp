@@ -38,6 +38,7 @@ void Window::Remove() {
     OnClick = OnResize = OnGotFocus = OnLostFocus = OnShow = nullptr;
     OnKeyPress = nullptr;
     OnKeyDown = nullptr;
+    OnMouseWheel = nullptr;
     Destroy();
     if (parent_) std::erase(parent_->children_, self);
     parent_ = nullptr;
@@ -193,6 +194,16 @@ bool Window::InputKeyDown(std::int16_t keyCode, std::int16_t shift) {
     if (OnKeyDown) OnKeyDown(keyCode, shift);
     if (keyCode != 0) KeyDownDefault(keyCode);
     return true;
+}
+
+bool Window::InputMouseWheel(int delta, std::int16_t shift) {
+    const auto self = shared_from_this();  // a handler may drop the last reference
+    if (!AcceptsInput()) return false;
+    bool handled = false;
+    if (OnMouseWheel) OnMouseWheel(delta, shift, handled);
+    if (handled || !Alive()) return true;
+    if (WheelDefault(delta)) return true;
+    return parent_ && parent_->InputMouseWheel(delta, shift);
 }
 
 bool Window::InputKeyPress(std::int16_t keyAscii) {

@@ -110,6 +110,10 @@ class Window : public std::enable_shared_from_this<Window> {
     std::function<void()> OnShow;
     std::function<void(std::int16_t& keyAscii)> OnKeyPress;
     std::function<void(std::int16_t& keyCode, std::int16_t shift)> OnKeyDown;
+    // The mouse wheel: delta in wheel units (a notch is key::WheelNotch, positive away from the
+    // user). A handler that uses it sets handled; otherwise the window's own reaction runs, and
+    // a window without one passes the wheel to its parent, as desktop windows do.
+    std::function<void(int delta, std::int16_t shift, bool& handled)> OnMouseWheel;
 
     // The input funnel. Returns whether the window took the input. The window stays alive while
     // its handlers run, even when one of them releases the last reference to it.
@@ -118,6 +122,7 @@ class Window : public std::enable_shared_from_this<Window> {
     bool InputMouseUp(const MouseArgs& a);
     bool InputKeyDown(std::int16_t keyCode, std::int16_t shift);
     bool InputKeyPress(std::int16_t keyAscii);
+    bool InputMouseWheel(int delta, std::int16_t shift);
     bool AcceptsInput() const;
 
     // Paints the window's own part, without its children, into img (the window's size in
@@ -137,6 +142,8 @@ class Window : public std::enable_shared_from_this<Window> {
     // Controls that take the keyboard focus when clicked.
     virtual bool FocusOnClick() const { return false; }
     virtual void KeyDownDefault(std::int16_t /*keyCode*/) {}
+    // Whether the window's own reaction used the wheel.
+    virtual bool WheelDefault(int /*delta*/) { return false; }
     // Called when the window is destroyed (form unloaded).
     void Destroy();
     void RaiseShow();

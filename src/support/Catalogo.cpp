@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <sstream>
 
 #include "platform/FileSystem.h"
 #include "runtime/CodePage.h"
@@ -63,19 +64,28 @@ std::string PreparaMessaggio(std::string text) {
     return Replace(text, "&", "");
 }
 
+std::string CercaMessaggio(std::string_view Contenuto, std::int32_t Codice) {
+    for (std::size_t inizio = 0; inizio < Contenuto.size();) {
+        std::size_t fine = Contenuto.find('\n', inizio);
+        if (fine == std::string_view::npos) fine = Contenuto.size();
+        std::string_view raw = Contenuto.substr(inizio, fine - inizio);
+        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        if (HasCode(raw, Codice))
+            return PreparaMessaggio(Trim(Mid(DaCodePage(raw), kTextColumn, kTextWidth)));
+        inizio = fine + 1;
+    }
+    return {};
+}
+
 std::string LeggiMessaggio(const platform::FileSystem& files, std::int32_t Codice) {
     const std::string path = CatalogPath(files);
     if (path.empty()) return {};
     std::ifstream in(files.Resolve(path), std::ios::binary);
     if (!in) Raise(75);
-    std::string raw;
-    while (std::getline(in, raw)) {
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-        if (HasCode(raw, Codice))
-            return PreparaMessaggio(Trim(Mid(DaCodePage(raw), kTextColumn, kTextWidth)));
-    }
+    std::ostringstream contenuto;
+    contenuto << in.rdbuf();
     if (in.bad()) Raise(57);
-    return {};
+    return CercaMessaggio(contenuto.view(), Codice);
 }
 
 }  // namespace quindel

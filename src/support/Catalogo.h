@@ -3,6 +3,7 @@
 // by message code. Read afresh on every lookup; nothing is kept in memory.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "support/Export.h"
 
@@ -17,6 +18,8 @@ namespace quindel {
 // The prepared text of message Codice from the catalogue beside the component (or in its parent
 // folder), or "" when the catalogue or the code is missing.
 std::string LeggiMessaggio(const platform::FileSystem& files, std::int32_t Codice);
+// The same from the bytes of a catalogue held in memory.
+std::string CercaMessaggio(std::string_view Contenuto, std::int32_t Codice);
 
 // Turns a catalogue text into the text shown: the line-break marker becomes CR LF and every other
 // "&" (an argument placeholder, always empty here) is removed.

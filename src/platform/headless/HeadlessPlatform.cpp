@@ -85,6 +85,10 @@ void HeadlessPlatform::Deliver(const InputStep& s) {
     }
     if (s.kind == InputStep::Kind::Move) screen().setCursorPos({s.x, s.y});
     const PointPx at = screen().CursorPos();
+    if (s.kind == InputStep::Kind::Wheel) {
+        if (Window* under = WindowAt(at)) under->InputMouseWheel(s.delta, s.shift);
+        return;
+    }
     Window* target = Capture() ? Capture() : WindowAt(at);
     if (s.kind == InputStep::Kind::Press) buttons_ = std::int16_t(buttons_ | s.button);
     if (s.kind == InputStep::Kind::Release) buttons_ = std::int16_t(buttons_ & ~s.button);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Keys.h"
+
 namespace quindel::headless {
 
 InputScript& InputScript::Add(InputStep s, std::int64_t afterMs) {
@@ -41,6 +43,14 @@ InputScript& InputScript::Key(std::int16_t keyCode, std::int64_t afterMs, std::i
     InputStep s;
     s.kind = InputStep::Kind::Key;
     s.key = keyCode;
+    s.shift = shift;
+    return Add(s, afterMs);
+}
+
+InputScript& InputScript::Wheel(int notches, std::int64_t afterMs, std::int16_t shift) {
+    InputStep s;
+    s.kind = InputStep::Kind::Wheel;
+    s.delta = notches * platform::key::WheelNotch;
     s.shift = shift;
     return Add(s, afterMs);
 }

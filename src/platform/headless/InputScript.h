@@ -8,12 +8,13 @@
 namespace quindel::headless {
 
 struct InputStep {
-    enum class Kind { Move, Press, Release, Key } kind = Kind::Move;
+    enum class Kind { Move, Press, Release, Key, Wheel } kind = Kind::Move;
     std::int64_t at = 0;
     int x = 0, y = 0;
     std::int16_t button = 1;
     std::int16_t shift = 0;
     std::int16_t key = 0;
+    int delta = 0;  // wheel units
 };
 
 class InputScript {
@@ -25,6 +26,8 @@ class InputScript {
     InputScript& Click(int x, int y, std::int64_t afterMs = 0);
     // A key: key down, then the character for Enter, Escape, blank and printable ASCII.
     InputScript& Key(std::int16_t keyCode, std::int64_t afterMs = 0, std::int16_t shift = 0);
+    // The wheel turned where the pointer is: notches away from the user (negative: towards).
+    InputScript& Wheel(int notches, std::int64_t afterMs = 0, std::int16_t shift = 0);
     InputScript& Wait(std::int64_t ms);
 
     bool Empty() const { return steps_.empty(); }

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QWindow>
 #include <cmath>
 #include <memory>
@@ -338,6 +339,15 @@ void WindowPeer::keyPressEvent(QKeyEvent* e) {
         if (code != 0) target->InputKeyDown(code, ShiftMaskOf(e->modifiers()));
         if (ascii != 0 && target->Alive()) target->InputKeyPress(ascii);
     });
+}
+
+void WindowPeer::wheelEvent(QWheelEvent* e) {
+    const int delta = e->angleDelta().y();
+    if (delta == 0) {
+        QWidget::wheelEvent(e);
+        return;
+    }
+    Deliver([&](Window& w) { w.InputMouseWheel(delta, ShiftMaskOf(e->modifiers())); });
 }
 
 void WindowPeer::moveEvent(QMoveEvent* e) {
