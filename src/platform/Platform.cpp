@@ -6,6 +6,7 @@
 #include "platform/CommandButton.h"
 #include "platform/Form.h"
 #include "platform/Label.h"
+#include "platform/MultimediaCommands.h"
 #include "platform/ListBox.h"
 #include "platform/PictureBox.h"
 #include "platform/Slider.h"
@@ -16,7 +17,14 @@ namespace quindel::platform {
 
 Platform::Platform(ScreenMetrics screen) : screen_(screen), api_(*this) {}
 
-Platform::~Platform() = default;
+Platform::~Platform() {
+    // Its devices hold windows and timers of this platform.
+    mci_.reset();
+}
+
+void Platform::setMci(std::unique_ptr<MultimediaCommands> m) {
+    mci_ = std::move(m);
+}
 
 std::int64_t Platform::CalendarTime() const {
     return std::int64_t(std::time(nullptr));
@@ -27,6 +35,10 @@ std::shared_ptr<T> Platform::Adopt(std::shared_ptr<T> w, Window* parent) {
     if (parent) parent->children_.push_back(w);
     Changed(*w, Aspect::Geometry);
     return w;
+}
+
+void Platform::AdoptChild(const std::shared_ptr<Window>& w, Window& parent) {
+    Adopt(w, &parent);
 }
 
 std::shared_ptr<Form> Platform::NewForm() {

@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -30,6 +31,10 @@
 namespace quindel::platform {
 
 class MessageBox;
+class MultimediaCommands;
+class Clipboard;
+class Printer;
+class FileDialog;
 class Form;
 class PictureBox;
 class Label;
@@ -67,6 +72,17 @@ class Platform {
     virtual Image Grab(Window& window) = 0;
     virtual void Changed(Window& /*window*/, Aspect /*what*/) {}
 
+    // Optional services: null where the backend offers none, so a caller says so rather than
+    // silently doing nothing.
+    virtual Clipboard* clipboard() { return nullptr; }
+    virtual Printer* printer() { return nullptr; }
+    virtual FileDialog* fileDialog() { return nullptr; }
+
+    // The multimedia command interpreter lives above the platform: the first control that needs
+    // one hangs it here, and it goes before the windows and timers it uses.
+    MultimediaCommands* mci() const { return mci_.get(); }
+    void setMci(std::unique_ptr<MultimediaCommands> m);
+
     Screen& screen() { return screen_; }
     const Screen& screen() const { return screen_; }
     TimerQueue& timers() { return timers_; }
@@ -83,6 +99,14 @@ class Platform {
     std::shared_ptr<Slider> NewSlider(Window& parent);
     std::shared_ptr<CommandButton> NewCommandButton(Window& parent);
     std::shared_ptr<Timer> NewTimer();
+    // A child window of a kind made outside the platform (a host kit control); T's constructor
+    // takes (Platform&, Window* parent, args...).
+    template <class T, class... A>
+    std::shared_ptr<T> NewChild(Window& parent, A&&... args) {
+        auto w = std::make_shared<T>(*this, &parent, std::forward<A>(args)...);
+        AdoptChild(w, parent);
+        return w;
+    }
 
     Window* FindWindow(Handle h) const;
     // Forms from back to front.
@@ -98,6 +122,7 @@ class Platform {
   private:
     template <class T>
     std::shared_ptr<T> Adopt(std::shared_ptr<T> w, Window* parent);
+    void AdoptChild(const std::shared_ptr<Window>& w, Window& parent);
     Handle Register(Window& w);
     void Unregister(Window& w);
     void BringToFront(Form& f);
@@ -109,6 +134,7 @@ class Platform {
 
     Screen screen_;
     TimerQueue timers_;
+    std::unique_ptr<MultimediaCommands> mci_;
     FileSystem files_;
     WindowSystem api_;
     Handle nextHandle_ = 0x1000;

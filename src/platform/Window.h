@@ -22,7 +22,18 @@ namespace quindel::platform {
 class Platform;
 class Form;
 
-enum class WindowKind { Form, PictureBox, Label, ListBox, VScrollBar, Slider, CommandButton };
+// Control: a window kind defined above the platform (a host kit control) that paints itself and
+// reacts to input through the overridable defaults below.
+enum class WindowKind {
+    Form,
+    PictureBox,
+    Label,
+    ListBox,
+    VScrollBar,
+    Slider,
+    CommandButton,
+    Control
+};
 
 // What changed, for the backend.
 enum class Aspect { Geometry, Visibility, Enabled, Content, Order, Focus, Pointer, Destroyed };
