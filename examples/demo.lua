@@ -54,6 +54,8 @@ print(("sample: %d multimedia objects (pages of %d), %d linked entries"):format(
   pager.Totale, kPage, panel.ListaLemmi.ListCount))
 
 local function shot(window, name)
+  -- A picture of the whole screen is the headless backend's; elsewhere, of the panel's form.
+  if window == nil and host.backend ~= "headless" then window = form end
   local file = out .. "/" .. name
   if host.shot(window, file) then print("  picture " .. file) end
 end

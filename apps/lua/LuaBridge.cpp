@@ -582,9 +582,10 @@ int NewIndexInner(lua_State* L, LuaHost& h) {
         const DispId id = o.GetIDOfName(name);
         code = std::int64_t(std::uint32_t(id));
         if (const MemberSpec* m = DescribeMember(o, id)) {
+            // A method, or an indexed property without its index, takes no assignment.
             std::uint64_t mask = 0;
-            if (ShapeOf(*m, code, mask) == Shape::Method) Raise(kErrBadAssignment);
-            store = ShapeOf(*m, code, mask) == Shape::Property;
+            if (ShapeOf(*m, code, mask) != Shape::Property) Raise(kErrBadAssignment);
+            store = true;
         }
     }
     lua_settop(L, 4);

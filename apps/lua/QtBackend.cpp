@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QMessageBox>
+#include <QTimer>
 #include <deque>
 #include <memory>
 
@@ -29,6 +30,12 @@ struct Step {
 
 class QtBackend final : public Backend {
   public:
+    // Steps are delivered from a Qt timer, so they also reach a wait loop running inside an
+    // earlier step (a press whose handler waits for the release).
+    QtBackend() {
+        pump_.setInterval(1);
+        QObject::connect(&pump_, &QTimer::timeout, [this] { DeliverDue(); });
+    }
     ~QtBackend() override {
         if (hooked_) qt::QtMessageBox::SetTestHook({});
     }
@@ -39,11 +46,7 @@ class QtBackend final : public Backend {
     void Run(std::int64_t ms) override {
         const std::int64_t end = p_.NowMs() + std::max<std::int64_t>(ms, 0);
         do {
-            while (!steps_.empty() && steps_.front().at <= p_.NowMs()) {
-                const Step s = steps_.front();
-                steps_.pop_front();
-                Deliver(s);
-            }
+            DeliverDue();
             p_.DoEvents();
         } while (p_.NowMs() < end);
     }
@@ -91,6 +94,17 @@ class QtBackend final : public Backend {
         last_ = std::max(last_, p_.NowMs()) + std::max<std::int64_t>(after, 0);
         s.at = last_;
         steps_.push_back(s);
+        if (!pump_.isActive()) pump_.start();
+    }
+
+    // Each step leaves the queue before it is delivered: a nested call delivers the next ones.
+    void DeliverDue() {
+        while (!steps_.empty() && steps_.front().at <= p_.NowMs()) {
+            const Step s = steps_.front();
+            steps_.pop_front();
+            Deliver(s);
+        }
+        if (steps_.empty()) pump_.stop();
     }
 
     // As the headless backend delivers a step: to the window holding the capture, else to the
@@ -129,6 +143,7 @@ class QtBackend final : public Backend {
     }
 
     qt::QtPlatform p_;
+    QTimer pump_;
     std::deque<Step> steps_;
     std::int64_t last_ = 0;
     platform::PointPx cursor_;

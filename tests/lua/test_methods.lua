@@ -27,6 +27,8 @@ check.equal(panel:ToolTipPulsante(3), "Hasła", "obj:P(i)")
 check.equal(panel.ToolTipPulsante(3), "Hasła", "obj.P(i)")
 panel.IsPulsanteAbilitato[4] = false
 check.equal(panel.IsPulsanteAbilitato[4], false, "IsPulsanteAbilitato")
+check.error(450, function() panel.IsPulsanteVisibile = true end)   -- no index, first time
+check.error(450, function() panel.ToolTipPulsante = "x" end)       -- and once known
 
 -- Kinds a member does not have.
 check.error(438, function() return panel.DontUnload end)
