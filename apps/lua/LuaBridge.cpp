@@ -1,9 +1,10 @@
 // Objects in Lua: a component object is a full userdata holding its Object, with __index and
 // __newindex reaching its members by name. Each userdata keeps a cache of the names it was asked
 // for (its first user value): a property as an integer (dispatch id and access flags), a method
-// as a closure, an indexed property as a proxy table, so a repeated access costs one raw table
-// read before the call. The same C++ object always comes back as the same userdata while it
-// lives (a weak table keyed by its address), so scripts can compare objects with ==.
+// as a closure, an indexed property as a proxy userdata; the last few properties are also kept
+// in the userdata itself, found by the address of the name's string, so a repeated read costs
+// no table access before the call. The same C++ object always comes back as the same userdata
+// while it lives (a weak table keyed by its address), so scripts can compare objects with ==.
 #include <cstdio>
 #include <limits>
 #include <string_view>
