@@ -54,6 +54,8 @@ void DeclareFormMembers(DispatchTable& t, Form& f) {
         [&f](const std::string& v) { f.setCaption(v); });
     m.Method("Show", 0x6003000B, {}, PT::None, [&f] { f.Show(); });
     m.Method("Hide", 0x6003000C, {}, PT::None, [&f] { f.Hide(); });
+    m.ReadOnly("ScaleWidth", 0x68030010, PT::Long, [&f] { return f.ScaleWidth(); });
+    m.ReadOnly("ScaleHeight", 0x68030011, PT::Long, [&f] { return f.ScaleHeight(); });
 }
 
 void DeclareSliderMembers(DispatchTable& t, Slider& s) {

@@ -1,0 +1,175 @@
+#include "hostkit/PictureControl.h"
+
+#include <algorithm>
+
+#include "hostkit/ControlMembers.h"
+#include "hostkit/PictureObject.h"
+#include "platform/Platform.h"
+#include "runtime/MemberBuilders.h"
+#include "runtime/VbError.h"
+
+namespace quindel::hostkit {
+
+using platform::Image;
+
+namespace {
+
+constexpr platform::Rgba kBackColor = platform::MakeRgb(0, 0, 0);
+constexpr std::int16_t kActualSize = 0, kOwnSize = 1, kStretched = 2;
+constexpr std::int16_t kCaptureToPrinter = 3;
+constexpr int kInvalidValue = 380, kInvalidPicture = 481, kPrinterError = 482;
+
+}  // namespace
+
+PictureControl::PictureControl(platform::Platform& p, platform::Window* parent)
+    : Window(p, platform::WindowKind::Control, parent) {
+    DeclareMembers();
+}
+
+void PictureControl::DeclareMembers() {
+    using PT = ParamType;
+    using C = PictureControl;
+    using R = PrintRect;
+    Members<C> m(table(), this);
+    m.Property("FileName", 0x68020101, PT::String, &C::FileName, &C::setFileName);
+    m.Property(
+        "FXEnabled", 0x68020102, PT::Boolean, [this] { return fxEnabled_; },
+        [this](bool v) { fxEnabled_ = v; });
+    m.Property("AutoSize", 0x68020103, PT::Integer, &C::AutoSize, &C::setAutoSize);
+    m.Property("CropX", 0x68020104, PT::Long, &C::CropX, &C::setCropX);
+    m.Property("CropY", 0x68020105, PT::Long, &C::CropY, &C::setCropY);
+    m.ReadOnly("IWidth", 0x68020106, PT::Long, &C::IWidth);
+    m.ReadOnly("IHeight", 0x68020107, PT::Long, &C::IHeight);
+    m.ReadOnly("Picture", 0x68020108, PT::Object, &C::Picture);
+    m.Property(
+        "Capture", 0x68020109, PT::Integer, [this] { return capture_; },
+        [this](std::int16_t v) { capture_ = v; });
+    const struct {
+        const char* name;
+        DispId id;
+        std::int32_t R::*field;
+    } rectangle[] = {{"PrinterWidth", 0x6802010A, &R::width},
+                     {"PrinterHeight", 0x6802010B, &R::height},
+                     {"PrinterLeft", 0x6802010C, &R::left},
+                     {"PrinterTop", 0x6802010D, &R::top}};
+    for (const auto& side : rectangle)
+        m.Property(
+            side.name, side.id, PT::Long, [this, f = side.field] { return printRect_.*f; },
+            [this, f = side.field](std::int32_t v) { printRect_.*f = v; });
+    m.Property(
+        "PrinterhDC", 0x6802010E, PT::Long, [this] { return printerHdc_; }, &C::setPrinterhDC);
+    m.Property(
+        "MousePointer", -521, PT::Integer, [this] { return MousePointer(); },
+        &C::setMousePointerMember);
+    // Taken by Set or by Let: hosts assign pictures either way.
+    table().member("MouseIcon", -522, CallKind::Get | CallKind::Let | CallKind::Set, {},
+                   PT::Object, [this](CallKind k, Args& a) -> Variant {
+                       if (k == CallKind::Get) return mouseIcon_;
+                       setMouseIconObject(*a.back().asObjectPtr());
+                       return {};
+                   });
+    AdoptWindowMembers(table(), *this, {"height", "Width", "Left", "Top", "Move", "Visible"});
+    DeclareRefresh(table(), [this] { Repaint(); });
+    DeclareParent(table(), *this);
+}
+
+DecodeTarget PictureControl::TargetForLoad() const {
+    // Stretched: the control's own size. Otherwise the picture is usually fitted to the screen
+    // next, so a decode of that size serves; actual size decodes it whole when painted.
+    const platform::SizePx client = ClientSizePx();
+    if (autoSize_ == kStretched && client.width > 0 && client.height > 0)
+        return {client.width, client.height, false};
+    const platform::Screen& s = platform().screen();
+    return {s.WidthPx(), s.HeightPx(), true};
+}
+
+void PictureControl::setFileName(const std::string& path) {
+    if (path.empty()) {
+        store_.Clear();
+        fileName_.clear();
+        Repaint();
+        return;
+    }
+    store_.Load(platform().files().Resolve(path), TargetForLoad());
+    fileName_ = path;
+    if (autoSize_ == kOwnSize) TakePictureSize();
+    Repaint();
+}
+
+void PictureControl::TakePictureSize() {
+    if (store_.empty()) return;
+    const platform::Screen& s = platform().screen();
+    Move(Left(), Top(), IWidth() * s.TwipsPerPixelX(), IHeight() * s.TwipsPerPixelY());
+}
+
+void PictureControl::setAutoSize(std::int16_t mode) {
+    if (mode < kActualSize || mode > kStretched) Raise(kInvalidValue);
+    if (mode == autoSize_) return;
+    autoSize_ = mode;
+    // Fitted display keeps only the fitted pixels; actual size decodes again when painted.
+    if (autoSize_ == kStretched) store_.ReleaseFull();
+    if (autoSize_ == kOwnSize) TakePictureSize();
+    Repaint();
+}
+
+void PictureControl::setCropX(std::int32_t v) {
+    v = std::max(v, 0);
+    if (v == cropX_) return;
+    cropX_ = v;
+    Repaint();
+}
+
+void PictureControl::setCropY(std::int32_t v) {
+    v = std::max(v, 0);
+    if (v == cropY_) return;
+    cropY_ = v;
+    Repaint();
+}
+
+Object PictureControl::Picture() {
+    if (store_.empty()) return {};
+    Object picture = MakePictureObject(store_.Full());
+    if (autoSize_ == kStretched) store_.ReleaseFull();
+    return picture;
+}
+
+void PictureControl::setMousePointerMember(std::int16_t v) {
+    if ((v < 0 || v > 15) && v != platform::pointer::Custom) Raise(kInvalidValue);
+    setMousePointer(v);
+}
+
+void PictureControl::setMouseIconObject(const Object& icon) {
+    const Image* pixels = icon ? PictureOf(icon) : nullptr;
+    if (icon && !pixels) Raise(kInvalidPicture);
+    setMouseIcon(pixels ? *pixels : Image());
+    mouseIcon_ = icon;
+}
+
+void PictureControl::setPrinterhDC(std::int32_t hdc) {
+    printerHdc_ = hdc;
+    if (capture_ != kCaptureToPrinter || store_.empty()) return;
+    if (!printHook_) throw VbError(kPrinterError, "Picture", "No printer service is connected");
+    printHook_(store_.Full(), printRect_, hdc);
+    if (autoSize_ == kStretched) store_.ReleaseFull();
+}
+
+void PictureControl::Paint(Image& img) const {
+    img.fill(kBackColor);
+    if (store_.empty()) return;
+    if (autoSize_ == kStretched) {
+        img.blit(store_.Fitted(img.width(), img.height()), 0, 0);
+        return;
+    }
+    // Only the part that shows is copied: the whole picture may be many times the control.
+    const Image& whole = store_.Full();
+    const int w = std::min(img.width(), whole.width() - cropX_);
+    const int h = std::min(img.height(), whole.height() - cropY_);
+    for (int y = 0; y < h; ++y) {
+        const platform::Rgba* row = whole.pixels().data() +
+                                    std::size_t(y + cropY_) * std::size_t(whole.width()) +
+                                    std::size_t(cropX_);
+        for (int x = 0; x < w; ++x) img.setPixel(x, y, row[x]);
+    }
+}
+
+}  // namespace quindel::hostkit

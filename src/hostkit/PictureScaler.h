@@ -1,0 +1,20 @@
+#pragma once
+// Scaling pictures for display. Contract:
+// - ScalePicture gives exactly width x height pixels (nothing when either is not positive or
+//   the source is empty). Shrinking by more than half first averages 2 x 2 blocks until each
+//   side is within twice its target, so fine detail does not alias; the last step is bilinear.
+// - FitInside: the largest rectangle of the picture's shape inside a box, centred in it.
+// - Composite: a picture drawn opaque onto a background colour (its alpha respected).
+#include "platform/Geometry.h"
+#include "platform/Image.h"
+
+namespace quindel::hostkit {
+
+platform::Image ScalePicture(const platform::Image& source, int width, int height);
+
+platform::RectPx FitInside(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight);
+
+// Blends src over dst at (x, y), clipped; src pixels with alpha 255 are copied as they are.
+void Composite(platform::Image& dst, const platform::Image& src, int x, int y);
+
+}  // namespace quindel::hostkit
