@@ -1,0 +1,150 @@
+#include "hostkit/ZipExtractor.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "hostkit/ZipArchive.h"
+#include "platform/FileSystem.h"
+#include "runtime/MemberBuilders.h"
+#include "runtime/VbError.h"
+
+namespace quindel::hostkit {
+
+namespace {
+
+constexpr const char* kSource = "ZipExtractor";
+constexpr int kInvalidFormat = 321;
+
+// The file an extraction writes: removed again unless it was written and closed whole.
+class TargetFile {
+  public:
+    explicit TargetFile(std::string path)
+        : path_(std::move(path)), file_(std::fopen(path_.c_str(), "wb")) {}
+    ~TargetFile() {
+        if (file_) std::fclose(file_);
+        if (kept_) return;
+        std::error_code ec;
+        std::filesystem::remove(path_, ec);
+    }
+    TargetFile(const TargetFile&) = delete;
+    TargetFile& operator=(const TargetFile&) = delete;
+
+    bool Opened() const { return file_ != nullptr; }
+    bool Write(const char* data, std::size_t size) {
+        return std::fwrite(data, 1, size, file_) == size;
+    }
+    bool Keep() {
+        kept_ = std::fclose(file_) == 0;
+        file_ = nullptr;
+        return kept_;
+    }
+
+  private:
+    std::string path_;
+    std::FILE* file_;
+    bool kept_ = false;
+};
+
+std::int32_t ResultOf(ZipArchive::ReadStatus status) {
+    switch (status) {
+        case ZipArchive::ReadStatus::Done:
+            return ZipExtractor::kExtracted;
+        case ZipArchive::ReadStatus::TooLarge:
+            return ZipExtractor::kTooLarge;
+        case ZipArchive::ReadStatus::SinkFailed:
+            return ZipExtractor::kUnwritable;
+        case ZipArchive::ReadStatus::Unreadable:
+            break;
+    }
+    return ZipExtractor::kUnreadable;
+}
+
+std::int32_t CopyEntry(const ZipArchive& archive, std::uint64_t index, const std::string& target) {
+    TargetFile out(target);
+    if (!out.Opened()) return ZipExtractor::kUnwritable;
+    const auto status =
+        archive.Read(index, ZipExtractor::kMaxEntryBytes,
+                     [&out](const char* p, std::size_t n) { return out.Write(p, n); });
+    if (status != ZipArchive::ReadStatus::Done) return ResultOf(status);
+    return out.Keep() ? ZipExtractor::kExtracted : ZipExtractor::kUnwritable;
+}
+
+std::int32_t WriteBytes(const std::string& bytes, const std::string& target) {
+    TargetFile out(target);
+    if (!out.Opened() || !out.Write(bytes.data(), bytes.size())) return ZipExtractor::kUnwritable;
+    return out.Keep() ? ZipExtractor::kExtracted : ZipExtractor::kUnwritable;
+}
+
+std::string FileNameOf(const std::string& entry) {
+    const std::size_t slash = entry.find_last_of("/\\");
+    return slash == std::string::npos ? entry : entry.substr(slash + 1);
+}
+
+}  // namespace
+
+ZipExtractor::ZipExtractor(platform::FileSystem& files) : files_(files) {
+    using PT = ParamType;
+    using Z = ZipExtractor;
+    Members<Z> m(table(), this);
+    m.Property("BlobFile", 0x68020501, PT::String, &Z::BlobFile, &Z::setBlobFile);
+    const std::vector<ParamSpec> params = {ByVal("entry", PT::String), ByVal("target", PT::String)};
+    m.Method("estrai", 0x60020502, params, PT::Long, &Z::estrai);
+    m.Method("packedestrai", 0x60020503, params, PT::Long, &Z::packedestrai);
+}
+
+ZipExtractor::~ZipExtractor() = default;
+
+void ZipExtractor::setBlobFile(const std::string& path) {
+    archive_.reset();
+    blobFile_ = path;
+    if (path.empty()) return;
+    const std::string native = files_.Resolve(path);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(native, ec)) Raise(53, kSource);
+    std::string why;
+    archive_ = ZipArchive::OpenFile(native, &why);
+    if (!archive_) throw VbError(kInvalidFormat, kSource, "Invalid file format: " + why);
+}
+
+std::int32_t ZipExtractor::Prepare(const std::string& entry, const std::string& nativeTarget,
+                                   std::uint64_t& index) const {
+    std::error_code ec;
+    std::filesystem::remove(nativeTarget, ec);
+    if (std::filesystem::exists(nativeTarget, ec)) return kUnwritable;
+    if (!archive_) return kNoArchive;
+    const auto found = archive_->Find(entry);
+    if (!found) return kNoEntry;
+    index = *found;
+    return kExtracted;
+}
+
+std::int32_t ZipExtractor::estrai(const std::string& entry, const std::string& target) {
+    const std::string native = files_.Resolve(target);
+    std::uint64_t index = 0;
+    if (const std::int32_t failed = Prepare(entry, native, index)) return failed;
+    return CopyEntry(*archive_, index, native);
+}
+
+std::int32_t ZipExtractor::packedestrai(const std::string& entry, const std::string& target) {
+    const std::string native = files_.Resolve(target);
+    std::uint64_t index = 0;
+    if (const std::int32_t failed = Prepare(entry, native, index)) return failed;
+    std::string bytes;
+    const auto status =
+        archive_->Read(index, kMaxInnerBytes, [&bytes](const char* p, std::size_t n) {
+            bytes.append(p, n);
+            return true;
+        });
+    // Too large to be held: not an archive this kit opens from memory, so copied as it is.
+    if (status == ZipArchive::ReadStatus::TooLarge) return CopyEntry(*archive_, index, native);
+    if (status != ZipArchive::ReadStatus::Done) return ResultOf(status);
+    if (bytes.rfind("PK\x03\x04", 0) != 0) return WriteBytes(bytes, native);
+    const auto inner = ZipArchive::OpenBytes(std::move(bytes), nullptr);
+    if (!inner) return kNoInnerEntry;
+    auto found = inner->Find(FileNameOf(entry));
+    if (!found) found = inner->OnlyFile();
+    if (!found) return kNoInnerEntry;
+    return CopyEntry(*inner, *found, native);
+}
+
+}  // namespace quindel::hostkit
