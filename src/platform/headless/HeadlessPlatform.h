@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/headless/HeadlessClipboard.h"
 #include "platform/headless/HeadlessConfig.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/HeadlessTextService.h"
@@ -29,6 +30,7 @@ class HeadlessPlatform : public platform::Platform {
     void DrawText(platform::Image& target, int x, int y, std::string_view text,
                   platform::Rgba ink) const override;
     const platform::TextService& Text() const override { return text_; }
+    HeadlessClipboard* clipboard() override { return &clipboard_; }
     platform::FrameMetrics FrameOf(const platform::Form& form) const override;
     platform::Image Grab(platform::Window& window) override;
     // Every shown form at its place on a screen-sized image, back to front.
@@ -51,6 +53,7 @@ class HeadlessPlatform : public platform::Platform {
     std::int64_t NextDue() const;
     HeadlessConfig config_;
     HeadlessMessageBox box_;
+    HeadlessClipboard clipboard_;
     HeadlessTextService text_;
     InputScript input_;
     std::int64_t now_;

@@ -20,6 +20,7 @@
 #include <unordered_map>
 
 #include "platform/Platform.h"
+#include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtTextService.h"
 
@@ -41,6 +42,7 @@ class QtPlatform : public platform::Platform {
     void DrawText(platform::Image& target, int x, int y, std::string_view text,
                   platform::Rgba ink) const override;
     const platform::TextService& Text() const override { return text_; }
+    platform::Clipboard* clipboard() override { return &clipboard_; }
     platform::FrameMetrics FrameOf(const platform::Form& form) const override;
     // A form as the classic desktop shows it: its frame and caption drawn from the model around
     // what its widget really paints; any other window: its widget's painting, children included.
@@ -80,6 +82,7 @@ class QtPlatform : public platform::Platform {
     QWidget* ActiveWidget() const;
 
     QtMessageBox box_;
+    QtClipboard clipboard_;
     QtTextService text_;
     QFont font_;
     QFontMetrics metrics_;
