@@ -48,6 +48,7 @@ void WriteSampleFiles(const std::filesystem::path& folder) {
     WriteList(folder / "ListaMM.lst", WislaMedia());
     WriteList(folder / "ListaLemmi.lst", WislaLinks());
     WriteText(folder / "Haslo.txt", WislaArticle());
+    WriteText(folder / "Haslo.rtf", WislaArticleRtf());
     WriteText(folder / "README.md", kReadme);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Writes the bundled sample content into one folder: ListaMM.lst, ListaLemmi.lst, Haslo.txt and
-// a README. The same bytes on every run, in the system code page.
+// Writes the bundled sample content into one folder: ListaMM.lst, ListaLemmi.lst, Haslo.txt,
+// Haslo.rtf and a README. The same bytes on every run, in the system code page.
 #include <filesystem>
 
 namespace quindel::samplegen {

@@ -1,9 +1,12 @@
 #pragma once
-// The article text of the sample entry about the Vistula, UTF-8 with LF line ends.
+// The article of the sample entry about the Vistula: as plain text (UTF-8, LF line ends), and
+// as RTF with headings, bold and italic words and a table of facts.
+#include <string>
 #include <string_view>
 
 namespace quindel::samplegen {
 
 std::string_view WislaArticle();
+std::string WislaArticleRtf();
 
 }  // namespace quindel::samplegen
