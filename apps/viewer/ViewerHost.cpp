@@ -1,8 +1,6 @@
 #include "viewer/ViewerHost.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "control/Quindel.h"
 #include "hostkit/PaginatoreLista.h"
@@ -11,9 +9,9 @@
 #include "platform/Label.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
+#include "runtime/VbError.h"
 #include "toolbar/ClassePulsante.h"
 #include "toolbar/ClasseToolbar.h"
-#include "viewer/TextWrap.h"
 #include "viewer/ViewerEvents.h"
 
 namespace fs = std::filesystem;
@@ -33,14 +31,6 @@ constexpr std::int32_t kPanelFormHeight = 600;
 constexpr std::int32_t kPanelWidth = 9900;
 constexpr std::int32_t kMargin = 120;
 constexpr std::int32_t kStatusHeight = 330;
-constexpr int kArticleMarginPx = 8;
-constexpr Rgba kPaper = MakeRgb(255, 255, 255);
-constexpr Rgba kText = MakeRgb(24, 24, 24);
-
-std::string ReadText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string FirstLine(const std::string& text) {
     return text.substr(0, std::min(text.find_first_of("\r\n"), text.size()));
@@ -68,8 +58,8 @@ bool ViewerHost::Start() {
     }
     std::error_code ec;
     fs::create_directories(work_, ec);
-    articleText_ = ReadText(content_ / "Haslo.txt");
     BuildWindows();
+    LoadArticle();
     LoadLists(mm, lemmi);
     main_->Show();
     panelForm_->Show();
@@ -79,12 +69,12 @@ bool ViewerHost::Start() {
 void ViewerHost::BuildWindows() {
     const Screen& s = p_.screen();
     main_ = p_.NewForm();
-    const std::string title = FirstLine(articleText_);
-    main_->setCaption(title.empty() ? "Quindel viewer" : title + " - Quindel viewer");
+    main_->setCaption("Quindel viewer");
     const FrameMetrics frame = p_.FrameOf(*main_);
     main_->Move(kLeft, kTop, kClientWidth + 2 * frame.border * s.TwipsPerPixelX(),
                 kClientHeight + (2 * frame.border + frame.caption) * s.TwipsPerPixelY());
-    article_ = p_.NewPictureBox(*main_);
+    article_ = p_.NewChild<hostkit::RichTextBox>(*main_);
+    article_->setBorderStyle(1);
     status_ = p_.NewLabel(*main_);
     status_->setBorderStyle(1);
     status_->setBackColor(main_->BackColor());
@@ -124,24 +114,22 @@ void ViewerHost::Layout() {
     status_->Move(0, std::max(h - kStatusHeight, 0), w, kStatusHeight);
     article_->Move(kMargin, kPanelFormHeight + kMargin, std::max(w - 2 * kMargin, 0),
                    std::max(h - kPanelFormHeight - kStatusHeight - 2 * kMargin, 0));
-    ShowArticle();
 }
 
-void ViewerHost::ShowArticle() {
-    PictureBox& a = *article_;
-    a.setAutoRedraw(true);
-    a.setScaleMode(scale::Pixels);
-    a.setForeColor(kText);
-    a.setBackColor(kPaper);  // clears the old text
-    const int width = int(a.ScaleWidth()) - 2 * kArticleMarginPx;
-    const int lineHeight = p_.MeasureText("Ag").height;
-    const auto lines = WrapText(articleText_, width,
-                                [this](std::string_view t) { return p_.MeasureText(t).width; });
-    int y = kArticleMarginPx;
-    for (const std::string& line : lines) {
-        if (y + lineHeight > a.ScaleHeight()) break;
-        a.Print(kArticleMarginPx, y, line);
-        y += lineHeight;
+// The formatted article when there is one, else the plain text; its first line names the window.
+void ViewerHost::LoadArticle() {
+    for (const char* name : {"Haslo.rtf", "Haslo.txt"}) {
+        const fs::path file = content_ / name;
+        if (!fs::exists(file)) continue;
+        article_->setFileName(file.string());
+        try {
+            article_->setFileLoad(2);
+        } catch (const VbError&) {
+            continue;  // unreadable: the next candidate, or no article
+        }
+        const std::string title = FirstLine(article_->engine().Text());
+        if (!title.empty()) main_->setCaption(title + " - Quindel viewer");
+        return;
     }
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The viewer's host logic, toolkit-free so a test drives it on either backend: a main window with
-// the panel at the top, the entry's article below it and a status line showing the events the
-// panel raises. The panel sizes and places its own form (compact mode shrinks it, list windows
-// open just below it), so it gets a borderless form of its own, owned by the main window and laid
-// over the top of its client area; a desktop host docks that form into the main window.
+// the panel at the top, the entry's article in a rich-text box below it and a status line showing
+// the events the panel raises. The panel sizes and places its own form (compact mode shrinks it,
+// list windows open just below it), so it gets a borderless form of its own, owned by the main
+// window and laid over the top of its client area; a desktop host docks that form into the main
+// window.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "hostkit/RichTextBox.h"
 #include "platform/Geometry.h"
 
 namespace quindel {
@@ -21,7 +23,6 @@ class PaginatoreLista;
 namespace quindel::platform {
 class Platform;
 class Form;
-class PictureBox;
 class Label;
 }  // namespace quindel::platform
 
@@ -32,7 +33,8 @@ class ViewerHost {
     // Puts the panel's form inside the main window (QtPlatform::Dock); may be empty.
     using Dock = std::function<void(platform::Form& panel, platform::Form& main)>;
 
-    // content holds ListaMM.lst, ListaLemmi.lst and Haslo.txt; the chunk file goes into work.
+    // content holds ListaMM.lst, ListaLemmi.lst and the article, Haslo.rtf (or Haslo.txt when
+    // there is no RTF); the chunk file goes into work.
     ViewerHost(platform::Platform& p, std::filesystem::path content, std::filesystem::path work,
                Dock dock = {});
     ~ViewerHost();
@@ -47,7 +49,7 @@ class ViewerHost {
     Quindel& Panel() const { return *panel_; }
     platform::Form& MainForm() const { return *main_; }
     platform::Form& PanelForm() const { return *panelForm_; }
-    platform::PictureBox& Article() const { return *article_; }
+    hostkit::RichTextBox& Article() const { return *article_; }
     platform::Label& Status() const { return *status_; }
     // Every event text received, oldest first.
     const std::vector<std::string>& Events() const { return events_; }
@@ -67,18 +69,17 @@ class ViewerHost {
     void BuildWindows();
     void LoadLists(const std::filesystem::path& mm, const std::filesystem::path& lemmi);
     void Layout();
-    void ShowArticle();
+    void LoadArticle();
     void Record(const std::string& text);
 
     platform::Platform& p_;
     std::filesystem::path content_, work_;
     Dock dock_;
     std::shared_ptr<platform::Form> main_, panelForm_;
-    std::shared_ptr<platform::PictureBox> article_;
+    std::shared_ptr<hostkit::RichTextBox> article_;
     std::shared_ptr<platform::Label> status_;
     std::shared_ptr<Quindel> panel_;
     std::unique_ptr<PaginatoreLista> mm_;
-    std::string articleText_;
     std::vector<std::string> events_;
     std::string error_;
     bool closing_ = false;
