@@ -62,8 +62,8 @@ void PictureControl::DeclareMembers() {
         "MousePointer", -521, PT::Integer, [this] { return MousePointer(); },
         &C::setMousePointerMember);
     // Taken by Set or by Let: hosts assign pictures either way.
-    table().member("MouseIcon", -522, CallKind::Get | CallKind::Let | CallKind::Set, {},
-                   PT::Object, [this](CallKind k, Args& a) -> Variant {
+    table().member("MouseIcon", -522, CallKind::Get | CallKind::Let | CallKind::Set, {}, PT::Object,
+                   [this](CallKind k, Args& a) -> Variant {
                        if (k == CallKind::Get) return mouseIcon_;
                        setMouseIconObject(*a.back().asObjectPtr());
                        return {};

@@ -3,6 +3,8 @@
 // Picture and MouseIcon objects, and the print hook.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "DisplayKitSupport.h"
 #include "TestFolder.h"
 #include "hostkit/PictureControl.h"
@@ -148,7 +150,6 @@ TEST(PictureControl, ActualSizeShowsThePictureFromItsCropOffsets) {
         LetProperty(s.obj, "CropY", c.cropY);
         EXPECT_EQ(s.Shot().pixel(c.x, c.y), c.expected);
     }
-    EXPECT_TRUE(s.Shot().savePng("hostkit_picture_cropped.png"));
 
     // AutoSize 1: the control takes the picture's size.
     LetProperty(s.obj, "AutoSize", std::int16_t(1));
@@ -173,7 +174,52 @@ TEST(PictureControl, StretchedFillsTheControlWithTheWholePicture) {
         EXPECT_EQ(shot.pixel(q % 2 * 75 + 37, q / 2 * 25 + 12), colours[q]);
         EXPECT_EQ(shot.pixel(q % 2 * 149, q / 2 * 49), colours[q]);  // the corners
     }
-    EXPECT_TRUE(shot.savePng("hostkit_picture_fitted.png"));
+}
+
+// A landscape of 640 x 400: sky over grass, a sun centred at (480, 100), a house, and a dark
+// line every 80 pixels (from 40) so that scaling shows.
+Image Landscape() {
+    Image img(640, 400);
+    for (int y = 0; y < 400; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            platform::Rgba c =
+                y < 240 ? MakeRgb(90 + y / 3, 150 + y / 4, 235) : MakeRgb(60, 150, 50);
+            const int dx = x - 480, dy = y - 100;
+            if (dx * dx + dy * dy < 40 * 40) c = MakeRgb(255, 220, 40);
+            if (x >= 100 && x < 220 && y >= 220 && y < 320) c = MakeRgb(190, 40, 30);
+            if (y >= 160 && y < 220 && std::abs(x - 160) < (y - 160) * 70 / 60)
+                c = MakeRgb(90, 50, 30);
+            if (x % 80 == 40 || y % 80 == 40) c = MakeRgb(30, 30, 30);
+            img.setPixel(x, y, c);
+        }
+    }
+    return img;
+}
+
+TEST(PictureControl, ALandscapeFittedAndZoomed) {
+    PictureStage s;
+    const std::string path = s.Save("landscape.jpg", test::JpegOf(Landscape(), 92));
+    const struct {
+        const char* shot;
+        std::int16_t autoSize;
+        int width, height, cropX, cropY;
+        int sunX, sunY, houseX, houseY;  // where the sun's and the house's middles show
+    } cases[] = {
+        {"hostkit_picture_fitted.png", 2, 320, 200, 0, 0, 240, 50, 80, 135},
+        {"hostkit_picture_zoomed.png", 0, 400, 250, 140, 50, 340, 50, 20, 220},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shot);
+        LetProperty(s.obj, "AutoSize", c.autoSize);
+        s.pic->Move(0, 0, c.width * kTwips, c.height * kTwips);
+        LetProperty(s.obj, "FileName", path);
+        LetProperty(s.obj, "CropX", c.cropX);
+        LetProperty(s.obj, "CropY", c.cropY);
+        const Image shot = s.Shot();
+        EXPECT_TRUE(test::Near(shot.pixel(c.sunX, c.sunY), MakeRgb(255, 220, 40), 12));
+        EXPECT_TRUE(test::Near(shot.pixel(c.houseX, c.houseY), MakeRgb(190, 40, 30), 12));
+        EXPECT_TRUE(shot.savePng(c.shot));
+    }
 }
 
 TEST(PictureControl, AFittedJpegIsDecodedReducedAndHoldsLittleMoreThanItsPixels) {
