@@ -1,6 +1,8 @@
 // Creation, notifications of the control's own window, and shutdown.
 #include "control/Quindel.h"
 
+#include <algorithm>
+
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
 #include "platform/Bmp.h"
@@ -56,6 +58,8 @@ void Quindel::CaricaRisorse() {
     clp_Toolbar_ =
         std::make_shared<platform::PictureStrip>(Immagine("toolbar.bmp", 432, 144), 6, 18);
     Mouse_ = std::make_shared<platform::PictureStrip>(Immagine("pointers.bmp", 288, 32), 1, 9);
+    Pic_IconaZoom_ = Immagine("zoomin.bmp", 32, 32);
+    Pic_IconaZoomOut_ = Immagine("zoomout.bmp", 32, 32);
 }
 
 void Quindel::Inizializza(platform::Form& host) {
@@ -140,6 +144,10 @@ void Quindel::PosizionaSlider() {
     ClassePulsante& b8 = toolbar_->Button(8);
     Sld_SliderAvanzamento_->Move(b8.X() + b8.Width(), b8.Y(), Sld_SliderAvanzamento_->Width(),
                                  Sld_SliderAvanzamento_->Height());
+}
+
+platform::Image Quindel::PuntatoreDirezione(int zona) const {
+    return Mouse_->GraphicCell(std::clamp(zona, 0, Mouse_->Cols() - 1));
 }
 
 void Quindel::UserControl_Show() {

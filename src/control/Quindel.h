@@ -14,6 +14,7 @@
 #include "display/ProprietarioVisualizzazione.h"
 #include "display/Visualizzatore.h"
 #include "lists/ProprietarioLista.h"
+#include "platform/Image.h"
 #include "runtime/ConnectionPoint.h"
 #include "runtime/DispatchTable.h"
 #include "runtime/MemberBuilders.h"
@@ -132,7 +133,7 @@ class Quindel : public TableDispatch,
     void ControlloImmagine_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) {
         display_->ControlloImmagine_MouseDown(Button, Shift, X, Y);
     }
-    void AggiornaDimensioneControllo() { display_->AggiornaDimensioneControllo(); }
+    void AggiornaDimensioneControllo() override;
     void setBlobPacked(bool v) { display_->Controlli.BlobPacked = v; }
     std::int32_t AttesaAutoplay() const { return display_->AttesaAutoplay(); }
     void setAttesaAutoplay(std::int32_t secondi) { display_->setAttesaAutoplay(secondi); }
@@ -210,6 +211,10 @@ class Quindel : public TableDispatch,
     platform::PictureBox& SuperficiePulsanti() override { return *pic_ToolbarMain_; }
     void CambiaPulsante(std::int16_t Indice, const std::string& tooltip,
                         std::int16_t colonna) override;
+    platform::Timer& TimerFilmato() override { return *Timer1_; }
+    platform::Image IconaZoom() const override { return Pic_IconaZoom_; }
+    platform::Image IconaZoomOut() const override { return Pic_IconaZoomOut_; }
+    platform::Image PuntatoreDirezione(int zona) const override;
 
     // Events.
     void RaisePulsantePremuto(std::int16_t indice, std::int16_t value);
@@ -228,6 +233,7 @@ class Quindel : public TableDispatch,
     std::shared_ptr<platform::Timer> tmr_Timer_;
     std::shared_ptr<platform::PictureStrip> clp_Toolbar_;
     std::shared_ptr<platform::PictureStrip> Mouse_;
+    platform::Image Pic_IconaZoom_, Pic_IconaZoomOut_;
     Object sliderObject_;
 
     // Owned objects.

@@ -73,6 +73,9 @@ bool Quindel::Comando(std::int16_t n) {
         case 14:
             ComandoChiudi();
             return true;
+        case 16:
+            display_->CommutaZoom();
+            return true;
         default:
             return true;  // 12, 17: the host acts on the event
     }

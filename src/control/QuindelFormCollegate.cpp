@@ -53,6 +53,20 @@ void Quindel::setIsFloating(bool v) {
     if (v) AggiornaDimensioneControllo();
 }
 
+// A floating panel's form is as wide as its visible buttons.
+void Quindel::AggiornaDimensioneControllo() {
+    if (!IsFloating_) return;
+    ClasseToolbar& tb = Tb();
+    std::int16_t ultimo = 16;
+    while (ultimo > 1 && !tb.ButtonVisible(ultimo)) --ultimo;
+    const ClassePulsante& b = tb.Button(ultimo);
+    if (FrmParent_)
+        LetProperty(FrmParent_, "Width",
+                    Variant(std::int32_t(b.X() + b.Width() + tb.Button(1).X() + 200)));
+    if (const Object& c = display_->Controlli.Didascalia)
+        LetProperty(c, "DocWidth", Variant(CDbl(GetProperty(c, "Width")) * 0.95));
+}
+
 void Quindel::DisponiDidascalia() {
     const Object& c = display_->Controlli.Didascalia;
     if (!c) return;

@@ -14,6 +14,8 @@ namespace quindel::platform {
 class Platform;
 class Slider;
 class PictureBox;
+class Timer;
+class Image;
 }  // namespace quindel::platform
 
 namespace quindel {
@@ -45,6 +47,14 @@ class ProprietarioVisualizzazione {
     virtual void SpegniToolTip() = 0;
     // Lays the caption out again from the state of its button.
     virtual void DisponiDidascalia() = 0;
+    // Fits a floating panel's form to its visible buttons.
+    virtual void AggiornaDimensioneControllo() = 0;
+    // The timer that follows an interactive movie (100 ms, off until a movie starts).
+    virtual platform::Timer& TimerFilmato() = 0;
+    // The pointers of the picture viewer: zoom in, zoom out, and the arrow of pan zone 1..8.
+    virtual platform::Image IconaZoom() const = 0;
+    virtual platform::Image IconaZoomOut() const = 0;
+    virtual platform::Image PuntatoreDirezione(int zona) const = 0;
     // The close command has run.
     virtual bool InChiusura() const = 0;
     // A reference that keeps the owner alive while the display waits or calls the host.

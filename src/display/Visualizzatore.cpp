@@ -3,11 +3,17 @@
 #include <algorithm>
 #include <limits>
 
+#include "display/MOD_MCI.h"
+#include "display/Passi.h"
 #include "display/ProprietarioVisualizzazione.h"
 #include "lists/ClasseTLista.h"
+#include "platform/MultimediaCommands.h"
 #include "platform/Platform.h"
+#include "platform/Slider.h"
+#include "platform/Timer.h"
 #include "runtime/Coercions.h"
 #include "runtime/Dispatch.h"
+#include "runtime/ErrorHandling.h"
 #include "runtime/VbError.h"
 
 namespace quindel {
@@ -17,12 +23,10 @@ constexpr std::int32_t kVolumeMassimo = 255;
 constexpr std::int32_t kScalaDispositivo = 65535;
 constexpr std::int32_t kAttesaPredefinita = 2000;
 
-Object ComeOggetto(const Variant& v) {
-    return v.isObject() ? *v.asObjectPtr() : Object();
-}
 }  // namespace
 
-Visualizzatore::Visualizzatore(ProprietarioVisualizzazione& owner) : owner_(owner) {}
+Visualizzatore::Visualizzatore(ProprietarioVisualizzazione& owner)
+    : zoom_(owner, Zoom), owner_(owner) {}
 
 Visualizzatore::~Visualizzatore() = default;
 
@@ -73,27 +77,37 @@ void Visualizzatore::setAttesaAutoplay(std::int32_t secondi) {
     AttesaAutoplay_ = std::int32_t(ms);
 }
 
-// The display branches join with the object-display work; until then the common end runs: the
-// caption follows the record and the panel's buttons follow the list.
-void Visualizzatore::MostraOggetto() {
-    const auto vivo = owner_.TieniInVita();
-    platform::Platform& p = owner_.Piattaforma();
-    ClasseTLista& mm = owner_.ListaOggetti();
-    if (const Object& c = Controlli.Didascalia) {
-        LetProperty(c, "FText", Variant(mm.Didascalia()));
-        LetProperty(c, "DocWidth", Variant(CDbl(GetProperty(c, "Width")) * 0.95));
-        p.DoEvents();
-        if (Riproduzione.VisualizzazioniChiuse) {
-            p.screen().setMousePointer(platform::pointer::Default);
-            return;
-        }
-        owner_.DisponiDidascalia();
+// Stops and hides whatever is shown, each step only for a control the host assigned. Harmless
+// when repeated: a second close of the animation fails, and is ignored.
+void Visualizzatore::SpegniTutteLeVisualizzazioni() {
+    Zoom.MouseFuoriImmagine = true;
+    Zoom.ZoomAttivo = 0;
+    const ControlliVisualizzazione& c = Controlli;
+    if (c.Immagine) LetProperty(c.Immagine, "Visible", false);
+    for (const Object& player : {c.Video, c.Audio}) {
+        if (!player) continue;
+        LetProperty(player, "Notify", false);
+        LetProperty(player, "Command", std::int16_t(11));
+        LetProperty(player, "Command", std::int16_t(1));
+        if (player == c.Video) LetProperty(player, "Visible", false);
     }
-    mm.AggiornaPulsantiPilonda();
-    p.screen().setMousePointer(platform::pointer::Default);
+    if (c.Testo) LetProperty(c.Testo, "Visible", false);
+    if (c.HwndAnimazione != 0)
+        IgnoraErrori([&] {
+            InterpreteMultimediale(owner_.Piattaforma()).SendString("close mmmMAT", nullptr, 0);
+        });
+    if (c.Foto360) LetProperty(c.Foto360, "Visible", false);
+    if (c.Shockwave) {
+        owner_.TimerFilmato().setEnabled(false);
+        CallMethod(c.Shockwave, "Stop");
+        owner_.Avanzamento().setValue(0);
+        LetProperty(c.Shockwave, "Visible", false);
+    }
+    owner_.setIsPulsanteAbilitato(6, false);
+    owner_.setIsPulsanteAbilitato(7, false);
+    owner_.Avanzamento().setValue(0);
+    Riproduzione.PlayerCorrente = nullptr;
 }
-
-void Visualizzatore::SpegniTutteLeVisualizzazioni() {}
 
 void Visualizzatore::ChiudiTutteLeVisualizzazioni() {
     Riproduzione.StopAutoplay = true;
@@ -115,8 +129,20 @@ void Visualizzatore::Rilascia() {
 }
 
 void Visualizzatore::VisualizzaStatoPilondaInPlay(bool) {}
-void Visualizzatore::ControlloImmagine_MouseMove(std::int16_t, std::int16_t, float, float) {}
-void Visualizzatore::ControlloImmagine_MouseDown(std::int16_t, std::int16_t, float, float) {}
-void Visualizzatore::AggiornaDimensioneControllo() {}
+
+void Visualizzatore::ControlloImmagine_MouseMove(std::int16_t, std::int16_t, float X, float Y) {
+    if (Controlli.Immagine) zoom_.MouseMove(Controlli.Immagine, X, Y);
+}
+
+void Visualizzatore::ControlloImmagine_MouseDown(std::int16_t Button, std::int16_t, float, float) {
+    if (Controlli.Immagine) zoom_.MouseDown(Controlli.Immagine, Button);
+}
+
+void Visualizzatore::CommutaZoom() {
+    if (!Controlli.Immagine) return;
+    zoom_.CommutaZoom(Controlli.Immagine);
+    zoom_.ImpostaCursoreZoom(Controlli.Immagine);
+    if (Zoom.ZoomAttivo != 0) Zoom.PanInCorso = true;
+}
 
 }  // namespace quindel

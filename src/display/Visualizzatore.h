@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "display/ZoomImmagine.h"
 #include "runtime/Variant.h"
 #include "support/Export.h"
 
@@ -79,14 +80,36 @@ class Visualizzatore {
     void VisualizzaStatoPilondaInPlay(bool bStato);
     void ControlloImmagine_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void ControlloImmagine_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void AggiornaDimensioneControllo();
     // The stop requests the close command raises before it stops the displays.
     void RichiediFermata();
     // Drops every host object, as the control does when it ends.
     void Rilascia();
+    // Zoom mode on or off for the picture on show (button 16).
+    void CommutaZoom();
 
   private:
     void ApplicaVolume(const Object& controllo);
+    // The branches of MostraOggetto, one per kind of object, and the steps they share.
+    void Prepara();
+    void MostraPerTipo(const std::string& tipo);
+    void MostraImmagine();
+    void MostraVideo();
+    void MostraAnimazione();
+    bool DimensionaAnimazione(const Object& superficie);
+    void MostraAudio();
+    void MostraTesto();
+    void CaricaTesto(const Object& testo, bool compresso);
+    void MostraShockwave();
+    void MostraFoto360();
+    bool FineComune();
+    void AzzeraAvanzamento();
+    bool EsisteOggetto();
+    std::string PercorsoOggetto() const;
+    void Avviso(const std::string& testo, std::int32_t stile = 0);
+    void AvvisoSenzaTitolo(const std::string& testo);
+    Object SuperficieAnimazione();
+
+    ZoomImmagine zoom_;
 
     ProprietarioVisualizzazione& owner_;
     std::int32_t VolumeAudio_ = 255;

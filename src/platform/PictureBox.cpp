@@ -75,10 +75,6 @@ void PictureBox::Print(double x, double y, std::string_view text) {
     Changed(Aspect::Content);
 }
 
-void PictureBox::Refresh() {
-    Changed(Aspect::Content);
-}
-
 std::int32_t PictureBox::ScaleWidth() const {
     const int inner = std::max(TwipsToPxX(Width()) - 2 * borderStyle_, 0);
     return scaleMode_ == scale::Pixels ? inner : inner * platform().screen().TwipsPerPixelX();

@@ -50,7 +50,6 @@ class PictureBox : public Window {
     double TextHeight(std::string_view text) const;
     // Draws text with its top-left at (x, y) in scale units, in the fore colour.
     void Print(double x, double y, std::string_view text);
-    void Refresh();
 
     // The persistent drawing of the client area.
     const Image& Surface() const { return surface_; }

@@ -109,6 +109,8 @@ class Window : public std::enable_shared_from_this<Window> {
     // Gives this window the keyboard focus; error 5 when it is hidden or disabled.
     void SetFocus();
     bool HasFocus() const;
+    // Repaints the window now.
+    void Refresh() { Changed(Aspect::Content); }
     // Brings the window to the front of its siblings (a form: of all forms).
     void ZOrder();
     // Destroys a child window with its children and detaches it from its parent (a form is

@@ -1,0 +1,419 @@
+// MostraOggetto: the current record of the multimedia list shown in the display control its type
+// asks for. Every statement runs through Passi: an unexpected run-time error is shown and the
+// next statement runs, so the method always reaches its common end.
+#include "display/Estrazione.h"
+#include "display/FilePosizione.h"
+#include "display/MOD_MCI.h"
+#include "display/Passi.h"
+#include "display/ProprietarioVisualizzazione.h"
+#include "display/Visualizzatore.h"
+#include "lists/ClasseTLista.h"
+#include "lists/frm_Lista.h"
+#include "platform/Form.h"
+#include "platform/MultimediaCommands.h"
+#include "platform/PictureBox.h"
+#include "platform/Platform.h"
+#include "platform/Slider.h"
+#include "platform/Timer.h"
+#include "platform/WindowObject.h"
+#include "runtime/Coercions.h"
+#include "runtime/ErrorHandling.h"
+#include "support/FileUtil.h"
+
+namespace quindel {
+
+namespace {
+
+constexpr std::int16_t kPulsanteZoom = 16;
+constexpr std::int16_t kPlay = 6, kStop = 7;
+constexpr std::int16_t kPulsanteLista = 9;
+const std::string kA = "\n";  // the line feed of the messages
+
+double Numero(const Object& o, const char* nome) {
+    return CDbl(GetProperty(o, nome));
+}
+
+bool TraTipi(const std::string& t, std::initializer_list<const char*> tipi) {
+    for (const char* x : tipi)
+        if (t == x) return true;
+    return false;
+}
+
+}  // namespace
+
+void Visualizzatore::MostraOggetto() {
+    const auto vivo = owner_.TieniInVita();
+    Prepara();
+    ClasseTLista& mm = owner_.ListaOggetti();
+    if (mm.ListCount() == 0) {
+        owner_.Piattaforma().screen().setMousePointer(platform::pointer::Default);
+        owner_.SuperficiePulsanti().setEnabled(true);
+        return;
+    }
+    if (mm.ListIndex() >= 0) {
+        Passi passo(owner_.Piattaforma());
+        passo([&] { owner_.Piattaforma().screen().setMousePointer(platform::pointer::Hourglass); });
+        passo([&] { SpegniTutteLeVisualizzazioni(); });
+        passo([&] { owner_.setIsPulsanteVisibile(kPulsanteZoom, false); });
+        std::string tipo;
+        passo([&] { tipo = mm.TipoOggetto(); });
+        MostraPerTipo(tipo);
+        // The caption; after ChiudiTutteLeVisualizzazioni the method ends here.
+        if (!FineComune()) return;
+    }
+    Passi(owner_.Piattaforma())([&] { mm.AggiornaPulsantiPilonda(); });
+    owner_.Piattaforma().screen().setMousePointer(platform::pointer::Default);
+    owner_.SuperficiePulsanti().setEnabled(true);
+}
+
+void Visualizzatore::Prepara() {
+    owner_.SuperficiePulsanti().setEnabled(false);
+    if (Controlli.FormAnimazione) {
+        Passi passo(owner_.Piattaforma());
+        const Object suono = ComeOggetto(passo.Get(Controlli.FormAnimazione, "PicSuono"));
+        if (suono) passo.Let(suono, "Visible", false);
+    }
+}
+
+void Visualizzatore::MostraPerTipo(const std::string& tipo) {
+    if (TraTipi(tipo, {"FO", "MA", "DI"})) {
+        if (Controlli.Immagine) MostraImmagine();
+    } else if (tipo == "VI") {
+        if (Controlli.Video) MostraVideo();
+    } else if (tipo == "AN") {
+        if (Controlli.HwndAnimazione != 0) MostraAnimazione();
+    } else if (tipo == "AU") {
+        if (Controlli.Audio) MostraAudio();
+    } else if (tipo == "TA") {
+        if (Controlli.Testo) MostraTesto();
+    } else if (tipo == "AI") {
+        if (Controlli.Shockwave) MostraShockwave();
+    } else if (TraTipi(tipo, {"F3", "O3"})) {
+        if (Controlli.Foto360) MostraFoto360();
+    }
+    // "IT", "D", "PL" and any other code: nothing is shown.
+}
+
+// F1 of the common end: the caption follows the record. False when the displays were closed
+// for good meanwhile: then the method leaves at once.
+bool Visualizzatore::FineComune() {
+    platform::Platform& p = owner_.Piattaforma();
+    if (const Object c = Controlli.Didascalia) {
+        Passi passo(p);
+        passo.Let(c, "FText", owner_.ListaOggetti().Didascalia());
+        passo([&] { LetProperty(c, "DocWidth", Variant(Numero(c, "Width") * 0.95)); });
+        p.DoEvents();
+        if (Riproduzione.VisualizzazioniChiuse) {
+            p.screen().setMousePointer(platform::pointer::Default);
+            return false;
+        }
+        passo([&] { owner_.DisponiDidascalia(); });
+    }
+    return true;
+}
+
+void Visualizzatore::AzzeraAvanzamento() {
+    platform::Slider& slider = owner_.Avanzamento();
+    IgnoraErrori([&] {
+        slider.Refresh();
+        slider.setExtenderBool(platform::kDispidExtenderBool, false);
+    });
+    IgnoraErrori([&] {
+        if (owner_.ValorePulsante(kPulsanteLista) != 0)
+            owner_.FinestraListaOggetti().Form()->Refresh();
+    });
+}
+
+std::string Visualizzatore::PercorsoOggetto() const {
+    ClasseTLista& mm = owner_.ListaOggetti();
+    return mm.Directory() + mm.NomeFile();
+}
+
+bool Visualizzatore::EsisteOggetto() {
+    return FileEsiste(owner_.Piattaforma().files(), PercorsoOggetto());
+}
+
+// A box with OK only and the component's own title.
+void Visualizzatore::Avviso(const std::string& testo, std::int32_t stile) {
+    platform::Platform& p = owner_.Piattaforma();
+    p.Box().Show(testo, stile, p.files().ProgramName());
+}
+
+void Visualizzatore::AvvisoSenzaTitolo(const std::string& testo) {
+    owner_.Piattaforma().Box().Show(testo, platform::mb::OKOnly, "");
+}
+
+void Visualizzatore::MostraImmagine() {
+    platform::Platform& p = owner_.Piattaforma();
+    const platform::Screen& s = p.screen();
+    const Object img = Controlli.Immagine;
+    ClasseTLista& mm = owner_.ListaOggetti();
+    Passi passo(p);
+    passo.Let(img, "FXEnabled", false);
+    for (const char* nome : {"AutoSize", "CropX", "CropY"}) passo.Let(img, nome, std::int16_t(0));
+    FileDaMostrare file{"", false};
+    passo([&] {
+        file = RisolviFileTemporaneo(p, Controlli.Blob, Controlli.BlobPacked, false, mm.Directory(),
+                                     mm.NomeFile(), mm.NomeFileBlob());
+    });
+    passo.Let(img, "Visible", true);
+    AzzeraAvanzamento();
+    // A picture that did not come out of its packed file is not looked for elsewhere.
+    const bool caricata =
+        !file.EstrazioneFallita && !file.FileTemporaneo.empty() &&
+        !IgnoraErrori([&] { LetProperty(img, "FileName", file.FileTemporaneo); }) &&
+        FileEsiste(p.files(), file.FileTemporaneo);
+    if (!caricata) {
+        Avviso("Nie mozna odczytac ilustracji:" + kA + file.FileTemporaneo);
+    } else {
+        passo([&] {
+            ZoomImmagine::AdattaAlloSchermo(img, s.WidthTwips(), s.HeightTwips(),
+                                            s.TwipsPerPixelX(), s.TwipsPerPixelY());
+        });
+        passo.Let(img, "AutoSize", std::int16_t(2));
+    }
+    passo([&] {
+        CallMethod(img, "Move", Variant((s.WidthTwips() - Numero(img, "Width")) / 2),
+                   Variant((s.HeightTwips() - Numero(img, "height")) / 2));
+    });
+    passo.Let(img, "Visible", true);
+    passo.Call(img, "Refresh");
+    passo([&] { zoom_.PreparaPulsanteZoom(img); });
+}
+
+void Visualizzatore::MostraVideo() {
+    const Object video = Controlli.Video;
+    if (!EsisteOggetto()) {
+        AvvisoSenzaTitolo("Nie odnaleziono pliku:" + kA + PercorsoOggetto());
+        return;
+    }
+    platform::Platform& p = owner_.Piattaforma();
+    Passi passo(p);
+    const Object genitore = ComeOggetto(passo.Get(video, "Parent"));
+    passo([&] {
+        LetProperty(video, "Left",
+                    Variant(Numero(genitore, "Width") - p.screen().TwipsPerPixelX()));
+    });
+    passo.Let(video, "Visible", true);
+    AzzeraAvanzamento();
+    passo.Let(video, "AutoSize", std::int16_t(1));
+    passo.Let(video, "FileName", PercorsoOggetto());
+    passo.Let(video, "Command", std::int16_t(4));
+    if (CLng(passo.Get(video, "Error")) != 0) {
+        Avviso("Nie mozna uruchomic filmu:" + kA + PercorsoOggetto());
+        passo.Let(video, "Visible", false);
+        return;
+    }
+    p.DoEvents();
+    passo.Call(video, "Refresh");
+    passo([&] { LetProperty(video, "height", Variant(CLng(GetProperty(video, "height")))); });
+    passo([&] { LetProperty(video, "Width", Variant(CLng(GetProperty(video, "Width")))); });
+    passo([&] { CentraOggettoInForm(video, genitore); });
+    passo([&] { Riproduzione.DurataCorrente = CLng(GetProperty(video, "Length")); });
+    Riproduzione.PlayerCorrente = video;
+    passo([&] { owner_.setIsPulsanteAbilitato(kPlay, true); });
+    passo([&] { owner_.setIsPulsanteAbilitato(kStop, true); });
+    passo.Let(video, "Command", std::int16_t(5));
+    passo([&] { VisualizzaStatoPilondaInPlay(true); });
+}
+
+Object Visualizzatore::SuperficieAnimazione() {
+    return ComeOggetto(GetProperty(Controlli.FormAnimazione, "Pic_Animazioni"));
+}
+
+void Visualizzatore::MostraAnimazione() {
+    if (!EsisteOggetto()) {
+        AvvisoSenzaTitolo("Nie odnaleziono pliku:" + kA + PercorsoOggetto());
+        return;
+    }
+    platform::Platform& p = owner_.Piattaforma();
+    const platform::Screen& s = p.screen();
+    Passi passo(p);
+    Object superficie;
+    passo([&] { superficie = SuperficieAnimazione(); });
+    passo.Let(superficie, "Visible", true);
+    AzzeraAvanzamento();
+    passo([&] {
+        CallMethod(superficie, "Move", std::int32_t(0), std::int32_t(0), s.WidthTwips(),
+                   s.HeightTwips());
+    });
+    const std::int32_t finestra = CLng(passo.Get(superficie, "hWnd"));
+    if (!OpenMMM(p, finestra, PercorsoOggetto())) {
+        p.Box().Show("Nie mozna otworzyc animacji:" + kA + PercorsoOggetto(), platform::mb::OKOnly,
+                     "Otwieranie animacji");
+        return;
+    }
+    if (!DimensionaAnimazione(superficie)) return;
+    const std::uint32_t esito = InterpreteMultimediale(p).SendString("play mmmMAT", nullptr, 0);
+    if (esito != 0) {
+        p.Box().Show(
+            "Blad podczas otwierania animacji: " + InterpreteMultimediale(p).ErrorString(esito),
+            platform::mb::Critical, "Animacja");
+        return;
+    }
+    Riproduzione.DurataCorrente = LunghezzaAnimazione(p);
+    Riproduzione.PlayerCorrente = superficie;
+    passo([&] { owner_.setIsPulsanteAbilitato(kPlay, true); });
+    passo([&] { owner_.setIsPulsanteAbilitato(kStop, true); });
+    passo([&] { VisualizzaStatoPilondaInPlay(true); });
+}
+
+// The surface takes the animation's own size, centred on its form; false (reported) when the
+// device cannot say it.
+bool Visualizzatore::DimensionaAnimazione(const Object& superficie) {
+    platform::Platform& p = owner_.Piattaforma();
+    Passi passo(p);
+    std::int32_t w = 0, h = 0;
+    if (!DimensioniAnimazione(p, w, h)) {
+        passo.Let(superficie, "Visible", false);
+        p.Box().Show("Nie mozna otworzyc animacji", platform::mb::Critical, "Otwieranie animacji");
+        return false;
+    }
+    const platform::Screen& s = p.screen();
+    if (h > 0) passo.Let(superficie, "height", std::int32_t(h * s.TwipsPerPixelY()));
+    if (w > 0) passo.Let(superficie, "Width", std::int32_t(w * s.TwipsPerPixelX()));
+    passo([&] { CentraOggettoInForm(superficie, Controlli.FormAnimazione); });
+    passo.Let(superficie, "Visible", true);
+    return true;
+}
+
+void Visualizzatore::MostraAudio() {
+    const Object audio = Controlli.Audio;
+    Passi passo(owner_.Piattaforma());
+    if (Controlli.FormAnimazione) {
+        const Object suono = ComeOggetto(passo.Get(Controlli.FormAnimazione, "PicSuono"));
+        if (suono) passo.Let(suono, "Visible", true);
+    }
+    const bool errore = IgnoraErrori([&] {
+        LetProperty(audio, "AutoPlay", true);
+        LetProperty(audio, "FileName", PercorsoOggetto());
+    });
+    if (errore || !EsisteOggetto()) {
+        AvvisoSenzaTitolo("Nie mozna odczytac plików audio:" + kA + PercorsoOggetto());
+        return;
+    }
+    passo([&] { Riproduzione.DurataCorrente = CLng(GetProperty(audio, "Length")); });
+    Riproduzione.PlayerCorrente = audio;
+    passo([&] { owner_.setIsPulsanteAbilitato(kPlay, true); });
+    passo([&] { owner_.setIsPulsanteAbilitato(kStop, true); });
+    passo([&] { VisualizzaStatoPilondaInPlay(true); });
+}
+
+void Visualizzatore::MostraTesto() {
+    const Object testo = Controlli.Testo;
+    ClasseTLista& mm = owner_.ListaOggetti();
+    const bool compresso = !mm.NomeFileBlob().empty();
+    bool errore = IgnoraErrori([&] {
+        LetProperty(testo, "WriteProtect", std::int16_t(1));
+        LetProperty(testo, "ScrollBarH", std::int16_t(1));
+        LetProperty(testo, "FontTableSize", std::int16_t(0));
+        CallMethod(testo, "ClearAll");
+        LetProperty(testo, "DataType", std::int16_t(3));
+    });
+    // A packed text is loaded with the usual reporting of errors once it is extracted, and
+    // whatever failed before no longer counts.
+    if (compresso) {
+        CaricaTesto(testo, true);
+        errore = false;
+    } else {
+        errore = IgnoraErrori([&] { CaricaTesto(testo, false); }) || errore;
+    }
+    if (errore) {
+        AvvisoSenzaTitolo("Nie mozna odczytac tekstu:" + kA + PercorsoOggetto());
+        return;
+    }
+    Passi passo(owner_.Piattaforma());
+    const Object form = Controlli.FormAnimazione;
+    passo.Let(testo, "Visible", true);
+    AzzeraAvanzamento();
+    passo([&] { LetProperty(testo, "Width", Variant(Numero(form, "ScaleWidth") * 0.8)); });
+    passo([&] { LetProperty(testo, "height", Variant(Numero(form, "ScaleHeight") * 0.8)); });
+    passo([&] { LetProperty(testo, "DocWidth", GetProperty(testo, "Width")); });
+    const Object genitore = ComeOggetto(passo.Get(testo, "Parent"));
+    passo([&] { LetProperty(testo, "Width", GetProperty(genitore, "ScaleWidth")); });
+    passo([&] { LetProperty(testo, "height", GetProperty(genitore, "ScaleHeight")); });
+    passo([&] { CentraOggettoInForm(testo, form); });
+}
+
+// Steps 2 and 3 of a text: its file, loaded and laid out to the control's width. A plain text's
+// failures are the caller's to notice; a packed one's are reported as they happen.
+void Visualizzatore::CaricaTesto(const Object& testo, bool compresso) {
+    platform::Platform& p = owner_.Piattaforma();
+    ClasseTLista& mm = owner_.ListaOggetti();
+    FileDaMostrare file{"", false};
+    IgnoraErrori([&] {
+        file = RisolviFileTemporaneo(p, Controlli.Blob, Controlli.BlobPacked, true, mm.Directory(),
+                                     mm.NomeFile(), mm.NomeFileBlob());
+    });
+    const auto carica = [&] {
+        LetProperty(testo, "FileName", file.FileTemporaneo);
+        LetProperty(testo, "FileLoad", std::int16_t(2));
+        LetProperty(testo, "DocWidth", Variant(Numero(testo, "Width") * 0.95));
+        LetProperty(testo, "ScrollHorz", std::int16_t(0));
+        LetProperty(testo, "ScrollVert", std::int16_t(0));
+    };
+    if (compresso) {
+        Passi passo(p);
+        passo(carica);
+    } else {
+        carica();
+    }
+}
+
+void Visualizzatore::MostraShockwave() {
+    const Object film = Controlli.Shockwave;
+    if (!EsisteOggetto()) {
+        AvvisoSenzaTitolo("Nie odnaleziono pliku:" + kA + PercorsoOggetto());
+        return;
+    }
+    platform::Platform& p = owner_.Piattaforma();
+    Passi passo(p);
+    passo([&] { owner_.Avanzamento().setValue(0); });
+    passo([&] {
+        const PosizioneFinestra pos = LeggiPosizioneShockwave(p, PercorsoOggetto());
+        Controlli.HeightAI = pos.Altezza;
+        Controlli.WidthAI = pos.Larghezza;
+        Controlli.LenghtAI = pos.Lunghezza;
+    });
+    passo.Let(film, "height", Controlli.HeightAI);
+    passo.Let(film, "Width", Controlli.WidthAI);
+    passo.Let(film, "AutoStart", false);
+    passo.Let(film, "SRC", PercorsoOggetto());
+    passo([&] { CentraOggettoInForm(film, ComeOggetto(GetProperty(film, "Parent"))); });
+    p.DoEvents();
+    passo.Let(film, "Visible", true);
+    passo([&] { owner_.setIsPulsanteAbilitato(kPlay, true); });
+    passo([&] { owner_.setIsPulsanteAbilitato(kStop, true); });
+    passo.Call(film, "Play");
+    passo([&] { Riproduzione.FrameCorrente = CLng(CallMethod(film, "GetCurrentFrame")); });
+    passo([&] { owner_.TimerFilmato().setEnabled(true); });
+}
+
+void Visualizzatore::MostraFoto360() {
+    const Object foto = Controlli.Foto360;
+    if (!EsisteOggetto()) {
+        AvvisoSenzaTitolo("Nie odnaleziono pliku:" + kA + PercorsoOggetto());
+        return;
+    }
+    platform::Platform& p = owner_.Piattaforma();
+    Passi passo(p);
+    passo.Let(foto, "Stretch", true);
+    passo([&] {
+        const PosizioneFinestra pos = LeggiPosizione3D(p, PercorsoOggetto());
+        Controlli.Altezza3D = pos.Altezza;
+        Controlli.Larghezza3D = pos.Larghezza;
+    });
+    passo.Let(foto, "height", Controlli.Altezza3D);
+    passo.Let(foto, "Width", Controlli.Larghezza3D);
+    // Shown off-screen first, so it has a window before the picture loads.
+    if (!CBool(passo.Get(foto, "Visible"))) {
+        passo([&] { CallMethod(foto, "Move", std::int32_t(-10000), GetProperty(foto, "top")); });
+        passo.Let(foto, "Visible", true);
+    }
+    passo.Let(foto, "FileName", PercorsoOggetto());
+    p.DoEvents();
+    passo.Let(foto, "zoomenabled", true);
+    passo([&] { CentraOggettoInForm(foto, ComeOggetto(GetProperty(foto, "Parent"))); });
+}
+
+}  // namespace quindel

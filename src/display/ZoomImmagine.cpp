@@ -1,0 +1,297 @@
+#include "display/ZoomImmagine.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "display/Passi.h"
+#include "display/ProprietarioVisualizzazione.h"
+#include "display/Visualizzatore.h"
+#include "platform/PictureObject.h"
+#include "platform/Platform.h"
+#include "platform/Wait.h"
+#include "platform/Window.h"
+#include "runtime/Coercions.h"
+#include "runtime/ErrorHandling.h"
+#include "runtime/ScopeGuard.h"
+#include "support/Catalogo.h"
+#include "support/Gestore.h"
+
+namespace quindel {
+
+namespace {
+
+constexpr float kMargineOrizzontale = 4000;  // twips
+constexpr float kMargineVerticale = 3000;
+constexpr std::int16_t kPulsanteZoom = 16;
+constexpr std::int16_t kColonnaZoomIn = 16, kColonnaZoomOut = 17;
+constexpr std::int32_t kMessaggioZoomIn = 697, kMessaggioZoomOut = 698;
+
+double Numero(const Object& o, const char* nome) {
+    return CDbl(GetProperty(o, nome));
+}
+
+// Each statement on its own: a failure skips that statement only.
+void Prova(const Object& o, const char* nome, Variant v) {
+    IgnoraErrori([&] { LetProperty(o, nome, std::move(v)); });
+}
+
+Object Genitore(const Object& img) {
+    return ComeOggetto(GetProperty(img, "Parent"));
+}
+
+// The picture in twips is wider or taller than the client area of its form.
+bool PiuGrandeDelForm(const Object& img, const platform::Screen& s) {
+    const Object form = Genitore(img);
+    return Numero(img, "IWidth") * s.TwipsPerPixelX() > Numero(form, "ScaleWidth") ||
+           Numero(img, "IHeight") * s.TwipsPerPixelY() > Numero(form, "ScaleHeight");
+}
+
+// Moves one crop offset by passo within [0, massimo]; true when it hit a bound.
+bool Sposta(const Object& img, const char* nome, double passo, std::int16_t massimo) {
+    const double v = Numero(img, nome) + passo;
+    const double limitato = std::clamp(v, 0.0, double(std::max<std::int16_t>(massimo, 0)));
+    LetProperty(img, nome, Variant(CInt(Variant(limitato))));
+    return limitato != v;
+}
+
+}  // namespace
+
+ZoomImmagine::Zona ZoomImmagine::CalcolaZona(float X, float Y, float larghezza, float altezza,
+                                             int direzioni) {
+    Zona z;
+    const bool alto = Y <= kMargineVerticale, basso = Y > altezza - kMargineVerticale;
+    if (X <= kMargineOrizzontale) {
+        z.profondita = kMargineOrizzontale - X;
+        z.zona = alto ? 5 : basso ? 6 : 4;
+    } else if (X > larghezza - kMargineOrizzontale) {
+        z.profondita = X - (larghezza - kMargineOrizzontale);
+        z.zona = alto ? 7 : basso ? 8 : 2;
+    } else if (alto) {
+        z = {1, kMargineVerticale - Y};
+    } else if (basso) {
+        z = {3, Y - (altezza - kMargineVerticale)};
+    }
+    // Corners collapse where a direction is closed, each rule applied to the one before.
+    auto chiusa = [&](int d) { return (direzioni & d) == 0; };
+    if (chiusa(kGiu)) z.zona = z.zona == 6 ? 4 : z.zona == 8 ? 2 : z.zona;
+    if (chiusa(kSinistra)) z.zona = z.zona == 5 ? 1 : z.zona == 6 ? 3 : z.zona;
+    if (chiusa(kSu)) z.zona = z.zona == 5 ? 4 : z.zona == 7 ? 2 : z.zona;
+    if (chiusa(kDestra)) z.zona = z.zona == 8 ? 3 : z.zona == 7 ? 1 : z.zona;
+    return z;
+}
+
+ZoomImmagine::ZoomImmagine(ProprietarioVisualizzazione& owner, StatoZoom& stato)
+    : owner_(owner), s_(stato) {}
+
+void ZoomImmagine::AdattaAlloSchermo(const Object& img, double larghezzaSchermo,
+                                     double altezzaSchermo, double tppX, double tppY) {
+    const double W = std::round(Numero(img, "IWidth") * tppX);
+    const double H = std::round(Numero(img, "IHeight") * tppY);
+    double w = W, h = H;
+    if (H > altezzaSchermo) {
+        h = altezzaSchermo;
+        w = h / H * W;
+    }
+    if (w > larghezzaSchermo) {
+        w = larghezzaSchermo;
+        h = w / W * H;
+    }
+    LetProperty(img, "height", Variant(CLng(Variant(h))));
+    LetProperty(img, "Width", Variant(CLng(Variant(w))));
+}
+
+std::int16_t ZoomImmagine::ApplicaZoom(const Object& img, std::int16_t livello) {
+    const platform::Screen& s = owner_.Piattaforma().screen();
+    std::int16_t risultato = livello;
+    Prova(img, "Visible", false);
+    Prova(img, "CropX", std::int16_t(0));
+    Prova(img, "CropY", std::int16_t(0));
+    if (livello == 0) {
+        s_.MouseFuoriImmagine = true;
+        s_.ZoomAttivo = 0;
+        for (const char* nome : {"AutoSize", "MousePointer", "CropX", "CropY"})
+            Prova(img, nome, std::int16_t(nome[0] == 'A' ? 2 : 0));
+        IgnoraErrori([&] {
+            AdattaAlloSchermo(img, s.WidthTwips(), s.HeightTwips(), s.TwipsPerPixelX(),
+                              s.TwipsPerPixelY());
+        });
+        Prova(img, "AutoSize", std::int16_t(2));
+        IgnoraErrori([&] {
+            CallMethod(img, "Move", Variant((s.WidthTwips() - Numero(img, "Width")) / 2),
+                       Variant((s.HeightTwips() - Numero(img, "height")) / 2));
+        });
+        risultato = 0;
+    } else if (livello == 1) {
+        risultato = DimensioneReale(img);
+    }
+    Prova(img, "Visible", true);
+    return risultato;
+}
+
+// Actual size: the control takes the picture's size, within its form; 2 when there is something
+// to pan, else 0.
+std::int16_t ZoomImmagine::DimensioneReale(const Object& img) {
+    const platform::Screen& s = owner_.Piattaforma().screen();
+    s_.MouseFuoriImmagine = false;
+    s_.ZoomAttivo = 0;
+    Prova(img, "AutoSize", std::int16_t(0));
+    std::int16_t risultato = 0;
+    IgnoraErrori([&] {
+        const Object form = Genitore(img);
+        auto asse = [&](const char* lato, const char* scala, double tpp, std::int16_t& massimo) {
+            const double immagine = Numero(img, lato) * tpp, spazio = Numero(form, scala);
+            massimo = spazio > immagine ? 0 : CInt(Variant(Numero(img, lato) - spazio / tpp));
+            return std::min(spazio, immagine);
+        };
+        ScrollMaxX_ = ScrollMaxY_ = 0;
+        const double W = asse("IWidth", "ScaleWidth", s.TwipsPerPixelX(), ScrollMaxX_);
+        const double H = asse("IHeight", "ScaleHeight", s.TwipsPerPixelY(), ScrollMaxY_);
+        if (ScrollMaxX_ < 1 && ScrollMaxY_ < 1) return;
+        LetProperty(img, "height", Variant(H));
+        LetProperty(img, "Width", Variant(W));
+        CentraOggettoInForm(img, form);
+        LetProperty(img, "CropX", std::int16_t(0));
+        LetProperty(img, "CropY", std::int16_t(0));
+        risultato = 2;
+    });
+    return risultato;
+}
+
+void ZoomImmagine::CommutaZoom(const Object& img) {
+    const bool adatta = s_.ZoomAttivo != 0;
+    const platform::FileSystem& files = owner_.Piattaforma().files();
+    s_.ZoomAttivo = ApplicaZoom(img, adatta ? 0 : 1);
+    owner_.CambiaPulsante(kPulsanteZoom,
+                          LeggiMessaggio(files, adatta ? kMessaggioZoomIn : kMessaggioZoomOut),
+                          adatta ? kColonnaZoomIn : kColonnaZoomOut);
+}
+
+void ZoomImmagine::ImpostaCursoreZoom(const Object& img) {
+    const platform::Screen& s = owner_.Piattaforma().screen();
+    if (PiuGrandeDelForm(img, s) && s_.ZoomAttivo == 0) {
+        LetProperty(img, "MouseIcon", platform::MakePictureObject(owner_.IconaZoom()));
+        LetProperty(img, "MousePointer", std::int16_t(platform::pointer::Custom));
+    } else if (CInt(GetProperty(img, "MousePointer")) == platform::pointer::Custom) {
+        LetProperty(img, "MousePointer", std::int16_t(platform::pointer::Default));
+    }
+}
+
+void ZoomImmagine::PreparaPulsanteZoom(const Object& img) {
+    if (!PiuGrandeDelForm(img, owner_.Piattaforma().screen())) {
+        owner_.setIsPulsanteVisibile(kPulsanteZoom, false);
+    } else {
+        owner_.CambiaPulsante(kPulsanteZoom,
+                              LeggiMessaggio(owner_.Piattaforma().files(), kMessaggioZoomIn),
+                              kColonnaZoomIn);
+        owner_.setIsPulsanteVisibile(kPulsanteZoom, true);
+    }
+    IgnoraErrori([&] { owner_.AggiornaDimensioneControllo(); });
+}
+
+void ZoomImmagine::MouseDown(const Object& img, std::int16_t Button) {
+    if (Button == 1) CommutaZoom(img);
+    ImpostaCursoreZoom(img);
+    if (s_.ZoomAttivo != 0) s_.PanInCorso = true;
+}
+
+int ZoomImmagine::Direzioni(const Object& img) const {
+    const double x = Numero(img, "CropX"), y = Numero(img, "CropY");
+    int d = 0;
+    if (ScrollMaxY_ > 0) d |= (y > 0 ? kSu : 0) | (y < ScrollMaxY_ ? kGiu : 0);
+    if (ScrollMaxX_ > 0) d |= (x > 0 ? kSinistra : 0) | (x < ScrollMaxX_ ? kDestra : 0);
+    return d;
+}
+
+// Whether zone shows its arrow: only while the picture can still move that way and back.
+bool ZoomImmagine::Freccia(const Object& img, int zona) const {
+    const double x = Numero(img, "CropX"), y = Numero(img, "CropY");
+    const bool dentroX = ScrollMaxX_ > 0 && x > 0 && x < ScrollMaxX_;
+    const bool dentroY = ScrollMaxY_ > 0 && y > 0 && y < ScrollMaxY_;
+    if (zona == 1 || zona == 3) return dentroY;
+    if (zona == 2 || zona == 4) return dentroX;
+    if (zona >= 5 && zona <= 8) return ScrollMaxX_ > 0 && ScrollMaxY_ > 0 && (dentroX || dentroY);
+    return false;
+}
+
+void ZoomImmagine::MostraPuntatore(const Object& img, int zona) {
+    const platform::Image icona =
+        Freccia(img, zona) ? owner_.PuntatoreDirezione(zona) : owner_.IconaZoomOut();
+    LetProperty(img, "MouseIcon", platform::MakePictureObject(icona));
+    LetProperty(img, "MousePointer", std::int16_t(platform::pointer::Custom));
+}
+
+void ZoomImmagine::MouseMove(const Object& img, float X, float Y) {
+    owner_.SpegniToolTip();
+    if (s_.ZoomAttivo <= 0) return;
+    s_.MouseFuoriImmagine = false;
+    if (X != UltimoX_ || Y != UltimoY_) s_.PanInCorso = false;
+    UltimoX_ = X;
+    UltimoY_ = Y;
+    const auto zona = [&] {
+        const Zona z = CalcolaZona(X, Y, float(Numero(img, "Width")), float(Numero(img, "height")),
+                                   Direzioni(img));
+        ZonaPuntatore_ = z.zona;
+        ProfonditaZona_ = z.profondita;
+    };
+    zona();
+    MostraPuntatore(img, ZonaPuntatore_);
+    s_.PanInCorso = true;
+    if (!PanOccupato_) ScorriImmagine(img);
+    if (s_.ZoomAttivo <= 0) return;
+    zona();
+    if (!Freccia(img, ZonaPuntatore_)) MostraPuntatore(img, 0);
+}
+
+// One pass of the scroll loop; false when the loop must stop.
+bool ZoomImmagine::PassoDiScorrimento(const Object& img) {
+    if (!s_.PanInCorso || limite_ || s_.MouseFuoriImmagine || ProfonditaZona_ <= 0) return false;
+    const double h = Round(ProfonditaZona_ / 50.0), v = Round(ProfonditaZona_ / 100.0);
+    const int z = ZonaPuntatore_;
+    const bool su = z == 1 || z == 5 || z == 7, giu = z == 3 || z == 6 || z == 8;
+    const bool sinistra = z == 4 || z == 5 || z == 6, destra = z == 2 || z == 7 || z == 8;
+    const bool mossaY = su || giu, mossaX = sinistra || destra;
+    // A pointer at the very rim of a zone moves nothing: nothing would ever end the loop.
+    if ((!mossaX || h == 0) && (!mossaY || v == 0)) return false;
+    const bool fermoY = mossaY && Sposta(img, "CropY", su ? -v : v, ScrollMaxY_);
+    const bool fermoX = mossaX && Sposta(img, "CropX", sinistra ? -h : h, ScrollMaxX_);
+    if (mossaX && mossaY) {
+        // A corner goes on along the edge that is still open.
+        if (fermoX && fermoY)
+            limite_ = true;
+        else if (fermoX)
+            ZonaPuntatore_ = su ? 1 : 3;
+        else if (fermoY)
+            ZonaPuntatore_ = sinistra ? 4 : 2;
+        if (fermoX != fermoY) MostraPuntatore(img, ZonaPuntatore_);
+    } else {
+        limite_ = fermoX || fermoY;
+    }
+    return !limite_;
+}
+
+// Step, let messages run, step again, until a flag or a bound stops it.
+void ZoomImmagine::ScorriImmagine(const Object& img) {
+    limite_ = false;
+    TemporaryChange occupato(PanOccupato_, true);
+    Gestore gestore(owner_.Piattaforma(), "ScorriImmagine");
+    const auto passo = [&] {
+        bool avanti = false;
+        gestore([&] { avanti = PassoDiScorrimento(img); });
+        return avanti;
+    };
+    if (!passo()) return;
+    platform::WaitUntil(
+        owner_.Piattaforma(), owner_.TieniInVita(),
+        [&] { return !owner_.InChiusura() && !gestore.Abbandonato(); }, [&] { return !passo(); });
+}
+
+void CentraOggettoInForm(const Object& controllo, const Object& form) {
+    auto centro = [](double spazio, double misura) {
+        return std::max<std::int32_t>(CLng(Variant((spazio - misura) / 2)), 0);
+    };
+    CallMethod(controllo, "Move",
+               Variant(centro(Numero(form, "ScaleWidth"), Numero(controllo, "Width"))),
+               Variant(centro(Numero(form, "ScaleHeight"), Numero(controllo, "height"))));
+}
+
+}  // namespace quindel
