@@ -97,7 +97,7 @@ void PanoramaControl::Paint(Image& img) const {
         viewValid_ = true;
         ++renders_;
     }
-    img.blit(view_, r.left, r.top);
+    CopyPixels(img, r.left, r.top, view_, 0, 0, view_.width(), view_.height());
 }
 
 void PanoramaControl::MouseDownDefault(const platform::MouseArgs& a) {

@@ -4,6 +4,7 @@
 
 #include "hostkit/ControlMembers.h"
 #include "hostkit/PictureObject.h"
+#include "hostkit/PictureScaler.h"
 #include "platform/Platform.h"
 #include "runtime/MemberBuilders.h"
 #include "runtime/VbError.h"
@@ -154,22 +155,23 @@ void PictureControl::setPrinterhDC(std::int32_t hdc) {
 }
 
 void PictureControl::Paint(Image& img) const {
-    img.fill(kBackColor);
-    if (store_.empty()) return;
-    if (autoSize_ == kStretched) {
-        img.blit(store_.Fitted(img.width(), img.height()), 0, 0);
+    if (store_.empty()) {
+        img.fill(kBackColor);
         return;
     }
-    // Only the part that shows is copied: the whole picture may be many times the control.
-    const Image& whole = store_.Full();
-    const int w = std::min(img.width(), whole.width() - cropX_);
-    const int h = std::min(img.height(), whole.height() - cropY_);
-    for (int y = 0; y < h; ++y) {
-        const platform::Rgba* row = whole.pixels().data() +
-                                    std::size_t(y + cropY_) * std::size_t(whole.width()) +
-                                    std::size_t(cropX_);
-        for (int x = 0; x < w; ++x) img.setPixel(x, y, row[x]);
+    if (autoSize_ == kStretched) {
+        const Image& fitted = store_.Fitted(img.width(), img.height());
+        CopyPixels(img, 0, 0, fitted, 0, 0, fitted.width(), fitted.height());
+        return;
     }
+    // Only the part that shows is copied, and only what the picture leaves bare is cleared: the
+    // whole picture may be many times the control, and panning repaints it often.
+    const Image& whole = store_.Full();
+    const int w = std::clamp(whole.width() - cropX_, 0, img.width());
+    const int h = std::clamp(whole.height() - cropY_, 0, img.height());
+    CopyPixels(img, 0, 0, whole, cropX_, cropY_, w, h);
+    img.fillRect(w, 0, img.width() - w, img.height(), kBackColor);
+    img.fillRect(0, h, w, img.height() - h, kBackColor);
 }
 
 }  // namespace quindel::hostkit

@@ -65,6 +65,26 @@ platform::RectPx FitInside(int pictureWidth, int pictureHeight, int boxWidth, in
     return {left, top, left + w, top + h};
 }
 
+void CopyPixels(Image& dst, int dstX, int dstY, const Image& src, int srcX, int srcY, int w,
+                int h) {
+    // Clip the rectangle to both pictures, moving both corners together.
+    const int left = std::max({0, -dstX, -srcX}), top = std::max({0, -dstY, -srcY});
+    w = std::min({w, dst.width() - dstX, src.width() - srcX});
+    h = std::min({h, dst.height() - dstY, src.height() - srcY});
+    if (w <= left || h <= top) return;
+    // Image offers pixel writes only; its pixels are a plain vector it owns (nothing const), so
+    // whole rows are copied through its data.
+    auto* out = const_cast<Rgba*>(dst.pixels().data());
+    const Rgba* in = src.pixels().data();
+    for (int y = top; y < h; ++y) {
+        const Rgba* from =
+            in + std::size_t(srcY + y) * std::size_t(src.width()) + std::size_t(srcX + left);
+        std::copy(
+            from, from + (w - left),
+            out + std::size_t(dstY + y) * std::size_t(dst.width()) + std::size_t(dstX + left));
+    }
+}
+
 void Composite(Image& dst, const Image& src, int x, int y) {
     const int x0 = std::max(0, x), y0 = std::max(0, y);
     const int x1 = std::min(dst.width(), x + src.width()),

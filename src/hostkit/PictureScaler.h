@@ -5,6 +5,7 @@
 //   side is within twice its target, so fine detail does not alias; the last step is bilinear.
 // - FitInside: the largest rectangle of the picture's shape inside a box, centred in it.
 // - Composite: a picture drawn opaque onto a background colour (its alpha respected).
+// - CopyPixels: a rectangle of one picture copied into another row by row, clipped to both.
 #include "platform/Geometry.h"
 #include "platform/Image.h"
 
@@ -13,6 +14,10 @@ namespace quindel::hostkit {
 platform::Image ScalePicture(const platform::Image& source, int width, int height);
 
 platform::RectPx FitInside(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight);
+
+// Copies the w x h pixels of src from (srcX, srcY) to dst at (dstX, dstY), without blending.
+void CopyPixels(platform::Image& dst, int dstX, int dstY, const platform::Image& src, int srcX,
+                int srcY, int w, int h);
 
 // Blends src over dst at (x, y), clipped; src pixels with alpha 255 are copied as they are.
 void Composite(platform::Image& dst, const platform::Image& src, int x, int y);
