@@ -16,9 +16,9 @@
 #include "../tests/platform/JpegWriter.h"
 #include "hostkit/PanoramaControl.h"
 #include "hostkit/PictureControl.h"
-#include "hostkit/PictureObject.h"
 #include "platform/Form.h"
 #include "platform/JpegDecoder.h"
+#include "platform/PictureObject.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 using namespace quindel;
@@ -153,7 +153,7 @@ void BM_CopyTheViewsPixels(benchmark::State& state) {
     pic->setFileName(PhotoPath());
     pic->Paint(s.view);
     const Object picture = pic->Picture();
-    const Image& whole = *hostkit::PictureOf(picture);
+    const Image& whole = *platform::ImageOf(picture);
     std::vector<platform::Rgba> buffer(std::size_t(kViewWidth) * kViewHeight);
     std::int32_t x = 0;
     for (auto _ : state) {

@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "hostkit/ControlMembers.h"
-#include "hostkit/PictureObject.h"
 #include "hostkit/PictureScaler.h"
+#include "platform/PictureBox.h"
+#include "platform/PictureObject.h"
 #include "platform/Platform.h"
+#include "platform/WindowObject.h"
 #include "runtime/MemberBuilders.h"
 #include "runtime/VbError.h"
 
@@ -19,6 +21,16 @@ constexpr platform::Rgba kBackColor = platform::MakeRgb(0, 0, 0);
 constexpr std::int16_t kActualSize = 0, kOwnSize = 1, kStretched = 2;
 constexpr std::int16_t kCaptureToPrinter = 3;
 constexpr int kInvalidValue = 380, kInvalidPicture = 481, kPrinterError = 482;
+
+// The pixels of an object given as a picture: a platform picture object, or a picture box (its
+// drawing); null for any other object.
+const Image* PictureOf(const Object& obj) {
+    if (const Image* picture = platform::ImageOf(obj)) return picture;
+    platform::Window* w = platform::WindowOf(obj);
+    if (w && w->Kind() == platform::WindowKind::PictureBox)
+        return &static_cast<platform::PictureBox*>(w)->Surface();
+    return nullptr;
+}
 
 }  // namespace
 
@@ -129,7 +141,7 @@ void PictureControl::setCropY(std::int32_t v) {
 
 Object PictureControl::Picture() {
     if (store_.empty()) return {};
-    Object picture = MakePictureObject(store_.Full());
+    Object picture = platform::MakePictureObject(store_.Full());
     if (autoSize_ == kStretched) store_.ReleaseFull();
     return picture;
 }

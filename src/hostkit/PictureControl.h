@@ -13,7 +13,8 @@
 //                             Other values raise 380.
 //   CropX, CropY  0x68020104/5 pan offsets in picture pixels (negative values become 0)
 //   IWidth, IHeight 0x68020106/7 the picture's size in pixels, read-only (0 with none)
-//   Picture       0x68020108  read-only: the whole picture as a PictureObject (Nothing with none)
+//   Picture       0x68020108  read-only: the whole picture as a platform picture object
+//                             (PictureObject.h; Nothing with none)
 //   Capture       0x68020109  3: setting PrinterhDC prints the picture; other values are kept
 //   PrinterWidth, PrinterHeight, PrinterLeft, PrinterTop 0x6802010A..D  the print rectangle,
 //                             twips on the printed page
@@ -21,8 +22,8 @@
 //                             picture loaded it hands the whole picture, the print rectangle and
 //                             the device context to the print hook; without a hook it raises 482
 //   MousePointer  -521        0 default ... 15, or 99: MouseIcon shown as the pointer; others 380
-//   MouseIcon     -522        a picture (a PictureObject or a platform picture box); Nothing
-//                             clears it; any other object raises 481
+//   MouseIcon     -522        a picture, by Set or Let: a platform picture object or picture box;
+//                             Nothing clears it; any other object raises 481
 //   height, Width, Left, Top, Move, Visible  as on every window (ControlMembers.h)
 //   Refresh, Parent           ControlMembers.h
 // Memory: a JPEG shown fitted is decoded at the reduced scale the control's size allows and

@@ -8,10 +8,10 @@
 #include "DisplayKitSupport.h"
 #include "TestFolder.h"
 #include "hostkit/PictureControl.h"
-#include "hostkit/PictureObject.h"
 #include "platform/BmpWriter.h"
 #include "platform/GifWriter.h"
 #include "platform/PictureBox.h"
+#include "platform/PictureObject.h"
 #include "platform/WindowObject.h"
 #include "runtime/Coercions.h"
 
@@ -263,7 +263,7 @@ TEST(PictureControl, PicturesInAndOut) {
     EXPECT_EQ(CLng(GetProperty(picture, "Width")), 40);
     EXPECT_EQ(CLng(GetProperty(picture, "Height")), 30);
     EXPECT_NE(CLng(GetProperty(picture, "Handle")), 0);
-    EXPECT_EQ(PictureOf(picture)->pixel(39, 29), MakeRgb(39, 29, 0));
+    EXPECT_EQ(platform::ImageOf(picture)->pixel(39, 29), MakeRgb(39, 29, 0));
 
     // A pointer from a picture object (set or let) or from a picture box's drawing.
     auto box = s.p.NewPictureBox(*s.form);
@@ -272,8 +272,8 @@ TEST(PictureControl, PicturesInAndOut) {
         Object icon;
         bool let;
         int width;
-    } icons[] = {{MakePictureObject(Image(8, 8)), false, 8},
-                 {MakePictureObject(Image(12, 12)), true, 12},
+    } icons[] = {{platform::MakePictureObject(Image(8, 8)), false, 8},
+                 {platform::MakePictureObject(Image(12, 12)), true, 12},
                  {platform::MakeWindowObject(box), false, box->Surface().width()}};
     for (const auto& c : icons) {
         if (c.let)
