@@ -197,19 +197,5 @@ TEST(PanoramaControl, ATurnBringsEachPillarAhead) {
     EXPECT_TRUE(s.Shot().savePng("hostkit_panorama.png"));
 }
 
-TEST(PanoramaControl, ABadFileRaisesAndKeepsThePicture) {
-    PanoramaStage s;
-    const std::string before = CStr(GetProperty(s.obj, "FileName"));
-    test::WriteBytes(s.folder.path() / "bad.jpg", std::string("not a picture"));
-    for (auto [name, error] : {std::pair{"absent.jpg", 53}, {"bad.jpg", 481}}) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(test::ErrorOf(
-                      [&] { LetProperty(s.obj, "FileName", (s.folder.path() / name).string()); }),
-                  error);
-        EXPECT_EQ(CStr(GetProperty(s.obj, "FileName")), before);
-        EXPECT_NE(s.Shot().pixel(80, 60), platform::MakeRgb(0, 0, 0));
-    }
-}
-
 }  // namespace
 }  // namespace quindel::hostkit

@@ -157,25 +157,6 @@ TEST(PictureControl, ActualSizeShowsThePictureFromItsCropOffsets) {
     EXPECT_EQ(s.pic->Height(), 150 * kTwips);
 }
 
-TEST(PictureControl, StretchedFillsTheControlWithTheWholePicture) {
-    PictureStage s;
-    // Four quadrants of one colour each; stretched to a control of another shape.
-    Image quads(64, 48);
-    const platform::Rgba colours[] = {MakeRgb(255, 0, 0), MakeRgb(0, 255, 0), MakeRgb(0, 0, 255),
-                                      MakeRgb(255, 255, 0)};
-    for (int q = 0; q < 4; ++q) quads.fillRect(q % 2 * 32, q / 2 * 24, 32, 24, colours[q]);
-    LetProperty(s.obj, "AutoSize", std::int16_t(2));
-    s.pic->Move(0, 0, 150 * kTwips, 50 * kTwips);
-    LetProperty(s.obj, "FileName", s.SavePng("quads.png", quads));
-    const Image shot = s.Shot();
-    ASSERT_EQ(shot.width(), 150);
-    for (int q = 0; q < 4; ++q) {
-        SCOPED_TRACE(q);
-        EXPECT_EQ(shot.pixel(q % 2 * 75 + 37, q / 2 * 25 + 12), colours[q]);
-        EXPECT_EQ(shot.pixel(q % 2 * 149, q / 2 * 49), colours[q]);  // the corners
-    }
-}
-
 // A landscape of 640 x 400: sky over grass, a sun centred at (480, 100), a house, and a dark
 // line every 80 pixels (from 40) so that scaling shows.
 Image Landscape() {
@@ -316,18 +297,6 @@ TEST(PictureControl, PrintingHandsThePictureAndItsRectangleToTheHook) {
 
     s.pic->setPrintHook(nullptr);
     EXPECT_EQ(ErrorOf([&] { LetProperty(s.obj, "PrinterhDC", 1); }), 482);
-}
-
-TEST(PictureControl, MouseEventsReachTheHostInTwips) {
-    PictureStage s;
-    s.pic->Move(30 * kTwips, 20 * kTwips, 100 * kTwips, 80 * kTwips);
-    platform::MouseArgs down;
-    s.pic->OnMouseDown = [&](const platform::MouseArgs& a) { down = a; };
-    s.p.Input().Click(40, 25);
-    s.p.RunFor(10);
-    EXPECT_EQ(down.Button, 1);
-    EXPECT_EQ(down.X, 10 * kTwips);
-    EXPECT_EQ(down.Y, 5 * kTwips);
 }
 
 }  // namespace
