@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "display/Frm_volume.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
 #include "platform/Bmp.h"
@@ -110,7 +111,11 @@ void Quindel::CollegaSuperficie() {
         q.UserControl_MouseMove(a.Button, a.Shift, a.X, a.Y);
     });
     Cmd_GestioneMenu_->OnClick = with([](Quindel& q) { q.Cmd_GestioneMenu_Click(); });
-    tmr_Timer_->OnTimer = with([](Quindel& q) { q.SpostaFormCollegate(); });
+    tmr_Timer_->OnTimer = with([](Quindel& q) {
+        q.display_->tmr_Timer();
+        q.SpostaFormCollegate();
+    });
+    Timer1_->OnTimer = with([](Quindel& q) { q.display_->Timer1(); });
     // The slider only shows progress: it hands the focus back to the toolbar.
     Sld_SliderAvanzamento_->OnGotFocus =
         with([](Quindel& q) { ImpostaFuocoSicuro(q.pic_ToolbarMain_.get()); });

@@ -12,6 +12,7 @@
 
 #include "control/QuindelEvents.h"
 #include "display/ProprietarioVisualizzazione.h"
+#include "display/ProprietarioVolume.h"
 #include "display/Visualizzatore.h"
 #include "lists/ProprietarioLista.h"
 #include "platform/Image.h"
@@ -42,10 +43,12 @@ class ClassePulsante;
 class ClasseTLista;
 class frm_Lista;
 class frm_NomeDeiPulsanti;
+class Frm_volume;
 
 class Quindel : public TableDispatch,
                 public ProprietarioLista,
                 public ProprietarioVisualizzazione,
+                public ProprietarioVolume,
                 public std::enable_shared_from_this<Quindel> {
   public:
     // Creates the control on the host's form (the platform's initialise notification).
@@ -79,8 +82,8 @@ class Quindel : public TableDispatch,
     void setNumBitmapVerticali(std::uint8_t v) { NumBitmapVerticali_ = v; }
     std::uint8_t NumBitmapOrizzontali() const { return NumBitmapOrizzontali_; }
     void setNumBitmapOrizzontali(std::uint8_t v) { NumBitmapOrizzontali_ = v; }
-    std::int32_t VolumeAudio() const { return display_->VolumeAudio(); }
-    void setVolumeAudio(std::int32_t v) { display_->setVolumeAudio(v); }
+    std::int32_t VolumeAudio() const override { return display_->VolumeAudio(); }
+    void setVolumeAudio(std::int32_t v) override { display_->setVolumeAudio(v); }
     Object ControlloDidascalia() const { return display_->Controlli.Didascalia; }
     void setControlloDidascalia(Object o);
     Object ControlloImmagine() const { return display_->Controlli.Immagine; }
@@ -151,6 +154,8 @@ class Quindel : public TableDispatch,
     platform::PictureBox& pic_ToolbarMain() const { return *pic_ToolbarMain_; }
     platform::Slider& Sld_SliderAvanzamento() const { return *Sld_SliderAvanzamento_; }
     ClasseToolbar& Toolbar() const { return *toolbar_; }
+    // The volume window while it is open, else null.
+    Frm_volume* FinestraVolume() const { return volume_.get(); }
     frm_NomeDeiPulsanti& ToolTip() const { return *tooltip_; }
     frm_Lista& FinestraLista(int i) const { return *finestreLista_.at(std::size_t(i)); }
     bool InChiusura() const override { return InChiusura_; }
@@ -195,6 +200,7 @@ class Quindel : public TableDispatch,
     void ComandoRipristina();
     void ComandoCompatta();
     bool ComandoLista(std::int16_t n);
+    void ComandoVolume();
     void ComandoPrecedenteSuccessivo(std::int16_t n);
     void ComandoChiudi();
     void BloccaAnimazione();
@@ -212,6 +218,10 @@ class Quindel : public TableDispatch,
     void CambiaPulsante(std::int16_t Indice, const std::string& tooltip,
                         std::int16_t colonna) override;
     platform::Timer& TimerFilmato() override { return *Timer1_; }
+    platform::Timer& TimerAvanzamento() override { return *tmr_Timer_; }
+    void ImpostaPulsanteGiu(std::int16_t Indice, bool giu) override;
+    bool ListaVisibile(int i) override;
+    void NascondiLista(int i) override;
     platform::Image IconaZoom() const override { return Pic_IconaZoom_; }
     platform::Image IconaZoomOut() const override { return Pic_IconaZoomOut_; }
     platform::Image PuntatoreDirezione(int zona) const override;
@@ -239,6 +249,7 @@ class Quindel : public TableDispatch,
     // Owned objects.
     std::shared_ptr<ClasseToolbar> toolbar_;
     std::unique_ptr<frm_NomeDeiPulsanti> tooltip_;
+    std::unique_ptr<Frm_volume> volume_;
     std::array<std::shared_ptr<ClasseTLista>, 2> liste_;
     std::array<std::shared_ptr<frm_Lista>, 2> finestreLista_;
 

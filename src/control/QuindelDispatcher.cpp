@@ -2,6 +2,7 @@
 // negated command number and setting its Value runs Cmd_GestioneMenu_Click at once, nested inside
 // the caller; there is no queue.
 #include "control/Quindel.h"
+#include "display/Frm_volume.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
 #include "platform/CommandButton.h"
@@ -63,6 +64,23 @@ bool Quindel::Comando(std::int16_t n) {
         case 3:
         case 9:
             return ComandoLista(n);
+        case 4:
+            display_->FermaAutoplay();
+            Stampa();
+            return true;
+        case 5:
+            display_->FermaAutoplay();
+            copia("");
+            return true;
+        case 6:
+            display_->PlayPausa();
+            return true;
+        case 7:
+            display_->StopRiavvolgi();
+            return true;
+        case 8:
+            ComandoVolume();
+            return true;
         case 10:
         case 11:
             ComandoPrecedenteSuccessivo(n);
@@ -73,6 +91,8 @@ bool Quindel::Comando(std::int16_t n) {
         case 14:
             ComandoChiudi();
             return true;
+        case 15:
+            return display_->Autoplay();
         case 16:
             display_->CommutaZoom();
             return true;
@@ -173,6 +193,24 @@ bool Quindel::ComandoLista(std::int16_t n) {
     Tb().setButtonDown(altro, false);
     EseguiComando(altro);
     return false;
+}
+
+void Quindel::ComandoVolume() {
+    if (!Tb().ButtonDown(8)) {
+        ScaricaVolume();
+        return;
+    }
+    if (!volume_ || !volume_->Caricato()) volume_ = std::make_unique<Frm_volume>(platform_);
+    volume_->setObjPilonda(this);
+    platform::Form& f = *volume_->Form();
+    PosizionaFinestra(f, 8, true);
+    IgnoraErrori([&] {
+        f.setEnabled(false);
+        SpegniToolTip();
+        f.Show();
+        f.setEnabled(true);
+        platform_.api().SetWindowWord(f.hWnd(), platform::GWW_HWNDPARENT, FormPadre()->hWnd());
+    });
 }
 
 void Quindel::ComandoPrecedenteSuccessivo(std::int16_t n) {

@@ -1,6 +1,7 @@
 // The windows that follow the host form (the list windows, the volume window) and the caption
 // layout of a floating panel.
 #include "control/Quindel.h"
+#include "display/Frm_volume.h"
 #include "lists/frm_Lista.h"
 #include "platform/Form.h"
 #include "platform/PictureBox.h"
@@ -31,6 +32,8 @@ void Quindel::SpostaFormCollegate() {
         if (padre->Left() == LeftPrecedente_ && padre->Top() == TopPrecedente_) return;
         if (Tb().ButtonDown(3)) PosizionaFinestra(*finestreLista_[0]->Form(), 3, false);
         if (Tb().ButtonDown(9)) PosizionaFinestra(*finestreLista_[1]->Form(), 9, false);
+        if (Tb().ButtonDown(8) && volume_ && volume_->Caricato())
+            PosizionaFinestra(*volume_->Form(), 8, false);
         LeftPrecedente_ = padre->Left();
         TopPrecedente_ = padre->Top();
     });

@@ -1,5 +1,6 @@
 // Members whose work belongs to the display, playback and copy-and-print parts of the panel.
 #include "control/Quindel.h"
+#include "display/Frm_volume.h"
 #include "runtime/Coercions.h"
 
 namespace quindel {
@@ -19,6 +20,11 @@ void Quindel::copia(const std::string&) {
 }
 
 void Quindel::Stampa() {}
-void Quindel::ScaricaVolume() {}
+
+void Quindel::ScaricaVolume() {
+    if (!volume_) return;
+    volume_->Unload();
+    volume_.reset();
+}
 
 }  // namespace quindel

@@ -1,7 +1,9 @@
 // The panel's button set, the button-state layer offered to the host, and the events of the
 // toolbar surface.
 #include "control/Quindel.h"
+#include "lists/frm_Lista.h"
 #include "platform/CommandButton.h"
+#include "platform/Form.h"
 #include "platform/Label.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
@@ -125,6 +127,19 @@ void Quindel::CambiaPulsante(std::int16_t Indice, const std::string& tooltip,
     b.setIndexPictureEnlightedUp(c[0]);
     b.setIndexPictureEnlightedDown(c[1]);
     Tb().ShowAllButtons();
+}
+
+void Quindel::ImpostaPulsanteGiu(std::int16_t Indice, bool giu) {
+    Tb().setButtonDown(Indice, giu);
+}
+
+bool Quindel::ListaVisibile(int i) {
+    const platform::Form& f = *finestreLista_.at(std::size_t(i))->Form();
+    return f.Alive() && f.Visible();
+}
+
+void Quindel::NascondiLista(int i) {
+    finestreLista_.at(std::size_t(i))->Form()->setVisible(false);
 }
 
 void Quindel::SpegniToolTip() {

@@ -49,8 +49,17 @@ class ProprietarioVisualizzazione {
     virtual void DisponiDidascalia() = 0;
     // Fits a floating panel's form to its visible buttons.
     virtual void AggiornaDimensioneControllo() = 0;
-    // The timer that follows an interactive movie (100 ms, off until a movie starts).
+    // The timer that follows an interactive movie (100 ms, off until a movie starts), and the one
+    // that follows sound, film and animation (100 ms, on from creation).
     virtual platform::Timer& TimerFilmato() = 0;
+    virtual platform::Timer& TimerAvanzamento() = 0;
+    // Sets a button up or down as the panel's own bookkeeping: no command runs.
+    virtual void ImpostaPulsanteGiu(std::int16_t Indice, bool giu) = 0;
+    // Whether list window i (0 linked entries, 1 objects) is shown, and hiding it.
+    virtual bool ListaVisibile(int i) = 0;
+    virtual void NascondiLista(int i) = 0;
+    // Reports the current row of a list to the host (raises its click event).
+    virtual void CLickLista(std::int16_t IndiceLista) = 0;
     // The pointers of the picture viewer: zoom in, zoom out, and the arrow of pan zone 1..8.
     virtual platform::Image IconaZoom() const = 0;
     virtual platform::Image IconaZoomOut() const = 0;

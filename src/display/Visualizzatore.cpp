@@ -31,6 +31,9 @@ Visualizzatore::Visualizzatore(ProprietarioVisualizzazione& owner)
 Visualizzatore::~Visualizzatore() = default;
 
 void Visualizzatore::setVolumeAudio(std::int32_t v) {
+    // The devices' level is worked out in 32 bits: a volume whose product would not fit is
+    // refused before anything changes.
+    if (std::int64_t(v) * kScalaDispositivo < std::numeric_limits<std::int32_t>::min()) Raise(6);
     VolumeAudio_ = std::min(v, kVolumeMassimo);
     ApplicaVolume(Controlli.Audio);
     ApplicaVolume(Controlli.Video);
@@ -127,8 +130,6 @@ void Visualizzatore::Rilascia() {
     Controlli = ControlliVisualizzazione{};
     Riproduzione.PlayerCorrente = nullptr;
 }
-
-void Visualizzatore::VisualizzaStatoPilondaInPlay(bool) {}
 
 void Visualizzatore::ControlloImmagine_MouseMove(std::int16_t, std::int16_t, float X, float Y) {
     if (Controlli.Immagine) zoom_.MouseMove(Controlli.Immagine, X, Y);

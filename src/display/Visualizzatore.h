@@ -34,6 +34,8 @@ struct ControlliVisualizzazione {
 
 // What is playing and the requests that end the waits.
 struct StatoRiproduzione {
+    bool PlayerAnimazione = false;  // PlayerCorrente is the animation surface
+    bool Fermato = false;           // stopped and rewound by command 7, until played again
     bool InPausa = false;
     bool AttesaInCorso = false;
     bool AttesaFilmato = false;
@@ -87,6 +89,19 @@ class Visualizzatore {
     // Zoom mode on or off for the picture on show (button 16).
     void CommutaZoom();
 
+    // Playback: the timers' ticks, the play/pause and stop commands, the waits of autoplay.
+    void tmr_Timer();
+    void Timer1();
+    void PlayPausa();      // command 6
+    void StopRiavvolgi();  // command 7
+    // Command 15 with button 15 as the user left it; false when it ends early.
+    bool Autoplay();
+    // Commands 4 and 5 end a running autoplay before their dialog opens.
+    void FermaAutoplay();
+    // Lets messages run for ms milliseconds, or less when the panel closes.
+    void Attesa(std::int32_t ms);
+    void AttesaOggetto();
+
   private:
     void ApplicaVolume(const Object& controllo);
     // The branches of MostraOggetto, one per kind of object, and the steps they share.
@@ -108,6 +123,15 @@ class Visualizzatore {
     void Avviso(const std::string& testo, std::int32_t stile = 0);
     void AvvisoSenzaTitolo(const std::string& testo);
     Object SuperficieAnimazione();
+    void PulsantePlay(bool suonando);
+    void ImpostaAvanzamento(std::int32_t valore);
+    bool AttesaFinita();
+    void AttesaMedia(const Object& player);
+    void AttesaAnimazione();
+    void Rotazione();
+    void AttesaShockwave();
+    enum class Passo { Continua, Fine, Chiusura, Anticipata };
+    Passo PassoAutoplay(bool& primo);
 
     ZoomImmagine zoom_;
 
