@@ -92,7 +92,9 @@ TEST(QuindelRiproduzione, PlayPauseAndStopFollowTheStateTable) {
         fx.q->setValorePulsante(s.comando, 0);
         EXPECT_EQ(fx.Comandi(*video), s.comandi) << s.comando;
         EXPECT_EQ(fx.r().InPausa, s.inPausa) << s.comando;
-        if (s.tip) EXPECT_EQ(fx.q->ToolTipPulsante(6), s.tip);
+        if (s.tip) {
+            EXPECT_EQ(fx.q->ToolTipPulsante(6), s.tip);
+        }
         EXPECT_TRUE(fx.q->IsPulsanteAbilitato(6));
     }
     EXPECT_EQ(fx.B(6).IndexPictureUp(), 3 * 18 + 5);  // the play picture again
