@@ -7,7 +7,9 @@
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessClipboard.h"
 #include "platform/headless/HeadlessConfig.h"
+#include "platform/headless/HeadlessFileDialog.h"
 #include "platform/headless/HeadlessMessageBox.h"
+#include "platform/headless/HeadlessPrinter.h"
 #include "platform/headless/HeadlessTextService.h"
 #include "platform/headless/InputScript.h"
 
@@ -31,6 +33,8 @@ class HeadlessPlatform : public platform::Platform {
                   platform::Rgba ink) const override;
     const platform::TextService& Text() const override { return text_; }
     HeadlessClipboard* clipboard() override { return &clipboard_; }
+    HeadlessPrinter* printer() override { return &printer_; }
+    HeadlessFileDialog* fileDialog() override { return &fileDialog_; }
     platform::FrameMetrics FrameOf(const platform::Form& form) const override;
     platform::Image Grab(platform::Window& window) override;
     // Every shown form at its place on a screen-sized image, back to front.
@@ -54,6 +58,8 @@ class HeadlessPlatform : public platform::Platform {
     HeadlessConfig config_;
     HeadlessMessageBox box_;
     HeadlessClipboard clipboard_;
+    HeadlessPrinter printer_;
+    HeadlessFileDialog fileDialog_;
     HeadlessTextService text_;
     InputScript input_;
     std::int64_t now_;

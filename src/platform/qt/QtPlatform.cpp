@@ -18,7 +18,9 @@
 #include "platform/Form.h"
 #include "platform/ModelRenderer.h"
 #include "platform/qt/QtBoundary.h"
+#include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtImage.h"
+#include "platform/qt/QtPrinter.h"
 #include "platform/qt/WindowPeer.h"
 #include "runtime/ScopeGuard.h"
 
@@ -122,6 +124,17 @@ QtPlatform::~QtPlatform() {
     for (auto& p : all) delete p.data();
     // Widgets retired while events were running are waiting for a deferred delete.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+platform::Printer* QtPlatform::printer() {
+    if (!printer_) printer_ = std::make_unique<QtPrinter>(text_);
+    return printer_.get();
+}
+
+platform::FileDialog* QtPlatform::fileDialog() {
+    if (!fileDialog_)
+        fileDialog_ = std::make_unique<QtFileDialog>([this] { return ActiveWidget(); });
+    return fileDialog_.get();
 }
 
 std::int64_t QtPlatform::NowMs() const {

@@ -17,6 +17,7 @@
 #include <QFontMetrics>
 #include <QTimer>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 
 #include "platform/Platform.h"
@@ -29,6 +30,8 @@ class QWidget;
 namespace quindel::qt {
 
 class WindowPeer;
+class QtPrinter;
+class QtFileDialog;
 
 class QtPlatform : public platform::Platform {
   public:
@@ -43,6 +46,8 @@ class QtPlatform : public platform::Platform {
                   platform::Rgba ink) const override;
     const platform::TextService& Text() const override { return text_; }
     platform::Clipboard* clipboard() override { return &clipboard_; }
+    platform::Printer* printer() override;
+    platform::FileDialog* fileDialog() override;
     platform::FrameMetrics FrameOf(const platform::Form& form) const override;
     // A form as the classic desktop shows it: its frame and caption drawn from the model around
     // what its widget really paints; any other window: its widget's painting, children included.
@@ -84,6 +89,8 @@ class QtPlatform : public platform::Platform {
     QtMessageBox box_;
     QtClipboard clipboard_;
     QtTextService text_;
+    std::unique_ptr<QtPrinter> printer_;  // made on first use: it may ask the print system
+    std::unique_ptr<QtFileDialog> fileDialog_;
     QFont font_;
     QFontMetrics metrics_;
     QTimer queueTimer_;
