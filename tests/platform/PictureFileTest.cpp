@@ -104,7 +104,7 @@ TEST(PictureFile, AFileNameSaysNothingAboutTheFormat) {
 TEST(PictureFile, OnlyJpegDecodesSmallerForAFittedView) {
     Image big(160, 96, kBlue);
     const auto jpeg = WriteJpeg(big, {80});
-    PngSpec grey;
+    PngLayout grey;
     grey.width = 160, grey.height = 96, grey.colourType = 0;
     grey.samples.assign(160 * 96, 9);
     const auto png = PngWriter::Write(grey);

@@ -6,21 +6,21 @@
 #include "platform/PngDecoder.h"
 
 using namespace quindel::platform;
-using quindel::test::PngSpec;
+using quindel::test::PngLayout;
 using quindel::test::PngWriter;
 
 namespace {
 
 using Palette = std::vector<std::array<std::uint8_t, 3>>;
 
-PngSpec Spec(int w, int h, int depth, int type, std::vector<std::uint16_t> samples,
-             Palette palette = {}, std::vector<std::uint8_t> trns = {}) {
+PngLayout Layout(int w, int h, int depth, int type, std::vector<std::uint16_t> samples,
+                 Palette palette = {}, std::vector<std::uint8_t> trns = {}) {
     return {w, h, depth, type, std::move(samples), std::move(palette), std::move(trns), false, 1};
 }
 
-Image MustDecode(const PngSpec& spec) {
+Image MustDecode(const PngLayout& layout) {
     std::string error;
-    auto img = DecodePng(PngWriter::Write(spec), {}, &error);
+    auto img = DecodePng(PngWriter::Write(layout), {}, &error);
     EXPECT_TRUE(img) << error;
     return img ? *img : Image();
 }
@@ -70,7 +70,7 @@ TEST(PngDecoder, EveryColourTypeAndDepthBecomesRgba) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const Image img = MustDecode(Spec(4, 1, c.depth, c.type, c.samples, c.palette, c.trns));
+        const Image img = MustDecode(Layout(4, 1, c.depth, c.type, c.samples, c.palette, c.trns));
         ASSERT_EQ(img.width(), 4);
         ASSERT_EQ(img.height(), 1);
         for (int x = 0; x < 4; ++x) EXPECT_EQ(img.pixel(x, 0), c.expected[std::size_t(x)]) << x;
@@ -82,29 +82,29 @@ TEST(PngDecoder, Adam7GivesTheSamePixelsAsAPlainFile) {
          {std::array{1, 1, 6, 8}, std::array{5, 3, 2, 8}, std::array{9, 9, 3, 2},
           std::array{16, 11, 0, 1}, std::array{3, 17, 4, 16}}) {
         SCOPED_TRACE(testing::Message() << w << "x" << h << " type " << type << " depth " << depth);
-        PngSpec spec = Spec(w, h, depth, type, {});
+        PngLayout layout = Layout(w, h, depth, type, {});
         const int channels = type == 2 ? 3 : type == 4 ? 2 : type == 6 ? 4 : 1;
         for (int i = 0; i < w * h * channels; ++i)
-            spec.samples.push_back(std::uint16_t((i * 37 + 11) % (1 << depth)));
+            layout.samples.push_back(std::uint16_t((i * 37 + 11) % (1 << depth)));
         for (int i = 0; type == 3 && i < 4; ++i)
-            spec.palette.push_back({std::uint8_t(i * 60), 7, std::uint8_t(255 - i)});
-        const Image plain = MustDecode(spec);
-        spec.interlaced = true;
-        EXPECT_EQ(MustDecode(spec), plain);
+            layout.palette.push_back({std::uint8_t(i * 60), 7, std::uint8_t(255 - i)});
+        const Image plain = MustDecode(layout);
+        layout.interlaced = true;
+        EXPECT_EQ(MustDecode(layout), plain);
     }
 }
 
 TEST(PngDecoder, DamagedAndCutFiles) {
-    PngSpec spec = Spec(8, 8, 8, 0, std::vector<std::uint16_t>(64, 200));
-    spec.dataChunks = 4;
-    const auto bytes = PngWriter::Write(spec);
+    PngLayout layout = Layout(8, 8, 8, 0, std::vector<std::uint16_t>(64, 200));
+    layout.dataChunks = 4;
+    const auto bytes = PngWriter::Write(layout);
     std::string error;
     const auto cut = DecodePng(std::span(bytes.data(), bytes.size() - 30), {}, &error);
     ASSERT_TRUE(cut) << "rows of the data chunks that arrived whole stay: " << error;
     EXPECT_EQ(cut->pixel(0, 0), MakeRgb(200, 200, 200));
     EXPECT_EQ(cut->pixel(7, 7), Rgba(0)) << "rows that never came are transparent";
-    spec.dataChunks = 1;
-    const auto single = PngWriter::Write(spec);
+    layout.dataChunks = 1;
+    const auto single = PngWriter::Write(layout);
     EXPECT_FALSE(DecodePng(std::span(single.data(), single.size() - 30), {}, &error));
     EXPECT_NE(error.find("ends too soon"), std::string::npos) << error;
 
@@ -113,5 +113,5 @@ TEST(PngDecoder, DamagedAndCutFiles) {
     EXPECT_FALSE(DecodePng(broken, {}, &error));
     EXPECT_NE(error.find("CRC"), std::string::npos) << error;
     // An index past a one-colour palette: libpng reads it (as black) rather than failing.
-    EXPECT_TRUE(DecodePng(PngWriter::Write(Spec(2, 1, 8, 3, {0, 5}, {{1, 2, 3}}))));
+    EXPECT_TRUE(DecodePng(PngWriter::Write(Layout(2, 1, 8, 3, {0, 5}, {{1, 2, 3}}))));
 }

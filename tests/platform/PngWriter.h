@@ -9,7 +9,7 @@
 
 namespace quindel::test {
 
-struct PngSpec {
+struct PngLayout {
     int width = 0, height = 0;
     int bitDepth = 8;
     int colourType = 6;  // 0 grey, 2 RGB, 3 palette, 4 grey + alpha, 6 RGBA
@@ -23,7 +23,7 @@ struct PngSpec {
 
 class PngWriter {
   public:
-    static std::vector<std::uint8_t> Write(const PngSpec& s) {
+    static std::vector<std::uint8_t> Write(const PngLayout& s) {
         std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
         std::vector<std::uint8_t> ihdr;
         Be32(ihdr, std::uint32_t(s.width));
@@ -72,7 +72,7 @@ class PngWriter {
     }
 
     // The filtered scanlines: one pass, or Adam7's seven passes over sub-images.
-    static std::vector<std::uint8_t> Raw(const PngSpec& s) {
+    static std::vector<std::uint8_t> Raw(const PngLayout& s) {
         static constexpr int kPasses[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8},
                                               {2, 0, 4, 4}, {0, 2, 2, 4}, {1, 0, 2, 2},
                                               {0, 1, 1, 2}};
@@ -90,7 +90,7 @@ class PngWriter {
         return raw;
     }
 
-    static void Row(std::vector<std::uint8_t>& raw, const PngSpec& s, int y, int x0, int step) {
+    static void Row(std::vector<std::uint8_t>& raw, const PngLayout& s, int y, int x0, int step) {
         const int ch = Channels(s.colourType);
         int acc = 0, bits = 0;
         for (int x = x0; x < s.width; x += step)
