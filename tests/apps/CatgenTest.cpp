@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TestFolder.h"
 #include "catgen/CatalogueFile.h"
 #include "catgen/CatalogueLine.h"
 #include "catgen/CatalogueSource.h"
@@ -18,8 +19,8 @@ TEST(Catgen, GeneratedLinesReadBackThroughTheLookup) {
         "620\tEtykieta\tProcedura:\u00a0\n"
         "624\tObjaśnienie\tPierwsze zdanie.\\nDrugie zdanie.\n"
         "7\tKrótki kod\tżółć\n";
-    const auto dir = std::filesystem::temp_directory_path() / "quindel_catgen_test";
-    std::filesystem::create_directories(dir);
+    const quindel::test::TestFolder folder{"quindel_catgen"};
+    const auto& dir = folder.path();
     std::ofstream(dir / "Quindel.bin", std::ios::binary)
         << catgen::RenderCatalogue(catgen::ParseCatalogue(source));
     headless::HeadlessPlatform p;
@@ -27,7 +28,6 @@ TEST(Catgen, GeneratedLinesReadBackThroughTheLookup) {
     EXPECT_EQ(LeggiMessaggio(p.files(), 620), "Procedura:\u00a0");
     EXPECT_EQ(LeggiMessaggio(p.files(), 624), "Pierwsze zdanie.\r\nDrugie zdanie.");
     EXPECT_EQ(LeggiMessaggio(p.files(), 7), "żółć");
-    std::filesystem::remove_all(dir);
 }
 
 TEST(Catgen, RejectsWhatTheFormatCannotHold) {

@@ -173,15 +173,14 @@ TEST(QuindelCreazione, ResizeNeverFailsAndTheTimerKeepsRunning) {
 
 TEST(QuindelCreazione, WithoutACatalogueTheButtonsComeWithEmptyTooltips) {
     headless::HeadlessPlatform p;
-    const auto empty = std::filesystem::temp_directory_path() / "quindel_no_catalogue";
-    std::filesystem::create_directories(empty);
+    const test::TestFolder folder{"quindel_no_catalogue"};
+    const auto& empty = folder.path();
     p.files().setComponentFolder((empty / "lib").string());
     auto host = p.NewForm();
     auto q = Quindel::Crea(p, *host);
     EXPECT_EQ(q->Toolbar().MaxButton(), 17);
     EXPECT_EQ(q->ToolTipPulsante(14), "");
     EXPECT_EQ(q->ToolTipPulsante(17), "Pulsante 16");
-    std::filesystem::remove_all(empty);
 }
 
 TEST(QuindelCreazione, LateBoundSinksGetTheEventsByDispatchId) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TestFolder.h"
 #include "platform/Bmp.h"
 #include "platform/Form.h"
 #include "platform/PictureBox.h"
@@ -108,12 +109,12 @@ TEST(Bmp, EightBitPaletteBottomUpRoundTripsThroughTheDecoder) {
 }
 
 TEST(Image, SavesAPngAndReportsAnUnwritablePath) {
-    const auto path = std::filesystem::temp_directory_path() / "quindel_image_test.png";
+    const quindel::test::TestFolder folder{"quindel_image"};
+    const auto path = folder.path() / "image.png";
     EXPECT_TRUE(Image(4, 3, kRed).savePng(path.string()));
     std::ifstream in(path, std::ios::binary);
     char sig[8] = {};
     in.read(sig, 8);
     EXPECT_EQ(std::string(sig + 1, 3), "PNG");
-    std::filesystem::remove(path);
     EXPECT_FALSE(Image(4, 3).savePng("/nonexistent-folder/x.png"));
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TestFolder.h"
 #include "platform/FileSystem.h"
 
 namespace fs = std::filesystem;
@@ -11,14 +12,13 @@ using quindel::platform::MatchWildcard;
 
 namespace {
 struct TempTree {
-    fs::path root = fs::temp_directory_path() / "quindel_fs_test";
+    quindel::test::TestFolder folder{"quindel_fs"};
+    fs::path root = folder.path();
     TempTree() {
-        fs::remove_all(root);
         fs::create_directories(root / "Media" / "Zdjęcia");
         for (auto rel : {"Media/Zdjęcia/Kot.JPG", "Media/lista.BIN", "Media/.ukryty"})
             std::ofstream(root / rel) << "x";
     }
-    ~TempTree() { fs::remove_all(root); }
     std::string win(const std::string& rel) const { return root.string() + "\\" + rel; }
 };
 }  // namespace

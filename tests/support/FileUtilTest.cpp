@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "TestFolder.h"
 #include "platform/Form.h"
 #include "platform/ListBox.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -28,15 +29,14 @@ TEST(FileUtil, TrailingBackslashAndPadding) {
 }
 
 TEST(FileUtil, FileEsisteOnlyForNormalFiles) {
-    const auto dir = std::filesystem::temp_directory_path() / "quindel_fileesiste";
-    std::filesystem::create_directories(dir);
+    const quindel::test::TestFolder folder{"quindel_fileesiste"};
+    const auto& dir = folder.path();
     std::ofstream(dir / "plik.txt") << "x";
     quindel::platform::FileSystem files;
     EXPECT_FALSE(FileEsiste(files, ""));
     EXPECT_FALSE(FileEsiste(files, dir.string()));
     EXPECT_TRUE(FileEsiste(files, dir.string() + "\\PLIK.TXT"));
     EXPECT_FALSE(FileEsiste(files, "Z:\\brak\\plik.txt"));
-    std::filesystem::remove_all(dir);
 }
 
 TEST(FileUtil, FocusOnAControlThatCannotTakeItIsIgnored) {
