@@ -1,12 +1,14 @@
 // The main job: a headless host places the panel on its form with the bundled sample entry,
 // clicks through it as a user would, prints the events it receives and renders the panel and
-// its list window to PNG files.
+// its list window to PNG files; then it hands the panel display controls and shows one object of
+// every type, a picture of the screen for each (ObjectTour).
 //   quindel-demo OUTDIR [SAMPLEDIR]
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "ObjectTour.h"
 #include "control/Quindel.h"
 #include "hostkit/PaginatoreLista.h"
 #include "lists/ClasseTLista.h"
@@ -84,8 +86,9 @@ struct Demo {
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    const fs::path outDir = argc > 1 ? argv[1] : "out";
-    const fs::path sample = argc > 2 ? argv[2] : "resources/sample";
+    // Absolute: the tour makes the sample folder the current one.
+    const fs::path outDir = fs::absolute(argc > 1 ? argv[1] : "out");
+    const fs::path sample = fs::absolute(argc > 2 ? argv[2] : "resources/sample");
     fs::create_directories(outDir);
     const fs::path mmFile = sample / "ListaMM.lst", lemmiFile = sample / "ListaLemmi.lst";
     if (!fs::exists(mmFile) || !fs::exists(lemmiFile)) {
@@ -148,5 +151,10 @@ int main(int argc, char** argv) {
     d.Shot("panel_restored.png");
     std::printf("done: current object %d of %d, \"%s\"\n", d.q->ListaMM()->PuntatoreFileLista(),
                 mm.Totale(), d.q->ListaMM()->Descrizione().c_str());
+
+    fs::current_path(sample);
+    demo::ObjectTour tour(d.p, *d.q, *d.host);
+    const auto shown = tour.Run(mmFile, outDir);
+    std::printf("objects shown: %zu\n", shown.size());
     return 0;
 }

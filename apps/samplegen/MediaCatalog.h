@@ -7,22 +7,35 @@
 #include <utility>
 #include <vector>
 
+#include "Scene.h"
 #include "hostkit/ScrittoreLista.h"
 
 namespace quindel::samplegen {
+
+// One object of the list and what its generated file shows.
+struct MediaObject {
+    VoceLista voce;
+    Scene scene;
+};
 
 class MediaCatalog {
   public:
     explicit MediaCatalog(std::string codiceLemma) : codiceLemma_(std::move(codiceLemma)) {}
 
-    // Throws std::logic_error for a type code it has no layout for.
-    void Add(std::string_view tipo, std::string descrizione, std::string didascalia);
-    const std::vector<VoceLista>& Voci() const { return voci_; }
+    // layout names a way of storing the type other than its usual one ("packed" for an object
+    // inside a packed file, "plain" for a text on its own). Throws std::logic_error for a type
+    // and layout it has no layout for.
+    void Add(std::string_view tipo, std::string descrizione, std::string didascalia,
+             Scene scene = {}, std::string_view layout = {});
+    const std::vector<MediaObject>& Objects() const { return objects_; }
 
   private:
     std::string codiceLemma_;
-    std::vector<VoceLista> voci_;
+    std::vector<MediaObject> objects_;
     std::map<std::string, int, std::less<>> counters_;
 };
+
+// The list records of the objects, in order.
+std::vector<VoceLista> Records(const std::vector<MediaObject>& objects);
 
 }  // namespace quindel::samplegen

@@ -1,6 +1,7 @@
 #pragma once
 // Writes the bundled sample content into one folder: ListaMM.lst, ListaLemmi.lst, Haslo.txt,
-// Haslo.rtf and a README. The same bytes on every run, in the system code page.
+// Haslo.rtf, a README and the media of every object type. The same bytes on every run, in the
+// system code page.
 #include <filesystem>
 
 namespace quindel::samplegen {
