@@ -21,8 +21,6 @@ constexpr std::int16_t kCtrl = 2;
 RichTextBox::RichTextBox(Platform& p, Window* parent)
     : Window(p, WindowKind::Control, parent),
       engine_(std::make_unique<richtext::Engine>(p.Text(), p.screen().TwipsPerPixelX())) {
-    OnMouseMove = [this](const MouseArgs& a) { DragTo(a); };
-    OnKeyDown = [this](std::int16_t& keyCode, std::int16_t shift) { KeyDown(keyCode, shift); };
     DeclareMembers();
 }
 

@@ -9,10 +9,8 @@
 //   always, 4 (the default) while the document is taller than the text area, 0 or 1 never.
 // - The user reads and never edits. The mouse selects (press, drag; a press with Shift extends),
 //   the wheel, the bar and the keys Up, Down, PageUp, PageDown, Home and End scroll, Ctrl+C and
-//   Ctrl+Insert copy the selection as RTF and plain text; other keys do nothing. The box uses
-//   its window's OnMouseMove and OnKeyDown itself (the input funnel has no default reaction to
-//   moves and gives KeyDownDefault no Shift mask): a host that replaces them loses dragging and
-//   copying.
+//   Ctrl+Insert copy the selection as RTF and plain text; other keys do nothing. Dragging and
+//   copying are the box's own reactions to input, so a host's handlers on it take nothing away.
 // - Positions and lengths count the code points of the plain text (richtext/Document.h).
 // - Failures are run-time errors: 53 for a file to load that is not there, 75 for a file that
 //   cannot be read or written, 380 for a setting out of its range, 9 for a negative font
@@ -155,7 +153,8 @@ class RichTextBox : public platform::Window, public TableDispatch {
     bool FocusOnClick() const override { return true; }
     void MouseDownDefault(const platform::MouseArgs& a) override;
     void MouseUpDefault(const platform::MouseArgs& a) override;
-    void KeyDownDefault(std::int16_t keyCode) override;
+    void KeyDownDefault(std::int16_t keyCode, std::int16_t shift) override;
+    void MouseMoveDefault(const platform::MouseArgs& a) override { DragTo(a); }
     bool WheelDefault(int delta) override;
 
   private:

@@ -219,7 +219,8 @@ bool RichTextBox::WheelDefault(int delta) {
     return true;
 }
 
-void RichTextBox::KeyDownDefault(std::int16_t keyCode) {
+void RichTextBox::KeyDownDefault(std::int16_t keyCode, std::int16_t shift) {
+    KeyDown(keyCode, shift);
     switch (keyCode) {
         case key::Up:
             setScrollVert(scrollY_ - LineStep());

@@ -31,7 +31,7 @@ void CommandButton::MouseUpDefault(const MouseArgs& a) {
     if (x >= 0 && y >= 0 && x < s.width && y < s.height) setValue(true);
 }
 
-void CommandButton::KeyDownDefault(std::int16_t keyCode) {
+void CommandButton::KeyDownDefault(std::int16_t keyCode, std::int16_t) {
     if (keyCode == key::Return || keyCode == key::Space) setValue(true);
 }
 

@@ -24,7 +24,7 @@ class CommandButton : public Window {
   protected:
     bool FocusOnClick() const override { return true; }
     void MouseUpDefault(const MouseArgs& a) override;
-    void KeyDownDefault(std::int16_t keyCode) override;
+    void KeyDownDefault(std::int16_t keyCode, std::int16_t shift) override;
 
   private:
     std::string caption_;

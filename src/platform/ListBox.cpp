@@ -129,7 +129,7 @@ bool ListBox::WheelDefault(int delta) {
     return true;
 }
 
-void ListBox::KeyDownDefault(std::int16_t keyCode) {
+void ListBox::KeyDownDefault(std::int16_t keyCode, std::int16_t) {
     if (ListCount() == 0) return;
     std::int32_t i = listIndex_;
     switch (keyCode) {

@@ -90,7 +90,7 @@ bool VScrollBar::WheelDefault(int delta) {
     return true;
 }
 
-void VScrollBar::KeyDownDefault(std::int16_t keyCode) {
+void VScrollBar::KeyDownDefault(std::int16_t keyCode, std::int16_t) {
     switch (keyCode) {
         case key::Up:
             Step(-smallChange_);

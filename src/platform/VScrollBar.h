@@ -36,7 +36,7 @@ class VScrollBar : public Window {
   protected:
     bool FocusOnClick() const override { return true; }
     void MouseDownDefault(const MouseArgs& a) override;
-    void KeyDownDefault(std::int16_t keyCode) override;
+    void KeyDownDefault(std::int16_t keyCode, std::int16_t shift) override;
     bool WheelDefault(int delta) override;
 
   private:

@@ -175,7 +175,8 @@ bool Window::InputMouseDown(const MouseArgs& a) {
 bool Window::InputMouseMove(const MouseArgs& a) {
     const auto self = shared_from_this();  // a handler may drop the last reference
     if (!AcceptsInput()) return false;
-    if (OnMouseMove) OnMouseMove(a);
+    MouseMoveDefault(a);
+    if (OnMouseMove && AcceptsInput()) OnMouseMove(a);
     return true;
 }
 
@@ -192,7 +193,7 @@ bool Window::InputKeyDown(std::int16_t keyCode, std::int16_t shift) {
     const auto self = shared_from_this();  // a handler may drop the last reference
     if (!AcceptsInput()) return false;
     if (OnKeyDown) OnKeyDown(keyCode, shift);
-    if (keyCode != 0) KeyDownDefault(keyCode);
+    if (keyCode != 0) KeyDownDefault(keyCode, shift);
     return true;
 }
 

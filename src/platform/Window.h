@@ -151,10 +151,11 @@ class Window : public std::enable_shared_from_this<Window> {
     void RaiseResize();
     // Per-kind reactions to raw input, run before the event handlers are called.
     virtual void MouseDownDefault(const MouseArgs&) {}
+    virtual void MouseMoveDefault(const MouseArgs&) {}
     virtual void MouseUpDefault(const MouseArgs&) {}
     // Controls that take the keyboard focus when clicked.
     virtual bool FocusOnClick() const { return false; }
-    virtual void KeyDownDefault(std::int16_t /*keyCode*/) {}
+    virtual void KeyDownDefault(std::int16_t /*keyCode*/, std::int16_t /*shift*/) {}
     // Whether the window's own reaction used the wheel.
     virtual bool WheelDefault(int /*delta*/) { return false; }
     // Called when the window is destroyed (form unloaded).
