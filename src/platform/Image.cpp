@@ -28,14 +28,17 @@ Image Image::copy(int x, int y, int w, int h) const {
     const int x0 = std::clamp(x, 0, width_), y0 = std::clamp(y, 0, height_);
     const int x1 = std::clamp(x + w, 0, width_), y1 = std::clamp(y + h, 0, height_);
     Image out(x1 - x0, y1 - y0);
-    for (int yy = y0; yy < y1; ++yy)
-        for (int xx = x0; xx < x1; ++xx) out.setPixel(xx - x0, yy - y0, pixel(xx, yy));
+    for (int yy = y0; yy < y1; ++yy) std::copy_n(row(yy) + x0, x1 - x0, out.row(yy - y0));
     return out;
 }
 
+// Whole clipped rows at a time.
 void Image::blit(const Image& src, int x, int y) {
-    for (int yy = 0; yy < src.height(); ++yy)
-        for (int xx = 0; xx < src.width(); ++xx) setPixel(x + xx, y + yy, src.pixel(xx, yy));
+    const int sx0 = std::max(-x, 0), sy0 = std::max(-y, 0);
+    const int sx1 = std::min(src.width(), width_ - x), sy1 = std::min(src.height(), height_ - y);
+    if (sx1 <= sx0) return;
+    for (int sy = sy0; sy < sy1; ++sy)
+        std::copy_n(src.row(sy) + sx0, sx1 - sx0, row(y + sy) + x + sx0);
 }
 
 bool Image::savePng(const std::string& path) const {

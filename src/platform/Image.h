@@ -43,6 +43,10 @@ class Image {
     void setPixel(int x, int y, Rgba c) {
         if (contains(x, y)) pixels_[index(x, y)] = c;
     }
+    // The pixels of row y (0 <= y < height), width() of them.
+    Rgba* row(int y) { return pixels_.data() + index(0, y); }
+    const Rgba* row(int y) const { return pixels_.data() + index(0, y); }
+
     void fill(Rgba c);
     void fillRect(int x, int y, int w, int h, Rgba c);
 

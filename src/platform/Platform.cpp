@@ -18,12 +18,25 @@ namespace quindel::platform {
 Platform::Platform(ScreenMetrics screen) : screen_(screen), api_(*this) {}
 
 Platform::~Platform() {
-    // Its devices hold windows and timers of this platform.
+    // Its devices hold windows and timers of this platform; so may a host's services.
     mci_.reset();
+    services_.clear();
 }
 
 void Platform::setMci(std::unique_ptr<MultimediaCommands> m) {
     mci_ = std::move(m);
+}
+
+void Platform::setService(const std::string& name, std::shared_ptr<void> service) {
+    if (service)
+        services_[name] = std::move(service);
+    else
+        services_.erase(name);
+}
+
+std::shared_ptr<void> Platform::Service(const std::string& name) const {
+    const auto it = services_.find(name);
+    return it == services_.end() ? nullptr : it->second;
 }
 
 std::int64_t Platform::CalendarTime() const {

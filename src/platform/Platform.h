@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -83,6 +84,11 @@ class Platform {
     MultimediaCommands* mci() const { return mci_.get(); }
     void setMci(std::unique_ptr<MultimediaCommands> m);
 
+    // Services a host supplies from above the platform, kept by name; the code that uses one
+    // knows its type. Null when the host gave none.
+    void setService(const std::string& name, std::shared_ptr<void> service);
+    std::shared_ptr<void> Service(const std::string& name) const;
+
     Screen& screen() { return screen_; }
     const Screen& screen() const { return screen_; }
     TimerQueue& timers() { return timers_; }
@@ -135,6 +141,7 @@ class Platform {
     Screen screen_;
     TimerQueue timers_;
     std::unique_ptr<MultimediaCommands> mci_;
+    std::map<std::string, std::shared_ptr<void>> services_;
     FileSystem files_;
     WindowSystem api_;
     Handle nextHandle_ = 0x1000;
