@@ -2,6 +2,7 @@
 // kinds and parameter types and the C++ member it calls; the dispatch and the type library both
 // come from it.
 #include "control/Quindel.h"
+#include "control/QuindelIdentificativi.h"
 #include "lists/ClasseTLista.h"
 #include "runtime/MemberBuilders.h"
 
@@ -141,12 +142,12 @@ const DispatchTable& Quindel::TabellaEventi() {
 }
 
 std::string Quindel::TypeLibrary() const {
-    return "// Type library OCX_Pilonda2 (file Quindel2)\n"
-           "// library  {5E1A6C21-7B4D-4F0E-9C3A-2D8B61F0A001}\n"
-           "// _Quindel {5E1A6C21-7B4D-4F0E-9C3A-2D8B61F0A002}\n"
-           "// __Quindel {5E1A6C21-7B4D-4F0E-9C3A-2D8B61F0A003}\n"
-           "// coclass Quindel {5E1A6C21-7B4D-4F0E-9C3A-2D8B61F0A004}: [default] _Quindel, "
-           "[default, source] __Quindel\n\n" +
+    namespace id = identificativi;
+    return "// Type library " + std::string(id::kNomeLibreria) + " (file Quindel2)\n" +
+           "// library  " + id::kLibreria.ToString() + "\n" + "// _Quindel " +
+           id::kInterfaccia.ToString() + "\n" + "// __Quindel " + id::kEventi.ToString() + "\n" +
+           "// coclass " + std::string(id::kNomeClasse) + " " + id::kClasse.ToString() +
+           ": [default] _Quindel, [default, source] __Quindel\n\n" +
            DescribeInterface(dispatchTable(), "_Quindel", false) + "\n" +
            DescribeInterface(TabellaEventi(), "__Quindel", true);
 }

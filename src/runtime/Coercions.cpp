@@ -207,10 +207,13 @@ std::string FormatFloating(double v, int digits) {
 }  // namespace
 
 std::int16_t CInt(const Variant& v) {
+    if (const std::int16_t* i = v.asIntegerPtr()) return *i;
     return std::int16_t(RoundIntoRange(v, -32768, 32767));
 }
 
 std::int32_t CLng(const Variant& v) {
+    // The common case, a Long already, needs no rounding.
+    if (const std::int32_t* l = v.asLongPtr()) return *l;
     return std::int32_t(RoundIntoRange(v, -2147483648.0, 2147483647.0));
 }
 

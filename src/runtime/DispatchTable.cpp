@@ -72,7 +72,9 @@ Args BindArguments(const MemberSpec& m, CallKind kind, const Args& args) {
     const std::size_t given = PositionalCount(kind, args);
     if (given > m.params.size()) Raise(kErrWrongArgCount);
     Args bound;
-    bound.reserve(m.params.size() + 1);
+    // A plain property read binds nothing: no allocation on the most frequent call.
+    const std::size_t n = m.params.size() + (IsAssignment(kind) ? 1 : 0);
+    if (n > 0) bound.reserve(n);
     for (std::size_t i = 0; i < m.params.size(); ++i) {
         bound.push_back(BindParam(m.params[i], i < given ? &args[i] : nullptr));
     }
