@@ -57,9 +57,17 @@ void Quindel::InitChunk(bool bNuovaLista, std::int16_t iTipoLista, const std::st
         platform_.api().LockWindowUpdate(0);
     });
 
+    // A chunk file that is not there (or is a folder) leaves the page shown as it was; the next
+    // scroll asks the host again.
+    if (!FileEsiste(platform_.files(), sNomeFile)) {
+        if (bNuovaLista) {
+            l.Clear();
+            l.setNumRecordEffettiviInLista(0);
+        }
+        return;
+    }
     l.Clear();
     if (bNuovaLista) l.setNumRecordEffettiviInLista(0);
-    if (!FileEsiste(platform_.files(), sNomeFile)) return;
     if (totale <= max)
         CaricaListaDaFile(l, platform_.files(), sNomeFile);
     else if (totale - inizio >= max)

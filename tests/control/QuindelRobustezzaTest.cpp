@@ -165,3 +165,47 @@ TEST(QuindelRobustezza, AnEmptyChunkDoesNotStopPaging) {
     EXPECT_EQ(fx.q->ListaMM()->ListCount(), 14);
     EXPECT_EQ(fx.q->ListaMM()->PuntatoreFileLista(), 30);
 }
+
+// Chunk files the host names but that are not (or no longer) what it says: the page already shown
+// stays, the scroll bar stays live, and the next scroll asks again.
+TEST(QuindelRobustezza, ABrokenChunkFileKeepsThePageShownAndPagingAlive) {
+    enum class Guasto { Cartella, Mancante, Vuoto, Ridotto };
+    struct Caso {
+        const char* nome;
+        Guasto guasto;
+        std::int32_t righeDopo;  // rows shown after the broken answer
+    } casi[] = {
+        {"a folder", Guasto::Cartella, 14},
+        {"missing", Guasto::Mancante, 14},
+        {"empty", Guasto::Vuoto, 0},
+        {"shrunk to half a record", Guasto::Ridotto, 1},  // a torn record still shows
+    };
+    for (const Caso& c : casi) {
+        ControlFixture fx("robust_broken_chunk");
+        const std::string chunk = (fx.dir / "chunk.lst").string();
+        PaginatoreLista pager(fx.Lista("all.lst", Voci(100)), 14);
+        ASSERT_TRUE(pager.ScriviChunk(chunk, 1));
+        fx.q->ListaMM()->setNomeFileLista(chunk);
+        fx.q->InitChunk(true, 1, chunk, 100, 1);
+        ASSERT_EQ(fx.q->ListaMM()->ListCount(), 14) << c.nome;
+        const std::string guasto = (fx.dir / "guasto.lst").string();
+        if (c.guasto == Guasto::Cartella) std::filesystem::create_directory(guasto);
+        if (c.guasto == Guasto::Vuoto) std::ofstream(guasto).close();
+        if (c.guasto == Guasto::Ridotto) {
+            ASSERT_TRUE(pager.ScriviChunk(guasto, 30));
+            std::filesystem::resize_file(guasto, std::filesystem::file_size(guasto) / 28);
+        }
+        bool rotto = true;
+        fx.reg->onGetChunk = [&](std::uint8_t tipo, const std::string&, std::int32_t pos) {
+            const std::string file = rotto ? guasto : chunk;
+            if (!rotto) pager.ScriviChunk(chunk, pos);
+            fx.q->InitChunk(false, tipo, file, pager.Totale(), pos);
+        };
+        fx.q->FinestraLista(1).VScroll1()->setValue(30);
+        EXPECT_EQ(fx.q->ListaMM()->ListCount(), c.righeDopo) << c.nome;
+        rotto = false;
+        fx.q->FinestraLista(1).VScroll1()->setValue(31);
+        fx.q->FinestraLista(1).VScroll1()->setValue(60);
+        EXPECT_EQ(fx.q->ListaMM()->ListCount(), 14) << c.nome;
+    }
+}

@@ -73,3 +73,11 @@ TEST(Catalogo, GarbageLongLinesAndBadBytesNeverCrash) {
     EXPECT_EQ(LeggiMessaggio(fx.p.files(), 694), "po śmieciach");
     EXPECT_EQ(LeggiMessaggio(fx.p.files(), 123456), "");
 }
+
+TEST(Catalogo, AMissingCatalogueOrAFolderInItsPlaceGivesEmptyTexts) {
+    SupportFixture fx("cat_missing");
+    EXPECT_EQ(LeggiMessaggio(fx.p.files(), 620), "");
+    std::filesystem::create_directory(fx.folder / "Quindel.bin");
+    std::filesystem::create_directory(fx.root / "Quindel.bin");
+    EXPECT_EQ(LeggiMessaggio(fx.p.files(), 620), "");
+}
