@@ -1,0 +1,205 @@
+#include "hostkit/MediaControl.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "hostkit/ControlMembers.h"
+#include "hostkit/PictureScaler.h"
+#include "platform/Platform.h"
+#include "runtime/MemberBuilders.h"
+#include "runtime/VbError.h"
+
+namespace quindel::hostkit {
+
+using platform::Image;
+
+namespace {
+constexpr const char* kSource = "Media";
+constexpr std::int32_t kInvalidValue = 380;
+constexpr double kFullWave = 65535;
+
+// The numbers Command takes.
+namespace command {
+constexpr std::int16_t Close = 1, Open = 4, Play = 5, Pause = 6, PlayOn = 7, Stop = 11, Rewind = 13;
+}
+}  // namespace
+
+MediaControl::MediaControl(platform::Platform& p, platform::Window* parent,
+                           const MediaOptions& options)
+    : Window(p, platform::WindowKind::Control, parent),
+      engine_(MakeMediaEngine(p, options)),
+      pump_(p.NewTimer()) {
+    pump_->setInterval(kPumpMs);
+    pump_->setEnabled(false);
+    pump_->OnTimer = [this] { Tick(); };
+    engine_->SetVolume(VolumeFromWave(wave_));
+    DeclareMembers();
+}
+
+MediaControl::~MediaControl() {
+    pump_->setEnabled(false);
+    pump_->OnTimer = nullptr;
+}
+
+void MediaControl::DeclareMembers() {
+    using PT = ParamType;
+    using C = MediaControl;
+    Members<C> m(table(), this);
+    m.Property("FileName", 0x68020601, PT::String, &C::FileName, &C::setFileName);
+    m.Property("AutoSize", 0x68020602, PT::Integer, &C::AutoSize, &C::setAutoSize);
+    m.Property("AutoPlay", 0x68020603, PT::Boolean, &C::AutoPlay, &C::setAutoPlay);
+    m.Property("Command", 0x68020604, PT::Integer, &C::Command, &C::setCommand);
+    m.ReadOnly("Error", 0x68020605, PT::Long, &C::Error);
+    m.ReadOnly("ErrorMessage", 0x68020606, PT::String, &C::ErrorMessage);
+    m.Property(
+        "Notify", 0x68020607, PT::Boolean, [this] { return notify_; },
+        [this](bool v) { notify_ = v; });
+    m.ReadOnly("Length", 0x68020608, PT::Long, &C::Length);
+    m.Property("Position", 0x68020609, PT::Long, &C::Position, &C::setPosition);
+    m.Property("WaveVolume", 0x6802060A, PT::Double, &C::WaveVolume, &C::setWaveVolume);
+    AdoptWindowMembers(table(), *this,
+                       {"Left", "Top", "height", "Width", "Move", "Visible", "hWnd", "Enabled"});
+    DeclareRefresh(table(), [this] { Repaint(); });
+    DeclareParent(table(), *this);
+}
+
+void MediaControl::setFileName(const std::string& path) {
+    CloseFile();
+    fileName_ = path;
+    error_ = 0;
+    errorMessage_.clear();
+    if (path.empty()) return;
+    if (!OpenFile()) {
+        if (autoPlay_) throw VbError(error_, kSource, errorMessage_);
+        return;
+    }
+    if (autoPlay_) engine_->Play();
+}
+
+void MediaControl::setAutoSize(std::int16_t v) {
+    if (v != 0 && v != 1) Raise(kInvalidValue, kSource);
+    autoSize_ = v;
+    TakeFilmSize();
+}
+
+void MediaControl::setCommand(std::int16_t c) {
+    switch (c) {
+        case command::Close:
+            CloseFile();
+            break;
+        case command::Open:
+            if (load_ == Load::None) OpenFile();
+            break;
+        case command::Play:
+            engine_->Play();
+            break;
+        case command::Pause:
+        case command::Stop:
+            // A stop keeps the position, so a file stopped at its end still reads Position =
+            // Length and a wait for the end is not left hanging.
+            engine_->Pause();
+            break;
+        case command::PlayOn:
+            if (!engine_->AtEnd()) engine_->Play();
+            break;
+        case command::Rewind:
+            engine_->Seek(0);
+            break;
+        default:
+            Raise(kInvalidValue, kSource);
+    }
+    command_ = c;
+}
+
+void MediaControl::setWaveVolume(double wave) {
+    wave = std::clamp(wave, 0.0, kFullWave);
+    if (wave == wave_) return;
+    wave_ = wave;
+    engine_->SetVolume(VolumeFromWave(wave_));
+}
+
+bool MediaControl::OpenFile() {
+    CloseFile();
+    const std::string native = platform().files().Resolve(fileName_);
+    std::error_code ignored;
+    if (fileName_.empty() || !std::filesystem::is_regular_file(native, ignored)) {
+        Fail(kFileNotFound, "File not found: " + fileName_);
+        return false;
+    }
+    if (MediaResult opened = engine_->Open(native); !opened.ok()) {
+        Fail(kCannotPlay, std::move(opened.error));
+        return false;
+    }
+    load_ = Load::Open;
+    error_ = 0;
+    errorMessage_.clear();
+    TakeFilmSize();
+    pump_->setEnabled(true);
+    Repaint();
+    return true;
+}
+
+void MediaControl::CloseFile() {
+    if (load_ == Load::None) return;
+    engine_->Close();
+    load_ = Load::None;
+    pump_->setEnabled(false);
+    Repaint();
+}
+
+// An open that failed: Command 4 does not try again until the file is closed or named anew.
+void MediaControl::Fail(std::int32_t number, std::string message) {
+    load_ = Load::Failed;
+    error_ = number;
+    errorMessage_ = std::move(message);
+}
+
+void MediaControl::TakeFilmSize() {
+    if (autoSize_ != 1 || !engine_->HasVideo()) return;
+    const platform::SizePx film = engine_->VideoSize();
+    const platform::Screen& s = platform().screen();
+    Move(Left(), Top(), film.width * s.TwipsPerPixelX(), film.height * s.TwipsPerPixelY());
+}
+
+void MediaControl::Move(std::int32_t left, std::int32_t top, std::int32_t width,
+                        std::int32_t height) {
+    Window::Move(left, top, width, height);
+    FollowSize();
+}
+
+// Pictures come from the engine at the control's pixel size, so painting is a copy.
+void MediaControl::FollowSize() {
+    const platform::SizePx size = ClientSizePx();
+    if (size == frameSize_) return;
+    frameSize_ = size;
+    engine_->SetFrameSize(size);
+}
+
+void MediaControl::Tick() {
+    if (!Alive()) {
+        CloseFile();
+        return;
+    }
+    const MediaEvents events = engine_->Pump();
+    if (events.failed) {
+        error_ = kCannotPlay;
+        errorMessage_ = engine_->ErrorText();
+    }
+    if (events.newFrame && engine_->HasVideo()) Repaint();
+}
+
+void MediaControl::Paint(Image& img) const {
+    if (engine_->IsOpen() && !engine_->HasVideo()) return;
+    img.fill(platform::MakeRgb(0, 0, 0));
+    const Image& frame = engine_->Frame();
+    if (frame.empty()) return;
+    // Until the engine delivers a picture at a new size, the last one is stretched to it.
+    if (frame.width() == img.width() && frame.height() == img.height())
+        img.blit(frame, 0, 0);
+    else
+        img.blit(ScalePicture(frame, img.width(), img.height()), 0, 0);
+}
+
+}  // namespace quindel::hostkit
