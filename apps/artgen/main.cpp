@@ -1,5 +1,5 @@
-// quindel-artgen OUTDIR [--preview PREVIEWDIR]: regenerates the button strip and the pointer
-// bitmaps; with --preview also writes ×4 PNG enlargements for review.
+// quindel-artgen OUTDIR [--preview PREVIEWDIR]: regenerates the button strip, the pointer bitmaps
+// and the dialogs' pictures; with --preview also writes ×4 PNG enlargements for review.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "BmpWriter.h"
+#include "DialogArt.h"
 #include "Pointers.h"
 #include "Preview.h"
 #include "ToolbarStrip.h"
@@ -31,7 +32,11 @@ std::vector<Artwork> BuildArtwork() {
     return {{"toolbar", artgen::RenderToolbarStrip(), {}},
             {"zoomin", artgen::RenderZoomPointer(true), pointer},
             {"zoomout", artgen::RenderZoomPointer(false), pointer},
-            {"pointers", artgen::RenderPanPointers(), pointer}};
+            {"pointers", artgen::RenderPanPointers(), pointer},
+            {"copia", artgen::RenderCopyBackground(), {}},
+            {"stampa", artgen::RenderPrintBackground(), {}},
+            {"opzione", artgen::RenderOptionMarkers(), {}},
+            {"spunta", artgen::RenderCheckMark(), {}}};
 }
 
 void Generate(const fs::path& outDir, const fs::path& previewDir) {

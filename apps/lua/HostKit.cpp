@@ -1,6 +1,7 @@
 // Host-kit objects a script makes by program ids of the scripted host's own (host.new). A new
 // kit object is one maker and one AddKit line.
 #include "LuaHost.h"
+#include "hostkit/HostEngineServices.h"
 #include "hostkit/PaginatoreLista.h"
 #include "platform/WindowObject.h"
 #include "runtime/Coercions.h"
@@ -50,6 +51,8 @@ Object MakeForm(LuaHost& h, Args&) {
 }  // namespace
 
 void AddHostKit(LuaHost& h) {
+    // The panel's copy and print dialogs reach rich text through these.
+    hostkit::InstallHostEngineServices(h.backend().P());
     h.AddKit("Quindel.ListPager", MakeListPager);
     h.AddKit("Quindel.Form", MakeForm);
 }

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "copyprint/fcopia.h"
+#include "copyprint/fstampa.h"
 #include "display/Frm_volume.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
@@ -191,6 +193,7 @@ void Quindel::Termina() {
         if (l) l->setPilondaPadre(nullptr);
     if (tooltip_) tooltip_->Unload();
     ScaricaVolume();
+    ChiudiDialoghi();
     if (toolbar_) toolbar_->Destroy();
     toolbar_.reset();
     // The sinks may hold the host, and the host the control: nothing is raised after this.

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "control/QuindelEvents.h"
+#include "copyprint/ProprietarioDialoghi.h"
 #include "display/ProprietarioVisualizzazione.h"
 #include "display/ProprietarioVolume.h"
 #include "display/Visualizzatore.h"
@@ -44,11 +45,14 @@ class ClasseTLista;
 class frm_Lista;
 class frm_NomeDeiPulsanti;
 class Frm_volume;
+class fcopia;
+class fstampa;
 
 class Quindel : public TableDispatch,
                 public ProprietarioLista,
                 public ProprietarioVisualizzazione,
                 public ProprietarioVolume,
+                public ProprietarioDialoghi,
                 public std::enable_shared_from_this<Quindel> {
   public:
     // Creates the control on the host's form (the platform's initialise notification).
@@ -65,7 +69,7 @@ class Quindel : public TableDispatch,
     bool DontUnload() const { return DontUnload_; }
     void CLickLista(std::int16_t IndiceLista) override;
     void setControlloBlob(Object o) { display_->Controlli.Blob = std::move(o); }
-    Object FrmParent() const { return FrmParent_; }
+    Object FrmParent() const override { return FrmParent_; }
     void setFrmParent(Object o) { FrmParent_ = std::move(o); }
     std::int32_t HeightAI() const { return display_->Controlli.HeightAI; }
     void setHeightAI(std::int32_t v) { display_->Controlli.HeightAI = v; }
@@ -84,9 +88,9 @@ class Quindel : public TableDispatch,
     void setNumBitmapOrizzontali(std::uint8_t v) { NumBitmapOrizzontali_ = v; }
     std::int32_t VolumeAudio() const override { return display_->VolumeAudio(); }
     void setVolumeAudio(std::int32_t v) override { display_->setVolumeAudio(v); }
-    Object ControlloDidascalia() const { return display_->Controlli.Didascalia; }
+    Object ControlloDidascalia() const override { return display_->Controlli.Didascalia; }
     void setControlloDidascalia(Object o);
-    Object ControlloImmagine() const { return display_->Controlli.Immagine; }
+    Object ControlloImmagine() const override { return display_->Controlli.Immagine; }
     void setControlloImmagine(Object o) { display_->Controlli.Immagine = std::move(o); }
     Object ControlloAudio() const { return display_->Controlli.Audio; }
     void setControlloAudio(Object o) { display_->setControlloAudio(std::move(o)); }
@@ -95,7 +99,7 @@ class Quindel : public TableDispatch,
     void setFrmControlloAnimazione(Object form) { display_->setFrmControlloAnimazione(form); }
     std::int32_t HwndControlloAnimazion() const { return display_->Controlli.HwndAnimazione; }
     void setHwndControlloAnimazion(std::int32_t v) { display_->Controlli.HwndAnimazione = v; }
-    Object ControlloTesto() const { return display_->Controlli.Testo; }
+    Object ControlloTesto() const override { return display_->Controlli.Testo; }
     void setControlloTesto(Object o) { display_->Controlli.Testo = std::move(o); }
     bool IsFloating() const { return IsFloating_; }
     void setIsFloating(bool v);
@@ -125,7 +129,7 @@ class Quindel : public TableDispatch,
         display_->VisualizzaStatoPilondaInPlay(bStato);
     }
     void SalvaSituazionePrecedentePulsanti();
-    const std::string& FilePerCopia() const { return FilePerCopia_; }
+    const std::string& FilePerCopia() const override { return FilePerCopia_; }
     void setFilePerCopia(std::string v) { FilePerCopia_ = std::move(v); }
     void Stampa();
     void ChiudiTutteLeformAperte(const Variant& UsaIPulsantiDelPilonda = Variant::Missing());
@@ -201,6 +205,8 @@ class Quindel : public TableDispatch,
     void ComandoCompatta();
     bool ComandoLista(std::int16_t n);
     void ComandoVolume();
+    // Unlinks, closes and releases the print and copy dialogs.
+    void ChiudiDialoghi();
     void ComandoPrecedenteSuccessivo(std::int16_t n);
     void ComandoChiudi();
     void BloccaAnimazione();
@@ -220,6 +226,12 @@ class Quindel : public TableDispatch,
     platform::Timer& TimerFilmato() override { return *Timer1_; }
     platform::Timer& TimerAvanzamento() override { return *tmr_Timer_; }
     void ImpostaPulsanteGiu(std::int16_t Indice, bool giu) override;
+    // For the copy and print dialogs (QuindelDialoghi.cpp).
+    std::string TipoOggettoCorrente() const override;
+    platform::Image PuntatoreDialoghi() const override;
+    // The dialogs, opened on first use; released by Termina.
+    fcopia* DialogoCopia() const { return copia_.get(); }
+    fstampa* DialogoStampa() const { return stampa_.get(); }
     bool ListaVisibile(int i) override;
     void NascondiLista(int i) override;
     platform::Image IconaZoom() const override { return Pic_IconaZoom_; }
@@ -250,6 +262,8 @@ class Quindel : public TableDispatch,
     std::shared_ptr<ClasseToolbar> toolbar_;
     std::unique_ptr<frm_NomeDeiPulsanti> tooltip_;
     std::unique_ptr<Frm_volume> volume_;
+    std::unique_ptr<fcopia> copia_;
+    std::unique_ptr<fstampa> stampa_;
     std::array<std::shared_ptr<ClasseTLista>, 2> liste_;
     std::array<std::shared_ptr<frm_Lista>, 2> finestreLista_;
 

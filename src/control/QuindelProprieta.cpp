@@ -14,13 +14,6 @@ void Quindel::Chiudi(const Variant& NonScaricareLaForm) {
     EseguiComando(14);
 }
 
-void Quindel::copia(const std::string&) {
-    ChiudiTutteLeformAperte(Variant(true));
-    // The copy dialog joins the panel with the copy-and-print work.
-}
-
-void Quindel::Stampa() {}
-
 void Quindel::ScaricaVolume() {
     if (!volume_) return;
     volume_->Unload();
