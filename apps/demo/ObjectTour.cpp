@@ -3,13 +3,7 @@
 #include <cstdio>
 
 #include "control/Quindel.h"
-#include "hostkit/AnimationForm.h"
-#include "hostkit/MediaControl.h"
-#include "hostkit/MovieControl.h"
-#include "hostkit/PanoramaControl.h"
-#include "hostkit/PictureControl.h"
-#include "hostkit/RichTextBox.h"
-#include "hostkit/ZipExtractor.h"
+#include "hostkit/DisplayStage.h"
 #include "lists/ClasseTLista.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
@@ -28,64 +22,30 @@ constexpr std::int64_t kShowMs = 1500;
 const char* const kTypes[] = {"FO", "MA", "DI", "TA", "AN", "VI",
                               "AU", "F3", "AI", "IT", "PL", "QZ"};
 
-template <class T>
-std::shared_ptr<T> Hidden(std::shared_ptr<T> w) {
-    w->setVisible(false);
-    return w;
-}
-
 }  // namespace
 
-struct ObjectTour::Controls {
-    std::shared_ptr<platform::Form> stage;
-    std::shared_ptr<hostkit::AnimationForm> form;
-    std::shared_ptr<hostkit::PictureControl> picture;
-    std::shared_ptr<hostkit::PanoramaControl> panorama;
-    std::shared_ptr<hostkit::MovieControl> movie;
-    std::shared_ptr<hostkit::MediaControl> video, audio;
-    std::shared_ptr<hostkit::RichTextBox> text, caption;
-    std::shared_ptr<hostkit::ZipExtractor> blob;
-};
-
-ObjectTour::ObjectTour(headless::HeadlessPlatform& p, Quindel& q, platform::Form& panelForm)
-    : p_(p), q_(q), panelForm_(panelForm), c_(std::make_unique<Controls>()) {
+ObjectTour::ObjectTour(headless::HeadlessPlatform& p, std::shared_ptr<Quindel> q,
+                       platform::Form& panelForm)
+    : p_(p), q_(std::move(q)), panelForm_(panelForm) {
     const platform::Screen& s = p.screen();
-    Controls& c = *c_;
-    c.stage = p.NewForm();
-    c.stage->setBorderStyle(platform::border::None);
-    c.stage->setBackColor(platform::MakeRgb(32, 36, 44));
-    c.stage->Move(0, 0, s.WidthTwips(), s.HeightTwips());
-    c.form = std::make_shared<hostkit::AnimationForm>(c.stage);
-    platform::Form& f = c.form->form();
-    const hostkit::MediaOptions virtualEngine{.backend = hostkit::MediaBackend::Virtual};
-    c.picture = Hidden(p.NewChild<hostkit::PictureControl>(f));
-    c.panorama = Hidden(p.NewChild<hostkit::PanoramaControl>(f));
-    c.movie = Hidden(p.NewChild<hostkit::MovieControl>(f));
-    c.video = Hidden(p.NewChild<hostkit::MediaControl>(f, virtualEngine));
-    c.audio = Hidden(p.NewChild<hostkit::MediaControl>(f, virtualEngine));
-    c.text = Hidden(p.NewChild<hostkit::RichTextBox>(f));
-    c.caption = p.NewChild<hostkit::RichTextBox>(f);
-    c.blob = std::make_shared<hostkit::ZipExtractor>(p.files());
-    q.setFrmControlloAnimazione(c.form);
-    q.setControlloImmagine(c.picture);
-    q.setControllo3DFoto360(c.panorama);
-    q.setControlloShockwave(c.movie);
-    q.setControlloVideo(c.video);
-    q.setControlloAudio(c.audio);
-    q.setControlloTesto(c.text);
-    q.setControlloDidascalia(c.caption);
-    q.setControlloBlob(c.blob);
+    auto form = p.NewForm();
+    form->setBorderStyle(platform::border::None);
+    form->setBackColor(platform::MakeRgb(32, 36, 44));
+    form->Move(0, 0, s.WidthTwips(), s.HeightTwips());
+    stage_ = std::make_unique<hostkit::DisplayStage>(
+        p, std::move(form), hostkit::MediaOptions{.backend = hostkit::MediaBackend::Virtual});
+    stage_->HandTo(q_);
 }
 
 ObjectTour::~ObjectTour() = default;
 
 std::vector<fs::path> ObjectTour::Run(const fs::path& list, const fs::path& out) {
-    c_->stage->Show();
+    stage_->Form().Show();
     panelForm_.ZOrder();
     // The whole list in place of the chunk the first half left: the loader appends.
-    ClasseTLista& mm = *q_.ListaMM();
+    ClasseTLista& mm = *q_->ListaMM();
     mm.Clear();
-    q_.setNomeFileListaMM(list.string());
+    q_->setNomeFileListaMM(list.string());
     std::vector<fs::path> written;
     for (const char* tipo : kTypes) {
         for (std::int32_t i = 0; i < mm.ListCount(); ++i) {
@@ -97,15 +57,15 @@ std::vector<fs::path> ObjectTour::Run(const fs::path& list, const fs::path& out)
             break;
         }
     }
-    q_.SpegniTutteLeVisualizzazioni();
+    q_->SpegniTutteLeVisualizzazioni();
     return written;
 }
 
 void ObjectTour::ShowType(const std::string& tipo, std::int32_t index, const fs::path& file) {
-    ClasseTLista& mm = *q_.ListaMM();
+    ClasseTLista& mm = *q_->ListaMM();
     std::printf("show object %d (%s): %s\n", index + 1, tipo.c_str(), mm.Descrizione().c_str());
     p_.Boxes().ClearShown();
-    q_.MostraOggetto();
+    q_->MostraOggetto();
     p_.RunFor(kShowMs);
     for (const auto& box : p_.Boxes().Shown()) std::printf("  message: %s\n", box.text.c_str());
     if (p_.GrabScreen().savePng(file.string())) std::printf("  picture %s\n", file.c_str());

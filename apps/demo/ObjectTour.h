@@ -1,7 +1,6 @@
 #pragma once
-// The second half of the demo: the host hands the panel its display controls (the kit's
-// picture, panorama, interactive movie, film, sound and rich-text controls on an animation form
-// that covers the screen, and the zip extractor), loads the whole multimedia list, and shows the
+// The second half of the demo: the host hands the panel its display controls (the kit's display
+// stage on a form that covers the screen), loads the whole multimedia list, and shows the
 // first object of every type in turn, writing a picture of the screen for each into the output
 // folder (object_FO.png, object_MA.png, ...). Object paths in the list are relative to the sample
 // folder, which becomes the current folder.
@@ -12,6 +11,9 @@
 
 namespace quindel {
 class Quindel;
+}
+namespace quindel::hostkit {
+class DisplayStage;
 }
 namespace quindel::headless {
 class HeadlessPlatform;
@@ -25,7 +27,8 @@ namespace quindel::demo {
 class ObjectTour {
   public:
     // panelForm: the host's form holding the panel, kept in front of the display controls.
-    ObjectTour(headless::HeadlessPlatform& p, Quindel& q, platform::Form& panelForm);
+    ObjectTour(headless::HeadlessPlatform& p, std::shared_ptr<Quindel> q,
+               platform::Form& panelForm);
     ~ObjectTour();
 
     // Returns the pictures written.
@@ -33,13 +36,12 @@ class ObjectTour {
                                            const std::filesystem::path& out);
 
   private:
-    struct Controls;
     void ShowType(const std::string& tipo, std::int32_t index, const std::filesystem::path& file);
 
     headless::HeadlessPlatform& p_;
-    Quindel& q_;
+    std::shared_ptr<Quindel> q_;
     platform::Form& panelForm_;
-    std::unique_ptr<Controls> c_;
+    std::unique_ptr<hostkit::DisplayStage> stage_;
 };
 
 }  // namespace quindel::demo

@@ -153,7 +153,7 @@ int main(int argc, char** argv) {
                 mm.Totale(), d.q->ListaMM()->Descrizione().c_str());
 
     fs::current_path(sample);
-    demo::ObjectTour tour(d.p, *d.q, *d.host);
+    demo::ObjectTour tour(d.p, d.q, *d.host);
     const auto shown = tour.Run(mmFile, outDir);
     std::printf("objects shown: %zu\n", shown.size());
     return 0;

@@ -1,10 +1,12 @@
 #pragma once
 // The viewer's host logic, toolkit-free so a test drives it on either backend: a main window with
-// the panel at the top, the entry's article in a rich-text box below it and a status line showing
-// the events the panel raises. The panel sizes and places its own form (compact mode shrinks it,
-// list windows open just below it), so it gets a borderless form of its own, owned by the main
-// window and laid over the top of its client area; a desktop host docks that form into the main
-// window.
+// the panel at the top, the display area below it and a status line showing the events the panel
+// raises. The panel sizes and places its own form (compact mode shrinks it, list windows open
+// just below it), so it gets a borderless form of its own, owned by the main window and laid over
+// the top of its client area; the display area (the panel's animation form, carrying the display
+// controls handed to the panel) is a second such form under it. A desktop host docks both into
+// the main window. The display area opens on the entry's article, in the text control, until the
+// user moves to an object.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -12,7 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "hostkit/RichTextBox.h"
+#include "hostkit/DisplayStage.h"
+#include "hostkit/MediaEngine.h"
 #include "platform/Geometry.h"
 
 namespace quindel {
@@ -30,26 +33,30 @@ namespace quindel::viewer {
 
 class ViewerHost {
   public:
-    // Puts the panel's form inside the main window (QtPlatform::Dock); may be empty.
+    // Puts a form of the viewer's inside the main window (QtPlatform::Dock); may be empty.
     using Dock = std::function<void(platform::Form& panel, platform::Form& main)>;
 
-    // content holds ListaMM.lst, ListaLemmi.lst and the article, Haslo.rtf (or Haslo.txt when
-    // there is no RTF); the chunk file goes into work.
+    // content holds ListaMM.lst, ListaLemmi.lst, the article, Haslo.rtf (or Haslo.txt when
+    // there is no RTF), and the objects at the paths the list gives, relative to it; the chunk
+    // file goes into work. media chooses the film and sound engine.
     ViewerHost(platform::Platform& p, std::filesystem::path content, std::filesystem::path work,
-               Dock dock = {});
+               Dock dock = {}, const hostkit::MediaOptions& media = {});
     ~ViewerHost();
     ViewerHost(const ViewerHost&) = delete;
     ViewerHost& operator=(const ViewerHost&) = delete;
 
-    // Builds and shows the windows and hands the lists to the panel; false, with Error() saying
-    // why, when the list files are missing.
+    // Builds and shows the windows and hands the lists and the display controls to the panel;
+    // false, with Error() saying why, when the list files are missing. The content folder
+    // becomes the current one, as the list's object paths are relative to it.
     bool Start();
     const std::string& Error() const { return error_; }
 
     Quindel& Panel() const { return *panel_; }
     platform::Form& MainForm() const { return *main_; }
     platform::Form& PanelForm() const { return *panelForm_; }
-    hostkit::RichTextBox& Article() const { return *article_; }
+    hostkit::DisplayStage& Display() const { return *stage_; }
+    // The text control, where the article shows until the user moves to an object.
+    hostkit::RichTextBox& Article() const;
     platform::Label& Status() const { return *status_; }
     // Every event text received, oldest first.
     const std::vector<std::string>& Events() const { return events_; }
@@ -57,6 +64,10 @@ class ViewerHost {
     // same happens when either window is closed. Closing the panel also ends a wait it may be
     // running inside an event (the hover wait), which would keep an event loop from returning.
     void Close();
+    // Moves the multimedia list, as a user drags its scroll bar, to the record next to the first
+    // object of type tipo, and returns the button that steps onto it (11 next, 10 previous); 0
+    // when the list has no such object.
+    std::int16_t ScrollBeside(const std::string& tipo);
     // The middle of toolbar button i in the toolbar window's own pixels (its border included),
     // where a click on the widget showing it lands on the button.
     platform::PointPx ButtonPoint(std::int16_t i) const;
@@ -67,6 +78,10 @@ class ViewerHost {
 
   private:
     void BuildWindows();
+    void BuildDisplay();
+    // Moves a form of the viewer's to the given band of the main window's client area (twips).
+    void PlaceInClient(platform::Form& form, std::int32_t top, std::int32_t width,
+                       std::int32_t height) const;
     void LoadLists(const std::filesystem::path& mm, const std::filesystem::path& lemmi);
     void Layout();
     void LoadArticle();
@@ -75,8 +90,9 @@ class ViewerHost {
     platform::Platform& p_;
     std::filesystem::path content_, work_;
     Dock dock_;
+    hostkit::MediaOptions media_;
     std::shared_ptr<platform::Form> main_, panelForm_;
-    std::shared_ptr<hostkit::RichTextBox> article_;
+    std::unique_ptr<hostkit::DisplayStage> stage_;
     std::shared_ptr<platform::Label> status_;
     std::shared_ptr<Quindel> panel_;
     std::unique_ptr<PaginatoreLista> mm_;

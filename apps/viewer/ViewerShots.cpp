@@ -26,6 +26,7 @@ using namespace quindel::platform;
 namespace {
 
 constexpr int kSettleMs = 150;
+constexpr int kShowMs = 400;   // a picture decoded, a panorama projected, all painted
 constexpr int kHoverMs = 700;  // past the panel's tooltip wait
 constexpr std::int16_t kMultimediaList = 9;
 constexpr std::int16_t kClose = 14;
@@ -83,6 +84,19 @@ void ViewerShots::Hover(std::int16_t i, const std::function<void()>& shot) {
     Settle(kHoverMs + kSettleMs);
 }
 
+const std::vector<std::string>& ViewerShots::ObjectTypes() {
+    static const std::vector<std::string> types{"FO", "MA", "TA", "F3"};
+    return types;
+}
+
+bool ViewerShots::ShowObject(const std::string& tipo) {
+    const std::int16_t step = host_.ScrollBeside(tipo);
+    if (step == 0) return false;
+    ClickButton(step);
+    Settle(kShowMs);
+    return true;
+}
+
 std::vector<fs::path> ViewerShots::Write(const fs::path& dir) {
     std::vector<fs::path> written;
     std::error_code ec;
@@ -100,6 +114,10 @@ std::vector<fs::path> ViewerShots::Write(const fs::path& dir) {
     const Form& list = *host_.Panel().FinestraLista(1).Form();
     const RectPx both = list.IsShown() ? Union(main, list.ScreenRectPx()) : main;
     Save(ScreenPart(p_, both), dir / "viewer_list.png", written);
+    ClickButton(kMultimediaList);  // closed again, off the display area
+    for (const std::string& tipo : ObjectTypes())
+        if (ShowObject(tipo))
+            Save(ScreenPart(p_, main), dir / ("viewer_" + tipo + ".png"), written);
     return written;
 }
 

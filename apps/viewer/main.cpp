@@ -1,7 +1,7 @@
-// The desktop host: the panel on a real window, with the entry's article and a status line of
-// the events it raises.
+// The desktop host: the panel on a real window, with the display area the objects show in (the
+// entry's article at first) and a status line of the events it raises.
 //   quindel-viewer [CONTENTDIR] [--shots OUTDIR] [--quit-after MS]
-// CONTENTDIR defaults to resources/sample. --shots writes viewer.png and viewer_list.png into
+// CONTENTDIR defaults to resources/sample. --shots writes the pictures ViewerShots lists into
 // OUTDIR and quits; --quit-after quits after MS milliseconds. The time to the main window's first
 // painted frame is printed on start.
 #include <unistd.h>
@@ -37,7 +37,9 @@ fs::path WorkFolder(const viewer::ViewerArgs& args) {
 int main(int argc, char** argv) {
     const auto started = viewer::FirstFrameClock::Clock::now();
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    const viewer::ViewerArgs args = viewer::ParseViewerArgs({argv + 1, argv + argc});
+    viewer::ViewerArgs args = viewer::ParseViewerArgs({argv + 1, argv + argc});
+    // Absolute: the content folder becomes the current one.
+    if (args.shots) args.shots = fs::absolute(*args.shots);
     if (!args.error.empty()) {
         std::fprintf(stderr,
                      "%s\nusage: quindel-viewer [CONTENTDIR] [--shots OUTDIR] "

@@ -11,6 +11,7 @@
 
 #include "TestFolder.h"
 #include "control/Quindel.h"
+#include "hostkit/RichTextBox.h"
 #include "hostkit/ScrittoreLista.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
@@ -232,7 +233,7 @@ TEST_F(QtViewer, ShotsShowTheWindowAndTheOpenList) {
     ASSERT_TRUE(host.Start());
     TestFolder out{"quindel_shots"};
     const auto files = viewer::ViewerShots(p, host).Write(out.path());
-    ASSERT_EQ(files.size(), 3u);
+    ASSERT_GE(files.size(), 3u);
     const QImage window(QString::fromStdString(files[0].string()));
     const QImage withList(QString::fromStdString(files[2].string()));
     const RectPx main = host.MainForm().ScreenRectPx();

@@ -1,0 +1,130 @@
+#include "hostkit/DisplayStage.h"
+
+#include <algorithm>
+
+#include "hostkit/AnimationForm.h"
+#include "hostkit/MediaControl.h"
+#include "hostkit/MovieControl.h"
+#include "hostkit/PanoramaControl.h"
+#include "hostkit/PictureControl.h"
+#include "hostkit/RichTextBox.h"
+#include "hostkit/ZipExtractor.h"
+#include "platform/Form.h"
+#include "platform/Platform.h"
+#include "runtime/Dispatch.h"
+
+namespace quindel::hostkit {
+
+namespace {
+
+constexpr std::int16_t kStretched = 2;  // the picture control's AutoSize for a fitted picture
+
+template <class T>
+std::shared_ptr<T> Hidden(std::shared_ptr<T> w) {
+    w->setVisible(false);
+    return w;
+}
+
+}  // namespace
+
+DisplayStage::DisplayStage(platform::Platform& p, std::shared_ptr<platform::Form> form,
+                           const MediaOptions& media)
+    : animation_(std::make_shared<AnimationForm>(std::move(form))) {
+    platform::Form& f = animation_->form();
+    picture_ = Hidden(p.NewChild<PictureControl>(f));
+    panorama_ = Hidden(p.NewChild<PanoramaControl>(f));
+    movie_ = Hidden(p.NewChild<MovieControl>(f));
+    video_ = Hidden(p.NewChild<MediaControl>(f, media));
+    audio_ = Hidden(p.NewChild<MediaControl>(f, media));
+    text_ = Hidden(p.NewChild<RichTextBox>(f));
+    caption_ = Hidden(p.NewChild<RichTextBox>(f));
+    blob_ = std::make_shared<ZipExtractor>(p.files());
+    f.OnResize = [this] { Arrange(); };
+    Arrange();
+}
+
+DisplayStage::~DisplayStage() {
+    animation_->form().OnResize = nullptr;
+    picture_->OnMouseDown = picture_->OnMouseMove = nullptr;
+}
+
+platform::Form& DisplayStage::Form() const {
+    return animation_->form();
+}
+
+void DisplayStage::HandTo(const Object& panel) {
+    SetProperty(panel, "FrmControlloAnimazione", Object(animation_));
+    SetProperty(panel, "ControlloImmagine", Object(picture_));
+    SetProperty(panel, "Controllo3DFoto360", Object(panorama_));
+    SetProperty(panel, "ControlloShockwave", Object(movie_));
+    SetProperty(panel, "ControlloVideo", Object(video_));
+    SetProperty(panel, "ControlloAudio", Object(audio_));
+    SetProperty(panel, "ControlloTesto", Object(text_));
+    SetProperty(panel, "ControlloDidascalia", Object(caption_));
+    SetProperty(panel, "ControlloBlob", Object(blob_));
+    panel_ = panel;
+    ForwardPictureMouse();
+}
+
+// A click may switch the zoom, which fits the picture to the screen again: arranged afterwards.
+void DisplayStage::ForwardPictureMouse() {
+    const auto forward = [this](const char* member, const platform::MouseArgs& a) {
+        const Object panel = panel_.lock();  // held while the panel handles the mouse
+        if (!panel) return;
+        CallMethod(panel, member, a.Button, a.Shift, a.X, a.Y);
+        Arrange();
+    };
+    picture_->OnMouseDown = [forward](const platform::MouseArgs& a) {
+        forward("ControlloImmagine_MouseDown", a);
+    };
+    picture_->OnMouseMove = [forward](const platform::MouseArgs& a) {
+        forward("ControlloImmagine_MouseMove", a);
+    };
+}
+
+void DisplayStage::Arrange() {
+    platform::Form& f = Form();
+    if (!f.Alive()) return;
+    const std::int32_t w = f.ScaleWidth(), h = f.ScaleHeight();
+    caption_->Move(0, std::max(h - kCaptionHeight, 0), w, std::min(kCaptionHeight, h));
+    if (text_->Visible()) text_->Move(0, 0, w, h);
+    if (picture_->Visible()) FitPicture();
+    // The panorama's view is drawn to whatever size it has: sized from its position file for
+    // the screen, it is made to fit.
+    if (panorama_->Visible()) Fit(*panorama_, panorama_->Width(), panorama_->Height());
+    for (platform::Window* shown : {static_cast<platform::Window*>(movie_.get()),
+                                    static_cast<platform::Window*>(video_.get()),
+                                    static_cast<platform::Window*>(&animation_->Animazioni())})
+        if (shown->Visible()) Centre(*shown);
+}
+
+// A fitted picture at its own size, or smaller to fit the area, never larger; a zoomed one as
+// the panel sized it.
+void DisplayStage::FitPicture() {
+    PictureControl& pic = *picture_;
+    const platform::Screen& s = pic.platform().screen();
+    if (pic.AutoSize() == kStretched)
+        Fit(pic, double(pic.IWidth()) * s.TwipsPerPixelX(),
+            double(pic.IHeight()) * s.TwipsPerPixelY());
+    else
+        Centre(pic);
+}
+
+// Sizes w to a width and height, scaled down with their shape kept to fit the area, and
+// centres it.
+void DisplayStage::Fit(platform::Window& w, double width, double height) {
+    const platform::Form& f = Form();
+    if (width > 0 && height > 0) {
+        const double scale = std::min({1.0, f.ScaleWidth() / width, f.ScaleHeight() / height});
+        w.Move(w.Left(), w.Top(), std::int32_t(width * scale), std::int32_t(height * scale));
+    }
+    Centre(w);
+}
+
+void DisplayStage::Centre(platform::Window& w) const {
+    const platform::Form& f = Form();
+    w.Move(std::max((f.ScaleWidth() - w.Width()) / 2, 0),
+           std::max((f.ScaleHeight() - w.Height()) / 2, 0), w.Width(), w.Height());
+}
+
+}  // namespace quindel::hostkit

@@ -1,0 +1,193 @@
+// The viewer's display area: the panel shows each object the user moves to in the display
+// controls the viewer handed it, fitted into the area under the panel rather than the screen,
+// and the area follows the window.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+
+#include "TestFolder.h"
+#include "control/Quindel.h"
+#include "hostkit/DisplayStage.h"
+#include "hostkit/MovieControl.h"
+#include "hostkit/PanoramaControl.h"
+#include "hostkit/PictureControl.h"
+#include "hostkit/RichTextBox.h"
+#include "lists/ClasseTLista.h"
+#include "lists/frm_Lista.h"
+#include "platform/Form.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
+#include "platform/PictureBox.h"
+#include "platform/headless/HeadlessPlatform.h"
+#include "platform/qt/QtPlatform.h"
+#include "viewer/ViewerHost.h"
+#include "viewer/ViewerShots.h"
+
+namespace quindel::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace quindel::platform;
+
+const fs::path kSample = QUINDEL_SAMPLE_DIR;
+constexpr hostkit::MediaOptions kVirtualMedia{.backend = hostkit::MediaBackend::Virtual};
+
+bool Inside(const RectPx& inner, const RectPx& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// Equal margins left and right, top and bottom, give or take a pixel of rounding.
+bool Centred(const RectPx& inner, const RectPx& outer) {
+    return std::abs((inner.left - outer.left) - (outer.right - inner.right)) <= 1 &&
+           std::abs((inner.top - outer.top) - (outer.bottom - inner.bottom)) <= 1;
+}
+
+struct HeadlessDisplay : ::testing::Test {
+    headless::HeadlessPlatform p;
+    TestFolder work{"quindel_viewer"};
+    viewer::ViewerHost host{p, kSample, work.path(), {}, kVirtualMedia};
+
+    void SetUp() override { ASSERT_TRUE(host.Start()) << host.Error(); }
+
+    void Click(int x, int y) {
+        p.Input().Click(x, y);
+        p.RunFor(200);
+    }
+    void ClickButton(std::int16_t button) {
+        const RectPx r = host.Panel().pic_ToolbarMain().ScreenRectPx();
+        const PointPx at = host.ButtonPoint(button);
+        Click(r.left + at.x, r.top + at.y);
+    }
+    void Show(const std::string& tipo) {
+        const std::int16_t step = host.ScrollBeside(tipo);
+        ASSERT_NE(step, 0) << tipo;
+        ClickButton(step);
+        ASSERT_EQ(host.Panel().ListaMM()->TipoOggetto(), tipo);
+    }
+    hostkit::DisplayStage& Stage() const { return host.Display(); }
+    RectPx Area() const { return Stage().Form().ScreenRectPx(); }
+    // A picture within the area, centred, its own shape, and never enlarged: at its own size
+    // or as large as the area allows.
+    void ExpectFitted(const char* what) {
+        const hostkit::PictureControl& pic = Stage().Picture();
+        const RectPx r = pic.ScreenRectPx(), area = Area();
+        EXPECT_TRUE(Inside(r, area)) << what;
+        EXPECT_TRUE(Centred(r, area)) << what;
+        EXPECT_EQ(pic.AutoSize(), 2) << what;
+        EXPECT_NEAR(double(r.width()) / r.height(), double(pic.IWidth()) / pic.IHeight(), 0.02)
+            << what;
+        const bool ownSize = r.width() == pic.IWidth() && r.height() == pic.IHeight();
+        const bool fills =
+            std::abs(r.width() - area.width()) <= 1 || std::abs(r.height() - area.height()) <= 1;
+        EXPECT_TRUE(ownSize || fills) << what;
+    }
+};
+
+TEST_F(HeadlessDisplay, FillsTheWindowUnderThePanelAndOpensOnTheArticle) {
+    const RectPx panel = host.PanelForm().ScreenRectPx();
+    EXPECT_EQ(Area().top, panel.bottom);
+    EXPECT_EQ(Area().bottom, host.Status().ScreenRectPx().top);
+    EXPECT_EQ(Area().width(), host.MainForm().ClientSizePx().width);
+    EXPECT_TRUE(host.Article().IsShown());
+    EXPECT_EQ(host.Article().ScreenRectPx(), Area());
+    // The panel's form, with the list windows it opens, stays in front of the display.
+    const auto& forms = p.Forms();
+    EXPECT_LT(std::ranges::find(forms, &Stage().Form()),
+              std::ranges::find(forms, &host.PanelForm()));
+}
+
+TEST_F(HeadlessDisplay, SteppingOntoAnObjectShowsItInTheArea) {
+    struct Case {
+        const char* tipo;
+        std::function<Window&(hostkit::DisplayStage&)> control;
+    } cases[] = {
+        {"FO", [](auto& s) -> Window& { return s.Picture(); }},
+        {"MA", [](auto& s) -> Window& { return s.Picture(); }},
+        {"DI", [](auto& s) -> Window& { return s.Picture(); }},
+        {"TA", [](auto& s) -> Window& { return s.Text(); }},
+        {"F3", [](auto& s) -> Window& { return s.Panorama(); }},
+        {"AI", [](auto& s) -> Window& { return s.Movie(); }},
+    };
+    for (const Case& c : cases) {
+        Show(c.tipo);
+        Window& shown = c.control(Stage());
+        EXPECT_TRUE(shown.IsShown()) << c.tipo;
+        EXPECT_TRUE(Inside(shown.ScreenRectPx(), Area())) << c.tipo;
+        EXPECT_TRUE(Centred(shown.ScreenRectPx(), Area())) << c.tipo;
+        for (Window* other :
+             {static_cast<Window*>(&Stage().Picture()), static_cast<Window*>(&Stage().Text()),
+              static_cast<Window*>(&Stage().Panorama()), static_cast<Window*>(&Stage().Movie())})
+            if (other != &shown) {
+                EXPECT_FALSE(other->Visible()) << c.tipo;
+            }
+        if (&shown == &Stage().Picture()) ExpectFitted(c.tipo);
+    }
+    EXPECT_TRUE(p.Boxes().Shown().empty()) << p.Boxes().Shown().front().text;
+}
+
+TEST_F(HeadlessDisplay, AClickOnAListRowShowsItsObject) {
+    ClickButton(9);
+    const ListBox& rows = *host.Panel().FinestraLista(1).TList1();
+    const RectPx r = rows.ScreenRectPx();
+    Click(r.left + 20, r.top + 1 + 2 * rows.TwipsToPxY(rows.RowHeight()) + 4);  // record 3
+    EXPECT_EQ(host.Panel().ListaMM()->TipoOggetto(), "MA");
+    EXPECT_EQ(host.Events().back().rfind("ClickListaOggettiMM(2)", 0), 0u) << host.Events().back();
+    EXPECT_TRUE(Stage().Picture().IsShown());
+    ExpectFitted("record 3");
+}
+
+TEST_F(HeadlessDisplay, ThePictureFollowsTheWindowsSize) {
+    Show("FO");
+    Form& main = host.MainForm();
+    for (const double factor : {0.6, 1.3}) {
+        main.Move(main.Left(), main.Top(), std::int32_t(main.Width() * factor),
+                  std::int32_t(main.Height() * factor));
+        EXPECT_EQ(Area().bottom, host.Status().ScreenRectPx().top) << factor;
+        EXPECT_EQ(Area().width(), main.ClientSizePx().width) << factor;
+        ExpectFitted(factor < 1 ? "smaller window" : "larger window");
+    }
+}
+
+TEST_F(HeadlessDisplay, AClickOnALargePictureZoomsAndAnotherFitsItAgain) {
+    Form& main = host.MainForm();
+    main.Move(main.Left(), main.Top(), main.Width() / 2, main.Height() / 2);
+    Show("FO");
+    const hostkit::PictureControl& pic = Stage().Picture();
+    ASSERT_GT(pic.IWidth(), Area().width()) << "a photograph larger than the area";
+    const auto clickMiddle = [&] {
+        const RectPx r = pic.ScreenRectPx();
+        Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    clickMiddle();
+    EXPECT_EQ(pic.AutoSize(), 0) << "actual size";
+    EXPECT_TRUE(Inside(pic.ScreenRectPx(), Area()));
+    clickMiddle();
+    ExpectFitted("fitted again");
+}
+
+TEST(QtDisplay, ShotsOfObjectsShowThemInTheDisplayArea) {
+    qt::QtPlatform p;
+    TestFolder work{"quindel_viewer"};
+    viewer::ViewerHost host{p, kSample, work.path(),
+                            [&p](Form& form, Form& main) { p.Dock(form, main); }, kVirtualMedia};
+    ASSERT_TRUE(host.Start()) << host.Error();
+    const auto files = viewer::ViewerShots(p, host).Write(work.path() / "shots");
+    ASSERT_EQ(files.size(), 3 + viewer::ViewerShots::ObjectTypes().size());
+    EXPECT_EQ(files[3].filename(), "viewer_FO.png");
+    EXPECT_EQ(host.Panel().ListaMM()->TipoOggetto(), "F3") << "the last shown";
+    // The photograph takes the middle of the display area, where the article was.
+    const QImage article(QString::fromStdString(files[0].string()));
+    const QImage photo(QString::fromStdString(files[3].string()));
+    const RectPx main = host.MainForm().ScreenRectPx(), area = host.Display().Form().ScreenRectPx();
+    const QPoint middle((area.left + area.right) / 2 - main.left,
+                        (area.top + area.bottom) / 2 - main.top);
+    EXPECT_NE(photo.pixel(middle), article.pixel(middle));
+    EXPECT_EQ(photo.size(), article.size());
+}
+
+}  // namespace
+}  // namespace quindel::test
