@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTest>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
@@ -169,12 +171,39 @@ TEST_F(HeadlessDisplay, AClickOnALargePictureZoomsAndAnotherFitsItAgain) {
     ExpectFitted("fitted again");
 }
 
-TEST(QtDisplay, ShotsOfObjectsShowThemInTheDisplayArea) {
+struct QtDisplay : ::testing::Test {
     qt::QtPlatform p;
     TestFolder work{"quindel_viewer"};
     viewer::ViewerHost host{p, kSample, work.path(),
-                            [&p](Form& form, Form& main) { p.Dock(form, main); }, kVirtualMedia};
-    ASSERT_TRUE(host.Start()) << host.Error();
+                            [this](Form& form, Form& main) { p.Dock(form, main); }, kVirtualMedia};
+
+    void SetUp() override { ASSERT_TRUE(host.Start()) << host.Error(); }
+    QWidget& Widget(Window& w) { return *p.Widget(w); }
+};
+
+TEST_F(QtDisplay, TheWheelScrollsTheArticleAndAClickZoomsAPicture) {
+    hostkit::RichTextBox& article = host.Article();
+    QWidget& text = Widget(article);
+    const QPointF at(text.width() / 2.0, text.height() / 2.0);
+    QWheelEvent wheel(at, text.mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&text, &wheel);
+    EXPECT_GT(article.ScrollVert(), 0);
+
+    const std::int16_t step = host.ScrollBeside("FO");
+    viewer::ViewerShots(p, host).ClickButton(step);
+    const hostkit::PictureControl& pic = host.Display().Picture();
+    ASSERT_TRUE(pic.IsShown());
+    ASSERT_GT(pic.IWidth(), host.Display().Form().ClientSizePx().width);
+    QWidget& picture = Widget(host.Display().Picture());
+    QTest::mouseClick(&picture, Qt::LeftButton, {}, picture.rect().center());
+    EXPECT_EQ(pic.AutoSize(), 0) << "actual size";
+    QTest::mouseClick(&picture, Qt::LeftButton, {}, picture.rect().center());
+    EXPECT_EQ(pic.AutoSize(), 2) << "fitted again";
+    EXPECT_TRUE(Inside(pic.ScreenRectPx(), host.Display().Form().ScreenRectPx()));
+}
+
+TEST_F(QtDisplay, ShotsOfObjectsShowThemInTheDisplayArea) {
     const auto files = viewer::ViewerShots(p, host).Write(work.path() / "shots");
     ASSERT_EQ(files.size(), 3 + viewer::ViewerShots::ObjectTypes().size());
     EXPECT_EQ(files[3].filename(), "viewer_FO.png");
