@@ -37,7 +37,8 @@ void MovieControl::DeclareMembers() {
     m.Method("Stop", 0x60020304, {}, PT::None, &C::Stop);
     m.Method("Rewind", 0x60020305, {}, PT::None, &C::Rewind);
     m.Method("GetCurrentFrame", 0x60020306, {}, PT::Long, &C::GetCurrentFrame);
-    AdoptWindowMembers(table(), *this, {"height", "Width", "Visible"});
+    // Move as well: the panel centres the movie in its form.
+    AdoptWindowMembers(table(), *this, {"height", "Width", "Visible", "Move"});
     DeclareParent(table(), *this);
 }
 

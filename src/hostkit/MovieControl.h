@@ -12,7 +12,7 @@
 //   Rewind           0x60020305  back to the first frame, playing on if it was playing
 //   GetCurrentFrame  0x60020306  the frame on show, counted from 1 (0 with no movie): it grows
 //                                while the movie plays and falls back to 1 when it loops
-//   height, Width, Visible       as on every window; Parent: ControlMembers.h
+//   height, Width, Visible, Move as on every window; Parent: ControlMembers.h
 // Each frame is drawn as large as fits, keeping its shape, centred on black.
 #include <memory>
 #include <optional>

@@ -48,7 +48,8 @@ class FakeControl : public Dispatch {
             return it == results.end() ? Variant() : it->second;
         }
         props[name] = args.back();
-        log.push_back("let " + name + "=" + CStr(args.back()));
+        const Variant& v = args.back();
+        log.push_back("let " + name + "=" + (v.isObject() ? std::string("<object>") : CStr(v)));
         return {};
     }
 

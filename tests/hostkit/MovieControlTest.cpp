@@ -107,11 +107,10 @@ TEST(MovieControl, ABadFileRaisesAndTheMovieGoesOn) {
     LetProperty(s.obj, "AutoStart", true);
     LetProperty(s.obj, "SRC", s.path);
     test::WriteBytes(s.folder.path() / "bad.gif", std::string("GIF89a but nothing more"));
-    for (auto [name, error] : {std::pair{"absent.gif", 53}, {"bad.gif", 321}}) {
+    for (const auto& [name, error] : {std::pair{"absent.gif", 53}, {"bad.gif", 321}}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ(
-            test::ErrorOf([&] { LetProperty(s.obj, "SRC", (s.folder.path() / name).string()); }),
-            error);
+        const std::string file = (s.folder.path() / name).string();
+        EXPECT_EQ(test::ErrorOf([&] { LetProperty(s.obj, "SRC", file); }), error);
         EXPECT_EQ(CStr(GetProperty(s.obj, "SRC")), s.path);
         EXPECT_TRUE(s.movie->Playing());
     }
