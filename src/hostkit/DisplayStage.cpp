@@ -82,18 +82,21 @@ void DisplayStage::ForwardPictureMouse() {
     };
 }
 
+// What is shown goes above the caption while the caption shows.
 void DisplayStage::Arrange() {
     platform::Form& f = Form();
     if (!f.Alive()) return;
     const std::int32_t w = f.ScaleWidth(), h = f.ScaleHeight();
-    caption_->Move(0, std::max(h - kCaptionHeight, 0), w, std::min(kCaptionHeight, h));
-    if (text_->Visible()) text_->Move(0, 0, w, h);
+    const std::int32_t captionHeight = std::min(kCaptionHeight, h);
+    caption_->Move(0, h - captionHeight, w, captionHeight);
+    view_ = {w, caption_->Visible() ? h - captionHeight : h};
+    if (text_->Visible()) text_->Move(0, 0, view_.width, view_.height);
     if (picture_->Visible()) FitPicture();
-    // The panorama's view is drawn to whatever size it has: sized from its position file for
-    // the screen, it is made to fit.
-    if (panorama_->Visible()) Fit(*panorama_, panorama_->Width(), panorama_->Height());
-    for (platform::Window* shown : {static_cast<platform::Window*>(movie_.get()),
-                                    static_cast<platform::Window*>(video_.get()),
+    // These draw to whatever size they have; sized for the screen, they are made to fit.
+    for (platform::Window* shown : {static_cast<platform::Window*>(panorama_.get()),
+                                    static_cast<platform::Window*>(movie_.get())})
+        if (shown->Visible()) Fit(*shown, shown->Width(), shown->Height());
+    for (platform::Window* shown : {static_cast<platform::Window*>(video_.get()),
                                     static_cast<platform::Window*>(&animation_->Animazioni())})
         if (shown->Visible()) Centre(*shown);
 }
@@ -110,21 +113,19 @@ void DisplayStage::FitPicture() {
         Centre(pic);
 }
 
-// Sizes w to a width and height, scaled down with their shape kept to fit the area, and
+// Sizes w to a width and height, scaled down with their shape kept to fit the view, and
 // centres it.
 void DisplayStage::Fit(platform::Window& w, double width, double height) {
-    const platform::Form& f = Form();
     if (width > 0 && height > 0) {
-        const double scale = std::min({1.0, f.ScaleWidth() / width, f.ScaleHeight() / height});
+        const double scale = std::min({1.0, view_.width / width, view_.height / height});
         w.Move(w.Left(), w.Top(), std::int32_t(width * scale), std::int32_t(height * scale));
     }
     Centre(w);
 }
 
 void DisplayStage::Centre(platform::Window& w) const {
-    const platform::Form& f = Form();
-    w.Move(std::max((f.ScaleWidth() - w.Width()) / 2, 0),
-           std::max((f.ScaleHeight() - w.Height()) / 2, 0), w.Width(), w.Height());
+    w.Move(std::max((view_.width - w.Width()) / 2, 0), std::max((view_.height - w.Height()) / 2, 0),
+           w.Width(), w.Height());
 }
 
 }  // namespace quindel::hostkit

@@ -4,11 +4,12 @@
 // packed-file extractor. HandTo gives them all to a panel by late binding and forwards the
 // picture control's mouse to it, as the panel's zoom and pan expect of a host.
 //
-// A panel fits a picture to the screen and centres it on the screen, and sizes a panorama for
-// the screen, as if its display form covered the screen. Arrange fits the shown picture or
-// panorama into this area instead and centres what is shown in it; a host whose area is smaller
-// than the screen calls it after each object the panel shows (every show is followed by one of the
-// panel's events). Resizing the form arranges too.
+// A panel fits a picture to the screen and centres it there, and sizes panoramas and movies
+// for the screen, as if its display form covered the screen. Arrange fits the shown picture,
+// panorama or movie into this area instead, above the caption while it shows, and centres what
+// is shown there; a host whose area is smaller than the screen calls it after each object the
+// panel shows (every show is followed by one of the panel's events). Resizing the form arranges
+// too.
 #include <memory>
 
 #include "hostkit/MediaEngine.h"
@@ -55,6 +56,10 @@ class DisplayStage {
     RichTextBox& Caption() const { return *caption_; }
 
   private:
+    struct View {
+        std::int32_t width = 0, height = 0;  // twips, from the form's top-left corner
+    };
+
     void FitPicture();
     void Fit(platform::Window& w, double width, double height);
     void Centre(platform::Window& w) const;
@@ -67,6 +72,7 @@ class DisplayStage {
     std::shared_ptr<MediaControl> video_, audio_;
     std::shared_ptr<RichTextBox> text_, caption_;
     std::shared_ptr<ZipExtractor> blob_;
+    View view_;                      // the part of the form objects are shown in
     std::weak_ptr<Dispatch> panel_;  // the panel is the host's; the stage does not keep it
 };
 

@@ -142,6 +142,24 @@ TEST_F(HeadlessDisplay, AClickOnAListRowShowsItsObject) {
     ExpectFitted("record 3");
 }
 
+TEST_F(HeadlessDisplay, TheCaptionButtonShowsTheCaptionAlongTheBottom) {
+    Show("FO");
+    const hostkit::RichTextBox& caption = Stage().Caption();
+    EXPECT_FALSE(caption.Visible());
+    ClickButton(2);
+    EXPECT_TRUE(caption.IsShown());
+    const RectPx r = caption.ScreenRectPx();
+    EXPECT_EQ(r.bottom, Area().bottom);
+    EXPECT_EQ(r.width(), Area().width());
+    EXPECT_FALSE(caption.engine().Text().empty());
+    const RectPx above{Area().left, Area().top, Area().right, r.top};
+    EXPECT_TRUE(Inside(Stage().Picture().ScreenRectPx(), above)) << "the photograph above it";
+    EXPECT_TRUE(Centred(Stage().Picture().ScreenRectPx(), above));
+    ClickButton(2);
+    EXPECT_FALSE(caption.Visible());
+    ExpectFitted("the whole area again");
+}
+
 TEST_F(HeadlessDisplay, ThePictureFollowsTheWindowsSize) {
     Show("FO");
     Form& main = host.MainForm();
