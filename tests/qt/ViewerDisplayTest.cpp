@@ -12,7 +12,9 @@
 
 #include "TestFolder.h"
 #include "control/Quindel.h"
+#include "hostkit/AnimationForm.h"
 #include "hostkit/DisplayStage.h"
+#include "hostkit/MediaControl.h"
 #include "hostkit/MovieControl.h"
 #include "hostkit/PanoramaControl.h"
 #include "hostkit/PictureControl.h"
@@ -113,6 +115,8 @@ TEST_F(HeadlessDisplay, SteppingOntoAnObjectShowsItInTheArea) {
         {"TA", [](auto& s) -> Window& { return s.Text(); }},
         {"F3", [](auto& s) -> Window& { return s.Panorama(); }},
         {"AI", [](auto& s) -> Window& { return s.Movie(); }},
+        {"AN", [](auto& s) -> Window& { return s.Animation().Animazioni(); }},
+        {"VI", [](auto& s) -> Window& { return s.Video(); }},
     };
     for (const Case& c : cases) {
         Show(c.tipo);

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QTest>
+#include <QWidget>
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -25,6 +26,7 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/qt/QtPlatform.h"
 #include "runtime/CodePage.h"
+#include "viewer/FirstFrameClock.h"
 #include "viewer/TextWrap.h"
 #include "viewer/ViewerArgs.h"
 #include "viewer/ViewerHost.h"
@@ -100,6 +102,23 @@ TEST(ViewerText, WrapsAtBlanks) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(viewer::WrapText(c.text, c.width, chars), c.lines) << c.text;
+}
+
+TEST(ViewerClock, ReportsTheFirstPaintOfAWindowItsChildrenCoverOnce) {
+    QWidget window;
+    window.resize(200, 100);
+    QWidget cover(&window);
+    cover.setAutoFillBackground(true);
+    cover.setGeometry(window.rect());
+    std::vector<double> reports;
+    new viewer::FirstFrameClock(window, viewer::FirstFrameClock::Clock::now(),
+                                [&](double ms) { reports.push_back(ms); });
+    window.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !reports.empty(); }, 5000));
+    cover.repaint();
+    window.repaint();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_GE(reports[0], 0.0);
 }
 
 struct HeadlessViewer : ::testing::Test {
