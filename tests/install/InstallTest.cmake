@@ -2,7 +2,7 @@
 #   cmake -DSTEP=install -DBUILD=<build dir> -DWORK=<scratch> -P InstallTest.cmake
 #       installs the build into WORK/prefix (a fresh one)
 #   cmake -DSTEP=host -DMODE=cmake|pkgconfig -DWORK=<scratch> -DHOST=<host source>
-#         -DGENERATOR=<generator> -DCXX=<compiler> -P InstallTest.cmake
+#         -DGENERATOR=<generator> -DCXX=<compiler> [-DHOST_FLAGS=<flags>] -P InstallTest.cmake
 #       configures and builds the host against WORK/prefix, registers the installed library in a
 #       registry of its own and runs the host, which creates the control by its program id.
 function(run)
@@ -39,7 +39,8 @@ endif()
 file(GLOB pcdir ${prefix}/lib*/pkgconfig)
 run(${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${pcdir}
     ${CMAKE_COMMAND} -S ${HOST} -B ${build} -G ${GENERATOR} -DCMAKE_CXX_COMPILER=${CXX}
-    -DCMAKE_PREFIX_PATH=${prefix} -DUSE_PKGCONFIG=${use_pc})
+    -DCMAKE_PREFIX_PATH=${prefix} -DUSE_PKGCONFIG=${use_pc} "-DCMAKE_CXX_FLAGS=${HOST_FLAGS}"
+    "-DCMAKE_EXE_LINKER_FLAGS=${HOST_FLAGS}")
 run(${CMAKE_COMMAND} --build ${build})
 
 set(registry ${WORK}/registry-${MODE})
