@@ -22,9 +22,12 @@ struct Palcoscenico {
     Palcoscenico() {
         form->props["scalewidth"] = 12000.0;
         form->props["scaleheight"] = 9000.0;
-        img->props = {{"iwidth", std::int32_t(2000)}, {"iheight", std::int32_t(1500)},
-                      {"width", 12000.0},             {"height", 9000.0},
-                      {"cropx", std::int16_t(0)},      {"cropy", std::int16_t(0)},
+        img->props = {{"iwidth", std::int32_t(2000)},
+                      {"iheight", std::int32_t(1500)},
+                      {"width", 12000.0},
+                      {"height", 9000.0},
+                      {"cropx", std::int16_t(0)},
+                      {"cropy", std::int16_t(0)},
                       {"mousepointer", std::int16_t(0)}};
         img->props["parent"] = Object(form);
         fx.q->setControlloImmagine(img);
