@@ -10,6 +10,7 @@
 
 #include "ObjectTour.h"
 #include "control/Quindel.h"
+#include "hostkit/HostEngineServices.h"
 #include "hostkit/PaginatoreLista.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
@@ -102,6 +103,7 @@ int main(int argc, char** argv) {
     d.host->setCaption("Wisła - encyklopedia multimedialna");
     d.host->setBorderStyle(platform::border::None);
     d.host->Move(1500, 1500, 10200, 600);
+    hostkit::InstallHostEngineServices(d.p);
     d.q = Quindel::Crea(d.p, *d.host);
     d.q->Finestra().Move(0, 0, 9900, 600);
     d.host->Show();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "control/Quindel.h"
+#include "hostkit/HostEngineServices.h"
 #include "hostkit/PaginatoreLista.h"
 #include "hostkit/RichTextBox.h"
 #include "lists/ClasseTLista.h"
@@ -106,6 +107,8 @@ void ViewerHost::BuildWindows() {
     p_.api().SetWindowWord(panelForm_->hWnd(), GWW_HWNDPARENT, main_->hWnd());
     if (dock_) dock_(*panelForm_, *main_);
     panelForm_->OnUnload = [this] { Close(); };
+    // The copy and print dialogs reach the rich-text engine through these.
+    hostkit::InstallHostEngineServices(p_);
     panel_ = Quindel::Crea(p_, *panelForm_);
     panel_->Finestra().Move(0, 0, kPanelWidth, kPanelFormHeight);
     stage_->HandTo(panel_);
