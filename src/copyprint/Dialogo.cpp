@@ -138,4 +138,13 @@ void Dialogo::Form_Unload() {
     platform_.api().SetWindowWord(form_->hWnd(), platform::GWW_HWNDPARENT, 0);
 }
 
+bool Visibile(const Object& o) {
+    return o && CBool(GetProperty(o, "Visible"));
+}
+
+void DisegnaOpzione(platform::PictureBox& pb, const platform::Image& strip, bool scelta) {
+    const int lato = strip.height();
+    pb.PaintPicture(strip, 0, 0, lato, lato, scelta ? lato : 0, 0, lato, lato);
+}
+
 }  // namespace quindel

@@ -74,6 +74,11 @@ class Dialogo {
 // one is missing.
 platform::Image ImmagineDialogo(std::string_view nome);
 
+// Whether a host control is there and visible.
+bool Visibile(const Object& o);
+// Draws an option marker from its strip: the first cell unchosen, the second chosen.
+void DisegnaOpzione(platform::PictureBox& pb, const platform::Image& strip, bool scelta);
+
 }  // namespace quindel
 
 QUINDEL_API_END

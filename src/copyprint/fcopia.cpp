@@ -51,15 +51,6 @@ Object ObjectOf(const Variant& v) {
     return o ? *o : Object();
 }
 
-bool Visibile(const Object& o) {
-    return o && CBool(GetProperty(o, "Visible"));
-}
-
-void DisegnaOpzione(platform::PictureBox& pb, const platform::Image& strip, bool scelta) {
-    const int lato = strip.height();
-    pb.PaintPicture(strip, 0, 0, lato, lato, scelta ? lato : 0, 0, lato, lato);
-}
-
 }  // namespace
 
 fcopia::fcopia(platform::Platform& p) : dialogo_(p, "copia.bmp") {

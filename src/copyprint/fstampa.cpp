@@ -53,15 +53,6 @@ void Passo(Gestore& g, F&& passo) {
     });
 }
 
-bool Visibile(const Object& o) {
-    return o && CBool(GetProperty(o, "Visible"));
-}
-
-void DisegnaOpzione(platform::PictureBox& pb, const platform::Image& strip, bool scelta) {
-    const int lato = strip.height();
-    pb.PaintPicture(strip, 0, 0, lato, lato, scelta ? lato : 0, 0, lato, lato);
-}
-
 }  // namespace
 
 fstampa::fstampa(platform::Platform& p) : dialogo_(p, "stampa.bmp") {

@@ -16,9 +16,10 @@ void AdoptWindowMembers(DispatchTable& table, platform::Window& window,
     const platform::WindowObject view(
         std::shared_ptr<platform::Window>(std::shared_ptr<platform::Window>(), &window));
     for (const char* name : names) {
-        const MemberSpec* spec = view.dispatchTable().find(std::string_view(name));
-        if (!spec) throw std::invalid_argument(std::string("no window member ") + name);
-        table.member(name, spec->id, spec->kinds, spec->params, spec->valueType, spec->handler);
+        const MemberSpec* member = view.dispatchTable().find(std::string_view(name));
+        if (!member) throw std::invalid_argument(std::string("no window member ") + name);
+        table.member(name, member->id, member->kinds, member->params, member->valueType,
+                     member->handler);
     }
 }
 

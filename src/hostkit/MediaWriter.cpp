@@ -55,22 +55,22 @@ MediaResult Run(const std::string& description, const std::string& path, std::in
 
 }  // namespace
 
-MediaResult WriteFilm(const std::string& path, const FilmSpec& spec) {
-    if (spec.durationMs <= 0 || spec.size.width <= 0 || spec.size.height <= 0 ||
-        spec.framesPerSecond <= 0)
+MediaResult WriteFilm(const std::string& path, const FilmSpec& film) {
+    if (film.durationMs <= 0 || film.size.width <= 0 || film.size.height <= 0 ||
+        film.framesPerSecond <= 0)
         return {"a film needs a length, a size and a picture rate"};
     const std::int64_t frames = std::max<std::int64_t>(
-        1, std::llround(double(spec.durationMs) * spec.framesPerSecond / 1000));
-    const std::int64_t common = std::gcd(frames * 1000, spec.durationMs);
+        1, std::llround(double(film.durationMs) * film.framesPerSecond / 1000));
+    const std::int64_t common = std::gcd(frames * 1000, film.durationMs);
     const std::string rate =
-        std::to_string(frames * 1000 / common) + "/" + std::to_string(spec.durationMs / common);
+        std::to_string(frames * 1000 / common) + "/" + std::to_string(film.durationMs / common);
     const std::string description =
         "webmmux name=mux ! filesink name=out  videotestsrc num-buffers=" + std::to_string(frames) +
-        " ! video/x-raw,width=" + std::to_string(spec.size.width) +
-        ",height=" + std::to_string(spec.size.height) + ",framerate=" + rate +
-        " ! videoconvert ! vp8enc deadline=1 ! queue ! mux.  " + Tone(spec.durationMs, "F32LE") +
+        " ! video/x-raw,width=" + std::to_string(film.size.width) +
+        ",height=" + std::to_string(film.size.height) + ",framerate=" + rate +
+        " ! videoconvert ! vp8enc deadline=1 ! queue ! mux.  " + Tone(film.durationMs, "F32LE") +
         " ! vorbisenc ! queue ! mux.";
-    return Run(description, path, spec.durationMs);
+    return Run(description, path, film.durationMs);
 }
 
 MediaResult WriteSound(const std::string& path, std::int64_t durationMs, SoundFormat format) {
