@@ -119,7 +119,12 @@ void CodePageDecoder::Decode(std::string_view bytes, std::int32_t codePage, std:
         if (i == bytes.size()) return;
     }
     const ByteTable& t = TableFor(codePage);
-    for (; i < bytes.size(); ++i) AppendUtf8(out, t[static_cast<unsigned char>(bytes[i])]);
+    // Pages that are not ASCII-based (EBCDIC) decode some bytes to control characters: noise in
+    // text, as control bytes are, and no writer could give them back.
+    for (; i < bytes.size(); ++i) {
+        const char32_t c = t[static_cast<unsigned char>(bytes[i])];
+        if (c >= 0x20 || c == U'\t') AppendUtf8(out, c);
+    }
 }
 
 void CodePageDecoder::Flush(std::string& out) {

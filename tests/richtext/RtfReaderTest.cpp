@@ -80,7 +80,7 @@ TEST(RtfReader, EightBitTextFollowsTheCurrentFontsCharset) {
         "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0 Default;}{\\f1\\fcharset238 EE;}"
         "{\\f2\\fcharset0 West;}{\\f3\\fcharset204 Cyr;}{\\f4\\fcharset161 Greek;}"
         "{\\f5\\fcharset162 Turk;}{\\f6\\fcharset186 Baltic;}{\\f7\\fcharset2 Symbol;}"
-        "{\\f8\\cpg1251\\fcharset0 Override;}{\\f9\\fcharset128 Jp;}}";
+        "{\\f8\\cpg1251\\fcharset0 Override;}{\\f9\\fcharset128 Jp;}{\\f10\\cpg1025 Ebcdic;}}";
     struct Case {
         const char* body;
         const char* text;
@@ -98,6 +98,7 @@ TEST(RtfReader, EightBitTextFollowsTheCurrentFontsCharset) {
         {"\\f9 \\'82\\'a0", "あ"},          // 932: a pair of escapes is one character
         {"\\f2 \xe9 raw", "é raw"},         // raw 8-bit bytes decode alike
         {"\\f99 \\'b9", "ą"},               // an unknown font: the document's page
+        {"\\f10 \xc1-\x81", "Aa"},           // EBCDIC: a byte decoding to a control is dropped
     };
     for (const Case& c : cases) EXPECT_EQ(Rtf(header + c.body + "}").PlainText(), c.text) << c.body;
 }
