@@ -98,7 +98,7 @@ TEST(RtfReader, EightBitTextFollowsTheCurrentFontsCharset) {
         {"\\f9 \\'82\\'a0", "あ"},          // 932: a pair of escapes is one character
         {"\\f2 \xe9 raw", "é raw"},         // raw 8-bit bytes decode alike
         {"\\f99 \\'b9", "ą"},               // an unknown font: the document's page
-        {"\\f10 \xc1-\x81", "Aa"},           // EBCDIC: a byte decoding to a control is dropped
+        {"\\f10 \xc1-\x81", "Aa"},          // EBCDIC: a byte decoding to a control is dropped
     };
     for (const Case& c : cases) EXPECT_EQ(Rtf(header + c.body + "}").PlainText(), c.text) << c.body;
 }
