@@ -259,7 +259,16 @@ void ClasseTLista::AddItem(std::string_view CodiceLemma, std::string_view Descri
         posizione);
     if (senzaPosizione || ObjTList_->ListCount() < MaxRecordInLista_)
         ObjTList_->AddItem(records_.back().sDescrizione());
-    AggiornaPulsantiPilonda();
+    if (caricamenti_ > 0)
+        pulsantiDaAggiornare_ = true;
+    else
+        AggiornaPulsantiPilonda();
+}
+
+void ClasseTLista::Caricamento::Fine() {
+    if (lista_.caricamenti_ != 1 || !lista_.pulsantiDaAggiornare_) return;
+    lista_.pulsantiDaAggiornare_ = false;
+    lista_.AggiornaPulsantiPilonda();
 }
 
 // ---- Buttons ----

@@ -82,6 +82,19 @@ class ClasseTLista : public TableDispatch {
                  std::string_view Didascalia,
                  const Variant& PosizioneAssoluta = Variant::Missing());
     void AggiornaPulsantiPilonda();
+    // While one lives, entries added leave the panel's buttons alone; Fine brings them up to date
+    // once, so a page loads without redrawing buttons after every entry.
+    class Caricamento {
+      public:
+        explicit Caricamento(ClasseTLista& lista) : lista_(lista) { ++lista_.caricamenti_; }
+        ~Caricamento() { --lista_.caricamenti_; }
+        Caricamento(const Caricamento&) = delete;
+        Caricamento& operator=(const Caricamento&) = delete;
+        void Fine();
+
+      private:
+        ClasseTLista& lista_;
+    };
     // Shows the scroll bar while the whole list is longer than the rows, hides it otherwise.
     void AggiornaFormTLista();
     void ScrollChange();
@@ -119,6 +132,8 @@ class ClasseTLista : public TableDispatch {
     // entries never change once added, so only new ones need measuring.
     std::int32_t altezzaMassima_ = 0, larghezzaMassima_ = 0;
     std::size_t misurati_ = 0;
+    int caricamenti_ = 0;
+    bool pulsantiDaAggiornare_ = false;
 };
 
 }  // namespace quindel

@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -78,6 +79,13 @@ bool MatchWildcard(std::string_view pattern, std::string_view name) {
 }
 
 std::string FileSystem::Resolve(std::string_view path) const {
+    // A path that is there as written needs one look, not one per folder on the way.
+    std::string native(path);
+    std::replace(native.begin(), native.end(), '\\', '/');
+    std::error_code ec;
+    if (!native.empty() && native.back() != '/' && native.find("//") == std::string::npos &&
+        fs::exists(native, ec))
+        return native;
     const std::vector<std::string> parts = SplitPath(path);
     const bool absolute = !path.empty() && (path[0] == '\\' || path[0] == '/');
     fs::path cur = absolute ? fs::path("/") : fs::path();
