@@ -61,6 +61,27 @@ std::vector<fs::path> ObjectTour::Run(const fs::path& list, const fs::path& out)
     return written;
 }
 
+std::int64_t ObjectTour::PlayAll() {
+    constexpr std::int16_t kAutoplay = 15;
+    ClasseTLista& mm = *q_->ListaMM();
+    if (mm.ListCount() == 0) return 0;
+    mm.setListIndex(0);
+    std::printf("autoplay from object 1 (%s): %s\n", mm.TipoOggetto().c_str(),
+                mm.Descrizione().c_str());
+    p_.Boxes().ClearShown();
+    q_->MostraOggetto();
+    const std::int64_t start = p_.NowMs();
+    // The button pressed as the user presses it: the loop runs inside, waits on the clock.
+    q_->setValorePulsante(kAutoplay, -1);
+    const std::int64_t took = p_.NowMs() - start;
+    for (const auto& box : p_.Boxes().Shown()) std::printf("  message: %s\n", box.text.c_str());
+    std::printf("autoplay ended at object %d of %d, button 15 %s, %.1f s of playing time\n",
+                mm.ListIndex() + 1, mm.ListCount(),
+                q_->ValorePulsante(kAutoplay) ? "still down" : "up", double(took) / 1000);
+    q_->SpegniTutteLeVisualizzazioni();
+    return took;
+}
+
 void ObjectTour::ShowType(const std::string& tipo, std::int32_t index, const fs::path& file) {
     ClasseTLista& mm = *q_->ListaMM();
     std::printf("show object %d (%s): %s\n", index + 1, tipo.c_str(), mm.Descrizione().c_str());

@@ -4,6 +4,7 @@
 // first object of every type in turn, writing a picture of the screen for each into the output
 // folder (object_FO.png, object_MA.png, ...). Object paths in the list are relative to the sample
 // folder, which becomes the current folder.
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -34,6 +35,9 @@ class ObjectTour {
     // Returns the pictures written.
     std::vector<std::filesystem::path> Run(const std::filesystem::path& list,
                                            const std::filesystem::path& out);
+    // Autoplay (button 15) from the first object to the last on the virtual clock: the host's
+    // events print the sequence. Returns the virtual milliseconds it took.
+    std::int64_t PlayAll();
 
   private:
     void ShowType(const std::string& tipo, std::int32_t index, const std::filesystem::path& file);

@@ -1,7 +1,8 @@
 // The main job: a headless host places the panel on its form with the bundled sample entry,
 // clicks through it as a user would, prints the events it receives and renders the panel and
 // its list window to PNG files; then it hands the panel display controls and shows one object of
-// every type, a picture of the screen for each (ObjectTour).
+// every type, a picture of the screen for each, and plays the whole list through with autoplay,
+// printing the sequence (ObjectTour).
 //   quindel-demo OUTDIR [SAMPLEDIR]
 #include <cstdio>
 #include <filesystem>
@@ -40,8 +41,8 @@ class Host : public QuindelEvents {
         std::printf("  event PulsantePremuto(%d, %d)\n", i, v);
     }
     void ClickListaOggettiMM(std::int32_t& i) override {
-        std::printf("  event ClickListaOggettiMM(%d): %s\n", i,
-                    q_.ListaMM()->Descrizione().c_str());
+        std::printf("  event ClickListaOggettiMM(%d): %s %s\n", i,
+                    q_.ListaMM()->TipoOggetto().c_str(), q_.ListaMM()->Descrizione().c_str());
     }
     void ClickListaLemmi(std::int32_t& i) override {
         std::printf("  event ClickListaLemmi(%d): %s\n", i, q_.ListaLemmi()->Descrizione().c_str());
@@ -158,5 +159,6 @@ int main(int argc, char** argv) {
     demo::ObjectTour tour(d.p, d.q, *d.host);
     const auto shown = tour.Run(mmFile, outDir);
     std::printf("objects shown: %zu\n", shown.size());
+    tour.PlayAll();
     return 0;
 }

@@ -237,6 +237,9 @@ void Visualizzatore::AttesaAnimazione() {
                 Riproduzione.StopAnimazione = false;
                 return true;
             }
+            // The progress timer may see the end first and rewind to the start: its letting go
+            // of the animation is the end too, or the wait would never see the last frame.
+            if (!Riproduzione.PlayerCorrente) return true;
             return PosizioneAnimazione(p) == lunghezza;
         });
 }
