@@ -36,9 +36,10 @@ RectPx Union(const RectPx& a, const RectPx& b) {
             std::max(a.bottom, b.bottom)};
 }
 
-// The part of the screen a rectangle covers, with every shown window at its place.
+// The part of the desktop a rectangle covers, with every shown window at its place; not cut
+// at the screen's edge, so a window on a small (or scaled-down) screen is written whole.
 Image ScreenPart(Platform& p, const RectPx& r) {
-    return ComposeScreen(p).copy(r.left, r.top, r.width(), r.height());
+    return ComposeRegion(p, r);
 }
 
 bool Save(const Image& img, const fs::path& file, std::vector<fs::path>& written) {

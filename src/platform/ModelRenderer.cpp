@@ -41,13 +41,17 @@ void ModelRenderer::PaintChildren(Window& w, Image& img) const {
 }
 
 Image ComposeScreen(Platform& p) {
-    Image screen(p.screen().WidthPx(), p.screen().HeightPx(), look::kDesktop);
+    return ComposeRegion(p, {0, 0, p.screen().WidthPx(), p.screen().HeightPx()});
+}
+
+Image ComposeRegion(Platform& p, const RectPx& region) {
+    Image out(std::max(region.width(), 0), std::max(region.height(), 0), look::kDesktop);
     for (Form* f : p.Forms()) {
         if (!f->IsShown()) continue;
         const RectPx rect = f->ScreenRectPx();
-        screen.blit(p.Grab(*f), rect.left, rect.top);
+        out.blit(p.Grab(*f), rect.left - region.left, rect.top - region.top);
     }
-    return screen;
+    return out;
 }
 
 }  // namespace quindel::platform

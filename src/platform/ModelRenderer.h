@@ -45,5 +45,8 @@ class ModelRenderer {
 // Every shown form at its place on a screen-sized image, back to front, each as the platform's
 // Grab gives it.
 Image ComposeScreen(Platform& p);
+// The same for any part of the desktop, which may reach past the screen's edges: a window larger
+// than a small screen is still drawn whole.
+Image ComposeRegion(Platform& p, const RectPx& region);
 
 }  // namespace quindel::platform

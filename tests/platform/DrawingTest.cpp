@@ -7,6 +7,7 @@
 #include "TestFolder.h"
 #include "platform/Bmp.h"
 #include "platform/Form.h"
+#include "platform/ModelRenderer.h"
 #include "platform/PictureBox.h"
 #include "platform/PictureStrip.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -117,4 +118,20 @@ TEST(Image, SavesAPngAndReportsAnUnwritablePath) {
     in.read(sig, 8);
     EXPECT_EQ(std::string(sig + 1, 3), "PNG");
     EXPECT_FALSE(Image(4, 3).savePng("/nonexistent-folder/x.png"));
+}
+
+TEST(ComposeRegion, AWindowReachingPastTheScreenIsDrawnWhole) {
+    HeadlessPlatform p;
+    const Screen& s = p.screen();
+    auto f = p.NewForm();
+    f->setBorderStyle(border::None);
+    f->setBackColor(kRed);
+    // From 40 pixels in, twice as wide as the screen.
+    f->Move(40 * s.TwipsPerPixelX(), 0, 2 * s.WidthTwips(), 100 * s.TwipsPerPixelY());
+    f->Show();
+    const RectPx r = f->ScreenRectPx();
+    const Image whole = ComposeRegion(p, r);
+    ASSERT_EQ(whole.width(), r.width());
+    EXPECT_EQ(whole.pixel(r.width() - 1, 50), kRed);  // far past the screen's right edge
+    EXPECT_EQ(ComposeScreen(p).width(), s.WidthPx());
 }
