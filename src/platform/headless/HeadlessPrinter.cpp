@@ -48,18 +48,6 @@ class PrintFonts {
     cairo_font_face_t* faces_[4] = {};
 };
 
-struct HeadlessPrinter::Pdf {
-    cairo_surface_t* surface = nullptr;
-    cairo_t* cr = nullptr;
-    Pdf() = default;
-    Pdf(const Pdf&) = delete;
-    Pdf& operator=(const Pdf&) = delete;
-    ~Pdf() {
-        if (cr) cairo_destroy(cr);
-        if (surface) cairo_surface_destroy(surface);
-    }
-};
-
 namespace {
 
 constexpr double kTwipsPerPoint = 20;
@@ -105,17 +93,34 @@ std::size_t CodePointsIn(std::string_view s) {
     return n;
 }
 
-// The one drawing code of the headless printer, for the PDF and for rendered pages alike.
+// The glyphs of text runs that share a face, a size and a colour, shown with one cairo call:
+// a PDF page costs cairo an analysis per drawing call, and a page of text has hundreds of runs.
+struct GlyphBatch {
+    cairo_font_face_t* face = nullptr;
+    int size = 0;
+    Rgba colour = 0;
+    std::string text;
+    std::vector<cairo_glyph_t> glyphs;
+    std::vector<cairo_text_cluster_t> clusters;
+};
+
+// The one drawing code of the headless printer, for the PDF and for rendered pages alike. Text
+// waits in batches until something else is drawn or Flush is called, so what is drawn later
+// still covers what was drawn before.
 class Canvas {
   public:
     Canvas(cairo_t* cr, PrintFonts& fonts, const platform::TextService& text)
         : cr_(cr), fonts_(fonts), text_(text) {}
+    ~Canvas() { Flush(); }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
 
     void Draw(const PrintItem& item) {
         std::visit([this](const auto& i) { DrawOne(i); }, item);
     }
     void DrawOne(const PrintText& run);
     void DrawOne(const PrintFill& fill) {
+        Flush();
         cairo_rectangle(cr_, fill.area.left, fill.area.top, fill.area.width, fill.area.height);
         SetColour(cr_, fill.colour);
         cairo_fill(cr_);
@@ -123,14 +128,39 @@ class Canvas {
     void DrawOne(const PrintedPicture& p) { Picture(p.picture, p.area); }
     // False when cairo cannot hold the picture's pixels.
     bool Picture(const Image& picture, const RectTwips& area);
+    void Flush();
 
   private:
+    GlyphBatch& BatchFor(cairo_font_face_t* face, int size, Rgba colour);
+
     cairo_t* cr_;
     PrintFonts& fonts_;
     const platform::TextService& text_;
     std::vector<int> advances_;
     std::vector<double> xs_;
+    std::vector<GlyphBatch> batches_;
 };
+
+GlyphBatch& Canvas::BatchFor(cairo_font_face_t* face, int size, Rgba colour) {
+    for (GlyphBatch& b : batches_)
+        if (b.face == face && b.size == size && b.colour == colour) return b;
+    GlyphBatch& b = batches_.emplace_back();
+    b.face = face, b.size = size, b.colour = colour;
+    return b;
+}
+
+void Canvas::Flush() {
+    for (GlyphBatch& b : batches_) {
+        if (b.glyphs.empty()) continue;
+        cairo_set_font_face(cr_, b.face);
+        cairo_set_font_size(cr_, b.size);
+        SetColour(cr_, b.colour);
+        cairo_show_text_glyphs(cr_, b.text.data(), int(b.text.size()), b.glyphs.data(),
+                               int(b.glyphs.size()), b.clusters.data(), int(b.clusters.size()),
+                               cairo_text_cluster_flags_t{});
+    }
+    batches_.clear();
+}
 
 void Canvas::DrawOne(const PrintText& run) {
     if (run.text.empty()) return;
@@ -164,9 +194,17 @@ void Canvas::DrawOne(const PrintText& run) {
             byte += std::size_t(clusters[c].num_bytes);
             g += clusters[c].num_glyphs;
         }
-        SetColour(cr_, run.colour);
-        cairo_show_text_glyphs(cr_, shown.data(), int(shown.size()), glyphs, glyphCount, clusters,
-                               clusterCount, flags);
+        if (flags == 0) {
+            GlyphBatch& b = BatchFor(fonts_.Face(run.font.bold, run.font.italic),
+                                     std::max(run.font.sizeTwips, 1), run.colour);
+            b.text += shown;
+            b.glyphs.insert(b.glyphs.end(), glyphs, glyphs + glyphCount);
+            b.clusters.insert(b.clusters.end(), clusters, clusters + clusterCount);
+        } else {
+            SetColour(cr_, run.colour);
+            cairo_show_text_glyphs(cr_, shown.data(), int(shown.size()), glyphs, glyphCount,
+                                   clusters, clusterCount, flags);
+        }
         cairo_glyph_free(glyphs);
         cairo_text_cluster_free(clusters);
     }
@@ -181,6 +219,7 @@ void Canvas::DrawOne(const PrintText& run) {
 }
 
 bool Canvas::Picture(const Image& picture, const RectTwips& area) {
+    Flush();
     const int w = picture.width(), h = picture.height();
     cairo_surface_t* pixels = cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h);
     if (cairo_surface_status(pixels) != CAIRO_STATUS_SUCCESS) {
@@ -215,6 +254,20 @@ std::string Describe(cairo_status_t status) {
 }
 
 }  // namespace
+
+struct HeadlessPrinter::Pdf {
+    cairo_surface_t* surface = nullptr;
+    cairo_t* cr = nullptr;
+    std::unique_ptr<Canvas> canvas;  // the page being drawn
+    Pdf() = default;
+    Pdf(const Pdf&) = delete;
+    Pdf& operator=(const Pdf&) = delete;
+    ~Pdf() {
+        canvas.reset();
+        if (cr) cairo_destroy(cr);
+        if (surface) cairo_surface_destroy(surface);
+    }
+};
 
 HeadlessPrinter::HeadlessPrinter(HeadlessPrinterConfig config)
     : config_(std::move(config)), fonts_(std::make_unique<PrintFonts>()) {
@@ -259,6 +312,7 @@ PrintResult HeadlessPrinter::Begin(const std::string& title) {
         return PrintResult::Failure("Cannot write the PDF file " + path + ": " + Describe(s));
     if (path == temporary_) wroteTemporary_ = true;
     pdf->cr = cairo_create(pdf->surface);
+    pdf->canvas = std::make_unique<Canvas>(pdf->cr, *fonts_, text_);
     StartPage(pdf->cr, m, 1 / kTwipsPerPoint);
     pdf_ = std::move(pdf);
     documents_.push_back({hDC(), title, path, m, {PrintedPage{}}, false});
@@ -275,6 +329,7 @@ void HeadlessPrinter::Check() {
 }
 
 PrintResult HeadlessPrinter::Page() {
+    pdf_->canvas->Flush();
     cairo_restore(pdf_->cr);
     cairo_show_page(pdf_->cr);
     StartPage(pdf_->cr, documents_.back().page, 1 / kTwipsPerPoint);
@@ -285,19 +340,19 @@ PrintResult HeadlessPrinter::Page() {
 
 void HeadlessPrinter::Text(const PrintText& run) {
     CurrentPage().items.emplace_back(run);
-    Canvas(pdf_->cr, *fonts_, text_).DrawOne(run);
+    pdf_->canvas->DrawOne(run);
     Check();
 }
 
 void HeadlessPrinter::Rectangle(const PrintFill& fill) {
     CurrentPage().items.emplace_back(fill);
-    Canvas(pdf_->cr, *fonts_, text_).DrawOne(fill);
+    pdf_->canvas->DrawOne(fill);
     Check();
 }
 
 void HeadlessPrinter::Picture(const Image& picture, const RectTwips& area) {
     CurrentPage().items.emplace_back(PrintedPicture{picture, area});
-    if (!Canvas(pdf_->cr, *fonts_, text_).Picture(picture, area))
+    if (!pdf_->canvas->Picture(picture, area))
         Fail("Cannot print a picture of " + std::to_string(picture.width()) + " x " +
              std::to_string(picture.height()) + " pixels");
     Check();
@@ -305,6 +360,7 @@ void HeadlessPrinter::Picture(const Image& picture, const RectTwips& area) {
 
 PrintResult HeadlessPrinter::Finish() {
     PrintedDocument& doc = documents_.back();
+    pdf_->canvas.reset();  // what waits is drawn
     cairo_restore(pdf_->cr);
     // Shown explicitly, so an empty last page is still a page; finishing adds none after it.
     cairo_show_page(pdf_->cr);
@@ -342,6 +398,7 @@ Image HeadlessPrinter::RenderPage(const PrintedDocument& doc, std::size_t page,
         StartPage(cr, m, scale);
         Canvas canvas(cr, *fonts_, text_);
         for (const PrintItem& item : doc.pages[page].items) canvas.Draw(item);
+        canvas.Flush();
         cairo_restore(cr);
     }
     cairo_destroy(cr);
