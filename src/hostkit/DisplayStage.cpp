@@ -7,6 +7,7 @@
 #include "hostkit/MovieControl.h"
 #include "hostkit/PanoramaControl.h"
 #include "hostkit/PictureControl.h"
+#include "hostkit/PicturePrint.h"
 #include "hostkit/RichTextBox.h"
 #include "hostkit/ZipExtractor.h"
 #include "platform/Form.h"
@@ -32,6 +33,7 @@ DisplayStage::DisplayStage(platform::Platform& p, std::shared_ptr<platform::Form
     : animation_(std::make_shared<AnimationForm>(std::move(form))) {
     platform::Form& f = animation_->form();
     picture_ = Hidden(p.NewChild<PictureControl>(f));
+    ConnectPrinter(*picture_, p);  // the print dialog prints the shown picture through it
     panorama_ = Hidden(p.NewChild<PanoramaControl>(f));
     movie_ = Hidden(p.NewChild<MovieControl>(f));
     video_ = Hidden(p.NewChild<MediaControl>(f, media));
