@@ -49,7 +49,8 @@ void RtfReader::EndParagraph(ParaEnd end) {
 }
 
 void RtfReader::EndCell() {
-    if (std::size_t(cell_) >= limits_.cells) EndRow();
+    // A full row is closed as it stands; the cell being ended begins the next row.
+    if (std::size_t(cell_) >= limits_.cells) CloseOpenRow();
     EndParagraph(ParaEnd::Cell);
     ++cell_;
 }

@@ -3,6 +3,7 @@
 #include "richtext/RichTextTestSupport.h"
 #include "richtext/RtfReader.h"
 #include "richtext/RtfTokenizer.h"
+#include "richtext/RtfWriter.h"
 
 namespace quindel::richtext {
 namespace {
@@ -159,6 +160,16 @@ TEST(RtfReader, TableOddities) {
         {"\\row\\cell x", "\r\nx"},  // \row with no cells; the row a \cell opened ends
     };
     for (const Case& c : cases) EXPECT_EQ(PlainOf(c.body), c.plain) << c.body;
+}
+
+TEST(RtfReader, ARowPastTheCellLimitGoesOnInANewRowThatWritesBackAlike) {
+    std::string body;
+    for (int i = 0; i < 258; ++i) body += "\\intbl c" + std::to_string(i) + "\\cell ";
+    const Document d = Rtf("{\\rtf1\\ansi " + body + "\\row}");
+    ASSERT_EQ(d.Rows().size(), 2u);
+    const std::string plain = d.PlainText();
+    EXPECT_NE(plain.find("c255\r\nc256\tc257\r\n"), std::string::npos) << "256 cells, then 2";
+    EXPECT_EQ(Rtf(RtfWriter::Write(d)).PlainText(), plain);
 }
 
 TEST(RtfReader, PicturesKeepTheirBytesAndGoalSize) {
