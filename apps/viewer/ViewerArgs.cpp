@@ -26,6 +26,8 @@ ViewerArgs ParseViewerArgs(const std::vector<std::string>& args) {
         } else if (arg == "--quit-after" && hasValue) {
             a.quitAfterMs = Milliseconds(args[++i]);
             if (!a.quitAfterMs) a.error = "--quit-after wants milliseconds, not " + args[i];
+        } else if (arg == "--show" && hasValue) {
+            a.show = args[++i];
         } else if (arg.starts_with("--") || contentGiven) {
             a.error = "unexpected argument " + arg;
         } else {

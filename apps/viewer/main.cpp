@@ -1,9 +1,10 @@
 // The desktop host: the panel on a real window, with the display area the objects show in (the
 // entry's article at first) and a status line of the events it raises.
-//   quindel-viewer [CONTENTDIR] [--shots OUTDIR] [--quit-after MS]
+//   quindel-viewer [CONTENTDIR] [--shots OUTDIR] [--quit-after MS] [--show TYPE]
 // CONTENTDIR defaults to resources/sample. --shots writes the pictures ViewerShots lists into
-// OUTDIR and quits; --quit-after quits after MS milliseconds. The time to the main window's first
-// painted frame is printed on start.
+// OUTDIR and quits; --quit-after quits after MS milliseconds; --show opens on the first object of
+// that type (VI plays the sample film). The time to the main window's first painted frame is
+// printed on start.
 #include <unistd.h>
 
 #include <QApplication>
@@ -32,6 +33,16 @@ fs::path WorkFolder(const viewer::ViewerArgs& args) {
     return fs::temp_directory_path() / ("quindel-viewer-" + std::to_string(::getpid()));
 }
 
+// Steps onto the first object of that type as the user would, with the panel's step button.
+void Show(qt::QtPlatform& desktop, viewer::ViewerHost& host, const std::string& tipo) {
+    const std::int16_t step = host.ScrollBeside(tipo);
+    if (step == 0) {
+        std::fprintf(stderr, "no object of type %s in the list\n", tipo.c_str());
+        return;
+    }
+    viewer::ViewerShots(desktop, host).ClickButton(step);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -43,7 +54,7 @@ int main(int argc, char** argv) {
     if (!args.error.empty()) {
         std::fprintf(stderr,
                      "%s\nusage: quindel-viewer [CONTENTDIR] [--shots OUTDIR] "
-                     "[--quit-after MS]\n",
+                     "[--quit-after MS] [--show TYPE]\n",
                      args.error.c_str());
         return 2;
     }
@@ -70,6 +81,7 @@ int main(int argc, char** argv) {
         } else {
             if (args.quitAfterMs)
                 QTimer::singleShot(*args.quitAfterMs, &app, [&host] { host.Close(); });
+            if (args.show) QTimer::singleShot(0, &app, [&] { Show(desktop, host, *args.show); });
             status = app.exec();
         }
     }

@@ -18,6 +18,7 @@
 namespace quindel::hostkit {
 
 using platform::Image;
+using platform::Rgba;
 using platform::SizePx;
 
 namespace {
@@ -91,7 +92,7 @@ GstFlowReturn OnSample(GstAppSink* sink, gpointer slot) {
 }
 
 // Rows are copied by the stride of this very sample: they may be padded, and a later sample may
-// have another size.
+// have another size. A frame of the size before is written over in place: no allocation a frame.
 bool ToImage(GstSample* sample, Image& out) {
     GstCaps* caps = gst_sample_get_caps(sample);
     GstBuffer* buffer = gst_sample_get_buffer(sample);
@@ -104,17 +105,13 @@ bool ToImage(GstSample* sample, Image& out) {
     const int width = GST_VIDEO_FRAME_WIDTH(&video), height = GST_VIDEO_FRAME_HEIGHT(&video);
     const auto* data = static_cast<const std::uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&video, 0));
     const std::size_t stride = std::size_t(GST_VIDEO_FRAME_PLANE_STRIDE(&video, 0));
-    Image image(width, height);
+    if (out.width() != width || out.height() != height) out = Image(width, height);
     for (int y = 0; y < height; ++y) {
-        const std::uint8_t* row = data + std::size_t(y) * stride;
-        for (int x = 0; x < width; ++x) {
-            std::uint32_t pixel;
-            std::memcpy(&pixel, row + 4 * std::size_t(x), sizeof pixel);
-            image.setPixel(x, y, pixel | 0xFF000000u);
-        }
+        Rgba* target = out.row(y);
+        std::memcpy(target, data + std::size_t(y) * stride, std::size_t(width) * sizeof(Rgba));
+        for (int x = 0; x < width; ++x) target[x] |= 0xFF000000u;  // BGRx has no alpha
     }
     gst_video_frame_unmap(&video);
-    out = std::move(image);
     return true;
 }
 

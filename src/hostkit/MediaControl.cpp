@@ -192,14 +192,14 @@ void MediaControl::Tick() {
 
 void MediaControl::Paint(Image& img) const {
     if (engine_->IsOpen() && !engine_->HasVideo()) return;
-    img.fill(platform::MakeRgb(0, 0, 0));
     const Image& frame = engine_->Frame();
-    if (frame.empty()) return;
+    if (frame.width() == img.width() && frame.height() == img.height()) {
+        img.blit(frame, 0, 0);  // covers it all
+        return;
+    }
+    img.fill(platform::MakeRgb(0, 0, 0));
     // Until the engine delivers a picture at a new size, the last one is stretched to it.
-    if (frame.width() == img.width() && frame.height() == img.height())
-        img.blit(frame, 0, 0);
-    else
-        img.blit(ScalePicture(frame, img.width(), img.height()), 0, 0);
+    if (!frame.empty()) img.blit(ScalePicture(frame, img.width(), img.height()), 0, 0);
 }
 
 }  // namespace quindel::hostkit

@@ -73,16 +73,19 @@ TEST(ViewerArgs, ReadTheCommandLine) {
     const auto none = ParseViewerArgs({});
     EXPECT_EQ(none.content, "resources/sample");
     EXPECT_FALSE(none.shots || none.quitAfterMs);
-    const auto all = ParseViewerArgs({"dir", "--shots", "out", "--quit-after", "250"});
+    const auto all =
+        ParseViewerArgs({"dir", "--shots", "out", "--quit-after", "250", "--show", "VI"});
     EXPECT_EQ(all.content, "dir");
     EXPECT_EQ(all.shots, fs::path("out"));
     EXPECT_EQ(all.quitAfterMs, 250);
+    EXPECT_EQ(all.show, "VI");
     EXPECT_TRUE(all.error.empty());
     for (const std::vector<std::string>& bad : {std::vector<std::string>{"--quit-after", "soon"},
                                                 {"--quit-after", "-5"},
                                                 {"a", "b"},
                                                 {"--bogus"},
-                                                {"--shots"}})
+                                                {"--shots"},
+                                                {"--show"}})
         EXPECT_FALSE(ParseViewerArgs(bad).error.empty()) << bad.front();
 }
 
