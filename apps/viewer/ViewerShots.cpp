@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
 #include <algorithm>
@@ -119,7 +120,28 @@ std::vector<fs::path> ViewerShots::Write(const fs::path& dir) {
     for (const std::string& tipo : ObjectTypes())
         if (ShowObject(tipo))
             Save(ScreenPart(p_, main), dir / ("viewer_" + tipo + ".png"), written);
+    // The last object shown is a panorama; the dialogs see the picture before it.
+    ShowObject("FO");
+    DialogShot([this] { host_.Panel().copia("FO"); }, dir / "viewer_copy.png", written);
+    DialogShot([this] { host_.Panel().Stampa(); }, dir / "viewer_print.png", written);
     return written;
+}
+
+void ViewerShots::DialogShot(const std::function<void()>& open, const fs::path& file,
+                             std::vector<fs::path>& written) {
+    open();
+    Settle(kSettleMs);
+    Form* dialog = p_.ActiveForm();
+    const RectPx main = host_.MainForm().ScreenRectPx();
+    if (!dialog || dialog == &host_.MainForm()) return;
+    Save(ScreenPart(p_, Union(main, dialog->ScreenRectPx())), file, written);
+    if (QWidget* w = p_.Widget(*dialog)) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &release);
+    }
+    Settle(kSettleMs);
 }
 
 }  // namespace quindel::viewer

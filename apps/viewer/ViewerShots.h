@@ -39,6 +39,9 @@ class ViewerShots {
   private:
     // Shows the first object of type tipo as a user would; false when the list has none.
     bool ShowObject(const std::string& tipo);
+    // Opens a dialog with open, writes the window with the dialog over it, closes it with Escape.
+    void DialogShot(const std::function<void()>& open, const std::filesystem::path& file,
+                    std::vector<std::filesystem::path>& written);
 
     qt::QtPlatform& p_;
     ViewerHost& host_;

@@ -227,9 +227,13 @@ TEST_F(QtDisplay, TheWheelScrollsTheArticleAndAClickZoomsAPicture) {
 
 TEST_F(QtDisplay, ShotsOfObjectsShowThemInTheDisplayArea) {
     const auto files = viewer::ViewerShots(p, host).Write(work.path() / "shots");
-    ASSERT_EQ(files.size(), 3 + viewer::ViewerShots::ObjectTypes().size());
+    ASSERT_EQ(files.size(), 3 + viewer::ViewerShots::ObjectTypes().size() + 2);
     EXPECT_EQ(files[3].filename(), "viewer_FO.png");
-    EXPECT_EQ(host.Panel().ListaMM()->TipoOggetto(), "F3") << "the last shown";
+    EXPECT_EQ(files.back().filename(), "viewer_print.png");
+    EXPECT_EQ(host.Panel().ListaMM()->TipoOggetto(), "FO") << "the dialogs see a photograph";
+    for (const Form* f : p.Forms())  // 330 and 300 pixels wide
+        EXPECT_FALSE(f->IsShown() && (f->Width() == 330 * 15 || f->Width() == 300 * 15))
+            << "Escape closed the dialogs";
     // The photograph takes the middle of the display area, where the article was.
     const QImage article(QString::fromStdString(files[0].string()));
     const QImage photo(QString::fromStdString(files[3].string()));
