@@ -19,7 +19,7 @@ struct FilmSpec {
     int framesPerSecond = 25;  // roughly
 };
 
-MediaResult WriteFilm(const std::string& path, const FilmSpec& spec = {});
+MediaResult WriteFilm(const std::string& path, const FilmSpec& film = {});
 MediaResult WriteSound(const std::string& path, std::int64_t durationMs,
                        SoundFormat format = SoundFormat::OggVorbis);
 

@@ -5,8 +5,8 @@
 // - A FontSpec names a face, an em size in twips and the device scale (twips per pixel) the
 //   text is measured and drawn at; the em in pixels is sizeTwips / twipsPerPixel. Any face name
 //   is accepted: a backend substitutes what it lacks (a metric-compatible face where it has
-//   one), so a spec always yields a usable font.
-// - Metrics and Advances are in whole pixels and depend only on the spec and the text: the same
+//   one), so a FontSpec always yields a usable font.
+// - Metrics and Advances are in whole pixels and depend only on the font and the text: the same
 //   call gives the same answer for the life of the service. Advances gives one advance per code
 //   point of the UTF-8 text (a malformed byte counts as one code point), and drawing a run at x
 //   puts its code points at x plus the running sum of those advances, so a caller that lays out

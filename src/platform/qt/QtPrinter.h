@@ -9,7 +9,7 @@
 // - Metrics: for a file, A4 with quarter-inch margins at 1200 dpi, as the headless printer has;
 //   for a printer, its default paper, printable area and resolution.
 // - Text: each code point is drawn where the platform's text service advances put it (the Qt
-//   font the spec stands for, kerning off), so a printed page matches its layout.
+//   font the FontSpec stands for, kerning off), so a printed page matches its layout.
 // - Drawing starts on the device at the first item, page or end, so a title given after the
 //   document opened still names the job.
 #include <QString>

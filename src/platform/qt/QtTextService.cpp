@@ -76,14 +76,14 @@ int QtTextService::Entry::Advance(char32_t cp) {
     return a;
 }
 
-QFont QtTextService::FontFor(const FontSpec& spec) {
+QFont QtTextService::FontFor(const FontSpec& font) {
     QFont f;
-    f.setFamilies({FaceFor(spec.face), QString::fromStdString(spec.generic)});
-    f.setStyleHint(HintFor(spec.generic));
-    const double px = double(std::max(spec.sizeTwips, 1)) / std::max(spec.twipsPerPixel, 1);
+    f.setFamilies({FaceFor(font.face), QString::fromStdString(font.generic)});
+    f.setStyleHint(HintFor(font.generic));
+    const double px = double(std::max(font.sizeTwips, 1)) / std::max(font.twipsPerPixel, 1);
     f.setPixelSize(std::clamp(int(std::lround(px)), 1, kMaxPixelSize));
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
     f.setKerning(false);
     return f;
 }

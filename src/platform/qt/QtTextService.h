@@ -2,7 +2,7 @@
 // The desktop text service on Qt fonts. Faces that content names but free systems lack are
 // mapped to their metric-compatible free faces (Times New Roman -> Liberation Serif, Arial ->
 // Liberation Sans, Courier New -> Liberation Mono); any other unknown face goes to fontconfig
-// with the spec's generic family as its fallback. Kerning is off and each code point is drawn
+// with the FontSpec's generic family as its fallback. Kerning is off and each code point is drawn
 // at the sum of the advances before it, so painting lands where the advances said.
 #include <QFont>
 #include <QFontMetrics>
@@ -24,7 +24,7 @@ class QtTextService : public platform::TextService {
     void Draw(platform::Image& target, const platform::FontSpec& font, int x, int baseline,
               std::string_view utf8, platform::Rgba ink) const override;
 
-    // The Qt font a spec stands for, after substitution.
+    // The Qt font a FontSpec stands for, after substitution.
     static QFont FontFor(const platform::FontSpec& font);
 
   private:
