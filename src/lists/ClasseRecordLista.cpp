@@ -1,7 +1,6 @@
 #include "lists/ClasseRecordLista.h"
 
 #include "runtime/Text.h"
-#include "support/FileUtil.h"
 
 namespace quindel {
 
@@ -53,7 +52,13 @@ std::string ClasseRecordLista::Testo(Campo c) const {
 }
 
 std::string ClasseRecordLista::sTesto(Campo c) const {
-    return TogliSpaziFinali(Conservato(c));
+    return std::string(sConservato(c));
+}
+
+std::string_view ClasseRecordLista::sConservato(Campo c) const {
+    const std::string_view v = Conservato(c);
+    const std::size_t ultimo = v.find_last_not_of(std::string_view(" \0", 2));
+    return ultimo == std::string_view::npos ? std::string_view() : v.substr(0, ultimo + 1);
 }
 
 void ClasseRecordLista::setTesto(Campo c, std::string_view v) {

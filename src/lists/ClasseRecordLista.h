@@ -44,6 +44,8 @@ class ClasseRecordLista {
     std::string sTesto(Campo c) const;
     // The field as kept: cut to its width, trailing blanks dropped (NULs kept).
     std::string_view Conservato(Campo c) const;
+    // What sTesto gives, without a copy; valid until the record changes.
+    std::string_view sConservato(Campo c) const;
 
     std::string CodiceLemma() const { return Testo(Campo::CodiceLemma); }
     void setCodiceLemma(std::string_view v) { setTesto(Campo::CodiceLemma, v); }

@@ -258,7 +258,7 @@ void ClasseTLista::AddItem(std::string_view CodiceLemma, std::string_view Descri
             CodiceLemma, PathName, NomeFileBlob, NomeFile, TipoFile, Descrizione, Didascalia},
         posizione);
     if (senzaPosizione || ObjTList_->ListCount() < MaxRecordInLista_)
-        ObjTList_->AddItem(records_.back().sDescrizione());
+        ObjTList_->AddItem(records_.back().sConservato(ClasseRecordLista::Campo::Descrizione));
     if (caricamenti_ > 0)
         pulsantiDaAggiornare_ = true;
     else

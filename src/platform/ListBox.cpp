@@ -33,29 +33,35 @@ constexpr int kRowsPerNotch = 3;  // as desktop list boxes scroll
 
 ListBox::ListBox(Platform& p, Window* parent) : Window(p, WindowKind::ListBox, parent) {}
 
-void ListBox::AddItem(std::string text) {
-    items_.push_back(std::move(text));
+void ListBox::AddItem(std::string_view text) {
+    text_ += text;
+    ends_.push_back(text_.size());
     Changed(Aspect::Content);
 }
 
 void ListBox::RemoveItem(std::int32_t index) {
     if (index < 0 || index >= ListCount()) Raise(5);
-    items_.erase(items_.begin() + index);
+    const std::size_t row = std::size_t(index), start = StartOf(row), length = ends_[row] - start;
+    text_.erase(start, length);
+    ends_.erase(ends_.begin() + index);
+    for (std::size_t i = row; i < ends_.size(); ++i) ends_[i] -= length;
     if (listIndex_ >= ListCount()) listIndex_ = -1;
     topIndex_ = std::clamp(topIndex_, 0, std::max(ListCount() - 1, 0));
     Changed(Aspect::Content);
 }
 
 void ListBox::Clear() {
-    items_.clear();
+    text_.clear();
+    ends_.clear();
     listIndex_ = -1;
     topIndex_ = 0;
     Changed(Aspect::Content);
 }
 
-const std::string& ListBox::List(std::int32_t index) const {
+std::string_view ListBox::List(std::int32_t index) const {
     if (index < 0 || index >= ListCount()) Raise(381);
-    return items_[std::size_t(index)];
+    const std::size_t start = StartOf(std::size_t(index));
+    return std::string_view(text_).substr(start, ends_[std::size_t(index)] - start);
 }
 
 void ListBox::setListIndex(std::int32_t index) {

@@ -4,6 +4,7 @@
 // OnClick, as the classic list box does; the first visible row follows the selection.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Window.h"
@@ -14,12 +15,12 @@ class ListBox : public Window {
   public:
     ListBox(Platform& p, Window* parent);
 
-    void AddItem(std::string text);
+    void AddItem(std::string_view text);
     void RemoveItem(std::int32_t index);
     void Clear();
-    std::int32_t ListCount() const { return std::int32_t(items_.size()); }
-    // Error 381 for an index out of range.
-    const std::string& List(std::int32_t index) const;
+    std::int32_t ListCount() const { return std::int32_t(ends_.size()); }
+    // Error 381 for an index out of range. The view lasts until the rows change.
+    std::string_view List(std::int32_t index) const;
     std::int32_t ListIndex() const { return listIndex_; }
     // -1 clears the selection; other values out of range raise error 380.
     void setListIndex(std::int32_t index);
@@ -47,7 +48,11 @@ class ListBox : public Window {
 
   private:
     void KeepSelectionVisible();
-    std::vector<std::string> items_;
+    std::size_t StartOf(std::size_t row) const { return row == 0 ? 0 : ends_[row - 1]; }
+    // The rows back to back, and where each ends: lists of many thousand rows cost no allocation
+    // a row.
+    std::string text_;
+    std::vector<std::size_t> ends_;
     std::int32_t listIndex_ = -1;
     std::int32_t topIndex_ = 0;
 };

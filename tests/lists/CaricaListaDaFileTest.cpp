@@ -113,6 +113,29 @@ TEST_F(Caricamento, Windows1250BytesBecomeUtf8) {
     EXPECT_EQ(Rec(1).sDescrizione(), "łódź 1");
 }
 
+// The padding is found many bytes at a time and ASCII converted in runs: texts that end, or
+// hold a Polish letter, on either side of those block edges.
+TEST_F(Caricamento, TextsEndingAndConvertingAtEveryBlockEdgeReadWhole) {
+    const int lunghezze[] = {1,  2,  15,  16,  17,  31,  32,  33,   63,
+                             64, 65, 127, 128, 129, 895, 896, 1023, 1024};
+    for (const int n : lunghezze) {
+        for (const int polacca : {-1, 0, 15, 16, 31, 32, n - 1}) {
+            if (polacca >= n) continue;
+            std::string attesa;
+            for (int i = 0; i < n; ++i)
+                attesa += i == polacca          ? "ł"
+                          : i == n / 2 && n > 2 ? " "
+                                                : std::string(1, char('a' + i % 26));
+            Voce v = VoceNumero(1);
+            v.didascalia = attesa;
+            banco.lista->Clear();
+            Carica(cartella.Scrivi("l.lst", Record(v)));
+            ASSERT_EQ(banco.lista->NumeroRecord(), 1);
+            EXPECT_EQ(Rec(1).sDidascalia(), attesa) << n << " " << polacca;
+        }
+    }
+}
+
 TEST_F(Caricamento, ChunkedLoadShortensLongDescriptionsAndNumbersTheRecords) {
     const std::string sessanta(60, 'a');
     struct Caso {

@@ -51,6 +51,22 @@ TEST(ListBox, SelectionRaisesClickAndStaysVisible) {
     EXPECT_EQ(l->ListIndex(), -1);
 }
 
+TEST(ListBox, RemovingARowKeepsTheOthersWhole) {
+    HeadlessPlatform p;
+    auto f = p.NewForm();
+    auto l = p.NewListBox(*f);
+    for (const char* row : {"a", "", "Wisła", "dddd"}) l->AddItem(row);
+    l->RemoveItem(1);
+    l->RemoveItem(0);
+    ASSERT_EQ(l->ListCount(), 2);
+    EXPECT_EQ(l->List(0), "Wisła");
+    EXPECT_EQ(l->List(1), "dddd");
+    l->AddItem("e");
+    l->RemoveItem(1);
+    EXPECT_EQ(l->List(1), "e");
+    EXPECT_EQ(ErrorNumberOf([&] { l->RemoveItem(2); }), 5);
+}
+
 TEST(VScrollBar, ValueChangesRaiseChangeAndOutOfRangeIs380) {
     HeadlessPlatform p;
     auto f = p.NewForm();

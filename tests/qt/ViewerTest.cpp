@@ -63,7 +63,7 @@ std::vector<std::string> Descriptions(const fs::path& file, std::size_t n) {
 }
 
 // A list row shows a description whole, or its beginning and an ellipsis.
-bool ShowsDescription(const std::string& row, const std::string& description) {
+bool ShowsDescription(std::string_view row, const std::string& description) {
     if (row == description) return true;
     return row.ends_with("...") && description.starts_with(row.substr(0, row.size() - 3));
 }

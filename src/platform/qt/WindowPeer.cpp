@@ -265,9 +265,14 @@ void WindowPeer::paintEvent(QPaintEvent*) {
             PaintPicture(painter, static_cast<platform::PictureBox&>(*w));
             break;
         default: {
-            platform::Image img(width(), height(), platform::look::kFace);
-            platform::ModelRenderer(platform_).PaintOwn(*w, img);
-            painter.drawImage(QPoint(0, 0), Wrap(img));
+            // Kept between paints: a playing film repaints its control every frame, and a fresh
+            // buffer of that size would be mapped, zeroed and unmapped each time.
+            if (canvas_.width() != width() || canvas_.height() != height())
+                canvas_ = platform::Image(width(), height(), platform::look::kFace);
+            else
+                canvas_.fill(platform::look::kFace);
+            platform::ModelRenderer(platform_).PaintOwn(*w, canvas_);
+            painter.drawImage(QPoint(0, 0), Wrap(canvas_));
             break;
         }
     }

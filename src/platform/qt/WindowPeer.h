@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/Image.h"
 #include "platform/Window.h"
 
 namespace quindel::platform {
@@ -81,6 +82,7 @@ class WindowPeer : public QWidget {
     platform::Handle dockHost_ = 0;
     std::optional<QPoint> clientShown_;  // where the client area was put last
     bool applying_ = false;
+    platform::Image canvas_;  // what the model painted last
 };
 
 }  // namespace quindel::qt
