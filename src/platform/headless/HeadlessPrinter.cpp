@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 #include <variant>
 
 #include "runtime/Text.h"
@@ -43,9 +44,24 @@ class PrintFonts {
                 bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
         return f;
     }
+    // The advance of the face's glyphs at a size of one: the face is fixed-pitch.
+    double AdvancePerEm(cairo_t* cr, cairo_font_face_t* face) {
+        for (const auto& [f, advance] : advances_)
+            if (f == face) return advance;
+        cairo_save(cr);
+        cairo_set_font_face(cr, face);
+        cairo_set_font_size(cr, 1);
+        cairo_font_extents_t e{};
+        cairo_font_extents(cr, &e);
+        cairo_restore(cr);
+        const double advance = e.max_x_advance > 0 ? e.max_x_advance : 0.6;
+        advances_.emplace_back(face, advance);
+        return advance;
+    }
 
   private:
     cairo_font_face_t* faces_[4] = {};
+    std::vector<std::pair<cairo_font_face_t*, double>> advances_;
 };
 
 namespace {
@@ -97,7 +113,7 @@ std::size_t CodePointsIn(std::string_view s) {
 // a PDF page costs cairo an analysis per drawing call, and a page of text has hundreds of runs.
 struct GlyphBatch {
     cairo_font_face_t* face = nullptr;
-    int size = 0;
+    cairo_matrix_t matrix{};
     Rgba colour = 0;
     std::string text;
     std::vector<cairo_glyph_t> glyphs;
@@ -131,7 +147,8 @@ class Canvas {
     void Flush();
 
   private:
-    GlyphBatch& BatchFor(cairo_font_face_t* face, int size, Rgba colour);
+    GlyphBatch& BatchFor(cairo_font_face_t* face, const cairo_matrix_t& matrix, Rgba colour);
+    cairo_matrix_t MatrixFor(cairo_font_face_t* face, int size, double pitch);
 
     cairo_t* cr_;
     PrintFonts& fonts_;
@@ -141,19 +158,33 @@ class Canvas {
     std::vector<GlyphBatch> batches_;
 };
 
-GlyphBatch& Canvas::BatchFor(cairo_font_face_t* face, int size, Rgba colour) {
+bool SameMatrix(const cairo_matrix_t& a, const cairo_matrix_t& b) {
+    return a.xx == b.xx && a.yx == b.yx && a.xy == b.xy && a.yy == b.yy && a.x0 == b.x0 &&
+           a.y0 == b.y0;
+}
+
+GlyphBatch& Canvas::BatchFor(cairo_font_face_t* face, const cairo_matrix_t& matrix, Rgba colour) {
     for (GlyphBatch& b : batches_)
-        if (b.face == face && b.size == size && b.colour == colour) return b;
+        if (b.face == face && SameMatrix(b.matrix, matrix) && b.colour == colour) return b;
     GlyphBatch& b = batches_.emplace_back();
-    b.face = face, b.size = size, b.colour = colour;
+    b.face = face, b.matrix = matrix, b.colour = colour;
     return b;
+}
+
+// The font at the size asked for, narrowed or widened so its glyphs advance by the text
+// service's pitch: the PDF then places whole runs, not every glyph on its own.
+cairo_matrix_t Canvas::MatrixFor(cairo_font_face_t* face, int size, double pitch) {
+    cairo_matrix_t m;
+    const double width = pitch > 0 ? pitch / fonts_.AdvancePerEm(cr_, face) : size;
+    cairo_matrix_init_scale(&m, width, size);
+    return m;
 }
 
 void Canvas::Flush() {
     for (GlyphBatch& b : batches_) {
         if (b.glyphs.empty()) continue;
         cairo_set_font_face(cr_, b.face);
-        cairo_set_font_size(cr_, b.size);
+        cairo_set_font_matrix(cr_, &b.matrix);
         SetColour(cr_, b.colour);
         cairo_show_text_glyphs(cr_, b.text.data(), int(b.text.size()), b.glyphs.data(),
                                int(b.glyphs.size()), b.clusters.data(), int(b.clusters.size()),
@@ -171,8 +202,11 @@ void Canvas::DrawOne(const PrintText& run) {
     xs_.assign(advances_.size() + 1, run.x);
     for (std::size_t k = 0; k < advances_.size(); ++k) xs_[k + 1] = xs_[k] + advances_[k] * tpp;
 
-    cairo_set_font_face(cr_, fonts_.Face(run.font.bold, run.font.italic));
-    cairo_set_font_size(cr_, std::max(run.font.sizeTwips, 1));
+    cairo_font_face_t* face = fonts_.Face(run.font.bold, run.font.italic);
+    const cairo_matrix_t matrix = MatrixFor(face, std::max(run.font.sizeTwips, 1),
+                                            advances_.empty() ? 0 : advances_[0] * tpp);
+    cairo_set_font_face(cr_, face);
+    cairo_set_font_matrix(cr_, &matrix);
     cairo_glyph_t* glyphs = nullptr;
     cairo_text_cluster_t* clusters = nullptr;
     int glyphCount = 0, clusterCount = 0;
@@ -195,8 +229,7 @@ void Canvas::DrawOne(const PrintText& run) {
             g += clusters[c].num_glyphs;
         }
         if (flags == 0) {
-            GlyphBatch& b = BatchFor(fonts_.Face(run.font.bold, run.font.italic),
-                                     std::max(run.font.sizeTwips, 1), run.colour);
+            GlyphBatch& b = BatchFor(face, matrix, run.colour);
             b.text += shown;
             b.glyphs.insert(b.glyphs.end(), glyphs, glyphs + glyphCount);
             b.clusters.insert(b.clusters.end(), clusters, clusters + clusterCount);
