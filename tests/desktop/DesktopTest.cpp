@@ -15,6 +15,7 @@
 #include "control/Quindel.h"
 #include "platform/Form.h"
 #include "platform/Label.h"
+#include "platform/Printer.h"
 #include "platform/qt/QtPlatform.h"
 #include "viewer/ViewerHost.h"
 #include "viewer/ViewerShots.h"
@@ -157,6 +158,26 @@ TEST_F(Desktop, APrintedPictureLandsInThePdfWithTheCreditLine) {
             inked += page.pixel(x, y) != qRgb(255, 255, 255);
     EXPECT_GT(inked, samples * 9 / 10) << "the picture fills the middle of the page";
     EXPECT_EQ(page.pixel(2, 2), qRgb(255, 255, 255)) << "a corner stays paper";
+}
+
+// A run is one glyph run when the font has every glyph, and goes character by character through
+// the fallback fonts when it has not; either way the PDF holds the text, controls left out.
+TEST_F(Desktop, PrintedRunsKeepTheirTextWithAndWithoutFallbackFonts) {
+    Printer& printer = *p->printer();
+    ASSERT_TRUE(printer.StartDoc("runs").ok);
+    PrintText run{"Zażółć gęślą jaźń", {}, MakeRgb(0, 0, 0), 1440, 1440};
+    printer.DrawText(run);
+    run.text =
+        "ab\x01"
+        "cd \xF0\x9D\x84\x9E ef";  // a control, and a musical symbol
+    run.y += 720;
+    printer.DrawText(run);
+    ASSERT_TRUE(printer.EndDoc().ok);
+    const QString text =
+        QString::fromUtf8(RunProgram("pdftotext", {QString::fromStdString(pdf.string()), "-"}));
+    EXPECT_TRUE(text.contains(QString::fromUtf8("Zażółć gęślą jaźń"))) << text.toStdString();
+    EXPECT_TRUE(text.contains("abcd")) << text.toStdString();
+    EXPECT_TRUE(text.contains("ef")) << text.toStdString();
 }
 
 }  // namespace

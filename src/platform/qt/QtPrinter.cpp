@@ -5,12 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRawFont>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -87,6 +89,13 @@ struct QtPrinter::Job {
     bool started = false;
     int dpi = kFileDpi;
     PageMetrics metrics;
+    std::vector<std::pair<QFont, QRawFont>> rawFonts;  // the fonts of this job's runs
+
+    const QRawFont& RawFontFor(const QFont& font) {
+        for (const auto& [f, raw] : rawFonts)
+            if (f == font) return raw;
+        return rawFonts.emplace_back(font, QRawFont::fromFont(font)).second;
+    }
 };
 
 QtPrinter::QtPrinter(const QtTextService& text) : text_(text) {}
@@ -207,6 +216,47 @@ PrintResult QtPrinter::Page() {
     return {};
 }
 
+namespace {
+
+// The run's code points, each at its pen position from the advances; controls are left out.
+struct Placed {
+    QString text;  // without the controls
+    QList<QPointF> positions;
+    int width = 0;
+};
+
+Placed Place(std::string_view text, const std::vector<int>& advances) {
+    Placed out;
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < text.size(); ++k) {
+        const std::size_t n = Utf8SequenceLength(text, i);
+        const char32_t cp = IsBadUtf8Byte(text, i, n) ? U'\uFFFD' : DecodeUtf8(text, i, n);
+        if (!IsControl(cp)) {
+            out.text += QString::fromUcs4(&cp, 1);
+            out.positions.append(QPointF(out.width, 0));
+        }
+        out.width += k < advances.size() ? advances[k] : 0;
+        i += n;
+    }
+    return out;
+}
+
+// One glyph run for the whole text when the font has a glyph for every code point; false when
+// it has not, and the characters must go one by one through the fallback fonts.
+bool DrawAsGlyphRun(QPainter& p, const QRawFont& raw, const Placed& placed) {
+    if (!raw.isValid()) return false;
+    const QList<quint32> glyphs = raw.glyphIndexesForString(placed.text);
+    if (glyphs.size() != placed.positions.size() || glyphs.contains(0u)) return false;
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(placed.positions);
+    p.drawGlyphRun(QPointF(0, 0), run);
+    return true;
+}
+
+}  // namespace
+
 void QtPrinter::Text(const PrintText& run) {
     if (!Started() || run.text.empty()) return;
     std::vector<int> advances;
@@ -220,19 +270,19 @@ void QtPrinter::Text(const PrintText& run) {
     p.scale(tpp, tpp);
     p.setFont(font);
     p.setPen(QColor::fromRgb(run.colour));
-    const std::string_view text = run.text;
-    int pen = 0;
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < text.size(); ++k) {
-        const std::size_t n = Utf8SequenceLength(text, i);
-        const char32_t cp = IsBadUtf8Byte(text, i, n) ? U'\uFFFD' : DecodeUtf8(text, i, n);
-        if (!IsControl(cp)) p.drawText(QPointF(pen, 0), QString::fromUcs4(&cp, 1));
-        pen += k < advances.size() ? advances[k] : 0;
-        i += n;
+    const Placed placed = Place(run.text, advances);
+    if (!DrawAsGlyphRun(p, job_->RawFontFor(font), placed)) {
+        qsizetype at = 0;
+        for (const QPointF& pen : placed.positions) {
+            const qsizetype n = placed.text.at(at).isHighSurrogate() ? 2 : 1;
+            p.drawText(pen, placed.text.mid(at, n));
+            at += n;
+        }
     }
     if (run.font.underline || run.font.strike) {
         const QFontMetricsF m(font);
         const double thick = std::max(1.0, m.lineWidth());
+        const int pen = placed.width;
         if (run.font.underline)
             p.fillRect(QRectF(0, m.underlinePos(), pen, thick), p.pen().color());
         if (run.font.strike) p.fillRect(QRectF(0, -m.strikeOutPos(), pen, thick), p.pen().color());
