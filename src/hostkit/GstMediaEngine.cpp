@@ -106,11 +106,10 @@ bool ToImage(GstSample* sample, Image& out) {
     const auto* data = static_cast<const std::uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&video, 0));
     const std::size_t stride = std::size_t(GST_VIDEO_FRAME_PLANE_STRIDE(&video, 0));
     if (out.width() != width || out.height() != height) out = Image(width, height);
-    for (int y = 0; y < height; ++y) {
-        Rgba* target = out.row(y);
-        std::memcpy(target, data + std::size_t(y) * stride, std::size_t(width) * sizeof(Rgba));
-        for (int x = 0; x < width; ++x) target[x] |= 0xFF000000u;  // BGRx has no alpha
-    }
+    // The converter fills the alpha of a picture that has none, so the words are opaque as
+    // they come.
+    for (int y = 0; y < height; ++y)
+        std::memcpy(out.row(y), data + std::size_t(y) * stride, std::size_t(width) * sizeof(Rgba));
     gst_video_frame_unmap(&video);
     return true;
 }

@@ -7,6 +7,7 @@
 
 #include "hostkit/ControlMembers.h"
 #include "hostkit/PictureScaler.h"
+#include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
 #include "runtime/MemberBuilders.h"
 #include "runtime/VbError.h"
@@ -191,7 +192,10 @@ void MediaControl::Tick() {
 }
 
 void MediaControl::Paint(Image& img) const {
-    if (engine_->IsOpen() && !engine_->HasVideo()) return;
+    if (engine_->IsOpen() && !engine_->HasVideo()) {
+        img.fill(platform::look::kFace);  // sound alone shows nothing
+        return;
+    }
     const Image& frame = engine_->Frame();
     if (frame.width() == img.width() && frame.height() == img.height()) {
         img.blit(frame, 0, 0);  // covers it all

@@ -77,6 +77,7 @@ class MediaControl : public platform::Window, public TableDispatch {
     void Move(std::int32_t left, std::int32_t top, std::int32_t width,
               std::int32_t height) override;
     void Paint(platform::Image& img) const override;
+    bool PaintsWhole() const override { return true; }
 
   private:
     enum class Load { None, Open, Failed };

@@ -141,6 +141,8 @@ class Window : public std::enable_shared_from_this<Window> {
     // Paints the window's own part, without its children, into img (the window's size in
     // pixels, frame included). Each window kind paints itself.
     virtual void Paint(Image& img) const;
+    // True when Paint sets every pixel of img, so img need not be cleared before.
+    virtual bool PaintsWhole() const { return false; }
 
     // Twips <-> pixels with the platform screen's factors.
     int TwipsToPxX(double twips) const;

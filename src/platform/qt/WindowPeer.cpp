@@ -269,7 +269,7 @@ void WindowPeer::paintEvent(QPaintEvent*) {
             // buffer of that size would be mapped, zeroed and unmapped each time.
             if (canvas_.width() != width() || canvas_.height() != height())
                 canvas_ = platform::Image(width(), height(), platform::look::kFace);
-            else
+            else if (!w->PaintsWhole())
                 canvas_.fill(platform::look::kFace);
             platform::ModelRenderer(platform_).PaintOwn(*w, canvas_);
             painter.drawImage(QPoint(0, 0), Wrap(canvas_));
