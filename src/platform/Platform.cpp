@@ -6,8 +6,8 @@
 #include "platform/CommandButton.h"
 #include "platform/Form.h"
 #include "platform/Label.h"
-#include "platform/MultimediaCommands.h"
 #include "platform/ListBox.h"
+#include "platform/MultimediaCommands.h"
 #include "platform/PictureBox.h"
 #include "platform/Slider.h"
 #include "platform/Timer.h"
@@ -91,6 +91,7 @@ Handle Platform::Register(Window& w) {
 
 void Platform::Unregister(Window& w) {
     registry_.erase(w.hWnd());
+    ++unregistrations_;
     // Also runs from a window's destructor, when the derived part is gone: compare as windows.
     std::erase_if(forms_, [&](Form* f) { return static_cast<Window*>(f) == &w; });
     if (active_ && static_cast<Window*>(active_) == &w) active_ = nullptr;

@@ -115,6 +115,9 @@ class Platform {
     }
 
     Window* FindWindow(Handle h) const;
+    // How many windows have left the registry so far: a backend that mirrors windows need only
+    // look for dead ones when this has changed.
+    std::uint64_t Unregistrations() const { return unregistrations_; }
     // Forms from back to front.
     const std::vector<Form*>& Forms() const { return forms_; }
     // The topmost shown window at a screen point (a child before its form), or null.
@@ -146,6 +149,7 @@ class Platform {
     WindowSystem api_;
     Handle nextHandle_ = 0x1000;
     std::map<Handle, Window*> registry_;
+    std::uint64_t unregistrations_ = 0;
     std::vector<Form*> forms_;
     Form* active_ = nullptr;
     Window* focused_ = nullptr;

@@ -38,6 +38,20 @@ struct QtFixture : ::testing::Test {
     QWidget& W(Window& w) { return *p.Widget(w); }
 };
 
+// Forms released without Unload leave only the registry; their widgets go at the next sync, and
+// a sync with nothing released since keeps every widget.
+TEST_F(QtFixture, WidgetsOfReleasedFormsGoAtTheNextSync) {
+    auto other = p.NewForm();
+    other->Show();
+    QPointer<QWidget> kept = &W(*form), released = &W(*other);
+    p.Sync();
+    other.reset();
+    p.Sync();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(released.isNull());
+    EXPECT_FALSE(kept.isNull());
+}
+
 TEST_F(QtFixture, ScreenFollowsTheLogicalDpi) {
     const QScreen* s = QGuiApplication::primaryScreen();
     EXPECT_EQ(p.screen().TwipsPerPixelX(), std::lround(1440.0 / s->logicalDotsPerInchX()));

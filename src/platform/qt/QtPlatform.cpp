@@ -316,7 +316,10 @@ void QtPlatform::Forget(const WindowPeer* peer) {
 }
 
 void QtPlatform::SweepDeadPeers() {
-    // A window released without being unloaded or removed never says so.
+    // A window released without being unloaded or removed never says so; it does leave the
+    // registry.
+    if (Unregistrations() == swept_) return;
+    swept_ = Unregistrations();
     std::vector<Handle> dead;
     for (const auto& [h, peer] : peers_)
         if (!FindWindow(h)) dead.push_back(h);

@@ -103,6 +103,7 @@ class QtPlatform : public platform::Platform {
     platform::Handle activeShown_ = 0;
     platform::Handle lockShown_ = 0;
     bool syncing_ = false;
+    std::uint64_t swept_ = 0;  // Unregistrations() at the last sweep
 };
 
 }  // namespace quindel::qt
