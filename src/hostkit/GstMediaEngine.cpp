@@ -92,22 +92,25 @@ GstFlowReturn OnSample(GstAppSink* sink, gpointer slot) {
 }
 
 // Rows are copied by the stride of this very sample: they may be padded, and a later sample may
-// have another size. A frame of the size before is written over in place: no allocation a frame.
-bool ToImage(GstSample* sample, Image& out) {
+// have another size. The converter fills the alpha of a picture that has none, so the words are
+// opaque as they come. With `resize` the target takes the sample's size; without, a sample of
+// another size is not copied.
+bool CopySample(GstSample* sample, Image& out, bool resize) {
     GstCaps* caps = gst_sample_get_caps(sample);
     GstBuffer* buffer = gst_sample_get_buffer(sample);
     GstVideoInfo info;
     if (!caps || !buffer || !gst_video_info_from_caps(&info, caps) ||
         GST_VIDEO_INFO_FORMAT(&info) != kVideoFormat)
         return false;
+    const int width = GST_VIDEO_INFO_WIDTH(&info), height = GST_VIDEO_INFO_HEIGHT(&info);
+    if (out.width() != width || out.height() != height) {
+        if (!resize) return false;
+        out = Image(width, height);
+    }
     GstVideoFrame video;
     if (!gst_video_frame_map(&video, &info, buffer, GST_MAP_READ)) return false;
-    const int width = GST_VIDEO_FRAME_WIDTH(&video), height = GST_VIDEO_FRAME_HEIGHT(&video);
     const auto* data = static_cast<const std::uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&video, 0));
     const std::size_t stride = std::size_t(GST_VIDEO_FRAME_PLANE_STRIDE(&video, 0));
-    if (out.width() != width || out.height() != height) out = Image(width, height);
-    // The converter fills the alpha of a picture that has none, so the words are opaque as
-    // they come.
     for (int y = 0; y < height; ++y)
         std::memcpy(out.row(y), data + std::size_t(y) * stride, std::size_t(width) * sizeof(Rgba));
     gst_video_frame_unmap(&video);
@@ -465,11 +468,20 @@ void GstMediaEngine::SetFrameSize(SizePx size) {
 const Image& GstMediaEngine::Frame() {
     auto [sample, count] = d_->slot.Take();
     if (sample && count != d_->convertedFrame) {
-        ToImage(sample, d_->frame);
+        CopySample(sample, d_->frame, true);
         d_->convertedFrame = count;
     }
     if (sample) gst_sample_unref(sample);
     return d_->frame;
+}
+
+// Straight from the sample: a playing film is painted with one copy a frame.
+bool GstMediaEngine::CopyFrame(Image& target) {
+    GstSample* sample = d_->slot.Take().first;
+    if (!sample) return false;
+    const bool copied = CopySample(sample, target, false);
+    gst_sample_unref(sample);
+    return copied;
 }
 
 MediaEvents GstMediaEngine::Pump() {

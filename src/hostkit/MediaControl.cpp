@@ -196,11 +196,8 @@ void MediaControl::Paint(Image& img) const {
         img.fill(platform::look::kFace);  // sound alone shows nothing
         return;
     }
+    if (engine_->CopyFrame(img)) return;  // covers it all
     const Image& frame = engine_->Frame();
-    if (frame.width() == img.width() && frame.height() == img.height()) {
-        img.blit(frame, 0, 0);  // covers it all
-        return;
-    }
     img.fill(platform::MakeRgb(0, 0, 0));
     // Until the engine delivers a picture at a new size, the last one is stretched to it.
     if (!frame.empty()) img.blit(ScalePicture(frame, img.width(), img.height()), 0, 0);

@@ -8,6 +8,14 @@
 
 namespace quindel::hostkit {
 
+bool MediaEngine::CopyFrame(platform::Image& target) {
+    const platform::Image& frame = Frame();
+    if (frame.empty() || frame.width() != target.width() || frame.height() != target.height())
+        return false;
+    target.blit(frame, 0, 0);
+    return true;
+}
+
 std::unique_ptr<MediaEngine> MakeMediaEngine(const platform::Platform& platform,
                                              const MediaOptions& options) {
     MediaBackend backend = options.backend;

@@ -79,6 +79,9 @@ class MediaEngine {
     // Kept across Open and Close; a paused film shows its current picture again at the new size.
     virtual void SetFrameSize(platform::SizePx size) = 0;
     virtual const platform::Image& Frame() = 0;
+    // The newest picture copied into target when it has target's size; false, and target
+    // untouched, when there is none of that size.
+    virtual bool CopyFrame(platform::Image& target);
 
     virtual MediaEvents Pump() = 0;
 };

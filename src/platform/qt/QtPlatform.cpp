@@ -355,9 +355,11 @@ void QtPlatform::SyncPointer() {
 
 void QtPlatform::SyncOwners() {
     // Handles first: re-showing an owned window runs events that may make new widgets.
+    // Only forms have top-level widgets; there are far fewer forms than widgets.
     std::vector<Handle> forms;
-    for (const auto& [h, peer] : peers_)
-        if (peer->IsTopLevel()) forms.push_back(h);
+    for (const Form* f : Forms())
+        if (WindowPeer* peer = Peer(f->hWnd()); peer && peer->IsTopLevel())
+            forms.push_back(f->hWnd());
     for (Handle h : forms)
         if (WindowPeer* peer = Peer(h)) peer->ApplyOwner();
 }
