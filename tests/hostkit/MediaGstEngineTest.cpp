@@ -99,6 +99,12 @@ TEST_F(GstEngine, FilmPicturesArriveAtTheFrameSize) {
     EXPECT_GT(platform::RedOf(red), 150);
     EXPECT_LT(platform::GreenOf(red), 60);
     EXPECT_LT(platform::BlueOf(red), 60);
+    // Painting copies the same picture straight into a target of its size, and no other.
+    platform::Image same(64, 48), other(60, 48, platform::MakeRgb(1, 2, 3));
+    EXPECT_TRUE(engine_.CopyFrame(same));
+    EXPECT_EQ(same.pixels(), bars.pixels());
+    EXPECT_FALSE(engine_.CopyFrame(other));
+    EXPECT_EQ(other.pixel(0, 0), platform::MakeRgb(1, 2, 3));
 
     engine_.Seek(200);
     engine_.SetFrameSize({32, 24});  // paused: the same moment again at the new size
