@@ -30,8 +30,6 @@ int LineHeight(const Platform& p);
 
 class ModelRenderer {
   public:
-    explicit ModelRenderer(const Platform& p) : platform_(p) {}
-
     // The window with its shown children, sized as its screen rectangle (a form with its frame).
     Image Render(Window& w) const;
     // The window's own part, without its children, into img (the window's size).
@@ -39,7 +37,6 @@ class ModelRenderer {
 
   private:
     void PaintChildren(Window& w, Image& img) const;
-    const Platform& platform_;
 };
 
 // Every shown form at its place on a screen-sized image, back to front, each as the platform's

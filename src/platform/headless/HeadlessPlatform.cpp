@@ -136,7 +136,7 @@ FrameMetrics HeadlessPlatform::FrameOf(const Form& form) const {
 }
 
 Image HeadlessPlatform::Grab(Window& window) {
-    return ModelRenderer(*this).Render(window);
+    return ModelRenderer().Render(window);
 }
 
 Image HeadlessPlatform::GrabScreen() {

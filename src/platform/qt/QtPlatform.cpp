@@ -222,10 +222,10 @@ FrameMetrics QtPlatform::FrameOf(const Form& form) const {
 Image QtPlatform::Grab(Window& window) {
     WindowPeer* peer = EnsurePeer(window);
     if (window.Kind() != WindowKind::Form)
-        return peer ? RenderWidget(*peer) : ModelRenderer(*this).Render(window);
+        return peer ? RenderWidget(*peer) : ModelRenderer().Render(window);
     const RectPx r = window.ScreenRectPx();
     Image img(std::max(r.width(), 0), std::max(r.height(), 0), look::kFace);
-    ModelRenderer(*this).PaintOwn(window, img);
+    ModelRenderer().PaintOwn(window, img);
     if (peer) {
         const PointPx o = window.ClientOriginPx();
         img.blit(RenderWidget(*peer), o.x, o.y);

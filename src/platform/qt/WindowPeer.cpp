@@ -271,7 +271,7 @@ void WindowPeer::paintEvent(QPaintEvent*) {
                 canvas_ = platform::Image(width(), height(), platform::look::kFace);
             else if (!w->PaintsWhole())
                 canvas_.fill(platform::look::kFace);
-            platform::ModelRenderer(platform_).PaintOwn(*w, canvas_);
+            platform::ModelRenderer().PaintOwn(*w, canvas_);
             painter.drawImage(QPoint(0, 0), Wrap(canvas_));
             break;
         }
