@@ -91,31 +91,59 @@ GstFlowReturn OnSample(GstAppSink* sink, gpointer slot) {
     return GST_FLOW_OK;
 }
 
-// Rows are copied by the stride of this very sample: they may be padded, and a later sample may
-// have another size. The converter fills the alpha of a picture that has none, so the words are
-// opaque as they come. With `resize` the target takes the sample's size; without, a sample of
-// another size is not copied.
-bool CopySample(GstSample* sample, Image& out, bool resize) {
-    GstCaps* caps = gst_sample_get_caps(sample);
-    GstBuffer* buffer = gst_sample_get_buffer(sample);
-    GstVideoInfo info;
-    if (!caps || !buffer || !gst_video_info_from_caps(&info, caps) ||
-        GST_VIDEO_INFO_FORMAT(&info) != kVideoFormat)
-        return false;
-    const int width = GST_VIDEO_INFO_WIDTH(&info), height = GST_VIDEO_INFO_HEIGHT(&info);
-    if (out.width() != width || out.height() != height) {
-        if (!resize) return false;
-        out = Image(width, height);
+// Copies samples into pictures. Rows are copied by the stride of each sample: they may be
+// padded, and a later sample may have another size. The converter fills the alpha of a picture
+// that has none, so the words are opaque as they come. The video description is read from the
+// caps once for as long as the samples share them: reading it parses text.
+class SampleCopier {
+  public:
+    SampleCopier() = default;
+    SampleCopier(const SampleCopier&) = delete;
+    SampleCopier& operator=(const SampleCopier&) = delete;
+    ~SampleCopier() { Forget(); }
+
+    // With `resize` the target takes the sample's size; without, a sample of another size is
+    // not copied.
+    bool Copy(GstSample* sample, Image& out, bool resize) {
+        GstBuffer* buffer = gst_sample_get_buffer(sample);
+        if (!buffer || !Describe(gst_sample_get_caps(sample))) return false;
+        const int width = GST_VIDEO_INFO_WIDTH(&info_), height = GST_VIDEO_INFO_HEIGHT(&info_);
+        if (out.width() != width || out.height() != height) {
+            if (!resize) return false;
+            out = Image(width, height);
+        }
+        GstVideoFrame video;
+        if (!gst_video_frame_map(&video, &info_, buffer, GST_MAP_READ)) return false;
+        const auto* data = static_cast<const std::uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&video, 0));
+        const std::size_t stride = std::size_t(GST_VIDEO_FRAME_PLANE_STRIDE(&video, 0));
+        for (int y = 0; y < height; ++y)
+            std::memcpy(out.row(y), data + std::size_t(y) * stride,
+                        std::size_t(width) * sizeof(Rgba));
+        gst_video_frame_unmap(&video);
+        return true;
     }
-    GstVideoFrame video;
-    if (!gst_video_frame_map(&video, &info, buffer, GST_MAP_READ)) return false;
-    const auto* data = static_cast<const std::uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&video, 0));
-    const std::size_t stride = std::size_t(GST_VIDEO_FRAME_PLANE_STRIDE(&video, 0));
-    for (int y = 0; y < height; ++y)
-        std::memcpy(out.row(y), data + std::size_t(y) * stride, std::size_t(width) * sizeof(Rgba));
-    gst_video_frame_unmap(&video);
-    return true;
-}
+
+    void Forget() {
+        if (caps_) gst_caps_unref(caps_);
+        caps_ = nullptr;
+        usable_ = false;
+    }
+
+  private:
+    bool Describe(GstCaps* caps) {
+        if (!caps) return false;
+        if (caps == caps_) return usable_;
+        Forget();
+        caps_ = gst_caps_ref(caps);
+        usable_ =
+            gst_video_info_from_caps(&info_, caps) && GST_VIDEO_INFO_FORMAT(&info_) == kVideoFormat;
+        return usable_;
+    }
+
+    GstCaps* caps_ = nullptr;  // a reference, so a new caps object is never taken for it
+    GstVideoInfo info_{};
+    bool usable_ = false;
+};
 
 // autoaudiosink falls back to a fake sink of its own when no device opens; that counts as none.
 bool ChoseFakeSink(GstElement* autoSink) {
@@ -172,6 +200,7 @@ struct GstMediaEngine::Impl {
     SizePx videoSize, frameSize;
     std::uint64_t pumpedFrame = 0, convertedFrame = 0;
     Image frame;
+    SampleCopier copier;
 
     MediaResult Build(const char* uri);
     gst::Element VideoSink();
@@ -346,6 +375,7 @@ void GstMediaEngine::Impl::Release() {
     pending = {};
     videoSize = {};
     frame = {};
+    copier.Forget();
     pumpedFrame = convertedFrame = slot.Count();
 }
 
@@ -468,7 +498,7 @@ void GstMediaEngine::SetFrameSize(SizePx size) {
 const Image& GstMediaEngine::Frame() {
     auto [sample, count] = d_->slot.Take();
     if (sample && count != d_->convertedFrame) {
-        CopySample(sample, d_->frame, true);
+        d_->copier.Copy(sample, d_->frame, true);
         d_->convertedFrame = count;
     }
     if (sample) gst_sample_unref(sample);
@@ -479,7 +509,7 @@ const Image& GstMediaEngine::Frame() {
 bool GstMediaEngine::CopyFrame(Image& target) {
     GstSample* sample = d_->slot.Take().first;
     if (!sample) return false;
-    const bool copied = CopySample(sample, target, false);
+    const bool copied = d_->copier.Copy(sample, target, false);
     gst_sample_unref(sample);
     return copied;
 }
