@@ -33,6 +33,9 @@ class QtTextService : public platform::TextService {
         QFont font;
         QFontMetrics metrics;
         std::array<int, 128> ascii;  // advances of ASCII, filled on first use
+        // Advances of the other code points met so far: measuring one shapes it, which costs
+        // far more than a look-up, and Polish text has one in most words.
+        std::unordered_map<char32_t, int> others;
         int Advance(char32_t cp);
     };
     Entry& Lookup(const platform::FontSpec& font) const;
