@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -123,8 +124,14 @@ class LettoreRecord {
 // The text without its trailing padding: blanks, and NULs too when asked. Works on code-page
 // bytes and on UTF-8 alike, as neither byte occurs inside a UTF-8 sequence. Records are mostly
 // padding, so it is skipped many bytes at a time: 32 with AVX2 where the processor has it,
-// sixteen with SSE2, eight elsewhere. A NUL or'ed with a blank is a blank, and no other byte
-// becomes one.
+// sixteen with SSE2; in the block where the text ends, the mask of padding bytes tells where
+// at once. A NUL or'ed with a blank is a blank, and no other byte becomes one. Each step gives
+// the exact length when it met the text, or the length still to look at.
+struct Coda {
+    std::size_t n;
+    bool trovata;  // n is where the text ends
+};
+
 #if defined(__SSE2__)
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 __attribute__((target("avx2"))) inline __m256i Imbottitura32(const char* p, __m256i nul) {
@@ -132,8 +139,7 @@ __attribute__((target("avx2"))) inline __m256i Imbottitura32(const char* p, __m2
     return _mm256_cmpeq_epi8(_mm256_or_si256(w, nul), _mm256_set1_epi8(' '));
 }
 
-__attribute__((target("avx2"))) std::size_t SaltaCodaAvx2(const char* p, std::size_t n,
-                                                          bool ancheNul) {
+__attribute__((target("avx2"))) Coda SaltaCodaAvx2(const char* p, std::size_t n, bool ancheNul) {
     const __m256i nul = ancheNul ? _mm256_set1_epi8(' ') : _mm256_setzero_si256();
     while (n >= 128) {
         const __m256i tutto = _mm256_and_si256(
@@ -142,34 +148,32 @@ __attribute__((target("avx2"))) std::size_t SaltaCodaAvx2(const char* p, std::si
         if (_mm256_movemask_epi8(tutto) != -1) break;
         n -= 128;
     }
-    while (n >= 32 && _mm256_movemask_epi8(Imbottitura32(p + n - 32, nul)) == -1) n -= 32;
-    return n;
+    for (; n >= 32; n -= 32) {
+        const auto imbottitura = unsigned(_mm256_movemask_epi8(Imbottitura32(p + n - 32, nul)));
+        if (imbottitura != ~0u) return {n - std::size_t(std::countl_one(imbottitura)), true};
+    }
+    return {n, false};
 }
 
 const bool kAvx2 = __builtin_cpu_supports("avx2");
 #endif
 
-std::size_t SaltaCodaABlocchi(const char* p, std::size_t n, bool ancheNul) {
+Coda SaltaCodaABlocchi(const char* p, std::size_t n, bool ancheNul) {
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-    if (kAvx2) n = SaltaCodaAvx2(p, n, ancheNul);
+    if (kAvx2) return SaltaCodaAvx2(p, n, ancheNul);
 #endif
     const __m128i blank = _mm_set1_epi8(' ');
     const __m128i nul = ancheNul ? blank : _mm_setzero_si128();
-    const auto padding = [&](std::size_t at) {
-        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
-        return _mm_cmpeq_epi8(_mm_or_si128(w, nul), blank);
-    };
-    while (n >= 64) {
-        const __m128i tutto = _mm_and_si128(_mm_and_si128(padding(n - 16), padding(n - 32)),
-                                            _mm_and_si128(padding(n - 48), padding(n - 64)));
-        if (_mm_movemask_epi8(tutto) != 0xFFFF) break;
-        n -= 64;
+    for (; n >= 16; n -= 16) {
+        const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + n - 16));
+        const auto imbottitura =
+            std::uint16_t(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(w, nul), blank)));
+        if (imbottitura != 0xFFFF) return {n - std::size_t(std::countl_one(imbottitura)), true};
     }
-    while (n >= 16 && _mm_movemask_epi8(padding(n - 16)) == 0xFFFF) n -= 16;
-    return n;
+    return {n, false};
 }
 #else
-std::size_t SaltaCodaABlocchi(const char* p, std::size_t n, bool ancheNul) {
+Coda SaltaCodaABlocchi(const char* p, std::size_t n, bool ancheNul) {
     constexpr std::uint64_t kBlanks = 0x2020202020202020ULL;
     const std::uint64_t nul = ancheNul ? kBlanks : 0;
     while (n >= 8) {
@@ -178,14 +182,15 @@ std::size_t SaltaCodaABlocchi(const char* p, std::size_t n, bool ancheNul) {
         if ((w | nul) != kBlanks) break;
         n -= 8;
     }
-    return n;
+    return {n, false};
 }
 #endif
 
 std::string_view SenzaCoda(std::string_view testo, bool ancheNul) {
     const char* p = testo.data();
-    std::size_t n = SaltaCodaABlocchi(p, testo.size(), ancheNul);
-    while (n > 0 && (p[n - 1] == ' ' || (ancheNul && p[n - 1] == '\0'))) --n;
+    auto [n, trovata] = SaltaCodaABlocchi(p, testo.size(), ancheNul);
+    if (!trovata)
+        while (n > 0 && (p[n - 1] == ' ' || (ancheNul && p[n - 1] == '\0'))) --n;
     return testo.substr(0, n);
 }
 

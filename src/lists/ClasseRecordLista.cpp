@@ -16,8 +16,9 @@ std::string_view DaConservare(std::string_view v, std::int32_t larghezza) {
             fine += Utf8SequenceLength(v, fine);
         v = v.substr(0, fine);
     }
-    const std::size_t ultimo = v.find_last_not_of(' ');
-    return ultimo == std::string_view::npos ? std::string_view() : v.substr(0, ultimo + 1);
+    std::size_t n = v.size();
+    while (n > 0 && v[n - 1] == ' ') --n;
+    return v.substr(0, n);
 }
 
 }  // namespace
@@ -57,8 +58,9 @@ std::string ClasseRecordLista::sTesto(Campo c) const {
 
 std::string_view ClasseRecordLista::sConservato(Campo c) const {
     const std::string_view v = Conservato(c);
-    const std::size_t ultimo = v.find_last_not_of(std::string_view(" \0", 2));
-    return ultimo == std::string_view::npos ? std::string_view() : v.substr(0, ultimo + 1);
+    std::size_t n = v.size();
+    while (n > 0 && (v[n - 1] == ' ' || v[n - 1] == '\0')) --n;
+    return v.substr(0, n);
 }
 
 void ClasseRecordLista::setTesto(Campo c, std::string_view v) {

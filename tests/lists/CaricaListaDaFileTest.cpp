@@ -128,10 +128,14 @@ TEST_F(Caricamento, TextsEndingAndConvertingAtEveryBlockEdgeReadWhole) {
                                                 : std::string(1, char('a' + i % 26));
             Voce v = VoceNumero(1);
             v.didascalia = attesa;
-            banco.lista->Clear();
-            Carica(cartella.Scrivi("l.lst", Record(v)));
-            ASSERT_EQ(banco.lista->NumeroRecord(), 1);
-            EXPECT_EQ(Rec(1).sDidascalia(), attesa) << n << " " << polacca;
+            if (n < 255) v.cartella = attesa + "\\";  // the folder's padding may be NULs too
+            for (const char riempimento : {' ', '\0'}) {
+                banco.lista->Clear();
+                Carica(cartella.Scrivi("l.lst", Record(v, riempimento)));
+                ASSERT_EQ(banco.lista->NumeroRecord(), 1);
+                EXPECT_EQ(Rec(1).sDidascalia(), attesa) << n << " " << polacca;
+                EXPECT_EQ(Rec(1).sPathName(), v.cartella) << n << " " << polacca;
+            }
         }
     }
 }
