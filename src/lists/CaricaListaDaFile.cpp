@@ -12,6 +12,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -155,7 +156,12 @@ __attribute__((target("avx2"))) Coda SaltaCodaAvx2(const char* p, std::size_t n,
     return {n, false};
 }
 
-const bool kAvx2 = __builtin_cpu_supports("avx2");
+// QUINDEL_NO_AVX2 takes the SSE2 steps on a processor that has AVX2, so tests try both.
+// Set while the library loads, so the processor is asked explicitly, not after the runtime did.
+const bool kAvx2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") && std::getenv("QUINDEL_NO_AVX2") == nullptr;
+}();
 #endif
 
 Coda SaltaCodaABlocchi(const char* p, std::size_t n, bool ancheNul) {
