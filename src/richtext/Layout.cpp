@@ -33,29 +33,29 @@ void Layout::SetWidth(std::int32_t twips) {
 const platform::FontSpec& Layout::FontFor(std::uint32_t format) const {
     if (fonts_.size() <= format) fonts_.resize(format + 1);
     CachedFont& c = fonts_[format];
-    if (c.ready) return c.spec;
+    if (c.ready) return c.font;
     const CharFormat& f = doc_.Char(format);
     const FontEntry* e = doc_.FontOf(f);
-    c.spec.face = e && !e->face.empty() ? e->face : kDefaultFace;
-    c.spec.generic = FontTable::Generic(e);
+    c.font.face = e && !e->face.empty() ? e->face : kDefaultFace;
+    c.font.generic = FontTable::Generic(e);
     const std::int32_t size = std::int32_t(f.halfPoints) * 10;
-    c.spec.sizeTwips = f.script == Script::Normal ? size : size * 2 / 3;
-    c.spec.twipsPerPixel = tpp_;
-    c.spec.bold = f.bold;
-    c.spec.italic = f.italic;
-    c.spec.underline = f.underline;
-    c.spec.strike = f.strike;
-    const platform::FontMetrics m = text_.Metrics(c.spec);
+    c.font.sizeTwips = f.script == Script::Normal ? size : size * 2 / 3;
+    c.font.twipsPerPixel = tpp_;
+    c.font.bold = f.bold;
+    c.font.italic = f.italic;
+    c.font.underline = f.underline;
+    c.font.strike = f.strike;
+    const platform::FontMetrics m = text_.Metrics(c.font);
     c.metrics = {m.ascent * tpp_, m.descent * tpp_,
                  std::max(0, m.lineHeight - m.ascent - m.descent) * tpp_, 0};
     if (f.script != Script::Normal) {
-        platform::FontSpec full = c.spec;
+        platform::FontSpec full = c.font;
         full.sizeTwips = size;
         const std::int32_t fullAscent = text_.Metrics(full).ascent * tpp_;
         c.metrics.shift = f.script == Script::Super ? fullAscent / 3 : -fullAscent / 5;
     }
     c.ready = true;
-    return c.spec;
+    return c.font;
 }
 
 const Layout::FontTwips& Layout::MetricsFor(std::uint32_t format) const {

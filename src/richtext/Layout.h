@@ -112,7 +112,7 @@ class Layout {
     };
     struct CachedFont {
         bool ready = false;
-        platform::FontSpec spec;
+        platform::FontSpec font;
         FontTwips metrics;
     };
 

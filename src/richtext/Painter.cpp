@@ -106,7 +106,7 @@ void Painter::PaintRun(const View& v, const LayoutLine& line, std::int64_t top, 
         v.target.fillRect(x0, y0, x1 - x0, y1 - y0,
                           selected ? v.options.selectionPaper : highlight);
     }
-    const platform::FontSpec& spec = layout_.FontFor(run.format);
+    const platform::FontSpec& font = layout_.FontFor(run.format);
     const int baseline = PxY(v, top + line.ascent - layout_.MetricsFor(run.format).shift);
     const Rgba ink = doc.Colour(f.colour, v.options.ink);
     const std::string_view text = doc.Text();
@@ -122,7 +122,7 @@ void Painter::PaintRun(const View& v, const LayoutLine& line, std::int64_t top, 
         const bool selected = sel.Has(p, bytes[k]);
         std::size_t j = k + 1;
         while (j < k1 && !blank(j) && sel.Has(p, bytes[j]) == selected) ++j;
-        layout_.text().Draw(v.target, spec, PxX(v, xs[k]), baseline,
+        layout_.text().Draw(v.target, font, PxX(v, xs[k]), baseline,
                             text.substr(bytes[k], bytes[j] - bytes[k]),
                             selected ? v.options.selectionInk : ink);
         k = j;
