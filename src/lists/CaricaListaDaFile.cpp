@@ -23,6 +23,7 @@
 #include "runtime/CodePage.h"
 #include "runtime/Coercions.h"
 #include "runtime/Text.h"
+#include "support/FileUtil.h"
 
 namespace quindel {
 
@@ -302,9 +303,7 @@ class CaricatoreRecord {
 
     // The folder always ends with exactly the one backslash it is joined with.
     std::string_view Cartella(std::string_view record) {
-        std::string_view cartella = SenzaCoda(Testo(record, Campo::PathName), true);
-        if (cartella.ends_with('\\')) cartella.remove_suffix(1);
-        cartella_.assign(cartella);
+        cartella_.assign(SenzaBarraFinale(SenzaCoda(Testo(record, Campo::PathName), true)));
         cartella_ += '\\';
         return cartella_;
     }

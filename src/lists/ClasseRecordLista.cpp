@@ -1,6 +1,7 @@
 #include "lists/ClasseRecordLista.h"
 
 #include "runtime/Text.h"
+#include "support/FileUtil.h"
 
 namespace quindel {
 
@@ -57,10 +58,7 @@ std::string ClasseRecordLista::sTesto(Campo c) const {
 }
 
 std::string_view ClasseRecordLista::sConservato(Campo c) const {
-    const std::string_view v = Conservato(c);
-    std::size_t n = v.size();
-    while (n > 0 && (v[n - 1] == ' ' || v[n - 1] == '\0')) --n;
-    return v.substr(0, n);
+    return SenzaSpaziFinali(Conservato(c));
 }
 
 void ClasseRecordLista::setTesto(Campo c, std::string_view v) {

@@ -15,13 +15,22 @@ void ImpostaFuocoSicuro(platform::Window* control) {
 }
 
 std::string TogliBarraFinale(std::string_view text) {
-    if (!text.empty() && text.back() == '\\') text.remove_suffix(1);
-    return std::string(text);
+    return std::string(SenzaBarraFinale(text));
+}
+
+std::string_view SenzaBarraFinale(std::string_view text) {
+    if (text.ends_with('\\')) text.remove_suffix(1);
+    return text;
 }
 
 std::string TogliSpaziFinali(std::string_view text) {
-    const std::size_t end = text.find_last_not_of(std::string_view(" \0", 2));
-    return end == std::string_view::npos ? std::string() : std::string(text.substr(0, end + 1));
+    return std::string(SenzaSpaziFinali(text));
+}
+
+std::string_view SenzaSpaziFinali(std::string_view text) {
+    std::size_t n = text.size();
+    while (n > 0 && (text[n - 1] == ' ' || text[n - 1] == '\0')) --n;
+    return text.substr(0, n);
 }
 
 }  // namespace quindel

@@ -21,8 +21,10 @@ bool FileEsiste(const platform::FileSystem& files, std::string_view path);
 void ImpostaFuocoSicuro(platform::Window* control);
 // Removes one trailing backslash.
 std::string TogliBarraFinale(std::string_view text);
+std::string_view SenzaBarraFinale(std::string_view text);
 // Removes trailing blanks and NULs (the padding of fixed-width fields).
 std::string TogliSpaziFinali(std::string_view text);
+std::string_view SenzaSpaziFinali(std::string_view text);
 
 }  // namespace quindel
 

@@ -70,14 +70,8 @@ bool IsControl(char32_t cp) {
 
 int QtTextService::Entry::Advance(char32_t cp) {
     if (IsControl(cp)) return 0;
-    if (cp < 128 && ascii[cp] >= 0) return ascii[cp];
-    if (cp >= 128)
-        if (const auto it = others.find(cp); it != others.end()) return it->second;
-    const int a = metrics.horizontalAdvance(QString::fromUcs4(&cp, 1));
-    if (cp < 128)
-        ascii[cp] = a;
-    else
-        others.emplace(cp, a);
+    int& a = cp < 128 ? ascii[cp] : others.try_emplace(cp, -1).first->second;
+    if (a < 0) a = metrics.horizontalAdvance(QString::fromUcs4(&cp, 1));
     return a;
 }
 
