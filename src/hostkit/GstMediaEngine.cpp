@@ -18,7 +18,7 @@
 namespace quindel::hostkit {
 
 using platform::Image;
-using platform::Rgba;
+using platform::PixelsView;
 using platform::SizePx;
 
 namespace {
@@ -91,34 +91,28 @@ GstFlowReturn OnSample(GstAppSink* sink, gpointer slot) {
     return GST_FLOW_OK;
 }
 
-// Copies samples into pictures. Rows are copied by the stride of each sample: they may be
-// padded, and a later sample may have another size. The converter fills the alpha of a picture
-// that has none, so the words are opaque as they come. The video description is read from the
-// caps once for as long as the samples share them: reading it parses text.
-class SampleCopier {
+// Lends samples' pictures. Rows go by the stride of each sample: they may be padded, and a later
+// sample may have another size. The converter fills the alpha of a picture that has none, so
+// the words are opaque as they come. The video description is read from the caps once for as
+// long as the samples share them: reading it parses text.
+class SampleReader {
   public:
-    SampleCopier() = default;
-    SampleCopier(const SampleCopier&) = delete;
-    SampleCopier& operator=(const SampleCopier&) = delete;
-    ~SampleCopier() { Forget(); }
+    SampleReader() = default;
+    SampleReader(const SampleReader&) = delete;
+    SampleReader& operator=(const SampleReader&) = delete;
+    ~SampleReader() { Forget(); }
 
-    // With `resize` the target takes the sample's size; without, a sample of another size is
-    // not copied.
-    bool Copy(GstSample* sample, Image& out, bool resize) {
+    // The sample's picture mapped and lent to `use`; with `size`, a picture of another size is
+    // not lent.
+    bool Lend(GstSample* sample, const SizePx* size, const MediaEngine::FrameUse& use) {
         GstBuffer* buffer = gst_sample_get_buffer(sample);
         if (!buffer || !Describe(gst_sample_get_caps(sample))) return false;
         const int width = GST_VIDEO_INFO_WIDTH(&info_), height = GST_VIDEO_INFO_HEIGHT(&info_);
-        if (out.width() != width || out.height() != height) {
-            if (!resize) return false;
-            out = Image(width, height);
-        }
+        if (size && (size->width != width || size->height != height)) return false;
         GstVideoFrame video;
         if (!gst_video_frame_map(&video, &info_, buffer, GST_MAP_READ)) return false;
-        const auto* data = static_cast<const std::uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&video, 0));
-        const std::size_t stride = std::size_t(GST_VIDEO_FRAME_PLANE_STRIDE(&video, 0));
-        for (int y = 0; y < height; ++y)
-            std::memcpy(out.row(y), data + std::size_t(y) * stride,
-                        std::size_t(width) * sizeof(Rgba));
+        use({static_cast<const std::uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&video, 0)), width, height,
+             std::size_t(GST_VIDEO_FRAME_PLANE_STRIDE(&video, 0))});
         gst_video_frame_unmap(&video);
         return true;
     }
@@ -200,7 +194,7 @@ struct GstMediaEngine::Impl {
     SizePx videoSize, frameSize;
     std::uint64_t pumpedFrame = 0, convertedFrame = 0;
     Image frame;
-    SampleCopier copier;
+    SampleReader reader;
 
     MediaResult Build(const char* uri);
     gst::Element VideoSink();
@@ -375,7 +369,7 @@ void GstMediaEngine::Impl::Release() {
     pending = {};
     videoSize = {};
     frame = {};
-    copier.Forget();
+    reader.Forget();
     pumpedFrame = convertedFrame = slot.Count();
 }
 
@@ -498,20 +492,20 @@ void GstMediaEngine::SetFrameSize(SizePx size) {
 const Image& GstMediaEngine::Frame() {
     auto [sample, count] = d_->slot.Take();
     if (sample && count != d_->convertedFrame) {
-        d_->copier.Copy(sample, d_->frame, true);
+        d_->reader.Lend(sample, nullptr, [this](const PixelsView& v) { d_->frame.assign(v); });
         d_->convertedFrame = count;
     }
     if (sample) gst_sample_unref(sample);
     return d_->frame;
 }
 
-// Straight from the sample: a playing film is painted with one copy a frame.
-bool GstMediaEngine::CopyFrame(Image& target) {
+// Straight from the sample: a playing film is painted without a copy of ours.
+bool GstMediaEngine::LendFrame(SizePx size, const FrameUse& use) {
     GstSample* sample = d_->slot.Take().first;
     if (!sample) return false;
-    const bool copied = d_->copier.Copy(sample, target, false);
+    const bool lent = d_->reader.Lend(sample, &size, use);
     gst_sample_unref(sample);
-    return copied;
+    return lent;
 }
 
 MediaEvents GstMediaEngine::Pump() {

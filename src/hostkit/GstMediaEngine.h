@@ -43,7 +43,7 @@ class GstMediaEngine final : public MediaEngine {
     platform::SizePx VideoSize() const override;
     void SetFrameSize(platform::SizePx size) override;
     const platform::Image& Frame() override;
-    bool CopyFrame(platform::Image& target) override;
+    bool LendFrame(platform::SizePx size, const FrameUse& use) override;
 
     MediaEvents Pump() override;
     // Pump, after waiting up to timeoutMs for the bus to carry something: for callers that have

@@ -191,6 +191,11 @@ void MediaControl::Tick() {
     if (events.newFrame && engine_->HasVideo()) Repaint();
 }
 
+bool MediaControl::LendPixels(platform::SizePx size,
+                              const std::function<void(const platform::PixelsView&)>& use) const {
+    return engine_->HasVideo() && engine_->LendFrame(size, use);
+}
+
 void MediaControl::Paint(Image& img) const {
     if (engine_->IsOpen() && !engine_->HasVideo()) {
         img.fill(platform::look::kFace);  // sound alone shows nothing

@@ -78,6 +78,8 @@ class MediaControl : public platform::Window, public TableDispatch {
               std::int32_t height) override;
     void Paint(platform::Image& img) const override;
     bool PaintsWhole() const override { return true; }
+    bool LendPixels(platform::SizePx size,
+                    const std::function<void(const platform::PixelsView&)>& use) const override;
 
   private:
     enum class Load { None, Open, Failed };

@@ -8,12 +8,16 @@
 
 namespace quindel::hostkit {
 
-bool MediaEngine::CopyFrame(platform::Image& target) {
+bool MediaEngine::LendFrame(platform::SizePx size, const FrameUse& use) {
     const platform::Image& frame = Frame();
-    if (frame.empty() || frame.width() != target.width() || frame.height() != target.height())
-        return false;
-    target.blit(frame, 0, 0);
+    if (frame.empty() || frame.width() != size.width || frame.height() != size.height) return false;
+    use(frame.view());
     return true;
+}
+
+bool MediaEngine::CopyFrame(platform::Image& target) {
+    return LendFrame({target.width(), target.height()},
+                     [&](const platform::PixelsView& v) { target.assign(v); });
 }
 
 std::unique_ptr<MediaEngine> MakeMediaEngine(const platform::Platform& platform,

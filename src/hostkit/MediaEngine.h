@@ -21,6 +21,7 @@
 // - With nothing open every query answers 0, false or empty and every command does nothing.
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -79,9 +80,13 @@ class MediaEngine {
     // Kept across Open and Close; a paused film shows its current picture again at the new size.
     virtual void SetFrameSize(platform::SizePx size) = 0;
     virtual const platform::Image& Frame() = 0;
+    using FrameUse = std::function<void(const platform::PixelsView&)>;
+    // Lends the newest picture to `use` for the length of the call when it has `size`; false,
+    // and `use` not called, when there is none of that size.
+    virtual bool LendFrame(platform::SizePx size, const FrameUse& use);
     // The newest picture copied into target when it has target's size; false, and target
     // untouched, when there is none of that size.
-    virtual bool CopyFrame(platform::Image& target);
+    bool CopyFrame(platform::Image& target);
 
     virtual MediaEvents Pump() = 0;
 };

@@ -41,6 +41,11 @@ void Image::blit(const Image& src, int x, int y) {
         std::copy_n(src.row(sy) + sx0, sx1 - sx0, row(y + sy) + x + sx0);
 }
 
+void Image::assign(const PixelsView& src) {
+    if (src.width != width_ || src.height != height_) *this = Image(src.width, src.height);
+    for (int y = 0; y < height_; ++y) std::copy_n(src.row(y), width_, row(y));
+}
+
 bool Image::savePng(const std::string& path) const {
     if (empty()) return false;
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);

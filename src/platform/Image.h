@@ -2,6 +2,7 @@
 // An RGBA raster, the one picture format of the platform layer: button strips, cursors,
 // the persistent drawing of picture boxes and window grabs are all Images, so both
 // backends produce the very same pixels.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -10,6 +11,18 @@ namespace quindel::platform {
 
 // 0xAARRGGBB.
 using Rgba = std::uint32_t;
+
+// Rows of pixels held elsewhere (an Image, a decoder's buffer), valid while their holder lends
+// them; rows may be padded.
+struct PixelsView {
+    const std::uint8_t* data = nullptr;
+    int width = 0;
+    int height = 0;
+    std::size_t stride = 0;  // bytes from one row to the next
+    const Rgba* row(int y) const {
+        return reinterpret_cast<const Rgba*>(data + std::size_t(y) * stride);
+    }
+};
 
 constexpr Rgba MakeRgb(int r, int g, int b) {
     return 0xFF000000u | (std::uint32_t(r & 255) << 16) | (std::uint32_t(g & 255) << 8) |
@@ -54,8 +67,14 @@ class Image {
     Image copy(int x, int y, int w, int h) const;
     // Copies src unchanged with its top-left corner at (x, y), clipped.
     void blit(const Image& src, int x, int y);
+    // Becomes a copy of the pixels viewed, taking their size.
+    void assign(const PixelsView& src);
 
     const std::vector<Rgba>& pixels() const { return pixels_; }
+    PixelsView view() const {
+        return {reinterpret_cast<const std::uint8_t*>(pixels_.data()), width_, height_,
+                std::size_t(width_) * sizeof(Rgba)};
+    }
     bool operator==(const Image& other) const = default;
 
     // Writes a PNG; returns false when the file cannot be written.

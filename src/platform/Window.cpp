@@ -224,6 +224,10 @@ int Window::TwipsToPxY(double twips) const {
 
 void Window::Paint(Image&) const {}
 
+bool Window::LendPixels(SizePx, const std::function<void(const PixelsView&)>&) const {
+    return false;
+}
+
 void Window::Changed(Aspect a) {
     if (handle_ != 0 || a == Aspect::Destroyed) platform_.Changed(*this, a);
 }

@@ -143,6 +143,10 @@ class Window : public std::enable_shared_from_this<Window> {
     virtual void Paint(Image& img) const;
     // True when Paint sets every pixel of img, so img need not be cleared before.
     virtual bool PaintsWhole() const { return false; }
+    // A window that paints itself whole from a picture held elsewhere (a film's frame) lends
+    // that picture to `use` for one paint when it has `size`, so it is drawn without first being
+    // copied into a paint buffer. False, and `use` not called, when it has none of that size.
+    virtual bool LendPixels(SizePx size, const std::function<void(const PixelsView&)>& use) const;
 
     // Twips <-> pixels with the platform screen's factors.
     int TwipsToPxX(double twips) const;

@@ -190,9 +190,15 @@ TEST(MediaControl, PaintsTheFramesAtItsOwnSize) {
         EXPECT_EQ(shot.pixel(width * 11 / 14, 2), MakeRgb(192, 0, 0));
         EXPECT_EQ(shot.pixel(width / 2 - 1, height * 2 / 3 + 2), MakeRgb(255, 255, 255));
         EXPECT_EQ(shot.pixel(width / 2, height * 2 / 3 + 2), MakeRgb(32, 32, 32));
+        // The desktop draws the frame lent at the control's size: the very pixels painted.
+        platform::Image lent;
+        EXPECT_TRUE(s.media->LendPixels({width, height}, [&](const auto& v) { lent.assign(v); }));
+        EXPECT_EQ(lent, shot);
+        EXPECT_FALSE(s.media->LendPixels({width, height + 1}, [](const auto&) { ADD_FAILURE(); }));
     }
     LetProperty(s.obj, "FileName", MediaFiles::Sound());
     EXPECT_EQ(s.p.Grab(*s.media).pixel(30, 20), face) << "a sound draws nothing";
+    EXPECT_FALSE(s.media->LendPixels({64, 48}, [](const auto&) { ADD_FAILURE(); }));
 }
 
 // The panel loads a film by FileName and Command 4 and reads Error; a sound by FileName alone,

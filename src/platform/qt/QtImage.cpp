@@ -31,8 +31,12 @@ constexpr std::array<std::pair<std::int16_t, Qt::CursorShape>, 15> kShapes{{
 }  // namespace
 
 QImage Wrap(const platform::Image& img) {
-    return QImage(reinterpret_cast<const uchar*>(img.pixels().data()), img.width(), img.height(),
-                  qsizetype(img.width()) * 4, QImage::Format_RGB32);
+    return Wrap(img.view());
+}
+
+QImage Wrap(const platform::PixelsView& pixels) {
+    return QImage(pixels.data, pixels.width, pixels.height, qsizetype(pixels.stride),
+                  QImage::Format_RGB32);
 }
 
 platform::Image FromQImage(const QImage& q) {

@@ -11,6 +11,7 @@ namespace quindel::qt {
 
 // A read-only view of an opaque picture (its alpha is ignored); valid while img lives unchanged.
 QImage Wrap(const platform::Image& img);
+QImage Wrap(const platform::PixelsView& pixels);
 // A copy of a Qt image as an opaque platform Image.
 platform::Image FromQImage(const QImage& q);
 // The cursor for a mouse pointer value: the classic shapes, the hourglass, and the custom pointer

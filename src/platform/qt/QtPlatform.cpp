@@ -238,7 +238,8 @@ void QtPlatform::Changed(Window& window, Aspect what) {
         Retire(window.hWnd());
         return;
     }
-    if (!syncTimer_.isActive()) syncTimer_.start();
+    // Content only repaints, which Qt schedules itself: a playing film changes it every frame.
+    if (what != Aspect::Content && !syncTimer_.isActive()) syncTimer_.start();
     if (WindowPeer* peer = Peer(window.hWnd()))
         peer->Apply(what);
     else
@@ -329,6 +330,7 @@ void QtPlatform::SweepDeadPeers() {
 void QtPlatform::Sync() {
     if (syncing_) return;
     TemporaryChange syncing(syncing_, true);
+    if (syncTimer_.isActive()) syncTimer_.stop();  // this is the sync it was waiting for
     SweepDeadPeers();
     SyncPointer();
     SyncOwners();

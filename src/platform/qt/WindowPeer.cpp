@@ -265,6 +265,10 @@ void WindowPeer::paintEvent(QPaintEvent*) {
             PaintPicture(painter, static_cast<platform::PictureBox&>(*w));
             break;
         default: {
+            if (w->LendPixels({width(), height()}, [&](const platform::PixelsView& pixels) {
+                    painter.drawImage(QPoint(0, 0), Wrap(pixels));
+                }))
+                break;
             // Kept between paints: a playing film repaints its control every frame, and a fresh
             // buffer of that size would be mapped, zeroed and unmapped each time.
             if (canvas_.width() != width() || canvas_.height() != height())
