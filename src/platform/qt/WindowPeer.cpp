@@ -237,7 +237,12 @@ void WindowPeer::ApplyOwner() {
 void WindowPeer::ApplyContent(Window& w) {
     if (kind_ == WindowKind::Form)
         setWindowTitle(QString::fromStdString(static_cast<Form&>(w).Caption()));
-    update();
+    // A window that paints itself whole (a playing film) changes every frame: painted at once,
+    // a frame costs no posted update and no further turn of the event loop.
+    if (w.PaintsWhole())
+        repaint();
+    else
+        update();
 }
 
 void WindowPeer::ApplyOrder() {
