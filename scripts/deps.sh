@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config libgtest-dev libgmock-dev
   libbenchmark-dev libpng-dev libjpeg62-turbo-dev libgif-dev libzip-dev libcairo2-dev liblua5.4-dev
   libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev gstreamer1.0-plugins-base
-  gstreamer1.0-plugins-good qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation2
+  gstreamer1.0-plugins-good gstreamer1.0-x qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation2
   xvfb xauth xclip poppler-utils)
 missing=()
 for p in "${packages[@]}"; do

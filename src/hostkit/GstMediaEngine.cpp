@@ -2,6 +2,7 @@
 
 #include <gst/app/gstappsink.h>
 #include <gst/video/video.h>
+#include <gst/video/videooverlay.h>
 
 #include <algorithm>
 #include <atomic>
@@ -182,6 +183,7 @@ struct GstMediaEngine::Impl {
     MediaOptions options;
     FrameSlot slot;  // declared before the pipeline, whose threads write into it, so it outlives it
     gst::Element capsFilter;
+    gst::Element overlay;  // the X image sink, when there is one
     gst::Pipeline pipeline;
     std::int64_t lengthMs = 0;
     std::optional<std::int64_t> seekTarget;  // reported as the position until the seek settles
@@ -191,6 +193,7 @@ struct GstMediaEngine::Impl {
     MediaEvents pending;  // seen on the bus by a command, reported by the next Pump
     double volume = 1.0;
     bool hasVideo = false;
+    std::uintptr_t window = 0;  // the desktop window the sink draws into; 0: the app sink
     SizePx videoSize, frameSize;
     std::uint64_t pumpedFrame = 0, convertedFrame = 0;
     Image frame;
@@ -223,21 +226,30 @@ MediaResult GstMediaEngine::Impl::Build(const char* uri) {
     return {};
 }
 
-// converter ! capsfilter ! appsink in a bin that playbin takes as its video sink.
+// converter ! capsfilter ! sink in a bin that playbin takes as its video sink. The sink is an
+// app sink, or an X image sink that draws straight into the window given: then no picture
+// passes through the application, as with any player on that desktop.
 gst::Element GstMediaEngine::Impl::VideoSink() {
     gst::Element bin = gst::Make("bin");
     gst::Element convert = gst::Make("videoconvertscale");
     gst::Element filter = gst::Make("capsfilter");
-    gst::Element sink = gst::Make("appsink");
+    gst::Element sink = gst::Make(window ? "ximagesink" : "appsink");
     if (!bin || !convert || !filter || !sink) return {};
     // Stretched to fill the frame size, as the control's picture fills the control.
     g_object_set(convert.get(), "add-borders", FALSE, nullptr);
-    g_object_set(sink.get(), "max-buffers", guint(1), "drop", TRUE, "sync", TRUE,
-                 "enable-last-sample", FALSE, nullptr);
-    GstAppSinkCallbacks callbacks{};
-    callbacks.new_preroll = OnPreroll;
-    callbacks.new_sample = OnSample;
-    gst_app_sink_set_callbacks(GST_APP_SINK(sink.get()), &callbacks, &slot, nullptr);
+    if (window) {
+        // The window's input belongs to the toolkit; the toolkit's paints ask for redraws.
+        g_object_set(sink.get(), "handle-events", FALSE, nullptr);
+        gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(sink.get()), guintptr(window));
+        overlay.reset(GST_ELEMENT(gst_object_ref(sink.get())));
+    } else {
+        g_object_set(sink.get(), "max-buffers", guint(1), "drop", TRUE, "sync", TRUE,
+                     "enable-last-sample", FALSE, nullptr);
+        GstAppSinkCallbacks callbacks{};
+        callbacks.new_preroll = OnPreroll;
+        callbacks.new_sample = OnSample;
+        gst_app_sink_set_callbacks(GST_APP_SINK(sink.get()), &callbacks, &slot, nullptr);
+    }
     gst_bin_add_many(GST_BIN(bin.get()), convert.get(), filter.get(), sink.get(), nullptr);
     if (!gst_element_link_many(convert.get(), filter.get(), sink.get(), nullptr)) return {};
     GstPad* target = gst_element_get_static_pad(convert.get(), "sink");
@@ -248,15 +260,15 @@ gst::Element GstMediaEngine::Impl::VideoSink() {
     return bin;
 }
 
-// Without a frame size the picture keeps its display aspect with square pixels.
+// Without a frame size the picture keeps its display aspect with square pixels. An X image sink
+// takes the pixel format of its screen.
 void GstMediaEngine::Impl::ApplyFrameSize() {
-    GstCaps* caps =
-        frameSize.width > 0 && frameSize.height > 0
-            ? gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, kPixelFormat, "width",
-                                  G_TYPE_INT, frameSize.width, "height", G_TYPE_INT,
-                                  frameSize.height, nullptr)
-            : gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, kPixelFormat,
-                                  "pixel-aspect-ratio", GST_TYPE_FRACTION, 1, 1, nullptr);
+    GstCaps* caps = frameSize.width > 0 && frameSize.height > 0
+                        ? gst_caps_new_simple("video/x-raw", "width", G_TYPE_INT, frameSize.width,
+                                              "height", G_TYPE_INT, frameSize.height, nullptr)
+                        : gst_caps_new_simple("video/x-raw", "pixel-aspect-ratio",
+                                              GST_TYPE_FRACTION, 1, 1, nullptr);
+    if (!window) gst_caps_set_simple(caps, "format", G_TYPE_STRING, kPixelFormat, nullptr);
     g_object_set(capsFilter.get(), "caps", caps, nullptr);
     gst_caps_unref(caps);
 }
@@ -361,6 +373,7 @@ void GstMediaEngine::Impl::Drain() {
 void GstMediaEngine::Impl::Release() {
     pipeline.reset();
     capsFilter.reset();
+    overlay.reset();
     slot.Clear();
     lengthMs = lastPosition = 0;
     seekTarget.reset();
@@ -506,6 +519,18 @@ bool GstMediaEngine::LendFrame(SizePx size, const FrameUse& use) {
     const bool lent = d_->reader.Lend(sample, &size, use);
     gst_sample_unref(sample);
     return lent;
+}
+
+bool GstMediaEngine::DrawInto(std::uintptr_t window) {
+    if (window != 0 && !(gst::Initialise().empty() && gst::Installed("ximagesink"))) return false;
+    d_->window = window;
+    if (d_->overlay && window)
+        gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(d_->overlay.get()), window);
+    return true;
+}
+
+void GstMediaEngine::Redraw() {
+    if (d_->overlay) gst_video_overlay_expose(GST_VIDEO_OVERLAY(d_->overlay.get()));
 }
 
 MediaEvents GstMediaEngine::Pump() {

@@ -44,6 +44,9 @@ class GstMediaEngine final : public MediaEngine {
     void SetFrameSize(platform::SizePx size) override;
     const platform::Image& Frame() override;
     bool LendFrame(platform::SizePx size, const FrameUse& use) override;
+    // Into X11 windows, through GStreamer's X image sink when it is installed.
+    bool DrawInto(std::uintptr_t window) override;
+    void Redraw() override;
 
     MediaEvents Pump() override;
     // Pump, after waiting up to timeoutMs for the bus to carry something: for callers that have

@@ -129,10 +129,13 @@ bool MediaControl::OpenFile() {
         Fail(kFileNotFound, "File not found: " + fileName_);
         return false;
     }
+    ChooseSurface(Visible());
     if (MediaResult opened = engine_->Open(native); !opened.ok()) {
+        ChooseSurface(false);
         Fail(kCannotPlay, std::move(opened.error));
         return false;
     }
+    if (!engine_->HasVideo()) ChooseSurface(false);
     load_ = Load::Open;
     error_ = 0;
     errorMessage_.clear();
@@ -145,9 +148,32 @@ bool MediaControl::OpenFile() {
 void MediaControl::CloseFile() {
     if (load_ == Load::None) return;
     engine_->Close();
+    ChooseSurface(false);
     load_ = Load::None;
     pump_->setEnabled(false);
     Repaint();
+}
+
+// Where the desktop has windows of its own, the engine draws a film straight into the control's:
+// its pictures then never pass through the event loop. Otherwise, and in a control hidden when
+// its file opened (a sound's, usually), they are painted by Paint.
+void MediaControl::ChooseSurface(bool film) {
+    const std::uintptr_t window = film ? platform().NativeSurface(*this, true) : 0;
+    if (window != 0 && engine_->DrawInto(window)) {
+        surface_ = window;
+        return;
+    }
+    engine_->DrawInto(0);
+    if (window != 0 || surface_ != 0) platform().NativeSurface(*this, false);
+    surface_ = 0;
+}
+
+void MediaControl::Uncovered() {
+    if (surface_ == 0) return;
+    // The toolkit may have made the window anew (the form was docked, say).
+    if (const std::uintptr_t window = platform().NativeSurface(*this, true); window != surface_)
+        ChooseSurface(true);
+    engine_->Redraw();
 }
 
 // An open that failed: Command 4 does not try again until the file is closed or named anew.

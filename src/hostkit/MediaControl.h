@@ -80,6 +80,7 @@ class MediaControl : public platform::Window, public TableDispatch {
     bool PaintsWhole() const override { return true; }
     bool LendPixels(platform::SizePx size,
                     const std::function<void(const platform::PixelsView&)>& use) const override;
+    void Uncovered() override;
 
   private:
     enum class Load { None, Open, Failed };
@@ -89,6 +90,7 @@ class MediaControl : public platform::Window, public TableDispatch {
     // Opens fileName_, recording the outcome in Error; true when it opened.
     bool OpenFile();
     void CloseFile();
+    void ChooseSurface(bool film);
     void Fail(std::int32_t number, std::string message);
     void TakeFilmSize();
     void FollowSize();
@@ -106,6 +108,7 @@ class MediaControl : public platform::Window, public TableDispatch {
     std::string errorMessage_;
     double wave_ = 65535;
     platform::SizePx frameSize_;  // what the engine was last asked for
+    std::uintptr_t surface_ = 0;  // the native window the engine draws into, if any
 };
 
 }  // namespace quindel::hostkit

@@ -87,6 +87,13 @@ class MediaEngine {
     // The newest picture copied into target when it has target's size; false, and target
     // untouched, when there is none of that size.
     bool CopyFrame(platform::Image& target);
+    // Films opened from now on are drawn by the engine itself into `window`, a window of the
+    // desktop's window system, when it can: true when it will (a film already drawing into a
+    // window moves to the new one). With 0 pictures come through Frame and LendFrame; an engine
+    // that draws nowhere else answers false to any other window.
+    virtual bool DrawInto(std::uintptr_t window) { return window == 0; }
+    // Draws the newest picture into that window again: it was uncovered or resized.
+    virtual void Redraw() {}
 
     virtual MediaEvents Pump() = 0;
 };

@@ -31,6 +31,12 @@ Element Make(const char* factory, const char* name) {
     return Element(element);
 }
 
+bool Installed(const char* factory) {
+    GstElementFactory* found = gst_element_factory_find(factory);
+    if (found) gst_object_unref(found);
+    return found != nullptr;
+}
+
 std::string MessageText(GstMessage* message) {
     GError* error = nullptr;
     gchar* debug = nullptr;

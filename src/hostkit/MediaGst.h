@@ -36,6 +36,9 @@ using Pipeline = std::unique_ptr<GstElement, PipelineRelease>;
 // not installed.
 Element Make(const char* factory, const char* name = nullptr);
 
+// Whether elements of the named kind can be made.
+bool Installed(const char* factory);
+
 // The text of an error or warning message.
 std::string MessageText(GstMessage* message);
 

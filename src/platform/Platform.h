@@ -75,6 +75,11 @@ class Platform {
 
     // Optional services: null where the backend offers none, so a caller says so rather than
     // silently doing nothing.
+    // The window system's own window for w, for a decoder that draws into it itself (a film on
+    // an X11 desktop); the platform then leaves painting w to that decoder and tells w when it
+    // is uncovered (Window::Uncovered). Asked with wanted false, or where there is no such
+    // window (headless, offscreen), w is painted as any window and 0 comes back.
+    virtual std::uintptr_t NativeSurface(Window& /*w*/, bool /*wanted*/) { return 0; }
     virtual Clipboard* clipboard() { return nullptr; }
     virtual Printer* printer() { return nullptr; }
     virtual FileDialog* fileDialog() { return nullptr; }

@@ -147,6 +147,9 @@ class Window : public std::enable_shared_from_this<Window> {
     // that picture to `use` for one paint when it has `size`, so it is drawn without first being
     // copied into a paint buffer. False, and `use` not called, when it has none of that size.
     virtual bool LendPixels(SizePx size, const std::function<void(const PixelsView&)>& use) const;
+    // A window drawn into its native surface by someone else (Platform::NativeSurface) was
+    // uncovered or resized, and its surface may have been made anew.
+    virtual void Uncovered() {}
 
     // Twips <-> pixels with the platform screen's factors.
     int TwipsToPxX(double twips) const;

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
 #include <QWidget>
 #include <filesystem>
@@ -13,6 +15,8 @@
 
 #include "TestFolder.h"
 #include "control/Quindel.h"
+#include "hostkit/DisplayStage.h"
+#include "hostkit/MediaControl.h"
 #include "platform/Form.h"
 #include "platform/Label.h"
 #include "platform/Printer.h"
@@ -99,14 +103,39 @@ struct Desktop : ::testing::Test {
         Click(*button);
         Settle(300);
     }
-    void ShowPicture() {
+    void ShowPicture() { Show("FO"); }
+    void Show(const char* tipo) {
         viewer::ViewerShots shots(*p, *host);
-        const std::int16_t step = host->ScrollBeside("FO");
+        const std::int16_t step = host->ScrollBeside(tipo);
         ASSERT_NE(step, 0);
         shots.ClickButton(step);
         shots.Settle(600);
     }
 };
+
+// On X11 GStreamer draws a film straight into its control's own window, as any player there
+// would; the hidden sound control keeps being painted by Qt.
+TEST_F(Desktop, AFilmIsDrawnByGStreamerIntoItsControlsOwnWindow) {
+    Show("VI");
+    hostkit::MediaControl& film = host->Display().Video();
+    ASSERT_EQ(film.Error(), 0);
+    QWidget* widget = p->Widget(film);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_TRUE(widget->testAttribute(Qt::WA_PaintOnScreen));
+    EXPECT_FALSE(p->Widget(host->Display().Audio())->testAttribute(Qt::WA_NativeWindow));
+    // The screen itself shows the film's first, light grey bar there.
+    const RectPx r = film.ScreenRectPx();
+    const auto shown = [&] {
+        const QImage screen =
+            QGuiApplication::primaryScreen()->grabWindow(0, r.left + 8, r.top + 8, 1, 1).toImage();
+        return qGreen(screen.pixel(0, 0)) > 150;
+    };
+    for (int i = 0; i < 60 && !shown(); ++i) Settle(50);
+    EXPECT_TRUE(shown());
+    // Another object closes the film; its window is painted by Qt again.
+    ShowPicture();
+    EXPECT_FALSE(widget->testAttribute(Qt::WA_PaintOnScreen));
+}
 
 TEST_F(Desktop, CopiedTextIsPastedByAnotherProgramAsRtfAndText) {
     host->Panel().copia("TA");

@@ -246,6 +246,13 @@ void QtPlatform::Changed(Window& window, Aspect what) {
         EnsurePeer(window);  // a new widget mirrors everything at once
 }
 
+// Only X11 windows are offered: that is where a decoder can draw (GStreamer's X image sink).
+std::uintptr_t QtPlatform::NativeSurface(Window& w, bool wanted) {
+    WindowPeer* peer = wanted ? EnsurePeer(w) : Peer(w.hWnd());
+    if (!peer) return 0;
+    return peer->DrawnNatively(wanted && QGuiApplication::platformName() == QLatin1String("xcb"));
+}
+
 QWidget* QtPlatform::Widget(Window& window) {
     return EnsurePeer(window);
 }

@@ -57,6 +57,7 @@ class QtPlatform : public platform::Platform {
     // The widget showing a window, made on demand; null for a window that has none (destroyed,
     // or a control whose parent is gone).
     QWidget* Widget(platform::Window& window);
+    std::uintptr_t NativeSurface(platform::Window& w, bool wanted) override;
     // Shows a form inside another form's client area instead of as a window of its own, as a
     // host docks a panel that sizes and places its own form. The model keeps it a top-level form
     // with screen coordinates; when the host form moves, the docked form's model moves with it.

@@ -1,5 +1,6 @@
 #include "platform/qt/WindowPeer.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -256,9 +257,33 @@ void WindowPeer::ApplyPointer(const Window& w) {
         setCursor(CursorFor(w.MousePointer(), w.MouseIcon()));
 }
 
+std::uintptr_t WindowPeer::DrawnNatively(bool on) {
+    if (on != native_) {
+        native_ = on;
+        if (on) {
+            // Only this window: its siblings and ancestors stay painted by Qt.
+            QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+            setAttribute(Qt::WA_DontCreateNativeAncestors);
+            setAttribute(Qt::WA_NativeWindow);
+        }
+        // Qt then neither paints it nor flushes its backing store over it.
+        setAttribute(Qt::WA_PaintOnScreen, on);
+        update();
+    }
+    return on ? std::uintptr_t(winId()) : 0;
+}
+
+QPaintEngine* WindowPeer::paintEngine() const {
+    return native_ ? nullptr : QWidget::paintEngine();
+}
+
 void WindowPeer::paintEvent(QPaintEvent*) {
     Window* w = Model();
     if (!w) return;
+    if (native_) {
+        AtQtBoundary("a redraw", [w] { w->Uncovered(); });
+        return;
+    }
     QPainter painter(this);
     // Nearest neighbour: at a device pixel ratio above 1 the 24 × 24 cells stay sharp.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

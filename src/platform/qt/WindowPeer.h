@@ -42,6 +42,10 @@ class WindowPeer : public QWidget {
     static Qt::WindowFlags FlagsFor(std::int16_t borderStyle, bool managed);
     // A form shown as a window of its own (not docked).
     bool IsTopLevel() const { return kind_ == platform::WindowKind::Form && !dockHost_; }
+    // Leaves painting to whoever draws into the native window, returning its id; with false,
+    // paints the model again and returns 0.
+    std::uintptr_t DrawnNatively(bool on);
+    QPaintEngine* paintEngine() const override;
 
   protected:
     void paintEvent(QPaintEvent* e) override;
@@ -82,6 +86,7 @@ class WindowPeer : public QWidget {
     platform::Handle dockHost_ = 0;
     std::optional<QPoint> clientShown_;  // where the client area was put last
     bool applying_ = false;
+    bool native_ = false;     // painted by whoever draws into the native window
     platform::Image canvas_;  // what the model painted last
 };
 
