@@ -183,7 +183,8 @@ struct GstMediaEngine::Impl {
     MediaOptions options;
     FrameSlot slot;  // declared before the pipeline, whose threads write into it, so it outlives it
     gst::Element capsFilter;
-    gst::Element overlay;  // the X image sink, when there is one
+    gst::Element overlay;               // the X image sink, when there is one
+    gst::Element videoSink, audioSink;  // the last elements each way, asked for the position
     gst::Pipeline pipeline;
     std::int64_t lengthMs = 0;
     std::optional<std::int64_t> seekTarget;  // reported as the position until the seek settles
@@ -221,6 +222,7 @@ MediaResult GstMediaEngine::Impl::Build(const char* uri) {
     gst::Element audio = AudioSink(options);
     gst::Element video = VideoSink();
     if (!audio || !video) return {"GStreamer lacks the app sink, converter or audio sink elements"};
+    audioSink.reset(GST_ELEMENT(gst_object_ref(audio.get())));
     g_object_set(pipeline.get(), "uri", uri, "audio-sink", audio.get(), "video-sink", video.get(),
                  "volume", volume, nullptr);
     return {};
@@ -250,6 +252,7 @@ gst::Element GstMediaEngine::Impl::VideoSink() {
         callbacks.new_sample = OnSample;
         gst_app_sink_set_callbacks(GST_APP_SINK(sink.get()), &callbacks, &slot, nullptr);
     }
+    videoSink.reset(GST_ELEMENT(gst_object_ref(sink.get())));
     gst_bin_add_many(GST_BIN(bin.get()), convert.get(), filter.get(), sink.get(), nullptr);
     if (!gst_element_link_many(convert.get(), filter.get(), sink.get(), nullptr)) return {};
     GstPad* target = gst_element_get_static_pad(convert.get(), "sink");
@@ -319,8 +322,12 @@ std::int64_t GstMediaEngine::Impl::Position() const {
     if (atEnd) return lengthMs;
     if (seekTarget) return *seekTarget;
     gint64 ns = 0;
-    if (gst_element_query_position(pipeline.get(), GST_FORMAT_TIME, &ns) && ns >= 0)
-        lastPosition = NanosecondsToMs(ns);
+    // Asked of the sink that paces the file (its pictures', else its sound's) first: asking the
+    // pipeline walks every bin in it, and the panel asks ten times a second.
+    GstElement* pacer = (hasVideo ? videoSink : audioSink).get();
+    const bool known = (pacer && gst_element_query_position(pacer, GST_FORMAT_TIME, &ns)) ||
+                       gst_element_query_position(pipeline.get(), GST_FORMAT_TIME, &ns);
+    if (known && ns >= 0) lastPosition = NanosecondsToMs(ns);
     return lengthMs > 0 ? std::min(lastPosition, lengthMs) : lastPosition;
 }
 
@@ -374,6 +381,8 @@ void GstMediaEngine::Impl::Release() {
     pipeline.reset();
     capsFilter.reset();
     overlay.reset();
+    videoSink.reset();
+    audioSink.reset();
     slot.Clear();
     lengthMs = lastPosition = 0;
     seekTarget.reset();

@@ -65,6 +65,10 @@ TEST_F(GstEngine, WrittenFilesOpenWithTheirLengthAndPlayToTheEnd) {
 
         engine_.Play();
         EXPECT_EQ(engine_.State(), MediaState::Playing);
+        EXPECT_TRUE(PumpUntil([&] {  // the position moves on through the middle
+            const std::int64_t at = engine_.PositionMs();
+            return at > 0 && at < engine_.LengthMs();
+        }));
         ASSERT_TRUE(PumpUntil([&] { return engine_.AtEnd(); }));
         EXPECT_EQ(engine_.PositionMs(), engine_.LengthMs());
         EXPECT_EQ(engine_.State(), MediaState::Paused);
