@@ -16,6 +16,7 @@
 #include "TestFolder.h"
 #include "control/Quindel.h"
 #include "hostkit/DisplayStage.h"
+#include "hostkit/GstMediaEngine.h"
 #include "hostkit/MediaControl.h"
 #include "platform/Form.h"
 #include "platform/Label.h"
@@ -135,6 +136,13 @@ TEST_F(Desktop, AFilmIsDrawnByGStreamerIntoItsControlsOwnWindow) {
     // Another object closes the film; its window is painted by Qt again.
     ShowPicture();
     EXPECT_FALSE(widget->testAttribute(Qt::WA_PaintOnScreen));
+    // A control destroyed while its film plays takes the window from under the sink: the
+    // process lives on, and the control lets its pipeline go at its next beat.
+    Show("VI");
+    ASSERT_TRUE(p->Widget(film)->testAttribute(Qt::WA_PaintOnScreen));
+    film.Remove();
+    Settle(300);
+    EXPECT_EQ(hostkit::GstMediaEngine::LivePipelines(), 0);
 }
 
 TEST_F(Desktop, CopiedTextIsPastedByAnotherProgramAsRtfAndText) {
