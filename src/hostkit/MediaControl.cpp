@@ -161,11 +161,12 @@ void MediaControl::ChooseSurface(bool film) {
     const std::uintptr_t window = film ? platform().NativeSurface(*this, true) : 0;
     if (window != 0 && engine_->DrawInto(window)) {
         surface_ = window;
-        return;
+    } else {
+        engine_->DrawInto(0);
+        if (window != 0 || surface_ != 0) platform().NativeSurface(*this, false);
+        surface_ = 0;
     }
-    engine_->DrawInto(0);
-    if (window != 0 || surface_ != 0) platform().NativeSurface(*this, false);
-    surface_ = 0;
+    pump_->setInterval(surface_ != 0 ? kNativePumpMs : kPumpMs);
 }
 
 void MediaControl::Uncovered() {

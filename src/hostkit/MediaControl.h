@@ -31,8 +31,10 @@
 //   Left, Top, height, Width, Move, Visible, hWnd, Enabled  as on every window
 //   Refresh, Parent          ControlMembers.h
 // The engine is pumped on a platform timer every kPumpMs while a file is open, and the control
-// repaints when a new picture arrives; a control whose window was destroyed closes its file on
-// the next tick, and destroying the control releases the engine.
+// repaints when a new picture arrives (every kNativePumpMs while the engine draws the film into
+// the control's native window itself: then only the end and errors are waited for); a control whose
+// window was destroyed closes its file on the next tick, and destroying the control releases the
+// engine.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -47,6 +49,7 @@ namespace quindel::hostkit {
 class MediaControl : public platform::Window, public TableDispatch {
   public:
     static constexpr std::int32_t kPumpMs = 40;
+    static constexpr std::int32_t kNativePumpMs = 100;
     static constexpr std::int32_t kFileNotFound = 53;
     static constexpr std::int32_t kCannotPlay = 321;
 
