@@ -183,7 +183,6 @@ struct GstMediaEngine::Impl {
     MediaOptions options;
     FrameSlot slot;  // declared before the pipeline, whose threads write into it, so it outlives it
     gst::Element capsFilter;
-    gst::Element overlay;               // the X image sink, when there is one
     gst::Element videoSink, audioSink;  // the last elements each way, asked for the position
     gst::Pipeline pipeline;
     std::int64_t lengthMs = 0;
@@ -200,6 +199,12 @@ struct GstMediaEngine::Impl {
     Image frame;
     SampleReader reader;
 
+    // The X image sink drawing into the window, or null (an app sink, or nothing open).
+    GstVideoOverlay* Overlay() const {
+        return videoSink && GST_IS_VIDEO_OVERLAY(videoSink.get())
+                   ? GST_VIDEO_OVERLAY(videoSink.get())
+                   : nullptr;
+    }
     MediaResult Build(const char* uri);
     gst::Element VideoSink();
     void ApplyFrameSize();
@@ -243,7 +248,6 @@ gst::Element GstMediaEngine::Impl::VideoSink() {
         // The window's input belongs to the toolkit; the toolkit's paints ask for redraws.
         g_object_set(sink.get(), "handle-events", FALSE, nullptr);
         gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(sink.get()), guintptr(window));
-        overlay.reset(GST_ELEMENT(gst_object_ref(sink.get())));
     } else {
         g_object_set(sink.get(), "max-buffers", guint(1), "drop", TRUE, "sync", TRUE,
                      "enable-last-sample", FALSE, nullptr);
@@ -380,7 +384,6 @@ void GstMediaEngine::Impl::Drain() {
 void GstMediaEngine::Impl::Release() {
     pipeline.reset();
     capsFilter.reset();
-    overlay.reset();
     videoSink.reset();
     audioSink.reset();
     slot.Clear();
@@ -533,13 +536,13 @@ bool GstMediaEngine::LendFrame(SizePx size, const FrameUse& use) {
 bool GstMediaEngine::DrawInto(std::uintptr_t window) {
     if (window != 0 && !(gst::Initialise().empty() && gst::Installed("ximagesink"))) return false;
     d_->window = window;
-    if (d_->overlay && window)
-        gst_video_overlay_set_window_handle(GST_VIDEO_OVERLAY(d_->overlay.get()), window);
+    if (GstVideoOverlay* overlay = d_->Overlay(); overlay && window)
+        gst_video_overlay_set_window_handle(overlay, window);
     return true;
 }
 
 void GstMediaEngine::Redraw() {
-    if (d_->overlay) gst_video_overlay_expose(GST_VIDEO_OVERLAY(d_->overlay.get()));
+    if (GstVideoOverlay* overlay = d_->Overlay()) gst_video_overlay_expose(overlay);
 }
 
 MediaEvents GstMediaEngine::Pump() {
