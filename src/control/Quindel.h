@@ -88,6 +88,7 @@ class Quindel : public TableDispatch,
     void setNumBitmapOrizzontali(std::uint8_t v) { NumBitmapOrizzontali_ = v; }
     std::int32_t VolumeAudio() const override { return display_->VolumeAudio(); }
     void setVolumeAudio(std::int32_t v) override { display_->setVolumeAudio(v); }
+    void ChiudiVolume() override { setValorePulsante(8, 0); }
     Object ControlloDidascalia() const override { return display_->Controlli.Didascalia; }
     void setControlloDidascalia(Object o);
     Object ControlloImmagine() const override { return display_->Controlli.Immagine; }

@@ -27,11 +27,19 @@ Frm_volume::Frm_volume(platform::Platform& p) : form_(p.NewForm()) {
     Slider1_->setExtenderBool(platform::kDispidExtenderBool, true);
     Slider1_->OnChange = [this] { Slider1_Change(); };
     form_->OnUnload = [this] { Form_Unload(); };
+    // A close from the frame or the window manager goes through the button, so one press opens
+    // the window again.
+    form_->OnQueryUnload = [this](bool& cancel) {
+        if (!ObjPilonda_) return;
+        cancel = true;
+        ObjPilonda_->ChiudiVolume();
+    };
 }
 
 Frm_volume::~Frm_volume() {
     Slider1_->OnChange = nullptr;
     form_->OnUnload = nullptr;
+    form_->OnQueryUnload = nullptr;
     ObjPilonda_ = nullptr;
     form_->Unload();
 }

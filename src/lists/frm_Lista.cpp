@@ -48,6 +48,7 @@ frm_Lista::~frm_Lista() {
     form_->OnResize = nullptr;
     form_->OnMouseMove = nullptr;
     form_->OnUnload = nullptr;
+    form_->OnQueryUnload = nullptr;
     TList1_->OnMouseMove = nullptr;
     TList1_->OnMouseUp = nullptr;
     TList1_->OnKeyPress = nullptr;
@@ -65,6 +66,12 @@ void frm_Lista::Collega() {
     form_->OnResize = [this] { Resize(); };
     form_->OnMouseMove = [this](const platform::MouseArgs&) { SpegniToolTip(); };
     form_->OnUnload = [this] { Form_Unload(); };
+    // A close from the frame or the window manager closes the window as its button does; the
+    // controller and its list stay, so the window opens again.
+    form_->OnQueryUnload = [this](bool& cancel) {
+        cancel = true;
+        Chiudi();
+    };
     TList1_->OnMouseMove = [this](const platform::MouseArgs&) { SpegniToolTip(); };
     TList1_->OnMouseUp = [this](const platform::MouseArgs&) { Scelta(); };
     TList1_->OnKeyPress = [this](std::int16_t& tasto) {
@@ -128,7 +135,8 @@ bool frm_Lista::Scorri(std::int32_t righe) {
     return true;
 }
 
-// Escape closes the window as its button would: the button comes up and the host hears of it.
+// Escape, the frame's close box and the window manager close the window as its button would:
+// the button comes up and the host hears of it.
 void frm_Lista::Chiudi() {
     ClasseTLista* controllore = ClasseListaCorrente;
     ProprietarioLista* p = controllore ? controllore->PilondaPadre() : nullptr;

@@ -47,6 +47,17 @@ void Form::Unload() {
     Destroy();
 }
 
+bool Form::InputClose() {
+    const auto self = shared_from_this();  // a handler may drop the last reference
+    if (!AcceptsInput()) return false;
+    bool cancel = false;
+    // A copy: the handler may close its owner, which drops the handler.
+    if (const auto query = OnQueryUnload) query(cancel);
+    if (cancel || !Alive()) return false;
+    Unload();
+    return true;
+}
+
 std::int32_t Form::ScaleWidth() const {
     const FrameMetrics f = platform().FrameOf(*this);
     return std::max(Width() - 2 * f.border * platform().screen().TwipsPerPixelX(), 0);

@@ -2,6 +2,8 @@
 // A top-level window. Position is on the screen; the client area is the window less the frame
 // the backend gives its border style. Show makes it visible, brings it to the front and activates
 // it; Unload raises OnUnload, then destroys it and its children (their handles go away).
+// A close asked from outside the program (the frame's close box, Alt+F4, the window manager)
+// comes through InputClose: OnQueryUnload may cancel it and close the window its own way.
 #include <functional>
 #include <string>
 
@@ -34,6 +36,10 @@ class Form : public Window {
     void Hide() { setVisible(false); }
     void Unload();
     bool Loaded() const { return Alive(); }
+    // The input funnel for a close from outside: raises OnQueryUnload and unloads the form
+    // unless a handler cancelled. False when the form takes no input (hidden, disabled, gone) or
+    // stayed loaded.
+    bool InputClose();
 
     // The object that runs this form (a list window, a dialog), so code that holds only one of
     // its windows can find it. `key` names whose object it is: another key finds nothing.
@@ -51,6 +57,7 @@ class Form : public Window {
     PointPx ClientOriginPx() const override;
 
     std::function<void()> OnUnload, OnActivate, OnDeactivate;
+    std::function<void(bool& cancel)> OnQueryUnload;
 
     void Paint(Image& img) const override;
 

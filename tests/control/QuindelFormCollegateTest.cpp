@@ -3,6 +3,9 @@
 
 #include "ControlFixture.h"
 #include "FakeControl.h"
+#include "display/Frm_volume.h"
+#include "lists/frm_Lista.h"
+#include "platform/Form.h"
 #include "platform/WindowObject.h"
 #include "runtime/Coercions.h"
 
@@ -90,4 +93,39 @@ TEST(QuindelFormCollegate, ACaptionWithoutItsLayoutMembersFailsTheCall) {
     fx.q->setControlloDidascalia(caption);
     fx.q->setIsFloating(true);
     EXPECT_THROW(fx.q->setValorePulsante(2, 1), VbError);
+}
+
+// A close from the frame, Alt+F4 or the window manager does what the panel's own close does: the
+// button comes up, the host hears of it, one press opens the window again, and the list lives on.
+TEST(QuindelFormCollegate, AWindowClosedFromItsFrameOpensAgainWithOnePress) {
+    ControlFixture fx("frame_close");
+    fx.q->setNomeFileListaMM(fx.Lista("mm.lst", Voci(5, "AU")));
+    fx.q->setNomeFileListaLemmiCollegati(fx.Lista("lemmi.lst", Voci(3)));
+    fx.q->ListaMM()->setListIndex(0);
+    fx.q->ListaMM()->AggiornaPulsantiPilonda();  // a sound: the volume button is enabled
+    const auto finestra = [&](std::int16_t b) -> platform::Form* {
+        if (b == 8) return fx.q->FinestraVolume() ? fx.q->FinestraVolume()->Form().get() : nullptr;
+        return &fx.FinestraLista(b == 9 ? 1 : 0);
+    };
+    for (const std::int16_t b : {9, 3, 8}) {
+        fx.q->setValorePulsante(b, -1);
+        fx.Eventi();
+        finestra(b)->InputClose();
+        EXPECT_EQ(fx.q->ValorePulsante(b), 0) << b;
+        EXPECT_EQ(fx.Eventi(),
+                  std::vector<std::string>{"PulsantePremuto(" + std::to_string(b) + ",0)"})
+            << b;
+        EXPECT_TRUE(!finestra(b) || !finestra(b)->Visible()) << b;
+        fx.q->setValorePulsante(b, -1);
+        ASSERT_NE(finestra(b), nullptr) << b;
+        EXPECT_TRUE(finestra(b)->Visible()) << b;
+        fx.q->setValorePulsante(b, 0);
+    }
+    // The multimedia list still steps after its window came back.
+    fx.q->setValorePulsante(9, -1);
+    fx.FinestraLista(1).InputClose();
+    fx.q->setValorePulsante(11, -1);
+    EXPECT_EQ(fx.q->ListaMM()->ListIndex(), 1);
+    fx.q->setValorePulsante(10, -1);
+    EXPECT_EQ(fx.q->ListaMM()->ListIndex(), 0);
 }

@@ -402,9 +402,9 @@ void WindowPeer::resizeEvent(QResizeEvent* e) {
 }
 
 void WindowPeer::closeEvent(QCloseEvent* e) {
-    // The model decides: closing a form is unloading it.
+    // The model decides: the form may close its own way, or refuse.
     e->ignore();
-    if (IsTopLevel()) Deliver([](Window& w) { static_cast<Form&>(w).Unload(); });
+    if (IsTopLevel()) Deliver([](Window& w) { static_cast<Form&>(w).InputClose(); });
 }
 
 // Moves the model by the pixels the window moved, so a position that maps to the same pixel keeps
