@@ -52,30 +52,33 @@ bool HasWildcard(std::string_view s) {
     return s.find_first_of("*?") != std::string_view::npos;
 }
 
-// Splits UTF-8 into code points, a stray byte counting as one.
-std::vector<std::string> CodePoints(std::string_view s) {
-    std::vector<std::string> out;
-    for (std::int32_t i = 1, n = Len(s); i <= n; ++i) out.push_back(Mid(s, i, 1));
-    return out;
-}
-
-bool Match(const std::vector<std::string>& p, std::size_t pi, const std::vector<std::string>& n,
-           std::size_t ni) {
-    for (; pi < p.size(); ++pi, ++ni) {
-        if (p[pi] == "*") {
-            for (std::size_t k = ni; k <= n.size(); ++k)
-                if (Match(p, pi + 1, n, k)) return true;
+// Greedy matching with one backtrack point: a later * supersedes an earlier one, so each name
+// costs at most pattern length x name length steps, never an exponential search.
+bool MatchFolded(std::u32string_view p, std::u32string_view n) {
+    constexpr std::size_t kNone = std::u32string_view::npos;
+    std::size_t pi = 0, ni = 0, star = kNone, resume = 0;
+    while (ni < n.size()) {
+        if (pi < p.size() && p[pi] == U'*') {
+            star = pi++;
+            resume = ni;
+        } else if (pi < p.size() && (p[pi] == U'?' || p[pi] == n[ni])) {
+            ++pi;
+            ++ni;
+        } else if (star != kNone) {
+            pi = star + 1;
+            ni = ++resume;
+        } else {
             return false;
         }
-        if (ni >= n.size() || (p[pi] != "?" && !EqualNoCase(p[pi], n[ni]))) return false;
     }
-    return ni == n.size();
+    while (pi < p.size() && p[pi] == U'*') ++pi;
+    return pi == p.size();
 }
 
 }  // namespace
 
 bool MatchWildcard(std::string_view pattern, std::string_view name) {
-    return Match(CodePoints(pattern), 0, CodePoints(name), 0);
+    return MatchFolded(FoldedCodePoints(pattern), FoldedCodePoints(name));
 }
 
 std::string FileSystem::Resolve(std::string_view path) const {
@@ -104,9 +107,11 @@ bool FileSystem::ExistsNormalFile(std::string_view pattern) const {
     const std::string_view folderPart =
         cut == std::string_view::npos ? "." : pattern.substr(0, cut + 1);
     const fs::path folder = Resolve(folderPart.empty() ? "/" : folderPart);
+    const std::u32string folded = FoldedCodePoints(last);
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (MatchWildcard(last, it->path().filename().string()) && IsNormalFile(it->path()))
+        if (MatchFolded(folded, FoldedCodePoints(it->path().filename().string())) &&
+            IsNormalFile(it->path()))
             return true;
     }
     return false;

@@ -218,6 +218,17 @@ std::string Replace(std::string_view s, std::string_view find, std::string_view 
     return out;
 }
 
+std::u32string FoldedCodePoints(std::string_view s) {
+    std::u32string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t n = Utf8SequenceLength(s, i);
+        out += FoldedAt(s, i, n);
+        i += n;
+    }
+    return out;
+}
+
 bool EqualNoCase(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     std::size_t j = 0;

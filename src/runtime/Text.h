@@ -32,6 +32,9 @@ std::string FixedWidth(std::string_view s, int32_t width);
 int32_t InStr(std::string_view hay, std::string_view needle, int32_t start1 = 1);
 std::string Replace(std::string_view s, std::string_view find, std::string_view with);
 bool EqualNoCase(std::string_view a, std::string_view b);
+// The code points of s folded as EqualNoCase compares them; a bad byte becomes a value outside
+// Unicode that only equals itself.
+std::u32string FoldedCodePoints(std::string_view s);
 
 // Low-level UTF-8 steps shared by the text and code-page helpers.
 // Bytes of the code point starting at s[i]: its sequence length when well formed, else 1.
