@@ -12,9 +12,11 @@
 //   Ctrl+Insert copy the selection as RTF and plain text; other keys do nothing. Dragging and
 //   copying are the box's own reactions to input, so a host's handlers on it take nothing away.
 // - Positions and lengths count the code points of the plain text (richtext/Document.h).
+// - A file to load must be a regular file of at most kMaxTextFileBytes (a FIFO or a device is
+//   refused at once, never waited on or read without end).
 // - Failures are run-time errors: 53 for a file to load that is not there, 75 for a file that
-//   cannot be read or written, 380 for a setting out of its range, 9 for a negative font
-//   number, 521 when the platform has no clipboard.
+//   cannot be read or written, is no regular file or is larger than the cap, 380 for a setting out
+//   of its range, 9 for a negative font number, 521 when the platform has no clipboard.
 // - Its late-bound members are declared in RichTextMembers.cpp; the README's section "The
 //   rich-text control" lists them by dispatch id with the meaning of each setting.
 #include <cstdint>
@@ -38,6 +40,8 @@ class RichTextBox : public platform::Window, public TableDispatch {
     static constexpr int kMarginPx = 4;  // between the client area's edge and the text
     static constexpr int kBarPx = 16;    // width of the scroll bar
     static constexpr int kLinePx = 16;   // one scroll step: arrows, keys, a third of a notch
+    // 32 MB: far more than any article or caption, little enough to lay out in a few seconds.
+    static constexpr std::int64_t kMaxTextFileBytes = 32LL * 1024 * 1024;
 
     // The eleven fields of a font-table entry, in the order FontTableGet and FontTablePut pass
     // them. The document's table holds family, charset, face, pitch and code page; the others

@@ -1,10 +1,10 @@
 // The rich-text box and files: loading FileName, saving to SaveName.
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "hostkit/RichTextBox.h"
 #include "platform/Platform.h"
+#include "platform/RegularFile.h"
 #include "richtext/PlainTextReader.h"
 #include "richtext/RtfWriter.h"
 #include "runtime/VbError.h"
@@ -30,15 +30,11 @@ void RichTextBox::setDataType(std::int16_t v) {
 }
 
 std::string RichTextBox::ReadFile() const {
-    std::error_code ec;
-    const fs::path path = platform().files().Resolve(fileName_);
-    if (fileName_.empty() || !fs::exists(path, ec)) Raise(53);
-    if (fs::is_directory(path, ec)) Raise(75);
-    std::ifstream in(path, std::ios::binary);
-    if (!in) Raise(75);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) Raise(75);
-    return bytes;
+    if (fileName_.empty()) Raise(53);
+    const std::string path = platform().files().Resolve(fileName_);
+    platform::ReadResult r = platform::ReadRegularFile(path, kMaxTextFileBytes);
+    if (r.bytes) return std::move(*r.bytes);
+    throw VbError(r.failure == platform::ReadFailure::Missing ? 53 : 75, "RichTextBox", r.why);
 }
 
 void RichTextBox::setFileLoad(std::int16_t mode) {

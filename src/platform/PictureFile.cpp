@@ -10,6 +10,7 @@
 #include "platform/Bmp.h"
 #include "platform/JpegDecoder.h"
 #include "platform/PngDecoder.h"
+#include "platform/RegularFile.h"
 
 namespace quindel::platform {
 
@@ -111,19 +112,9 @@ std::optional<Image> DecodePicture(std::span<const std::uint8_t> bytes, const Pi
 }
 
 std::optional<std::string> ReadPictureFile(const std::string& path, std::string* error) {
-    auto fail = [&](const std::string& why) -> std::optional<std::string> {
-        if (error) *error = why + ": " + path;
-        return std::nullopt;
-    };
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec) return fail("cannot read the file");
-    if (size > std::uintmax_t(kMaxPictureFileBytes))
-        return fail("the file is too large for a picture");
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes(std::size_t(size), '\0');
-    if (!in.read(bytes.data(), std::streamsize(size))) return fail("cannot read the file");
-    return bytes;
+    ReadResult r = ReadRegularFile(path, kMaxPictureFileBytes);
+    if (!r.bytes && error) *error = r.why;
+    return std::move(r.bytes);
 }
 
 }  // namespace quindel::platform

@@ -53,8 +53,8 @@ std::optional<Image> DecodePictureAtLeast(std::span<const std::uint8_t> bytes, i
                                           int minHeight, const PictureLimits& limits = {},
                                           std::string* error = nullptr);
 
-// The whole file, or nothing (with the reason) when it cannot be read or is larger than
-// kMaxPictureFileBytes, more than any picture within the default limits needs.
+// The whole file, or nothing (with the reason) when it is no regular file, cannot be read or is
+// larger than kMaxPictureFileBytes, more than any picture within the default limits needs.
 constexpr std::int64_t kMaxPictureFileBytes = 512LL * 1024 * 1024;
 std::optional<std::string> ReadPictureFile(const std::string& path, std::string* error = nullptr);
 

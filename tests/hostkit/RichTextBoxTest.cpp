@@ -2,6 +2,8 @@
 // dispatch id, loading and saving files, the clipboard, the font table and the engine handle.
 #include "hostkit/RichTextBoxTest.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -97,6 +99,11 @@ TEST_F(RichTextBoxTest, LoadsFilesAsRtfOrPlainTextAndReportsFailures) {
     Write(rtf, kFormatted);
     Write(plain, "first line\nsecond line");
     Write(looksRtf, "{\\rtf1 not really}");
+    // Named by a hostile list: a FIFO nobody writes to, a device without end, a huge sparse file.
+    const fs::path fifo = folder.path() / "fifo.rtf", huge = folder.path() / "huge.rtf";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    Write(huge, "{\\rtf1 x}");
+    fs::resize_file(huge, hostkit::RichTextBox::kMaxTextFileBytes + 1);
     struct Case {
         fs::path file;
         std::int16_t dataType;
@@ -109,6 +116,9 @@ TEST_F(RichTextBoxTest, LoadsFilesAsRtfOrPlainTextAndReportsFailures) {
         {looksRtf, 3, "not really", 0},
         {folder.path() / "missing.rtf", 3, "", 53},
         {folder.path(), 3, "", 75},
+        {fifo, 3, "", 75},
+        {"/dev/zero", 3, "", 75},
+        {huge, 3, "", 75},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file.string() + " as " + std::to_string(c.dataType));
