@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)DecodePictureAtLeast(bytes, 7, 5, limits);
     (void)DecodePicture(bytes, limits);
     if (SniffPictureFormat(bytes) == PictureFormat::Gif) {
-        auto gif = GifAnimation::DecodeWithin(bytes, {limits.maxSide, limits.maxPixels, 64});
+        auto gif = GifAnimation::DecodeWithin(bytes, {limits.maxSide, limits.maxPixels, 64,
+                                                      8 * limits.maxPixels, 8 * limits.maxPixels});
         if (gif) {
             for (int i = 0; i < gif->FrameCount(); ++i) (void)gif->DelayMs(i), (void)gif->Frame(i);
             (void)gif->Frame(0);

@@ -47,7 +47,8 @@ void MovieControl::setSRC(const std::string& path) {
     if (!path.empty()) {
         const std::string bytes = ReadContentFile(platform().files().Resolve(path), kSource);
         std::string why;
-        movie = platform::GifAnimation::Decode(platform::BytesOf(bytes), &why);
+        movie = platform::GifAnimation::DecodeWithin(platform::BytesOf(bytes),
+                                                     platform::GifAnimation::kPlayerLimits, &why);
         if (!movie) throw VbError(kInvalidFormat, kSource, "Invalid file format: " + why);
     }
     Stop();

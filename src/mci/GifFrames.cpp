@@ -12,7 +12,7 @@ namespace quindel::mci {
 namespace {
 
 constexpr std::uintmax_t kMaxFileBytes = 256u * 1024 * 1024;
-constexpr platform::GifAnimation::Limits kLimits{8192, 16LL * 1024 * 1024, 16384};
+constexpr platform::GifAnimation::Limits kLimits = platform::GifAnimation::kPlayerLimits;
 
 class GifFrames final : public FrameSource {
   public:

@@ -106,6 +106,7 @@ class GifReader {
     bool ReadImage();
     bool ReadRows(StoredFrame& f, const GifImageDesc& desc);
     bool SkipImageData();
+    bool SkipRest();
     bool Fail(const std::string& why) {
         error_ = why;
         return false;
@@ -117,6 +118,7 @@ class GifReader {
     StoredGif& d_;
     std::string error_;
     GraphicsControlBlock pending_{DISPOSAL_UNSPECIFIED, false, 0, NO_TRANSPARENT_COLOR};
+    std::int64_t storedBytes_ = 0;
     std::int64_t decodedPixels_ = 0;
 };
 
@@ -165,15 +167,15 @@ bool GifReader::ReadImage() {
         f.localPalette = PaletteOf(desc.ColorMap);
         f.hasLocalPalette = true;
     }
-    const std::int64_t area = std::int64_t(desc.Width) * desc.Height;
-    if (desc.Width < 0 || desc.Height < 0 || area > limits_.maxPixels)
+    if (desc.Width < 0 || desc.Height < 0 ||
+        std::int64_t(desc.Width) * desc.Height > limits_.maxPixels)
         return Fail("a frame is larger than the picture budget");
-    decodedPixels_ += area;
-    if (decodedPixels_ > limits_.maxPixels * 8) return Fail("the frames exceed the memory budget");
     f.left = std::clamp(desc.Left, 0, d_.width);
     f.top = std::clamp(desc.Top, 0, d_.height);
     f.width = std::clamp(desc.Left + desc.Width, 0, d_.width) - f.left;
     f.height = std::clamp(desc.Top + desc.Height, 0, d_.height) - f.top;
+    storedBytes_ += std::int64_t(std::max(f.width, 0)) * std::max(f.height, 0);
+    if (storedBytes_ > limits_.maxFrameBytes) return Fail("the frames exceed the memory budget");
     const bool ok = f.width > 0 && f.height > 0 ? ReadRows(f, desc) : SkipImageData();
     // A frame cut short is kept when some of its rows arrived, as players show it.
     if (ok || !f.rowDecoded.empty()) d_.frames.push_back(std::move(f));
@@ -184,7 +186,11 @@ bool GifReader::ReadRows(StoredFrame& f, const GifImageDesc& desc) {
     f.indices.assign(std::size_t(f.width) * std::size_t(f.height), 0);
     std::vector<GifPixelType> line(std::size_t(desc.Width));
     std::vector<std::uint8_t> decoded(std::size_t(f.height), 0);
-    for (int k = 0; k < desc.Height; ++k) {
+    int rowsLeft = f.height, k = 0;
+    for (; k < desc.Height && rowsLeft > 0; ++k) {
+        decodedPixels_ += desc.Width;
+        if (decodedPixels_ > limits_.maxDecodedPixels)
+            return Fail("the frames exceed the decoding budget");
         if (DGifGetLine(gif_, line.data(), desc.Width) == GIF_ERROR) {
             if (std::find(decoded.begin(), decoded.end(), 1) != decoded.end())
                 f.rowDecoded = std::move(decoded);
@@ -196,8 +202,10 @@ bool GifReader::ReadRows(StoredFrame& f, const GifImageDesc& desc) {
         std::memcpy(f.indices.data() + std::size_t(y) * std::size_t(f.width),
                     line.data() + (f.left - desc.Left), std::size_t(f.width));
         decoded[std::size_t(y)] = 1;
+        --rowsLeft;
     }
-    return true;
+    // The rows below the canvas stay compressed; after the last row giflib skips by itself.
+    return k == desc.Height || SkipRest();
 }
 
 // A frame with nothing on the canvas: its data is passed over without decompressing it.
@@ -207,6 +215,15 @@ bool GifReader::SkipImageData() {
     if (DGifGetCode(gif_, &codeSize, &block) == GIF_ERROR) return Fail();
     while (block)
         if (DGifGetCodeNext(gif_, &block) == GIF_ERROR) return Fail();
+    return true;
+}
+
+// The data blocks left of a frame whose wanted rows are all read.
+bool GifReader::SkipRest() {
+    GifByteType* block = nullptr;
+    do {
+        if (DGifGetCodeNext(gif_, &block) == GIF_ERROR) return Fail();
+    } while (block);
     return true;
 }
 

@@ -12,8 +12,12 @@
 //   repeats plays N + 1 times, as browsers play it.
 // - A file cut short keeps the frames read before the cut, and the rows of the frame it cut
 //   that did arrive; it fails only when not one row of a frame arrived.
-// - DecodeWithin takes tighter budgets (a thumbnailer, a fuzzer); Decode uses the defaults.
-//   All frames together may hold at most 8 * maxPixels indices.
+// - DecodeWithin takes tighter budgets (a player, a thumbnailer, a fuzzer); Decode uses the
+//   defaults. Besides the canvas (maxSide, maxPixels) and the frame count, two budgets hold
+//   for the whole file, checked before the memory or the work is spent: maxFrameBytes, the
+//   indices all stored frames hold together (one byte a pixel, clipped to the canvas), and
+//   maxDecodedPixels, the pixels decompressed to get them. A frame's rows past its last row on
+//   the canvas, and frames wholly off the canvas, are passed over without decompressing them.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -34,7 +38,13 @@ class GifAnimation {
         int maxSide = kMaxSide;
         std::int64_t maxPixels = kMaxPixels;
         int maxFrames = kMaxFrames;
+        std::int64_t maxFrameBytes = 8 * kMaxPixels;
+        std::int64_t maxDecodedPixels = 8 * kMaxPixels;
     };
+    // What an animation player keeps: a canvas of up to 16 megapixels, 64 MB of frames, and at
+    // most 256 megapixels decompressed (a few seconds of work at worst).
+    static constexpr Limits kPlayerLimits{8192, 16LL * 1024 * 1024, kMaxFrames, 64LL * 1024 * 1024,
+                                          256LL * 1024 * 1024};
 
     static std::optional<GifAnimation> Decode(std::span<const std::uint8_t> bytes,
                                               std::string* error = nullptr);

@@ -107,7 +107,12 @@ TEST(MovieControl, ABadFileRaisesAndTheMovieGoesOn) {
     LetProperty(s.obj, "AutoStart", true);
     LetProperty(s.obj, "SRC", s.path);
     test::WriteBytes(s.folder.path() / "bad.gif", std::string("GIF89a but nothing more"));
-    for (const auto& [name, error] : {std::pair{"absent.gif", 53}, {"bad.gif", 321}}) {
+    // A canvas a single picture may have, but more than an animation may keep frames of.
+    test::WriteBytes(
+        s.folder.path() / "huge.gif",
+        test::GifWriter(4200, 4200, {{1, 2, 3}, {4, 5, 6}}).Add({0, 0, 1, 1, {0}}).Bytes());
+    for (const auto& [name, error] :
+         {std::pair{"absent.gif", 53}, {"bad.gif", 321}, {"huge.gif", 321}}) {
         SCOPED_TRACE(name);
         const std::string file = (s.folder.path() / name).string();
         EXPECT_EQ(test::ErrorOf([&] { LetProperty(s.obj, "SRC", file); }), error);

@@ -197,3 +197,54 @@ TEST(GifAnimation, BudgetsRefuseHugeCanvasesAndFrames) {
         EXPECT_EQ(error.empty(), c.ok);
     }
 }
+
+// A small file may describe a great deal: its frames must fit the stored and the decoding
+// budgets (the frames within them are kept, as from a file cut short), and rows that never reach
+// the canvas cost no decompression.
+TEST(GifAnimation, StoredAndDecodedBudgetsBoundAnyFile) {
+    const auto tall = [](bool interlaced) {
+        GifFrameSpec f = Solid(0, 0, 10, 5000, 1);
+        f.interlaced = interlaced;
+        return f;
+    };
+    const std::vector<GifFrameSpec> twenty(20, Solid(0, 0, 100, 100, 2));  // 1,000 bytes stored
+    struct Case {
+        const char* what;
+        std::vector<GifFrameSpec> frames;
+        GifAnimation::Limits limits;
+        int kept;
+    } cases[] = {
+        {"frames over the stored budget", twenty, {8192, 1 << 20, 100, 5500, 1 << 30}, 5},
+        {"frames within it", twenty, {8192, 1 << 20, 100, 20000, 1 << 30}, 20},
+        {"rows below the canvas are not decompressed",
+         {tall(false), Solid(0, 0, 1, 1, 2)},
+         {8192, 1 << 20, 100, 1 << 20, 2000},
+         2},
+        {"nor the interlaced rows after the last one on it",
+         {tall(true), Solid(0, 0, 1, 1, 2)},
+         {8192, 1 << 20, 100, 1 << 20, 30000},
+         2},
+        {"the decoding budget holds",
+         {tall(false), tall(false), tall(false)},
+         {8192, 1 << 20, 100, 1 << 20, 250},
+         2},
+        {"a first frame over a budget leaves nothing",
+         twenty,
+         {8192, 1 << 20, 100, 500, 1 << 30},
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GifWriter w(100, 10, kPalette);
+        for (const GifFrameSpec& f : c.frames) w.Add(f);
+        std::string error;
+        auto gif = GifAnimation::DecodeWithin(w.Bytes(), c.limits, &error);
+        ASSERT_EQ(gif ? gif->FrameCount() : 0, c.kept) << error;
+        if (!gif) continue;
+        // The stream stayed in step: the last frame kept is drawn where it belongs.
+        const Image& last = gif->Frame(gif->FrameCount() - 1);
+        const bool pair = c.frames.size() == 2;
+        EXPECT_EQ(last.pixel(0, 0), pair || c.frames[0].height == 100 ? kBlue : kGreen);
+        EXPECT_EQ(last.pixel(5, 9), pair ? kGreen : c.frames[0].height == 100 ? kBlue : kGreen);
+    }
+}
