@@ -1,10 +1,10 @@
 #include "hostkit/ZipExtractor.h"
 
-#include <cstdio>
 #include <filesystem>
 
 #include "hostkit/ZipArchive.h"
 #include "platform/FileSystem.h"
+#include "platform/SafeFile.h"
 #include "runtime/MemberBuilders.h"
 #include "runtime/VbError.h"
 
@@ -14,36 +14,6 @@ namespace {
 
 constexpr const char* kSource = "ZipExtractor";
 constexpr int kInvalidFormat = 321;
-
-// The file an extraction writes: removed again unless it was written and closed whole.
-class TargetFile {
-  public:
-    explicit TargetFile(std::string path)
-        : path_(std::move(path)), file_(std::fopen(path_.c_str(), "wb")) {}
-    ~TargetFile() {
-        if (file_) std::fclose(file_);
-        if (kept_) return;
-        std::error_code ec;
-        std::filesystem::remove(path_, ec);
-    }
-    TargetFile(const TargetFile&) = delete;
-    TargetFile& operator=(const TargetFile&) = delete;
-
-    bool Opened() const { return file_ != nullptr; }
-    bool Write(const char* data, std::size_t size) {
-        return std::fwrite(data, 1, size, file_) == size;
-    }
-    bool Keep() {
-        kept_ = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return kept_;
-    }
-
-  private:
-    std::string path_;
-    std::FILE* file_;
-    bool kept_ = false;
-};
 
 std::int32_t ResultOf(ZipArchive::ReadStatus status) {
     switch (status) {
@@ -59,20 +29,22 @@ std::int32_t ResultOf(ZipArchive::ReadStatus status) {
     return ZipExtractor::kUnreadable;
 }
 
+// The target is written under a name of its own and put in place whole, so a link planted at
+// the target is replaced, never written through.
 std::int32_t CopyEntry(const ZipArchive& archive, std::uint64_t index, const std::string& target) {
-    TargetFile out(target);
+    platform::ReplacingFile out(target);
     if (!out.Opened()) return ZipExtractor::kUnwritable;
     const auto status =
         archive.Read(index, ZipExtractor::kMaxEntryBytes,
                      [&out](const char* p, std::size_t n) { return out.Write(p, n); });
     if (status != ZipArchive::ReadStatus::Done) return ResultOf(status);
-    return out.Keep() ? ZipExtractor::kExtracted : ZipExtractor::kUnwritable;
+    return out.Commit() ? ZipExtractor::kExtracted : ZipExtractor::kUnwritable;
 }
 
 std::int32_t WriteBytes(const std::string& bytes, const std::string& target) {
-    TargetFile out(target);
-    if (!out.Opened() || !out.Write(bytes.data(), bytes.size())) return ZipExtractor::kUnwritable;
-    return out.Keep() ? ZipExtractor::kExtracted : ZipExtractor::kUnwritable;
+    platform::ReplacingFile out(target);
+    if (!out.Write(bytes)) return ZipExtractor::kUnwritable;
+    return out.Commit() ? ZipExtractor::kExtracted : ZipExtractor::kUnwritable;
 }
 
 std::string FileNameOf(const std::string& entry) {

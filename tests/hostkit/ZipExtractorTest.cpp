@@ -135,5 +135,27 @@ TEST(ZipExtractor, TheTargetIsReplacedWhole) {
               ZipExtractor::kUnwritable);
 }
 
+// Someone who can write into the target's folder plants a link at the target name: the
+// extraction replaces the link and leaves the file it points at alone.
+TEST(ZipExtractor, ALinkPlantedAtTheTargetIsReplacedNotWrittenThrough) {
+    ZipStage s;
+    LetProperty(s.obj, "BlobFile", s.Archive("blob.zip", {{"a.txt", "new"}}));
+    const fs::path victim = s.folder.path() / "victim.txt";
+    for (const char* method : {"estrai", "packedestrai"}) {
+        SCOPED_TRACE(method);
+        test::WriteBytes(victim, std::string("precious"));
+        fs::remove(s.target);
+        fs::create_symlink(victim, s.target);
+        EXPECT_EQ(CLng(CallMethod(s.obj, method, "a.txt", s.target.string())), 0);
+        EXPECT_FALSE(fs::is_symlink(s.target));
+        EXPECT_EQ(Read(s.target), "new");
+        EXPECT_EQ(Read(victim), "precious");
+    }
+    // Nothing of the writing is left beside the target.
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(s.folder.path())) ++entries;
+    EXPECT_EQ(entries, 3u);  // the archive, the victim, the target
+}
+
 }  // namespace
 }  // namespace quindel::hostkit
