@@ -1,0 +1,159 @@
+"""Journeys about the viewer as a desktop program: the CPU a resting pointer costs, the main
+window on a screen of device pixel ratio 2 and its least size, compact mode and the button set,
+and the frames of the panel's tool windows."""
+
+import re
+import time
+from collections import namedtuple
+
+from desktop import SCREEN, check
+from registry import journey, journeys
+
+COMPACT, RESTORE, MULTIMEDIA, LINKED, VOLUME, CLOSE = 13, 1, 9, 3, 8, 14
+STRIP_HEIGHT = 32
+PANEL_GREY = (212, 208, 200)
+
+
+# --- item 10: hovering costs no more than idling ----------------------------------------------
+
+@journey("item10-hover-cpu", 10)
+def hover_cpu(trip):
+    """The pointer resting on a button (its tooltip shown) costs about what it costs resting
+    off the window, measured over a few seconds each."""
+    v = trip.viewer()
+    strip = trip.strip(v)
+    d = trip.desktop
+    button = strip.button(CLOSE)
+
+    def share(seconds):
+        start = v.cpu_seconds()
+        time.sleep(seconds)  # the span measured over, not a wait for a condition
+        return (v.cpu_seconds() - start) / seconds * 100
+
+    idle = share(4)
+    before = v.others()
+    d.move(*button.centre)
+    v.wait_window("the tooltip", lambda w: True, before=before)
+    hovering = share(4)
+    (trip.folder / "cpu.txt").write_text("idle %.2f %%, hovering %.2f %%\n" % (idle, hovering))
+    # Four seconds are 400 clock ticks: 0.6 % is a little over two ticks of noise.
+    check(hovering <= idle + 0.6, "hovering costs %.2f %% of a core, idling "
+          "%.2f %%" % (hovering, idle))
+
+
+# --- item 11: the screen at a device pixel ratio of 2, the least size -------------------------
+
+@journey("item11-fits-screen-dpr2", 11)
+def fits_screen(trip):
+    v = trip.viewer(env={"QT_SCALE_FACTOR": 2})
+    m = v.main_window()
+    left, top, right, bottom = m.outer
+    check(left >= 0 and top >= 0 and right <= SCREEN[0] and bottom <= SCREEN[1],
+          "the main window spans %d,%d to %d,%d on a %dx%d screen" % (
+              left, top, right, bottom, SCREEN[0], SCREEN[1]))
+    strip = trip.strip(v, scale=2)
+    found = strip.buttons()
+    check(len(found) >= 14, "the strip at ratio 2 shows %d buttons" % len(found))
+
+
+@journey("item11-least-size", 11)
+def least_size(trip):
+    """Made as small as the window manager allows, the main window keeps the strip whole."""
+    v = trip.viewer()
+    strip = trip.strip(v)
+    whole = strip.buttons()
+    last = max(whole.values(), key=lambda b: b.x)
+    m = v.main_window()
+    least = re.search(r"minimum size: (\d+) by (\d+)", m.props.get("WM_NORMAL_HINTS", ""))
+    width = max(200, int(least.group(1))) if least else 200
+    trip.desktop.resize(m, 200, 150)
+    small = trip.desktop.wait("the main window %d px wide" % width, lambda: (
+        lambda w: w if w and w.width == width else None)(v.main_window()))
+    check(small.x + small.width >= last.x + last.size,
+          "the window shrank to %dx%d and cuts the strip at button %d" % (
+              small.width, small.height, last.number))
+
+
+# --- item 12: compact mode and button 1 -------------------------------------------------------
+
+def grey_run_below(picture, x, y):
+    """How many rows of panel grey go down from (x, y)."""
+    run = 0
+    while y + run < picture.size[1] and picture.getpixel((x, y + run))[:3] == PANEL_GREY:
+        run += 1
+    return run
+
+
+@journey("item12-compact", 12)
+def compact(trip):
+    """Compact mode shows button 1 alone, without the full-width bar, and nothing of the
+    panel reaches into the display area."""
+    v = trip.viewer()
+    strip = trip.strip(v)
+    mark = v.mark()
+    strip.click(COMPACT)
+    v.wait_event(r"PulsantePremuto\(13, 0\)", mark)
+    found = trip.desktop.wait("button 1 alone on the strip", lambda: (
+        lambda b: b if list(b) == [RESTORE] else None)(strip.buttons()))
+    one = found[RESTORE]
+    m = v.main_window()
+    screen = trip.desktop.grab()
+    y = one.y + one.size // 2
+    bar = [x for x in range(one.x + one.size + 40, m.x + m.width - 2)
+           if screen.getpixel((x, y))[:3] == PANEL_GREY]
+    check(len(bar) < 20, "the strip's grey bar stays across %d px beside button 1" % len(bar))
+    bottom = one.y + one.size + grey_run_below(screen, one.x + one.size // 2,
+                                               one.y + one.size)
+    stage_top = m.y + 40
+    check(bottom <= stage_top or bottom >= m.y + m.height - 1,
+          "the compact panel reaches %d px into the display area" % (bottom - stage_top))
+
+
+@journey("item12-restore", 12)
+def restore(trip):
+    """Button 1 is hidden while the panel is full; after compact and restore every button is
+    back where it was."""
+    v = trip.viewer()
+    strip = trip.strip(v)
+    start = strip.buttons()
+    check(RESTORE not in start, "button 1 (restore the full panel) shows on the full panel")
+    strip.click(COMPACT)
+    trip.desktop.wait("button 1 alone", lambda: list(strip.buttons()) == [RESTORE])
+    strip.click(RESTORE)
+    after = trip.desktop.wait("the full strip again", lambda: (
+        lambda b: b if len(b) >= len(start) else None)(strip.buttons()))
+    moved = {n: (start[n].x, after[n].x) for n in start if n in after and
+             start[n].x != after[n].x}
+    check(not moved and set(after) == set(start), "after compact and restore the buttons "
+          "moved (button: before, after): %s; shown before %s, after %s" % (
+              moved, sorted(start), sorted(after)))
+
+
+# --- item 13: the tool windows' frames --------------------------------------------------------
+
+Tool = namedtuple("Tool", "name button show")
+TOOLS = [Tool("multimedia-list", MULTIMEDIA, None), Tool("linked-list", LINKED, None),
+         Tool("volume", VOLUME, "DI")]
+
+
+def tool_window(trip, case):
+    v = trip.viewer(show=case.show)
+    strip = trip.strip(v)
+    before = v.windows()
+    strip.click(case.button)
+    w = v.wait_window("the window of button %d" % case.button, lambda w: True, before=before)
+    m = v.main_window()
+    problems = []
+    if w.frame[2] > 2:
+        problems.append("the window manager gives it a %d px title bar" % w.frame[2])
+    if w.title in ("quindel-viewer", "Volume", ""):
+        problems.append("it is titled %r" % w.title)
+    if w.transient_for != m.wid:
+        problems.append("the main window does not own it")
+    strip_bottom = m.y + STRIP_HEIGHT
+    if w.outer[1] < strip_bottom and w.outer[0] < m.x + m.width:
+        problems.append("it covers the strip's lower %d px" % (strip_bottom - w.outer[1]))
+    check(not problems, "; ".join(problems))
+
+
+journeys("item13-frame", 13, TOOLS, tool_window)

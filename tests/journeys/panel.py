@@ -1,0 +1,256 @@
+"""What a person knows of the panel by looking at it: the buttons of the strip found by their
+pictures (the cells of resources/toolbar.bmp, drawn pixel for pixel, doubled at a device pixel
+ratio of 2), the look each button has (up, down, disabled, lit), the rows and scroll bars of a
+list window, and the places of the choices on the copy and print dialogs.
+"""
+
+from dataclasses import dataclass
+from pathlib import Path
+
+from PIL import Image
+
+from desktop import JourneyFailed, check
+
+STRIP = Path(__file__).resolve().parents[2] / "resources" / "toolbar.bmp"
+CELL = 24
+COLUMNS = 18
+# Rows of the picture strip: how a button looks.
+LOOKS = {0: "lit-up", 1: "lit-down", 2: "disabled", 3: "up", 4: "down"}
+# The picture column each button shows; 6 and 16 change picture with their state, 12 and 17
+# share one and are told apart by their order on the strip.
+COLUMN_BUTTONS = {0: [1], 1: [2], 2: [3], 3: [4], 4: [5], 5: [6], 14: [6], 6: [7], 7: [8],
+                  8: [9], 9: [10], 10: [11], 11: [12, 17], 12: [13], 13: [14], 15: [15],
+                  16: [16], 17: [16]}
+PLAY, PAUSE, ZOOM_IN, ZOOM_OUT = 5, 14, 16, 17
+
+# The dialogs' choices, in their own pixels: (left, top, width, height).
+COPY_WIDTH, PRINT_WIDTH = 330, 300
+COPY = {"Tekst": (42, 59, 90, 15), "Inne:": (42, 83, 90, 15), "Podpis": (56, 107, 76, 15),
+        "Obraz": (56, 129, 76, 15), "Schowek": (184, 59, 90, 15), "Plik": (184, 83, 60, 15),
+        "OK": (70, 170, 80, 17), "Anuluj": (180, 170, 80, 17)}
+COPY_OPTIONS = [(20, 58), (20, 82)]  # the two option pictures: text, other
+COPY_MARKS = {"Tekst": (140, 58), "Inne:": (140, 82), "Schowek": (290, 58), "Plik": (290, 82),
+              "Podpis": (140, 106), "Obraz": (140, 128)}
+PRINT = {"Tekst": (42, 59, 150, 15), "Obraz z podpisem": (42, 83, 150, 15),
+         "Drukuj": (50, 120, 80, 17), "Anuluj": (170, 120, 80, 17)}
+PRINT_OPTIONS = [(20, 58), (20, 82)]
+
+
+@dataclass
+class Button:
+    number: int
+    x: int  # top-left on the screen
+    y: int
+    size: int
+    column: int
+    look: str
+
+    @property
+    def centre(self):
+        return (self.x + self.size // 2, self.y + self.size // 2)
+
+
+class Cells:
+    """The strip's cells as byte rows, scaled as the screen shows them."""
+
+    def __init__(self, scale=1):
+        strip = Image.open(STRIP).convert("RGB")
+        self.scale = scale
+        self.size = CELL * scale
+        self.cells = []
+        for row in LOOKS:
+            for column in range(COLUMNS):
+                cell = strip.crop((column * CELL, row * CELL, (column + 1) * CELL,
+                                   (row + 1) * CELL))
+                if scale != 1:
+                    cell = cell.resize((self.size, self.size), Image.NEAREST)
+                self.cells.append((column, row, cell.tobytes()))
+
+    def find(self, picture):
+        """Every cell drawn whole in the picture: (x, y, column, row), left to right."""
+        picture = picture.convert("RGB")
+        width, height = picture.size
+        data = picture.tobytes()
+        stride = width * 3
+        line = self.size * 3
+        middle = self.size // 2
+        hits = set()
+        for column, row, cell in self.cells:
+            key = cell[middle * line:(middle + 1) * line]
+            for y in range(middle, height - (self.size - middle) + 1):
+                row_bytes = data[y * stride:(y + 1) * stride]
+                at = row_bytes.find(key)
+                while at >= 0:
+                    if at % 3 == 0 and self._whole(data, stride, at // 3, y - middle, cell):
+                        hits.add((at // 3, y - middle, column, row))
+                    at = row_bytes.find(key, at + 1)
+        return sorted(hits)
+
+    def _whole(self, data, stride, x, top, cell):
+        line = self.size * 3
+        return all(data[(top + r) * stride + x * 3:(top + r) * stride + x * 3 + line] ==
+                   cell[r * line:(r + 1) * line] for r in range(self.size))
+
+
+def buttons_in(hits, origin=(0, 0)):
+    """Names the cells found: button number to Button, positions moved by origin."""
+    found = {}
+    seen_shared = 0
+    for x, y, column, row in sorted(hits):
+        candidates = COLUMN_BUTTONS.get(column, [])
+        if not candidates:
+            continue
+        if len(candidates) > 1:
+            number = candidates[min(seen_shared, len(candidates) - 1)]
+            seen_shared += 1
+        else:
+            number = candidates[0]
+        found[number] = Button(number, origin[0] + x, origin[1] + y, 0, column, LOOKS[row])
+    return found
+
+
+class Strip:
+    """The button strip of a viewer, found on its main window."""
+
+    def __init__(self, viewer, scale=1):
+        self.viewer = viewer
+        self.desktop = viewer.desktop
+        self.cells = Cells(scale)
+
+    def buttons(self):
+        main = self.viewer.main_window()
+        check(main is not None, "the viewer has no main window")
+        band = (main.x, main.y, main.x + main.width,
+                main.y + min(main.height, 60 * self.cells.scale))
+        found = buttons_in(self.cells.find(self.desktop.grab(band)), band[:2])
+        for b in found.values():
+            b.size = self.cells.size
+        return found
+
+    def button(self, number):
+        found = self.buttons()
+        if number not in found:
+            self.desktop.save_shot("no-button-%d" % number)
+            raise JourneyFailed("button %d is not on the strip (found %s)" % (
+                number, sorted(found)))
+        return found[number]
+
+    def click(self, number):
+        self.desktop.click(*self.button(number).centre)
+
+    def wait_look(self, number, looks, timeout=5):
+        """Until the button shows one of the looks; gives the button."""
+        looks = [looks] if isinstance(looks, str) else looks
+
+        def shown():
+            b = self.buttons().get(number)
+            return b if b and b.look in looks else None
+
+        return self.desktop.wait("button %d to look %s" % (number, "/".join(looks)), shown,
+                                 timeout)
+
+    def wait_column(self, number, column, timeout=5):
+        def shown():
+            b = self.buttons().get(number)
+            return b if b and b.column == column else None
+
+        return self.desktop.wait("button %d to show picture %d" % (number, column), shown,
+                                 timeout)
+
+
+# --- list windows ---------------------------------------------------------------------------
+
+WHITE = (255, 255, 255)
+
+
+def is_selection(pixel):
+    """The selected row's band: a dark, saturated blue."""
+    r, g, b = pixel[:3]
+    return b > 80 and r < 60 and g < 80
+
+
+def selection_band(picture, x):
+    """The rows (top, bottom) of the selected row's band in column x of the picture."""
+    rows = [y for y in range(picture.size[1]) if is_selection(picture.getpixel((x, y)))]
+    return (rows[0], rows[-1] + 1) if rows else None
+
+
+def bar_width(picture, rows):
+    """How far from the right edge the first white pixel lies, the median over the rows:
+    the width of whatever scroll bars stand at the right of a list (0: none)."""
+    widths = []
+    width = picture.size[0]
+    for y in rows:
+        run = 0
+        for x in range(width - 1, -1, -1):
+            if picture.getpixel((x, y))[:3] == WHITE:
+                break
+            run += 1
+        widths.append(run)
+    widths.sort()
+    return widths[len(widths) // 2] if widths else 0
+
+
+def text_reaches(picture, right, rows):
+    """Whether any row's ink (dark pixels) reaches into the two columns before x = right."""
+    for y in rows:
+        for x in (right - 2, right - 1):
+            r, g, b = picture.getpixel((x, y))[:3]
+            if r + g + b < 384:
+                return True
+    return False
+
+
+def scroll_thumb(column, arrow=16):
+    """The thumb of a vertical scroll bar, from a picture one pixel wide down its middle:
+    (top, bottom) of the longest run not of the track's colour between the arrows."""
+    colours = [column.getpixel((0, y))[:3] for y in range(column.size[1])]
+    inner = colours[arrow:len(colours) - arrow]
+    if not inner:
+        return None
+    track = max(set(inner), key=inner.count)
+    best, run_start = None, None
+    for y, c in enumerate(inner + [track]):
+        if c != track and run_start is None:
+            run_start = y
+        elif c == track and run_start is not None:
+            if best is None or y - run_start > best[1] - best[0]:
+                best = (run_start, y)
+            run_start = None
+    return (best[0] + arrow, best[1] + arrow) if best else None
+
+
+def knob_x(picture):
+    """The middle of a horizontal slider's knob, (x, y) in the picture: the columns where the
+    track line (the longest line of one colour other than the background) is covered."""
+    width, height = picture.size
+    background = max(picture.getcolors(width * height) or [(0, None)])[1]
+    best = None
+    for y in range(height):
+        row = [picture.getpixel((x, y))[:3] for x in range(width)]
+        colour = max(set(row), key=row.count)
+        if colour == background[:3]:
+            continue
+        span = [x for x, c in enumerate(row) if c == colour]
+        if best is None or len(span) > len(best[1]):
+            best = (y, span, row, colour)
+    if best is None:
+        return None
+    y, span, row, colour = best
+    covered = [x for x in range(span[0], span[-1] + 1) if row[x] != colour]
+    if not covered and span[0] > 2:  # the knob stands at the start of the track
+        covered = [x for x in range(0, span[0]) if row[x] != background[:3]]
+    return (sum(covered) // len(covered), y) if covered else None
+
+
+# --- dialogs --------------------------------------------------------------------------------
+
+def dialog_point(window, place, scale=1):
+    left, top, width, height = place
+    return window.point((left + width // 2) * scale, (top + height // 2) * scale)
+
+
+def region(window, place, size=(16, 16), scale=1):
+    left, top = place
+    return (window.x + left * scale, window.y + top * scale,
+            window.x + (left + size[0]) * scale, window.y + (top + size[1]) * scale)
