@@ -79,7 +79,7 @@ def missing_catalogue(trip):
     """Without its catalogue the viewer says so once, logs it, and shows no empty tooltip."""
     v = trip.viewer(catalogue=False, wait=False)
     box = trip.desktop.wait("a message about the missing catalogue", lambda: message_box(v),
-                            timeout=10)
+                            timeout=6)
     answer(trip, box)
     v.wait_ready()
     check(v.log().strip(), "the missing catalogue is not in the log")
