@@ -9,7 +9,7 @@ from pathlib import Path
 
 from PIL import Image
 
-from desktop import JourneyFailed, check
+from desktop import JourneyFailed
 
 STRIP = Path(__file__).resolve().parents[2] / "resources" / "toolbar.bmp"
 CELL = 24
@@ -118,8 +118,8 @@ class Strip:
         self.cells = Cells(scale)
 
     def buttons(self):
-        main = self.viewer.main_window()
-        check(main is not None, "the viewer has no main window")
+        # A window made or destroyed meanwhile (a film's own) can hide it from one search.
+        main = self.desktop.wait("the viewer's main window", self.viewer.main_window, 2)
         band = (main.x, main.y, main.x + main.width,
                 main.y + min(main.height, 60 * self.cells.scale))
         found = buttons_in(self.cells.find(self.desktop.grab(band)), band[:2])
@@ -127,13 +127,19 @@ class Strip:
             b.size = self.cells.size
         return found
 
-    def button(self, number):
-        found = self.buttons()
-        if number not in found:
-            self.desktop.save_shot("no-button-%d" % number)
+    def button(self, number, timeout=3):
+        """The button as shown; it may take a moment to be drawn after the strip changes."""
+        last = {}
+
+        def shown():
+            last["found"] = self.buttons()
+            return last["found"].get(number)
+
+        try:
+            return self.desktop.wait("button %d" % number, shown, timeout)
+        except JourneyFailed:
             raise JourneyFailed("button %d is not on the strip (found %s)" % (
-                number, sorted(found)))
-        return found[number]
+                number, sorted(last.get("found", {}))))
 
     def click(self, number):
         self.desktop.click(*self.button(number).centre)
@@ -170,8 +176,18 @@ def is_selection(pixel):
 
 
 def selection_band(picture, x):
-    """The rows (top, bottom) of the selected row's band in column x of the picture."""
-    rows = [y for y in range(picture.size[1]) if is_selection(picture.getpixel((x, y)))]
+    """The rows (top, bottom) of the selected row's band, looked for in the five columns from
+    x on (one of them is clear of the row's letters)."""
+    rows = [y for y in range(picture.size[1])
+            if any(is_selection(picture.getpixel((x + i, y))) for i in range(5))]
+    return (rows[0], rows[-1] + 1) if rows else None
+
+
+def list_area(picture, x=10):
+    """The rows (top, bottom) of a list window's list box: white or the selection, in column
+    x; a frame or caption the window may draw around it is left out."""
+    rows = [y for y in range(picture.size[1])
+            if picture.getpixel((x, y))[:3] == WHITE or is_selection(picture.getpixel((x, y)))]
     return (rows[0], rows[-1] + 1) if rows else None
 
 
@@ -222,14 +238,17 @@ def scroll_thumb(column, arrow=16):
 
 def knob_x(picture):
     """The middle of a horizontal slider's knob, (x, y) in the picture: the columns where the
-    track line (the longest line of one colour other than the background) is covered."""
+    track line is covered. The track is the longest thin line (rows two above and below are of
+    another colour, unlike a caption bar) of one colour other than the background."""
     width, height = picture.size
-    background = max(picture.getcolors(width * height) or [(0, None)])[1]
+    background = max(picture.getcolors(width * height))[1][:3]
+    rows = [[picture.getpixel((x, y))[:3] for x in range(width)] for y in range(height)]
+    dominant = [max(set(row), key=row.count) for row in rows]
     best = None
-    for y in range(height):
-        row = [picture.getpixel((x, y))[:3] for x in range(width)]
-        colour = max(set(row), key=row.count)
-        if colour == background[:3]:
+    for y, row in enumerate(rows):
+        colour = dominant[y]
+        if colour == background or colour in dominant[max(y - 2, 0):y - 1] + \
+                dominant[y + 2:y + 3]:
             continue
         span = [x for x, c in enumerate(row) if c == colour]
         if best is None or len(span) > len(best[1]):
@@ -239,7 +258,7 @@ def knob_x(picture):
     y, span, row, colour = best
     covered = [x for x in range(span[0], span[-1] + 1) if row[x] != colour]
     if not covered and span[0] > 2:  # the knob stands at the start of the track
-        covered = [x for x in range(0, span[0]) if row[x] != background[:3]]
+        covered = [x for x in range(0, span[0]) if row[x] != background]
     return (sum(covered) // len(covered), y) if covered else None
 
 

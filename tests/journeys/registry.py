@@ -50,6 +50,10 @@ class Trip:
         v = Viewer(self.desktop, self.binary, folder, args=args, env=env, **kw)
         self.viewers.append(v)
         v.start(wait=wait)
+        if wait:
+            # The first painted frame may be another widget's: wait for the strip too.
+            strip = self.strip(v, scale=int((env or {}).get("QT_SCALE_FACTOR", 1)))
+            self.desktop.wait("the button strip", lambda: len(strip.buttons()) >= 10)
         if show and wait:
             v.wait_event(r"PulsantePremuto\(1[01], 0\)", timeout=10)
         return v

@@ -5,7 +5,8 @@ as a person drives it. One line per journey: its name, passed or failed, seconds
   /usr/bin/python3 tests/journeys/run.py --viewer build/bin/quindel-viewer [--only NAME...]
                    [--keep] [--out DIR] [--display :N] [--list]
 
---only runs the journeys whose names start with one of the names given; --keep keeps the
+--only runs the journeys named, or whose names start with one of the names and a dash
+(item4 runs item4-drag-thumb and item4-drag-knob); --keep keeps the
 output folders of passed journeys too (failed ones are always kept, with a screenshot at the
 failure); --display uses a running X server (with its own window manager) instead of starting
 one. Exits 0 when every journey passed, 1 when one failed, 2 when the desktop tools are missing.
@@ -45,7 +46,8 @@ def parse():
 def chosen(only):
     """The journeys asked for: the happy paths first, then by the item they keep mended."""
     ordered = sorted(JOURNEYS, key=lambda j: j.item)
-    return [j for j in ordered if not only or any(j.name.startswith(o) for o in only)]
+    return [j for j in ordered if not only or any(
+        j.name == o or j.name.startswith(o + "-") for o in only)]
 
 
 def run_one(desktop, binary, out, journey):
