@@ -163,7 +163,7 @@ class Desktop:
 
     def wheel(self, x, y, down=True, turns=1):
         self.move(x, y)
-        self.xdotool("click", "--repeat", turns, "5" if down else "4")
+        self.xdotool("click", "--repeat", turns, "--delay", 30, "5" if down else "4")
 
     def key(self, *keys, window=None):
         args = ["key"]

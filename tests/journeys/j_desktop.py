@@ -157,3 +157,17 @@ def tool_window(trip, case):
 
 
 journeys("item13-frame", 13, TOOLS, tool_window)
+
+
+@journey("close-main-window")
+def close_main_window(trip):
+    """The close box on the main window's frame ends the viewer, which tidies up after itself."""
+    v = trip.viewer()
+    m = v.main_window()
+    work = v.work_folder()
+    left, right, top, _ = m.frame
+    check(top > 0, "the main window has no frame to close it from")
+    trip.desktop.click(m.x + m.width + right - 10, m.y - top // 2)
+    status = v.wait_exit()
+    check(status == 0, "the viewer ended with status %d" % status)
+    check(not work.exists(), "the work folder %s stays behind" % work)

@@ -229,3 +229,19 @@ def drag_knob(trip):
     d.wait("Home to move the knob to its start", lambda: (at() or 999) < w.width // 4)
     d.key("End")
     d.wait("End to move the knob to its end", lambda: (at() or -1) > w.width * 3 // 4)
+
+
+@journey("list-wheel")
+def list_wheel(trip):
+    """The wheel over the multimedia list moves through the whole list: past the first page
+    the host is asked for the next chunk."""
+    v = trip.viewer()
+    strip = trip.strip(v)
+    w = open_window(trip, v, strip, MULTIMEDIA, "the multimedia list")
+    mark = v.mark()
+    x, y = w.x + w.width // 3, w.y + w.height // 2
+    trip.desktop.wheel(x, y, down=True, turns=8)
+    v.wait_event(r"GetChunk\(1, \S+, \d+\)", mark)
+    mark = v.mark()
+    trip.desktop.wheel(x, y, down=False, turns=12)
+    v.wait_event(r"GetChunk\(1, \S+, 1\)", mark)
