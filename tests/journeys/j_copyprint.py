@@ -11,7 +11,7 @@ from pathlib import Path
 from PIL import Image
 
 from content import FIELDS, RECORD
-from desktop import check
+from desktop import check, shows_text
 from panel import (COPY, COPY_OPTIONS, COPY_WIDTH, PRINT, PRINT_WIDTH, dialog_point, region)
 from registry import journey, journeys
 from viewer import SAMPLE
@@ -257,6 +257,21 @@ def print_asks_for_file(trip):
     text = words(printed(trip, pdf))
     check(ARTICLE in text, "the chosen PDF lacks the article: %s" % text[:200])
     v.wait_gone("the print dialog to close after printing", dialog)
+
+
+@journey("item7-chooser-language", 7)
+def chooser_language(trip):
+    """The file chooser speaks Polish, as the catalogue does."""
+    v = trip.viewer(env={"HOME": trip.folder})
+    dialog = open_dialog(trip, v, PRINT_BUTTON, PRINT_WIDTH)
+    before = v.windows()
+    choose(trip, dialog, PRINT, "Drukuj")
+    chooser = v.wait_window("a file chooser", lambda w: w.width != PRINT_WIDTH, before=before)
+    picture = trip.desktop.grab(chooser.rect)
+    buttons = picture.crop((max(picture.size[0] - 260, 0), picture.size[1] - 70) +
+                           picture.size)
+    check(shows_text(buttons, "Anuluj") and not shows_text(buttons, "Cancel"),
+          "the file chooser's buttons are not in Polish")
 
 
 @journey("item7-chooser-cancelled", 7)
