@@ -186,8 +186,8 @@ def pan_at_edge(trip):
         d.grab((left, top, right, bottom)), picture).getbbox() is not None)
     still(trip, (left, top, right, bottom), "the picture to reach its end", timeout=20)
     seconds = time.monotonic() - started
-    # At most 80 px a step at the edge.
-    check(seconds >= CROSSING / (80 * STEPS_A_SECOND) * 0.8, "the picture crossed %d px in %.2f s (%.0f px/s)" % (
+    least = CROSSING / (80 * STEPS_A_SECOND) * 0.8  # at most 80 px a step at the edge
+    check(seconds >= least, "the picture crossed %d px in %.2f s (%.0f px/s)" % (
         CROSSING, seconds, CROSSING / seconds))
 
 

@@ -16,7 +16,7 @@ import threading
 import time
 from pathlib import Path
 
-from desktop import JourneyFailed, check
+from desktop import check
 
 REPO = Path(__file__).resolve().parents[2]
 SAMPLE = REPO / "resources" / "sample"
@@ -210,9 +210,3 @@ def run_once(desktop, binary, folder, args, env=None, timeout=10):
     return (done.returncode, done.stdout.decode(errors="replace"),
             done.stderr.decode(errors="replace"))
 
-
-def expect_exit(viewer, timeout=10):
-    try:
-        return viewer.wait_exit(timeout)
-    except JourneyFailed:
-        raise JourneyFailed("the viewer did not end within %d s" % timeout)
