@@ -139,6 +139,7 @@ TOOLS = [Tool("multimedia-list", MULTIMEDIA, None), Tool("linked-list", LINKED, 
 def tool_window(trip, case):
     v = trip.viewer(show=case.show)
     strip = trip.strip(v)
+    button = strip.button(case.button)
     before = v.windows()
     strip.click(case.button)
     w = v.wait_window("the window of button %d" % case.button, lambda w: True, before=before)
@@ -153,6 +154,10 @@ def tool_window(trip, case):
     strip_bottom = m.y + STRIP_HEIGHT
     if w.outer[1] < strip_bottom and w.outer[0] < m.x + m.width:
         problems.append("it covers the strip's lower %d px" % (strip_bottom - w.outer[1]))
+    # The panel's rule: 60 twips right of its button, just under the strip.
+    if abs(w.outer[0] - (button.x + 4)) > 2 or abs(w.outer[1] - strip_bottom) > 2:
+        problems.append("it stands at %d,%d, not under its button at %d,%d" % (
+            w.outer[0], w.outer[1], button.x + 4, strip_bottom))
     check(not problems, "; ".join(problems))
 
 
