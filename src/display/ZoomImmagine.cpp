@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <utility>
 
 #include "display/Passi.h"
 #include "display/ProprietarioVisualizzazione.h"
 #include "display/Visualizzatore.h"
 #include "platform/PictureObject.h"
 #include "platform/Platform.h"
+#include "platform/Timer.h"
 #include "platform/Wait.h"
 #include "platform/Window.h"
 #include "runtime/Coercions.h"
@@ -25,6 +28,9 @@ constexpr float kMargineVerticale = 3000;
 constexpr std::int16_t kPulsanteZoom = 16;
 constexpr std::int16_t kColonnaZoomIn = 16, kColonnaZoomOut = 17;
 constexpr std::int32_t kMessaggioZoomIn = 697, kMessaggioZoomOut = 698;
+// One pan step per interval on the platform clock: the speed is set by the step sizes alone, not
+// by how fast the machine turns the message loop, so a person can stop where they want.
+constexpr std::int32_t kIntervalloPasso = 40;  // ms, 25 steps a second
 
 double Numero(const Object& o, const char* nome) {
     return CDbl(GetProperty(o, nome));
@@ -242,9 +248,14 @@ void ZoomImmagine::MouseMove(const Object& img, float X, float Y) {
     if (!Freccia(img, ZonaPuntatore_)) MostraPuntatore(img, 0);
 }
 
+// The scroll loop has been told to stop, or has nothing left to do.
+bool ZoomImmagine::Fermo() const {
+    return !s_.PanInCorso || limite_ || s_.MouseFuoriImmagine || ProfonditaZona_ <= 0;
+}
+
 // One pass of the scroll loop; false when the loop must stop.
 bool ZoomImmagine::PassoDiScorrimento(const Object& img) {
-    if (!s_.PanInCorso || limite_ || s_.MouseFuoriImmagine || ProfonditaZona_ <= 0) return false;
+    if (Fermo()) return false;
     const double h = Round(ProfonditaZona_ / 50.0), v = Round(ProfonditaZona_ / 100.0);
     const int z = ZonaPuntatore_;
     const bool su = z == 1 || z == 5 || z == 7, giu = z == 3 || z == 6 || z == 8;
@@ -269,20 +280,30 @@ bool ZoomImmagine::PassoDiScorrimento(const Object& img) {
     return !limite_;
 }
 
-// Step, let messages run, step again, until a flag or a bound stops it.
+// Step at once, then one step each interval while messages run, until a flag or a bound stops
+// it. The flags are looked at every round, so a stop never waits for the next step.
 void ZoomImmagine::ScorriImmagine(const Object& img) {
     limite_ = false;
     TemporaryChange occupato(PanOccupato_, true);
-    Gestore gestore(owner_.Piattaforma(), "ScorriImmagine");
+    platform::Platform& p = owner_.Piattaforma();
+    Gestore gestore(p, "ScorriImmagine");
     const auto passo = [&] {
         bool avanti = false;
         gestore([&] { avanti = PassoDiScorrimento(img); });
         return avanti;
     };
     if (!passo()) return;
+    bool dovuto = false;
+    const std::shared_ptr<platform::Timer> ritmo = p.NewTimer();
+    ritmo->OnTimer = [&dovuto] { dovuto = true; };
+    ritmo->setInterval(kIntervalloPasso);
     platform::WaitUntil(
-        owner_.Piattaforma(), owner_.TieniInVita(),
-        [&] { return !owner_.InChiusura() && !gestore.Abbandonato(); }, [&] { return !passo(); });
+        p, owner_.TieniInVita(), [&] { return !owner_.InChiusura() && !gestore.Abbandonato(); },
+        [&] {
+            if (Fermo()) return true;
+            if (!std::exchange(dovuto, false)) return false;
+            return !passo();
+        });
 }
 
 void CentraOggettoInForm(const Object& controllo, const Object& form) {

@@ -3,8 +3,9 @@
 // than its form the user switches it to actual size (a left click on it, or button 16) and then
 // pans it by resting the pointer near an edge: the picture scrolls by itself (CropX, CropY, in
 // picture pixels), faster the deeper the pointer is in the edge zone, and the pointer shows the
-// direction. The scroll loop lets messages run between steps; the mouse handlers that run inside
-// it stop it through PanInCorso and MouseFuoriImmagine.
+// direction. The scroll loop takes one step every 40 ms of the platform clock and lets messages
+// run in between; the mouse handlers that run inside it stop it through PanInCorso and
+// MouseFuoriImmagine.
 #include <cstdint>
 
 #include "runtime/Variant.h"
@@ -53,6 +54,7 @@ class ZoomImmagine {
     bool Freccia(const Object& img, int zona) const;
     void MostraPuntatore(const Object& img, int zona);
     void ScorriImmagine(const Object& img);
+    bool Fermo() const;
     bool PassoDiScorrimento(const Object& img);
 
     ProprietarioVisualizzazione& owner_;

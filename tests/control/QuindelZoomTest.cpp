@@ -1,5 +1,5 @@
 // Panning a picture shown at actual size: how far each step moves it for how deep the pointer
-// rests in an edge zone, and what ends the scroll loop.
+// rests in an edge zone, how fast it goes on the clock, and what ends the scroll loop.
 #include <gtest/gtest.h>
 
 #include "ControlFixture.h"
@@ -82,5 +82,61 @@ TEST(QuindelZoom, TheLoopEndsWhenThePointerLeavesTheZoneOrThePictureIsFitted) {
         ASSERT_FALSE(passi.empty());
         EXPECT_LT(passi.back(), 1200) << "stopped before the edge";
         EXPECT_GE(tick, 5);
+    }
+}
+
+namespace {
+
+// The picture control, noting when each CropX step was written.
+struct Cronometro : FakeControl {
+    platform::Platform* p = nullptr;
+    std::vector<std::pair<std::int64_t, std::int32_t>> passi;  // (ms, CropX)
+    Variant Invoke(DispId id, CallKind kind, Args& args) override {
+        Variant v = FakeControl::Invoke(id, kind, args);
+        if (kind == CallKind::Let && log.back().starts_with("let cropx="))
+            passi.emplace_back(p->NowMs(), CLng(args.back()));
+        return v;
+    }
+};
+
+}  // namespace
+
+// A busy message loop (a fast machine, or one flooded with paint events) turns many times between
+// two steps; the picture must still move at the speed its step sizes give, 25 steps a second.
+TEST(QuindelZoom, ThePanSpeedIsSetByTheClockNotByTheMessageLoop) {
+    const struct {
+        float x;                   // twips from the left; the right zone starts at 8000
+        std::int32_t pxAlSecondo;  // the step for that depth, 25 times a second
+    } profondita[] = {{11999, 80 * 25}, {10000, 40 * 25}, {8075, 2 * 25}};
+    for (const int occupato : {0, 1, 7}) {  // ms between two other events; 0: none
+        for (const auto& c : profondita) {
+            ControlFixture fx("zoom_speed");
+            auto form = std::make_shared<FakeControl>();
+            form->props["scalewidth"] = 12000.0;
+            form->props["scaleheight"] = 9000.0;
+            auto img = std::make_shared<Cronometro>();
+            img->p = &fx.p;
+            img->props = {{"iwidth", std::int32_t(6000)},    {"iheight", std::int32_t(4000)},
+                          {"cropx", std::int16_t(0)},        {"cropy", std::int16_t(0)},
+                          {"mousepointer", std::int16_t(0)}, {"parent", Object(form)}};
+            fx.q->setControlloImmagine(img);
+            fx.q->ControlloImmagine_MouseDown(1, 0, 6000, 4500);  // actual size
+            img->passi.clear();
+            const auto altro = fx.p.NewTimer();
+            altro->setInterval(occupato);
+            const auto fine = fx.p.NewTimer();
+            fine->OnTimer = [&] {
+                fine->setEnabled(false);
+                fx.q->ControlloImmagine_MouseMove(0, 0, 6000, 4500);  // back to the middle
+            };
+            fine->setInterval(1000);
+            fx.q->ControlloImmagine_MouseMove(0, 0, c.x, 4500);
+            const auto& passi = img->passi;
+            ASSERT_GE(passi.size(), 10u) << c.x << " busy " << occupato;
+            const double secondi = double(passi.back().first - passi.front().first) / 1000;
+            const double pxAlSecondo = (passi.back().second - passi.front().second) / secondi;
+            EXPECT_DOUBLE_EQ(pxAlSecondo, c.pxAlSecondo) << c.x << " busy " << occupato;
+            EXPECT_LT(passi.back().second, 5200) << "stopped by the pointer, not by the edge";
+        }
     }
 }
