@@ -37,3 +37,29 @@ TEST(HeadlessMessageBox, AnAnswerTheBoxDoesNotOfferIsAHarnessError) {
     box.QueueAnswer(mb::Retry);
     EXPECT_THROW(box.Show("ok only", mb::OKOnly, ""), HarnessError);
 }
+
+// The buttons speak the box's language, Polish until told; a language's first two letters
+// decide, and one the table does not hold gets English.
+TEST(HeadlessMessageBox, ButtonsSpeakTheBoxsLanguage) {
+    using Texts = std::vector<std::string>;
+    const struct {
+        const char* language;  // nullptr: never set
+        std::int32_t style;
+        Texts buttons;
+    } cases[] = {
+        {nullptr, mb::RetryCancel | mb::Critical, {"Pon\u00F3w", "Anuluj"}},
+        {"pl", mb::AbortRetryIgnore, {"Przerwij", "Pon\u00F3w", "Zignoruj"}},
+        {"PL", mb::YesNoCancel, {"Tak", "Nie", "Anuluj"}},
+        {"en", mb::RetryCancel, {"Retry", "Cancel"}},
+        {"de-AT", mb::YesNo, {"Ja", "Nein"}},
+        {"it", mb::OKCancel, {"OK", "Annulla"}},
+        {"pt_BR", mb::OKOnly, {"OK"}},
+        {"", mb::RetryCancel, {"Retry", "Cancel"}},
+    };
+    for (const auto& c : cases) {
+        HeadlessMessageBox box;
+        if (c.language) box.setLanguage(c.language);
+        box.Show("t", c.style, "");
+        EXPECT_EQ(box.Shown().back().buttons, c.buttons) << (c.language ? c.language : "unset");
+    }
+}

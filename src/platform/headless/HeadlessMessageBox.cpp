@@ -15,7 +15,7 @@ std::int16_t HeadlessMessageBox::Show(std::string_view text, std::int32_t style,
                                " is not a button of a box with style " + std::to_string(style) +
                                ": " + std::string(text));
     }
-    shown_.push_back({std::string(text), style, std::string(title), answer});
+    shown_.push_back({std::string(text), style, std::string(title), answer, ButtonTexts(style)});
     return answer;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes answered from a queue the test fills. With the queue empty a box answers as Escape
 // would (OK, or Cancel where it offers Cancel), so no Retry loop can run forever. Every box shown
-// is recorded.
+// is recorded, with the texts its buttons had in the box's language.
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -16,6 +16,7 @@ struct ShownBox {
     std::int32_t style = 0;
     std::string title;
     std::int16_t answer = 0;
+    std::vector<std::string> buttons;  // in the order they stand
 };
 
 class HeadlessMessageBox : public platform::MessageBox {

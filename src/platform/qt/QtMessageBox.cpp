@@ -2,10 +2,12 @@
 
 #include <QAbstractButton>
 #include <array>
-#include <span>
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
+
+#include "platform/qt/QtTranslations.h"
 
 namespace quindel::qt {
 
@@ -27,29 +29,6 @@ constexpr std::array<std::pair<std::int16_t, QMessageBox::StandardButton>, 7> kB
     {mb::Yes, QMessageBox::Yes},
     {mb::No, QMessageBox::No},
 }};
-
-// The answers a style offers, in the order its buttons stand.
-std::span<const std::int16_t> AnswersOf(std::int32_t style) {
-    static constexpr std::int16_t ok[] = {mb::OK}, okCancel[] = {mb::OK, mb::Cancel},
-                                  abortRetryIgnore[] = {mb::Abort, mb::Retry, mb::Ignore},
-                                  yesNoCancel[] = {mb::Yes, mb::No, mb::Cancel},
-                                  yesNo[] = {mb::Yes, mb::No},
-                                  retryCancel[] = {mb::Retry, mb::Cancel};
-    switch (style & 7) {
-        case mb::OKCancel:
-            return okCancel;
-        case mb::AbortRetryIgnore:
-            return abortRetryIgnore;
-        case mb::YesNoCancel:
-            return yesNoCancel;
-        case mb::YesNo:
-            return yesNo;
-        case mb::RetryCancel:
-            return retryCancel;
-        default:
-            return ok;
-    }
-}
 
 QMessageBox::StandardButton ButtonOf(std::int16_t answer) {
     for (const auto& [a, b] : kButtons)
@@ -78,15 +57,24 @@ QMessageBox::Icon IconOf(std::int32_t style) {
     }
 }
 
-void Build(QMessageBox& box, std::string_view text, std::int32_t style, std::string_view title) {
+QString FromUtf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+void Build(QMessageBox& box, std::string_view text, std::int32_t style, std::string_view title,
+           std::string_view language) {
     box.setIcon(IconOf(style));
-    box.setWindowTitle(QString::fromUtf8(title.data(), qsizetype(title.size())));
+    box.setWindowTitle(FromUtf8(title));
     box.setTextFormat(Qt::PlainText);
-    box.setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
-    const auto answers = AnswersOf(style);
+    box.setText(FromUtf8(text));
+    const std::vector<std::int16_t> answers = mb::Answers(style);
     QMessageBox::StandardButtons buttons;
     for (std::int16_t a : answers) buttons |= ButtonOf(a);
     box.setStandardButtons(buttons);
+    // Our own texts, not the toolkit's: they are the same on every backend and need no
+    // translation files.
+    for (std::int16_t a : answers)
+        box.button(ButtonOf(a))->setText(FromUtf8(mb::ButtonText(language, a)));
     const std::size_t chosen = std::size_t((style >> 8) & 3);
     box.setDefaultButton(ButtonOf(answers[chosen < answers.size() ? chosen : 0]));
     box.setEscapeButton(box.button(ButtonOf(mb::EscapeAnswer(style))));
@@ -94,13 +82,18 @@ void Build(QMessageBox& box, std::string_view text, std::int32_t style, std::str
 
 }  // namespace
 
+void QtMessageBox::setLanguage(std::string_view language) {
+    MessageBox::setLanguage(language);
+    LoadQtTranslations(language);
+}
+
 void QtMessageBox::SetTestHook(Answerer hook) {
     Hook() = std::move(hook);
 }
 
 std::int16_t QtMessageBox::Show(std::string_view text, std::int32_t style, std::string_view title) {
     QMessageBox box(parent_ ? parent_() : nullptr);
-    Build(box, text, style, title);
+    Build(box, text, style, title, Language());
     if (Hook()) {
         const std::int16_t answer = Hook()(box);
         if (answer == 0) return mb::EscapeAnswer(style);

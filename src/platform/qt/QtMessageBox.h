@@ -1,7 +1,9 @@
 #pragma once
-// The message box as a QMessageBox: the style's icon and buttons, its default button (style bits
-// 256 and 512 pick the second and third), Escape giving the answer mb::EscapeAnswer names, and
-// the classic answer code returned. A test installs a hook that answers in place of a person.
+// The message box as a QMessageBox: the style's icon and buttons with the texts of the box's
+// language, its default button (style bits 256 and 512 pick the second and third), Escape giving
+// the answer mb::EscapeAnswer names, and the classic answer code returned. Setting the language
+// also loads Qt's own translations for it (QtTranslations.h). A test installs a hook that answers
+// in place of a person.
 #include <QMessageBox>
 #include <cstdint>
 #include <functional>
@@ -24,6 +26,7 @@ class QtMessageBox : public platform::MessageBox {
 
     // Throws std::logic_error when the hook answers with a button the box does not offer.
     std::int16_t Show(std::string_view text, std::int32_t style, std::string_view title) override;
+    void setLanguage(std::string_view language) override;
 
     // Process-wide, for tests; an empty hook lets a person answer again.
     static void SetTestHook(Answerer hook);
