@@ -1,6 +1,7 @@
 #include "CatalogueFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <stdexcept>
 
 #include "CatalogueLine.h"
@@ -19,10 +20,20 @@ std::string ToCodePage(std::string_view utf8, std::string_view codePage) {
     return bytes;
 }
 
-std::string RenderEntry(const CatalogueEntry& e, std::string_view codePage) {
+// The two-letter field of every line: the language entry's first two letters in capitals.
+std::string LanguageField(const std::vector<CatalogueEntry>& entries) {
+    std::string tag = CatalogueLanguage(entries);
+    if (tag.size() < kLanguageWidth) return std::string(kCatalogueLanguage);
+    tag.resize(kLanguageWidth);
+    for (char& c : tag) c = char(std::toupper(static_cast<unsigned char>(c)));
+    return tag;
+}
+
+std::string RenderEntry(const CatalogueEntry& e, std::string_view language,
+                        std::string_view codePage) {
     if (e.comment) return FormatCommentLine(ToCodePage(e.text, codePage));
     try {
-        return FormatMessageLine(e.code, kCatalogueLanguage, ToCodePage(e.label, codePage),
+        return FormatMessageLine(e.code, language, ToCodePage(e.label, codePage),
                                  ToCodePage(e.text, codePage));
     } catch (const std::invalid_argument& error) {
         throw std::runtime_error(error.what());
@@ -32,9 +43,10 @@ std::string RenderEntry(const CatalogueEntry& e, std::string_view codePage) {
 }  // namespace
 
 std::string RenderCatalogue(const std::vector<CatalogueEntry>& entries, std::string_view codePage) {
+    const std::string language = LanguageField(entries);
     std::string out;
     for (const CatalogueEntry& e : entries) {
-        out += RenderEntry(e, codePage);
+        out += RenderEntry(e, language, codePage);
         out += "\r\n";
     }
     return out;

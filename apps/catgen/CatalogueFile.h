@@ -1,6 +1,7 @@
 #pragma once
 // The catalogue file the component reads: the source entries converted to the 8-bit code
-// page, one fixed-column line each, CR LF line endings.
+// page, one fixed-column line each, CR LF line endings. The language columns of every line
+// carry the language entry's first two letters in capitals (kCatalogueLanguage without one).
 #include <string>
 #include <string_view>
 #include <vector>

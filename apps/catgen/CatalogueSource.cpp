@@ -52,6 +52,25 @@ CatalogueEntry ParseMessage(std::string_view line, std::size_t lineNo) {
     return entry;
 }
 
+// Two or three letters, then parts of two to eight letters or digits after '-' or '_'.
+bool IsLanguageTag(std::string_view tag) {
+    const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t part = 0, length = 0;
+    for (std::size_t i = 0; i <= tag.size(); ++i) {
+        if (i < tag.size() && tag[i] != '-' && tag[i] != '_') {
+            if (!letter(tag[i]) && (part == 0 || !digit(tag[i]))) return false;
+            ++length;
+            continue;
+        }
+        const bool fits = part == 0 ? length >= 2 && length <= 3 : length >= 2 && length <= 8;
+        if (!fits) return false;
+        ++part;
+        length = 0;
+    }
+    return true;
+}
+
 CatalogueEntry ParseComment(std::string_view line) {
     line.remove_prefix(1);
     if (!line.empty() && line.front() == ' ') line.remove_prefix(1);
@@ -79,10 +98,19 @@ std::vector<CatalogueEntry> ParseCatalogue(std::string_view source) {
             continue;
         }
         entries.push_back(ParseMessage(line, lineNo));
-        if (!seen.insert(entries.back().code).second)
-            Fail(lineNo, "code " + std::to_string(entries.back().code) + " appears twice");
+        const CatalogueEntry& e = entries.back();
+        if (!seen.insert(e.code).second)
+            Fail(lineNo, "code " + std::to_string(e.code) + " appears twice");
+        if (e.code == kLanguageCode && !IsLanguageTag(e.text))
+            Fail(lineNo, "'" + e.text + "' is no language tag (such as pl, en or pt_BR)");
     }
     return entries;
+}
+
+std::string CatalogueLanguage(const std::vector<CatalogueEntry>& entries) {
+    for (const CatalogueEntry& e : entries)
+        if (!e.comment && e.code == kLanguageCode) return e.text;
+    return {};
 }
 
 }  // namespace quindel::catgen

@@ -4,6 +4,8 @@
 //   CODE<TAB>TEXT           a message
 //   CODE<TAB>LABEL<TAB>TEXT a message with the short label of what it is for
 // Blank lines are skipped. In a text, "\n" stands for a line break.
+// Code 0 is reserved for the catalogue's language: its text is a language tag ("pl", "en",
+// "pt_BR"), which the component's message boxes speak.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +14,7 @@ namespace quindel::catgen {
 
 // What the catalogue reader turns back into a line break ("…" & vbCrLf & "…").
 constexpr std::string_view kLineBreakMarker = "\" & vbCrLf & \"";
+constexpr int kLanguageCode = 0;
 
 struct CatalogueEntry {
     bool comment = false;
@@ -22,7 +25,9 @@ struct CatalogueEntry {
 };
 
 // Throws std::runtime_error naming the line for a malformed code, a repeated code, an
-// empty text or a '&' in a text (the reader would delete it).
+// empty text, a '&' in a text (the reader would delete it) or a language that is no tag.
 std::vector<CatalogueEntry> ParseCatalogue(std::string_view source);
+// The language tag the entries name (code 0); empty when none does.
+std::string CatalogueLanguage(const std::vector<CatalogueEntry>& entries);
 
 }  // namespace quindel::catgen

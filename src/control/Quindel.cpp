@@ -11,6 +11,7 @@
 #include "platform/Bmp.h"
 #include "platform/CommandButton.h"
 #include "platform/Form.h"
+#include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
 #include "platform/PictureStrip.h"
 #include "platform/Platform.h"
@@ -20,6 +21,7 @@
 #include "runtime/CodePage.h"
 #include "runtime/Coercions.h"
 #include "runtime/ErrorHandling.h"
+#include "support/Catalogo.h"
 #include "support/FileUtil.h"
 #include "support/Risorse.h"
 #include "toolbar/ClassePulsante.h"
@@ -52,6 +54,8 @@ std::shared_ptr<Quindel> Quindel::Crea(platform::Platform& p, platform::Form& ho
     // The list files, the catalogue and the log need a usable code page: say so now, not as
     // garbled text later.
     SystemCodePage();
+    // The buttons of every message box speak the catalogue's language.
+    p.Box().setLanguage(LinguaCatalogo(p.files()));
     std::shared_ptr<Quindel> q(new Quindel(p, host));
     q->Inizializza(host);
     return q;

@@ -77,6 +77,17 @@ std::string CercaMessaggio(std::string_view Contenuto, std::int32_t Codice) {
     return {};
 }
 
+std::string LinguaCatalogo(const platform::FileSystem& files) {
+    constexpr std::int32_t kCodiceLingua = 0;
+    std::string lingua;
+    try {
+        lingua = Trim(LeggiMessaggio(files, kCodiceLingua));
+    } catch (const VbError&) {
+        // An unreadable catalogue speaks no language: the fixed texts' one stands.
+    }
+    return lingua.empty() ? "pl" : lingua;
+}
+
 std::string LeggiMessaggio(const platform::FileSystem& files, std::int32_t Codice) {
     const std::string path = CatalogPath(files);
     if (path.empty()) return {};

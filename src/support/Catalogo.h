@@ -18,6 +18,10 @@ namespace quindel {
 // The prepared text of message Codice from the catalogue beside the component (or in its parent
 // folder), or "" when the catalogue or the code is missing.
 std::string LeggiMessaggio(const platform::FileSystem& files, std::int32_t Codice);
+// The language of the catalogue's texts, as a tag such as "pl" or "en": the text of its reserved
+// entry 0, or "pl" when the catalogue, the entry or a readable file is missing (the component's
+// fixed texts are Polish).
+std::string LinguaCatalogo(const platform::FileSystem& files);
 // The same from the bytes of a catalogue held in memory.
 std::string CercaMessaggio(std::string_view Contenuto, std::int32_t Codice);
 
