@@ -21,10 +21,13 @@
 //   failure met while drawing is kept (Status), later drawing is dropped, and the next NewPage
 //   or EndDoc returns it. EndDoc always ends the document, failed or not, so the printer is
 //   ready for another. A successful EndDoc says where the output went.
-// - Output: the backend's default (a system printer, or a PDF file where there is none), or the
-//   PDF file SetOutputFile names for the documents opened after it; the environment variable
-//   QUINDEL_PRINT_PDF names such a file for a whole run. Destination tells where the open (or
-//   next) document goes.
+// - Output, chosen when a document opens: the PDF file SetOutputFile names (for the documents
+//   opened after it), else the one the environment variable QUINDEL_PRINT_PDF names for a whole
+//   run, else the system's printer. Destination tells where the open (or next) document goes: a
+//   file's path or a printer's name; empty when there is neither a file named nor a printer.
+//   A caller that can ask the user (the file chooser) names a file then; a document opened anyway
+//   goes into a new PDF file of the printer's own choosing in the temporary folder, and EndDoc's
+//   result says so (temporary), so the caller can tell the user where it is.
 // - Calls come from the user-interface thread only.
 #include <cstdint>
 #include <string>
@@ -80,10 +83,16 @@ struct PrintResult {
     std::string error;        // what went wrong, in words a user can be shown
     std::string destination;  // a printer's name, or the path of the file written
     bool toFile = false;
-    int pages = 0;  // pages the ended document had (EndDoc only)
+    bool temporary = false;  // a file the printer chose itself: nothing else was there to print to
+    int pages = 0;           // pages the ended document had (EndDoc only)
 
     explicit operator bool() const { return ok; }
-    static PrintResult Failure(std::string what) { return {false, std::move(what), {}, false, 0}; }
+    static PrintResult Failure(std::string what) {
+        PrintResult r;
+        r.ok = false;
+        r.error = std::move(what);
+        return r;
+    }
 };
 
 class Printer {

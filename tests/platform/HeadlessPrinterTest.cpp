@@ -211,5 +211,28 @@ TEST(HeadlessPrinter, WithoutAFileNamedItPrintsIntoATemporaryFileItRemoves) {
     EXPECT_FALSE(fs::exists(file));
 }
 
+// A machine without a printer has nowhere to print until a file is named; a document opened
+// anyway goes into the temporary file, and the result says so.
+TEST(HeadlessPrinter, WithoutAPrinterNothingIsTheDestinationUntilAFileIsNamed) {
+    if (std::getenv("QUINDEL_PRINT_PDF")) GTEST_SKIP() << "QUINDEL_PRINT_PDF names the file";
+    test::TestFolder dir;
+    HeadlessPrinterConfig config;
+    config.systemPrinter = false;
+    HeadlessPrinter printer(config);
+    EXPECT_EQ(printer.Destination(), "");
+    printer.DrawText({"x", {}, 0, 0, 300});
+    const PrintResult temporary = printer.EndDoc();
+    ASSERT_TRUE(temporary) << temporary.error;
+    EXPECT_TRUE(temporary.temporary);
+    EXPECT_EQ(Head(temporary.destination, 4), "%PDF");
+    const std::string named = (dir.path() / "named.pdf").string();
+    printer.SetOutputFile(named);
+    EXPECT_EQ(printer.Destination(), named);
+    printer.DrawText({"x", {}, 0, 0, 300});
+    const PrintResult r = printer.EndDoc();
+    EXPECT_FALSE(r.temporary);
+    EXPECT_EQ(r.destination, named);
+}
+
 }  // namespace
 }  // namespace quindel::headless

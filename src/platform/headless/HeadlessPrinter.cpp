@@ -286,6 +286,14 @@ std::string Describe(cairo_status_t status) {
     return cairo_status_to_string(status);
 }
 
+PrintResult Written(const PrintedDocument& doc) {
+    PrintResult r;
+    r.destination = doc.file;
+    r.toFile = true;
+    r.temporary = doc.temporary;
+    return r;
+}
+
 }  // namespace
 
 struct HeadlessPrinter::Pdf {
@@ -322,7 +330,7 @@ HeadlessPrinter::~HeadlessPrinter() {
 std::string HeadlessPrinter::Destination() const {
     if (!config_.pdfPath.empty()) return config_.pdfPath;
     if (const char* env = std::getenv("QUINDEL_PRINT_PDF"); env && *env) return env;
-    return temporary_;
+    return config_.systemPrinter ? temporary_ : std::string();
 }
 
 void HeadlessPrinter::ClearDocuments() {
@@ -336,7 +344,9 @@ PrintResult HeadlessPrinter::Begin(const std::string& title) {
         failNext_.clear();
         return r;
     }
-    const std::string path = Destination();
+    std::string path = Destination();
+    const bool temporary = path.empty();
+    if (temporary) path = temporary_;
     const PageMetrics& m = config_.page;
     auto pdf = std::make_unique<Pdf>();
     pdf->surface = cairo_pdf_surface_create(path.c_str(), m.pageWidth / kTwipsPerPoint,
@@ -348,8 +358,8 @@ PrintResult HeadlessPrinter::Begin(const std::string& title) {
     pdf->canvas = std::make_unique<Canvas>(pdf->cr, *fonts_, text_);
     StartPage(pdf->cr, m, 1 / kTwipsPerPoint);
     pdf_ = std::move(pdf);
-    documents_.push_back({hDC(), title, path, m, {PrintedPage{}}, false});
-    return {true, {}, path, true, 0};
+    documents_.push_back({hDC(), title, path, temporary, m, {PrintedPage{}}, false});
+    return Written(documents_.back());
 }
 
 void HeadlessPrinter::Retitle(const std::string& title) {
@@ -408,7 +418,7 @@ PrintResult HeadlessPrinter::Finish() {
     if (s != CAIRO_STATUS_SUCCESS)
         return PrintResult::Failure("Cannot write the PDF file " + doc.file + ": " + Describe(s));
     doc.ended = true;
-    return {true, {}, doc.file, true, 0};
+    return Written(doc);
 }
 
 void HeadlessPrinter::Abandon() {

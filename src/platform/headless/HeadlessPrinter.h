@@ -10,8 +10,11 @@
 // the text searchable in the PDF. Only the glyphs' shapes depend on the installed face: tests
 // judge text by the record or by the PDF's extracted text, and pixels by pictures and fills.
 //
-// Output: the file SetOutputFile names, else QUINDEL_PRINT_PDF, else a temporary file of this
-// printer's own, removed with it. Each document replaces the file's content.
+// Output: the file SetOutputFile names, else QUINDEL_PRINT_PDF, else the machine's printer, which
+// the headless backend stands for by a temporary file of this printer's own, removed with it. A
+// printer configured as a machine without one (systemPrinter false) has no Destination until a
+// file is named, and writes a document opened anyway into that same temporary file, said to be
+// temporary. Each document replaces the file's content.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -28,7 +31,8 @@ class PrintFonts;
 struct HeadlessPrinterConfig {
     // A4 with quarter-inch margins, 600 dpi.
     platform::PageMetrics page{11906, 16838, 360, 360, 360, 360, 2.4, 2.4};
-    std::string pdfPath;  // empty: QUINDEL_PRINT_PDF, else a temporary file
+    std::string pdfPath;        // empty: QUINDEL_PRINT_PDF, else the printer
+    bool systemPrinter = true;  // the machine has a printer (its documents: a temporary file)
 };
 
 struct PrintedPicture {
@@ -45,7 +49,8 @@ struct PrintedPage {
 struct PrintedDocument {
     std::int32_t hdc = 0;
     std::string title;
-    std::string file;  // the PDF written
+    std::string file;        // the PDF written
+    bool temporary = false;  // a file the printer chose: no printer, and no file was named
     platform::PageMetrics page;
     std::vector<PrintedPage> pages;
     bool ended = false;  // EndDoc wrote it out

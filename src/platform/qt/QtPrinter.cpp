@@ -15,7 +15,6 @@
 #include <QRawFont>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -86,10 +85,19 @@ struct QtPrinter::Job {
     QString title;
     std::string destination;
     bool toFile = false;
+    bool temporary = false;
     bool started = false;
     int dpi = kFileDpi;
     PageMetrics metrics;
     std::vector<std::pair<QFont, QRawFont>> rawFonts;  // the fonts of this job's runs
+
+    PrintResult Result() const {
+        PrintResult r;
+        r.destination = destination;
+        r.toFile = toFile;
+        r.temporary = temporary;
+        return r;
+    }
 
     const QRawFont& RawFontFor(const QFont& font) {
         for (const auto& [f, raw] : rawFonts)
@@ -125,15 +133,16 @@ std::string QtPrinter::FallbackFile() const {
 }
 
 QtPrinter::Target QtPrinter::Resolve() const {
-    if (!outputFile_.empty()) return {outputFile_, true};
-    if (const char* env = std::getenv("QUINDEL_PRINT_PDF"); env && *env) return {env, true};
+    if (!outputFile_.empty()) return {outputFile_, false};
+    if (const char* env = std::getenv("QUINDEL_PRINT_PDF"); env && *env) return {env, false};
     if (!SystemPrinter().isEmpty()) return {};
-    return {FallbackFile(), false};
+    return {FallbackFile(), true};
 }
 
 std::string QtPrinter::Destination() const {
     if (job_) return job_->destination;
     const Target t = Resolve();
+    if (t.temporary) return {};
     return t.file.empty() ? Utf8(SystemPrinter()) : t.file;
 }
 
@@ -163,12 +172,9 @@ PrintResult QtPrinter::Begin(const std::string& title) {
         job->device = job->pdf.get();
         job->metrics = MetricsOf(FileLayout(), kFileDpi);
         job->toFile = true;
+        job->temporary = t.temporary;
         job->destination = t.file;
-        if (!t.chosen) {
-            ++fallbackCount_;
-            std::fprintf(stderr, "Quindel: there is no system printer; printing into %s\n",
-                         t.file.c_str());
-        }
+        if (t.temporary) ++fallbackCount_;
     } else {
         QPrinter& p = SystemDevice();
         if (!p.isValid())
@@ -180,7 +186,7 @@ PrintResult QtPrinter::Begin(const std::string& title) {
         job->destination = Utf8(SystemPrinter());
     }
     job_ = std::move(job);
-    return {true, {}, job_->destination, job_->toFile, 0};
+    return job_->Result();
 }
 
 void QtPrinter::Retitle(const std::string& title) {
@@ -311,7 +317,7 @@ PrintResult QtPrinter::Finish() {
         const PrintResult kept = Status();
         return kept.ok ? PrintResult::Failure("Cannot print to " + job->destination) : kept;
     }
-    return {true, {}, job->destination, job->toFile, 0};
+    return job->Result();
 }
 
 void QtPrinter::Abandon() {

@@ -1,9 +1,9 @@
 #pragma once
 // The printer through Qt's print support.
 // - Where a document goes is settled when it opens: the PDF file SetOutputFile named, else the
-//   one QUINDEL_PRINT_PDF names, else the system's default printer through CUPS. With no system
-//   printer it goes into a new PDF file in the temporary folder; Begin's result names that file
-//   and a line on standard error says so.
+//   one QUINDEL_PRINT_PDF names, else the system's default printer through CUPS. With none of
+//   them Destination is empty, and a document opened anyway goes into a new PDF file in the
+//   temporary folder, which the results name as temporary.
 // - PDF files are written by QPdfWriter: the print system is asked about printers only when a
 //   document may go to one (asking can block while CUPS is unreachable), and its answer is kept.
 // - Metrics: for a file, A4 with quarter-inch margins at 1200 dpi, as the headless printer has;
@@ -46,8 +46,8 @@ class QtPrinter : public platform::Printer {
 
   private:
     struct Target {
-        std::string file;     // a PDF file, or empty for the system printer
-        bool chosen = false;  // the file was asked for (not the fallback)
+        std::string file;        // a PDF file, or empty for the system printer
+        bool temporary = false;  // the file is ours: there was nothing else to print to
     };
     struct Job;
     Target Resolve() const;
