@@ -15,12 +15,15 @@ QString FromUtf8(const std::string& s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
-// "Rich text" with "*.rtf;*.txt" as Qt writes a filter: "Rich text (*.rtf *.txt)".
+// "Rich text" with "*.rtf;*.txt" as Qt writes a filter: "Rich text (*.rtf *.txt)". A classic
+// description often names its patterns already ("Rich text (*.rtf)"): it is shown as it is.
 QString FilterOf(const platform::FileFilter& f) {
     QString patterns = FromUtf8(f.patterns);
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    return FromUtf8(f.description) + QStringLiteral(" (") + patterns.simplified() +
-           QLatin1Char(')');
+    const QString description = FromUtf8(f.description).trimmed();
+    if (description.endsWith(QLatin1Char(')')) && description.contains(QLatin1Char('(')))
+        return description;
+    return description + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
 }
 
 }  // namespace
