@@ -134,9 +134,9 @@ void fcopia::PrendiStato(ProprietarioDialoghi& p) {
     PuoTesto_ = testoVisibile && TESTOATX_;
     PuoDidascalia_ = didascalia && TESTOATX_ && !(testoVisibile && Immagine_);
     PuoImmagine_ = Immagine_ != nullptr;
-    HaTesto_ = PuoTesto_;
-    HaDidascalia_ = PuoDidascalia_;
-    HaImmagine_ = PuoImmagine_;
+    // One choice, the object shown: the picture when there is one, else the text, else the
+    // caption.
+    Scegli(PuoTesto_ && !PuoImmagine_, !PuoTesto_ && !PuoImmagine_, PuoImmagine_);
     IsTabella_ = p.TipoOggettoCorrente() == "TA";
     Appunti_ = true;
 }
@@ -152,7 +152,7 @@ void fcopia::OPZ_Click(int Index) {
     if (Index == 0) {
         if (PuoTesto_) Scegli(true, false, false);
     } else if (PuoDidascalia_ || PuoImmagine_) {
-        Scegli(false, PuoDidascalia_, !PuoDidascalia_);
+        Scegli(false, !PuoImmagine_, PuoImmagine_);  // the picture when it is there
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The copy dialog: copies what the panel shows (the text, the caption or the picture) to the
-// clipboard or to a file. The choices are taken from the control when the dialog opens; the
-// check marks follow them (the AGGIORNA timer redraws them). Copies to a file never touch the
+// clipboard or to a file. What can be chosen is taken from the control when the dialog opens;
+// one content is chosen at a time, at first the object shown (the picture when a picture is
+// shown, else the text, else the caption), and the check marks follow (the AGGIORNA timer
+// redraws them). Copies to a file never touch the
 // clipboard, and cancelling leaves it as it was: what the user copied elsewhere stays.
 #include <array>
 #include <cstdint>

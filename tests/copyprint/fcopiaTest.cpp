@@ -79,7 +79,8 @@ TEST_F(fcopiaTest, CaptionToTheClipboardAsTextAlone) {
 TEST_F(fcopiaTest, PictureToTheClipboard) {
     s.MostraImmagine(40, 30);
     Apri();
-    Clicca(d->OPZT(3));  // the caption comes first while both are offered
+    Clicca(d->OPZT(2));  // the caption, then the picture again
+    Clicca(d->OPZT(3));
     ASSERT_TRUE(d->HaImmagine());
     d->OK_Click();
     EXPECT_EQ(clip.Operations(),
@@ -181,16 +182,26 @@ TEST_F(fcopiaTest, EnterCopies) {
     EXPECT_EQ(clip.Text(), kTesto);
 }
 
-// What can be chosen follows what is shown; a click on a choice that is not there changes nothing.
-TEST_F(fcopiaTest, ChoicesFollowTheShownControls) {
+// One content is chosen at a time, at first the object shown: the picture when a picture is
+// shown, else the text, else the caption; both option markers and the check marks say so, and OK
+// copies it. A click on a choice that is not offered changes nothing.
+TEST_F(fcopiaTest, OneChoiceAtATimeTheShownObjectFirst) {
+    enum Cosa { Niente, Testo, Didascalia, Immagine };
     const struct {
         bool testo, didascalia, immagine;        // shown
+        Cosa scelta;                             // chosen at first
         bool haTesto, haDidascalia, haImmagine;  // offered
     } casi[] = {
-        {true, true, false, true, true, false},   {false, true, true, false, true, true},
-        {true, true, true, true, false, true},  // text and picture: no caption
-        {true, false, false, true, false, false}, {false, false, false, false, false, false},
+        {true, true, false, Testo, true, true, false},
+        {false, true, true, Immagine, false, true, true},
+        {true, true, true, Immagine, true, false, true},  // text and picture: no caption
+        {false, true, false, Didascalia, false, true, false},
+        {true, false, false, Testo, true, false, false},
+        {false, false, false, Niente, false, false, false},
     };
+    const platform::Image opzione = ImmagineDialogo("opzione.bmp");
+    const int lato = opzione.height();
+    const platform::Image marcato = opzione.copy(lato, 0, lato, lato);
     for (const auto& c : casi) {
         SCOPED_TRACE(::testing::Message() << c.testo << c.didascalia << c.immagine);
         s.MostraImmagine(8, 8);
@@ -198,18 +209,59 @@ TEST_F(fcopiaTest, ChoicesFollowTheShownControls) {
         s.immagine->setVisible(c.immagine);
         s.owner.didascalia = c.didascalia ? Object(s.didascalia) : nullptr;
         Apri();
-        EXPECT_EQ(d->HaTesto(), c.haTesto);
-        EXPECT_EQ(d->HaDidascalia(), c.haDidascalia);
-        EXPECT_EQ(d->HaImmagine(), c.haImmagine);
-        for (int i : {0, 2, 3}) {
+        const auto scelta = [&] {
+            return d->HaTesto()        ? Testo
+                   : d->HaDidascalia() ? Didascalia
+                   : d->HaImmagine()   ? Immagine
+                                       : Niente;
+        };
+        const auto segni = [&] {
+            return std::vector<bool>{d->EVID(0).Visible(), d->EVID(1).Visible(),
+                                     d->EVID(4).Visible(), d->EVID(5).Visible()};
+        };
+        EXPECT_EQ(scelta(), c.scelta);
+        EXPECT_EQ(segni(), (std::vector<bool>{c.scelta == Testo, c.scelta >= Didascalia,
+                                              c.scelta == Didascalia, c.scelta == Immagine}));
+        EXPECT_EQ(d->OPZ(0).Surface() == marcato, c.scelta == Testo);
+        EXPECT_EQ(d->OPZ(1).Surface() == marcato, c.scelta >= Didascalia);
+        for (int i : {0, 2, 3, 1}) {
+            const Cosa prima = scelta();
             d->OPZT_Click(i);
-            const bool offerto = i == 0 ? c.haTesto : i == 2 ? c.haDidascalia : c.haImmagine;
-            if (offerto) {
-                EXPECT_TRUE(d->EVID(i == 0 ? 0 : i + 2).Visible()) << i;
-                EXPECT_EQ(d->HaTesto() + d->HaDidascalia() + d->HaImmagine(), 1);
-            }
+            const bool offerto = i == 0   ? c.haTesto
+                                 : i == 2 ? c.haDidascalia
+                                 : i == 3 ? c.haImmagine
+                                          : c.haDidascalia || c.haImmagine;
+            const Cosa attesa = !offerto       ? prima
+                                : i == 0       ? Testo
+                                : i == 2       ? Didascalia
+                                : i == 3       ? Immagine
+                                : c.haImmagine ? Immagine
+                                               : Didascalia;
+            EXPECT_EQ(scelta(), attesa) << i;
+            EXPECT_LE(d->HaTesto() + d->HaDidascalia() + d->HaImmagine(), 1) << i;
+            EXPECT_FALSE(d->EVID(0).Visible() && d->EVID(1).Visible()) << i;
         }
         d->Unload();
+    }
+}
+
+// OK at once copies the object shown: the picture when a picture is shown.
+TEST_F(fcopiaTest, TheDefaultCopiesTheShownObject) {
+    const struct {
+        bool testo, immagine;
+        ClipOperation copia;
+    } casi[] = {{true, false, ClipOperation::TextAndRtf},
+                {false, true, ClipOperation::Picture},
+                {false, false, ClipOperation::Text}};  // the caption, as plain text
+    for (const auto& c : casi) {
+        s.MostraImmagine(6, 4);
+        s.testo->setVisible(c.testo);
+        s.immagine->setVisible(c.immagine);
+        clip.ClearOperations();
+        Apri();
+        d->OK_Click();
+        ASSERT_FALSE(clip.Operations().empty());
+        EXPECT_EQ(clip.Operations().back(), c.copia);
     }
 }
 
