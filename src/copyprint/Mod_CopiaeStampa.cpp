@@ -1,5 +1,6 @@
 #include "copyprint/Mod_CopiaeStampa.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -17,7 +18,6 @@ namespace quindel {
 namespace {
 
 constexpr int kTwipsProgetto = 15;  // the screen the dialogs are drawn for
-constexpr std::int32_t kPollice = 1440;
 constexpr std::int32_t kErroreStampante = 482;
 
 // The credit line: product title and notice, RTF-escaped (the block's font is Western).
@@ -99,7 +99,7 @@ void StampaTesto(platform::Platform& p, const Object& Controllo, std::int32_t Si
     const std::int32_t handle = IstanzaTesto(Controllo).Handle();
     const platform::PageMetrics pagina = stampante->Metrics();
     const std::int32_t altezza = pagina.PrintableHeight() - Superiore;
-    const std::int32_t larghezza = pagina.PrintableWidth() - Sinistro - kPollice;
+    const std::int32_t larghezza = pagina.PrintableWidth() - Sinistro - kMargineDestroStampa;
     if (Regione) {
         motore->ATX_PRINT_REGION(Controllo, Superiore, altezza, Sinistro, larghezza, 0, handle, 0);
     } else {
@@ -116,6 +116,12 @@ std::string BloccoCrediti(std::string_view Prima, std::string_view Dopo) {
         "Roman;}}";
     rtf.append(Prima).append("\\f4 \\b \\i \\fs16 \\qc ").append(kCrediti).append(Dopo);
     return rtf + "}";
+}
+
+std::string BloccoCreditiStampato(const platform::PageMetrics& Pagina, std::string_view Dopo) {
+    const std::int32_t rientro =
+        std::max(0, kMargineDestroStampa + Pagina.marginRight - Pagina.marginLeft);
+    return BloccoCrediti("\\li" + std::to_string(rientro) + " ", Dopo);
 }
 
 }  // namespace quindel

@@ -1,10 +1,17 @@
 #include "copyprint/fstampa.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
 #include "copyprint/IstanzaTesto.h"
 #include "copyprint/Mod_CopiaeStampa.h"
 #include "copyprint/ProprietarioDialoghi.h"
+#include "platform/FileDialog.h"
 #include "platform/Form.h"
 #include "platform/Label.h"
+#include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
@@ -26,6 +33,9 @@ constexpr std::int32_t kErroreStampante = 482, kErroreDispositivo = 57;
 constexpr std::int32_t kTitoloStampa = 488;
 constexpr std::int32_t kPerStampa = 2, kFormatiCopia = 63;
 constexpr std::int16_t kCatturaStampa = 3;
+// The caption's two inches above the bottom edge; as much is kept at the top, where the credit
+// line stands, so the picture between them stays centred on the sheet.
+constexpr std::int32_t kFasciaTesto = 2 * kPollice;
 
 platform::Printer& Stampante(platform::Platform& p) {
     platform::Printer* s = p.printer();
@@ -124,12 +134,19 @@ void fstampa::Unload() {
 void fstampa::setPilondaCorrente(ProprietarioDialoghi* p) {
     PilondaCorrente_ = p;
     if (!p || !Caricato()) return;
-    const Object testo = p->ControlloTesto();
+    const Object testo = p->ControlloTesto(), didascalia = p->ControlloDidascalia();
     HaTesto_ = Visibile(testo) && TESTOATX_;
     TestoCompleto_ = HaTesto_ ? CStr(GetProperty(testo, "FText")) : std::string();
+    // The caption is the shown object's, whether its control is shown or hidden just now.
+    HaDidascalia_ = didascalia && TESTOATX_;
+    TestoDidascalia_ = HaDidascalia_ ? CStr(GetProperty(didascalia, "FText")) : std::string();
     Immagine_ = Visibile(p->ControlloImmagine()) ? p->ControlloImmagine() : nullptr;
     MostraScelta(HaTesto_);
     dialogo_.Apri(*p);
+}
+
+const std::string& fstampa::TestoSottoImmagine() const {
+    return HaDidascalia_ ? TestoDidascalia_ : TestoCompleto_;
 }
 
 void fstampa::MostraScelta(bool testo) {
@@ -155,19 +172,64 @@ void fstampa::ANNULLA_Click() {
 }
 
 void fstampa::OK_Click() {
-    if (Occupato_ || !Caricato()) return;
+    if (Occupato_ || !Caricato() || (!EVID_[0]->Visible() && !EVID_[1]->Visible())) return;
     platform::Platform& p = dialogo_.Piattaforma();
     const std::shared_ptr<const bool> vivo = dialogo_.Vivo();
+    bool fileScelto = false;
+    if (!ScegliDestinazione(fileScelto) || !*vivo || !Caricato()) return;
+    // The file named for this print is not the next one's: the user is asked again then.
+    platform::Printer* stampante = p.printer();
+    ScopeExit destinazione([&] {
+        if (fileScelto) stampante->SetOutputFile({});
+    });
     p.screen().setMousePointer(platform::pointer::Hourglass);
     Occupato_ = true;
     OK_->setEnabled(false);
     p.DoEvents();
     if (!*vivo) return;  // the dialog went while events ran
-    ScopeExit fine([&] {
-        Occupato_ = false;
-        p.screen().setMousePointer(platform::pointer::Default);
-    });
-    if (!Caricato()) return;
+    platform::PrintResult esito;
+    {
+        ScopeExit fine([&] {
+            Occupato_ = false;
+            p.screen().setMousePointer(platform::pointer::Default);
+        });
+        if (!Caricato()) return;
+        esito = Stampa();
+    }
+    if (!*vivo) return;
+    if (!esito) {
+        OK_->setEnabled(true);  // given up or failed: the user may try again
+        return;
+    }
+    Unload();
+    DiDoveStampato(esito);
+}
+
+// A printer with nowhere to send the print gets the PDF file the user names; false when the user
+// cancelled. Without a file chooser the printer's own temporary file takes it.
+bool fstampa::ScegliDestinazione(bool& fileScelto) {
+    platform::Platform& p = dialogo_.Piattaforma();
+    platform::Printer* s = p.printer();
+    platform::FileDialog* fd = p.fileDialog();
+    if (!s || !fd || !s->Destination().empty()) return true;
+    platform::FileQuestion q;
+    q.mode = platform::FileDialogMode::Save;
+    q.title = "Drukuj do pliku PDF";
+    q.filters = platform::FileDialog::ParseFilters("Dokument PDF (*.pdf)|*.pdf");
+    if (const char* home = std::getenv("HOME")) q.folder = home;
+    q.name = "wydruk.pdf";
+    const std::optional<std::string> scelto = fd->Ask(q);
+    if (!scelto || scelto->empty()) return false;
+    std::string file = *scelto;
+    if (std::filesystem::path(file).extension().empty()) file += ".pdf";
+    s->SetOutputFile(file);
+    fileScelto = true;
+    return true;
+}
+
+platform::PrintResult fstampa::Stampa() {
+    platform::Platform& p = dialogo_.Piattaforma();
+    EsitoStampa_ = platform::PrintResult::Failure("Nothing was printed");
     Gestore g(p, "Drukuj");
     if (EVID_[0]->Visible())
         StampaIlTesto(g);
@@ -175,6 +237,15 @@ void fstampa::OK_Click() {
         StampaLImmagine(g);
     // A print given up half way must not stay open and mix with the next one.
     if (platform::Printer* s = p.printer(); s && s->DocumentOpen()) s->EndDoc();
+    return g.Abbandonato() ? platform::PrintResult::Failure("Given up") : EsitoStampa_;
+}
+
+// A file the printer chose itself is one the user knows nothing of: say where it is.
+void fstampa::DiDoveStampato(const platform::PrintResult& esito) {
+    if (!esito.temporary) return;
+    dialogo_.Piattaforma().Box().Show("Wydruk zapisano w pliku:\n" + esito.destination,
+                                      platform::mb::OKOnly | platform::mb::Information,
+                                      "Drukowanie");
 }
 
 void fstampa::StampaIlTesto(Gestore& g) {
@@ -183,7 +254,8 @@ void fstampa::StampaIlTesto(Gestore& g) {
     Passo(g, [&] { Motore(p).ATX_PRINT_START(0, Stampante(p).hDC()); });
     Passo(g, [&] { copia.setTesto(TestoCompleto_); });
     Passo(g, [&] { copia.Imposta(IT::kFormatiCopia, Variant(kFormatiCopia)); });
-    Passo(g, [&] { t.setTesto(BloccoCrediti({}, "\\par \\par \\par ")); });
+    Passo(g,
+          [&] { t.setTesto(BloccoCreditiStampato(Stampante(p).Metrics(), "\\par \\par \\par ")); });
     Passo(g, [&] { t.setTesto(t.Testo() + copia.Testo()); });
     Passo(g, [&] { t.SelezionaTutto(); });
     Passo(g, [&] { t.Imposta(IT::kIntervalloRegione, Variant(std::int32_t(0))); });
@@ -197,32 +269,33 @@ void fstampa::StampaIlTesto(Gestore& g) {
 
 void fstampa::StampaLImmagine(Gestore& g) {
     platform::Platform& p = dialogo_.Piattaforma();
-    if (TESTOATX_) StampaCrediti(g);
     platform::PageMetrics pagina;
     Passo(g, [&] { pagina = Stampante(p).Metrics(); });
+    if (TESTOATX_) StampaCrediti(g, pagina);
     DisponiImmagine(g, pagina);
-    if (TESTOATX_) StampaTestoInBasso(g, pagina);
+    if (TESTOATX_ && !TestoSottoImmagine().empty()) StampaTestoInBasso(g, pagina);
     FineDocumento(g);
 }
 
-void fstampa::StampaCrediti(Gestore& g) {
+void fstampa::StampaCrediti(Gestore& g, const platform::PageMetrics& pagina) {
     platform::Platform& p = dialogo_.Piattaforma();
     const IT t(TESTOATX_);
     Passo(g, [&] { Motore(p).ATX_PRINT_START(0, Stampante(p).hDC()); });
     Passo(g, [&] { Motore(p).ATX_PRINT_TITLE(LeggiMessaggio(p.files(), kTitoloStampa)); });
     Passo(g, [&] { t.Imposta(IT::kVista, Variant(kPerStampa)); });
-    Passo(g, [&] { t.setTesto(BloccoCrediti()); });
+    Passo(g, [&] { t.setTesto(BloccoCreditiStampato(pagina)); });
     Passo(g, [&] { StampaTesto(p, TESTOATX_, 0, kPollice / 3); });
     Passo(g, [&] { Motore(p).ATX_PRINT_FINISH(); });
     p.screen().setMousePointer(platform::pointer::Hourglass);
 }
 
 // The picture at its size on the screen, reduced by the larger ratio when it is larger than the
-// page, and centred.
+// page between the credit's and the caption's bands, and centred.
 void fstampa::DisponiImmagine(Gestore& g, const platform::PageMetrics& pagina) {
     platform::Platform& p = dialogo_.Piattaforma();
     const Object& img = Immagine_;
-    const double larghezza = pagina.PrintableWidth(), altezza = pagina.PrintableHeight();
+    const double larghezza = pagina.PrintableWidth(), pagine = pagina.PrintableHeight();
+    const double altezza = std::max(pagine - 2 * kFasciaTesto, pagine / 2);
     double W = 0, H = 0;
     Passo(g, [&] {
         W = double(p.screen().TwipsPerPixelX()) * CDbl(GetProperty(img, "IWidth"));
@@ -242,20 +315,20 @@ void fstampa::DisponiImmagine(Gestore& g, const platform::PageMetrics& pagina) {
     Passo(g, [&] { LetProperty(img, "PrinterWidth", Variant(pw)); });
     Passo(g, [&] { LetProperty(img, "PrinterHeight", Variant(ph)); });
     Passo(g, [&] { LetProperty(img, "PrinterLeft", Variant((larghezza - pw) / 2)); });
-    Passo(g, [&] { LetProperty(img, "PrinterTop", Variant((altezza - ph) / 2)); });
+    Passo(g, [&] { LetProperty(img, "PrinterTop", Variant((pagine - ph) / 2)); });
     Passo(g, [&] { LetProperty(img, "PrinterhDC", Variant(Stampante(p).hDC())); });
 }
 
-// The shown text two inches above the bottom of the page.
+// The caption (or the shown text) two inches above the bottom of the page.
 void fstampa::StampaTestoInBasso(Gestore& g, const platform::PageMetrics& pagina) {
     platform::Platform& p = dialogo_.Piattaforma();
     const IT t(TESTOATX_);
     Passo(g, [&] { Motore(p).ATX_PRINT_START(0, Stampante(p).hDC()); });
     Passo(g, [&] { t.Imposta(IT::kVista, Variant(kPerStampa)); });
-    Passo(g, [&] { t.setTesto(TestoCompleto_); });
+    Passo(g, [&] { t.setTesto(TestoSottoImmagine()); });
     Passo(g, [&] { t.SelezionaTutto(); });
     Passo(g, [&] { t.Imposta(IT::kIntervalloPagina, Variant(std::int32_t(0))); });
-    Passo(g, [&] { StampaTesto(p, TESTOATX_, 0, pagina.PrintableHeight() - 2 * kPollice); });
+    Passo(g, [&] { StampaTesto(p, TESTOATX_, 0, pagina.PrintableHeight() - kFasciaTesto); });
     Passo(g, [&] { Motore(p).ATX_PRINT_FINISH(); });
 }
 
@@ -264,6 +337,7 @@ void fstampa::FineDocumento(Gestore& g) {
     Passo(g, [&] {
         const platform::PrintResult r = Stampante(p).EndDoc();
         if (!r) throw VbError(kErroreStampante, "Drukuj", r.error);
+        EsitoStampa_ = r;
     });
 }
 

@@ -58,9 +58,19 @@ inline std::string TestoRtf(const std::string& rtf) {
     return richtext::RtfReader::Read(rtf).PlainText();
 }
 
+// The headless platform, or one without a file chooser.
+struct PiattaformaProva : headless::HeadlessPlatform {
+    bool senzaSceltaFile = false;
+    headless::HeadlessFileDialog* fileDialog() override {
+        return senzaSceltaFile ? nullptr : &SceltaFile();
+    }
+    // The chooser's record, also while the platform offers none.
+    headless::HeadlessFileDialog& SceltaFile() { return *HeadlessPlatform::fileDialog(); }
+};
+
 struct CopiaStampaStage {
     TestFolder folder;
-    headless::HeadlessPlatform p;
+    PiattaformaProva p;
     std::shared_ptr<platform::Form> host = p.NewForm();
     std::shared_ptr<hostkit::RichTextBox> testo, didascalia;
     std::shared_ptr<hostkit::PictureControl> immagine;
