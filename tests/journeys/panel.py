@@ -245,10 +245,9 @@ def knob_x(picture):
     rows = [[picture.getpixel((x, y))[:3] for x in range(width)] for y in range(height)]
     dominant = [max(set(row), key=row.count) for row in rows]
     best = None
-    for y, row in enumerate(rows):
-        colour = dominant[y]
-        if colour == background or colour in dominant[max(y - 2, 0):y - 1] + \
-                dominant[y + 2:y + 3]:
+    for y in range(2, height - 2):
+        row, colour = rows[y], dominant[y]
+        if colour in (background, dominant[y - 2], dominant[y + 2]):
             continue
         span = [x for x, c in enumerate(row) if c == colour]
         if best is None or len(span) > len(best[1]):
@@ -257,8 +256,10 @@ def knob_x(picture):
         return None
     y, span, row, colour = best
     covered = [x for x in range(span[0], span[-1] + 1) if row[x] != colour]
-    if not covered and span[0] > 2:  # the knob stands at the start of the track
-        covered = [x for x in range(0, span[0]) if row[x] != background]
+    if not covered:  # the knob stands over one end of the track: the end with more of it
+        before = [x for x in range(0, span[0]) if row[x] != background]
+        after = [x for x in range(span[-1] + 1, width) if row[x] != background]
+        covered = before if len(before) > len(after) else after
     return (sum(covered) // len(covered), y) if covered else None
 
 

@@ -123,14 +123,16 @@ class ListAndSliderPictures(unittest.TestCase):
                 self.assertEqual(scroll_thumb(column), (top, bottom))
 
     def test_the_knob_of_a_slider(self):
-        for left in (0, 40, 150):
+        # The knob over the start of the track, in its middle, over its end.
+        for left in (0, 40, 157):
             with self.subTest(left=left):
-                picture = Image.new("RGB", (172, 20), GREY)
+                picture = Image.new("RGB", (180, 20), GREY)
                 draw = ImageDraw.Draw(picture)
-                draw.line((6, 7, 165, 7), fill=(120, 120, 120))
-                draw.rectangle((6 + left, 4, 14 + left, 10), outline=(255, 255, 255),
+                draw.rectangle((0, 0, 179, 2), fill=(90, 130, 200))  # a caption's edge
+                draw.line((10, 9, 165, 9), fill=(120, 120, 120))
+                draw.rectangle((6 + left, 5, 14 + left, 12), outline=(255, 255, 255),
                                fill=GREY)
-                self.assertEqual(knob_x(picture), (10 + left, 7))
+                self.assertEqual(knob_x(picture), (10 + left, 9))
 
 
 class TextOnScreen(unittest.TestCase):
