@@ -42,6 +42,7 @@ void Visualizzatore::PulsantePlay(bool suonando) {
     const std::string tip =
         suonando ? LeggiMessaggio(owner_.Piattaforma().files(), kMessaggioPausa) : "Play";
     owner_.CambiaPulsante(kPulsantePlay, tip, suonando ? kColonnaPausa : kColonnaPlay);
+    Riproduzione.PausaSulPulsante = suonando;
 }
 
 void Visualizzatore::ImpostaAvanzamento(std::int32_t valore) {

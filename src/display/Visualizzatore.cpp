@@ -108,6 +108,8 @@ void Visualizzatore::SpegniTutteLeVisualizzazioni() {
     }
     owner_.setIsPulsanteAbilitato(6, false);
     owner_.setIsPulsanteAbilitato(7, false);
+    // Nothing plays any more: a pause picture left on the disabled button would say otherwise.
+    if (Riproduzione.PausaSulPulsante) PulsantePlay(false);
     owner_.Avanzamento().setValue(0);
     Riproduzione.PlayerCorrente = nullptr;
 }

@@ -43,6 +43,7 @@ struct StatoRiproduzione {
     bool StopRotazione = false;
     bool StopAnimazione = false;
     bool VisualizzazioniChiuse = false;
+    bool PausaSulPulsante = false;  // button 6 shows the pause picture
     std::int32_t FrameCorrente = 0;
     Object PlayerCorrente;
     std::int32_t DurataCorrente = 0;

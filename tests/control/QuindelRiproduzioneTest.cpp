@@ -100,6 +100,41 @@ TEST(QuindelRiproduzione, PlayPauseAndStopFollowTheStateTable) {
     EXPECT_EQ(fx.B(6).IndexPictureUp(), 3 * 18 + 5);  // the play picture again
 }
 
+// However playback stops, button 6 goes back to the play picture it had before anything played,
+// so a disabled pause picture never stays behind.
+TEST(QuindelRiproduzione, OncePlaybackStopsButtonSixShowsItsPlayPictureAgain) {
+    enum class Poi { Foto, NienteDaMostrare, ChiusuraDelloHost, AutoplayAllaFine };
+    for (const Poi poi :
+         {Poi::Foto, Poi::NienteDaMostrare, Poi::ChiusuraDelloHost, Poi::AutoplayAllaFine}) {
+        Riproduci fx;
+        const std::int16_t suGiu = fx.B(6).IndexPictureUp(),
+                           spento = fx.B(6).IndexPictureDisabled();
+        auto video = fx.Controllo();
+        video->props["length"] = std::int32_t(1000);
+        video->props["position"] = std::int32_t(0);
+        fx.q->setControlloVideo(video);
+        fx.q->setControlloImmagine(fx.Controllo());
+        fx.Lista({"VI", poi == Poi::NienteDaMostrare ? "IT" : "FO"}, 2);
+        fx.q->MostraOggetto();
+        ASSERT_NE(fx.B(6).IndexPictureUp(), suGiu) << "the pause picture while the film plays";
+        if (poi == Poi::ChiusuraDelloHost) {
+            fx.q->ChiudiTutteLeVisualizzazioni();
+        } else if (poi == Poi::AutoplayAllaFine) {
+            // The film reaches its end and autoplay goes on before the progress timer sees it.
+            video->props["position"] = std::int32_t(1000);
+            fx.q->setValorePulsante(15, -1);
+            ASSERT_EQ(fx.q->ListaMM()->ListIndex(), 1);
+        } else {
+            fx.q->setValorePulsante(11, 0);
+        }
+        const int caso = int(poi);
+        EXPECT_EQ(fx.B(6).IndexPictureUp(), suGiu) << caso;
+        EXPECT_EQ(fx.B(6).IndexPictureDisabled(), spento) << caso;
+        EXPECT_EQ(fx.q->ToolTipPulsante(6), "Play") << caso;
+        EXPECT_FALSE(fx.q->IsPulsanteAbilitato(6)) << caso;
+    }
+}
+
 TEST(QuindelRiproduzione, ASoundAtItsEndIsRewoundBeforeItPlays) {
     Riproduci fx;
     auto audio = fx.Controllo();
