@@ -13,22 +13,9 @@ namespace quindel::platform {
 using namespace look;
 
 namespace {
-
-// The list box's own scroll strip, shown when it holds more rows than it can show.
-void PaintListScroll(Image& img, int top, int visible, int count) {
-    const int w = 13, x = img.width() - 1 - w, h = img.height() - 2;
-    img.fillRect(x, 1, w, h, kTrack);
-    const int thumb = std::max(8, h * visible / count);
-    const int y = 1 + (h - thumb) * top / std::max(count - visible, 1);
-    img.fillRect(x, y, w, thumb, kFace);
-    Bevel(img, x, y, w, thumb, true);
-}
-
-}  // namespace
-
-namespace {
 constexpr int kBorderPx = 1;
 constexpr int kRowsPerNotch = 3;  // as desktop list boxes scroll
+constexpr int kStripPx = 13;
 }  // namespace
 
 ListBox::ListBox(Platform& p, Window* parent) : Window(p, WindowKind::ListBox, parent) {}
@@ -123,8 +110,77 @@ void ListBox::KeepSelectionVisible() {
 }
 
 void ListBox::MouseDownDefault(const MouseArgs& a) {
+    stripDrag_ = false;
+    pressOnStrip_ = StripShown() && TwipsToPxX(a.X) >= StripLeftPx();
+    if (pressOnStrip_) {
+        PressStrip(TwipsToPxY(a.Y), a.Button);
+        return;
+    }
     const std::int32_t row = RowAt(a.Y);
     if (row >= 0) setListIndex(row);
+}
+
+int ListBox::StripLeftPx() const {
+    return ClientSizePx().width - kStripPx;
+}
+
+ScrollGeometry ListBox::Strip() const {
+    const std::int32_t rows = VisibleRows();
+    return {kStripPx, ClientSizePx().height, 0, std::max(ListCount() - rows, 0), topIndex_, rows};
+}
+
+// While dragged, the thumb is drawn where the pointer holds it.
+ScrollGeometry::Span ListBox::StripThumb() const {
+    const ScrollGeometry g = Strip();
+    return stripDrag_ && platform().Capture() == this ? g.ThumbAt(dragTopPx_) : g.Thumb();
+}
+
+// As on a desktop list box: the arrows move a row, the track a page, the thumb is dragged.
+void ListBox::PressStrip(int y, std::int16_t button) {
+    const ScrollGeometry g = Strip();
+    const std::int32_t page = std::max(VisibleRows() - 1, 1);
+    switch (g.PartAt(y)) {
+        case ScrollGeometry::Part::UpArrow:
+            ScrollBy(-1);
+            break;
+        case ScrollGeometry::Part::DownArrow:
+            ScrollBy(1);
+            break;
+        case ScrollGeometry::Part::PageUp:
+            ScrollBy(-page);
+            break;
+        case ScrollGeometry::Part::PageDown:
+            ScrollBy(page);
+            break;
+        case ScrollGeometry::Part::Thumb:
+            stripDrag_ = button == 1;
+            dragTopPx_ = g.Thumb().top;
+            grabPx_ = y - dragTopPx_;
+            break;
+    }
+}
+
+void ListBox::ScrollBy(std::int32_t rows) {
+    if (ListCount() > 0) setTopIndex(std::clamp(topIndex_ + rows, 0, ListCount() - 1));
+}
+
+void ListBox::MouseMoveDefault(const MouseArgs& a) {
+    if (!stripDrag_ || platform().Capture() != this) return;
+    const ScrollGeometry g = Strip();
+    const int top = g.ThumbAt(TwipsToPxY(a.Y) - grabPx_).top;
+    if (top == dragTopPx_) return;
+    dragTopPx_ = top;
+    const std::int32_t row = g.ValueAtThumbTop(top);
+    if (row != topIndex_)
+        setTopIndex(row);
+    else
+        Changed(Aspect::Content);
+}
+
+void ListBox::MouseUpDefault(const MouseArgs&) {
+    if (stripDrag_) Changed(Aspect::Content);
+    stripDrag_ = false;
+    pressOnStrip_ = false;
 }
 
 // The rows move, the selection stays.
@@ -173,7 +229,7 @@ void ListBox::Paint(Image& img) const {
         if (sel) img.fillRect(1, y, W - 2, rowPx, kSelection);
         platform().DrawText(img, 3, y, List(i), sel ? kLight : kInk);
     }
-    if (ListCount() > VisibleRows()) PaintListScroll(img, TopIndex(), VisibleRows(), ListCount());
+    if (StripShown()) Strip().Paint(img, kBorderPx + StripLeftPx(), kBorderPx, StripThumb());
 }
 
 }  // namespace quindel::platform

@@ -2,11 +2,14 @@
 // A single-selection list of text rows. Rows are whole: a height that is set is rounded down to
 // whole rows (at least one) plus the border. Selecting a row, by code or by the user, raises
 // OnClick, as the classic list box does; the first visible row follows the selection.
+// Holding more rows than it shows, the box draws a scroll strip of its own at its right edge; a
+// press there scrolls the rows (arrows, page steps, a dragged thumb) and selects nothing.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/ScrollGeometry.h"
 #include "platform/Window.h"
 
 namespace quindel::platform {
@@ -32,6 +35,12 @@ class ListBox : public Window {
     std::int32_t VisibleRows() const;
     // The row under a client point in twips, or -1.
     std::int32_t RowAt(float y) const;
+    // Whether the box draws its own scroll strip, and its left edge in client pixels.
+    bool StripShown() const { return ListCount() > VisibleRows(); }
+    int StripLeftPx() const;
+    // True from a press on the strip to its release: a handler of the release learns that the
+    // press scrolled and chose nothing.
+    bool ScrollingByMouse() const { return pressOnStrip_; }
 
     void Move(std::int32_t l, std::int32_t t, std::int32_t w, std::int32_t h) override;
     PointPx ClientOriginPx() const override { return {1, 1}; }
@@ -43,11 +52,17 @@ class ListBox : public Window {
   protected:
     bool FocusOnClick() const override { return true; }
     void MouseDownDefault(const MouseArgs& a) override;
+    void MouseMoveDefault(const MouseArgs& a) override;
+    void MouseUpDefault(const MouseArgs& a) override;
     void KeyDownDefault(std::int16_t keyCode, std::int16_t shift) override;
     bool WheelDefault(int delta) override;
 
   private:
     void KeepSelectionVisible();
+    ScrollGeometry Strip() const;
+    ScrollGeometry::Span StripThumb() const;
+    void PressStrip(int y, std::int16_t button);
+    void ScrollBy(std::int32_t rows);
     std::size_t StartOf(std::size_t row) const { return row == 0 ? 0 : ends_[row - 1]; }
     // The rows back to back, and where each ends: lists of many thousand rows cost no allocation
     // a row.
@@ -55,6 +70,10 @@ class ListBox : public Window {
     std::vector<std::size_t> ends_;
     std::int32_t listIndex_ = -1;
     std::int32_t topIndex_ = 0;
+    // A press on the strip, and a drag of its thumb: where the pointer holds it, its top.
+    bool pressOnStrip_ = false;
+    bool stripDrag_ = false;
+    int grabPx_ = 0, dragTopPx_ = 0;
 };
 
 }  // namespace quindel::platform

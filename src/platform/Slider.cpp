@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/Keys.h"
 #include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
 #include "runtime/VbError.h"
@@ -10,6 +11,12 @@
 namespace quindel::platform {
 
 using namespace look;
+
+namespace {
+// The track runs between these insets of the window; the knob is drawn 9 pixels wide.
+constexpr int kTrackLeftPx = 6, kTrackRightPx = 7;
+constexpr int kKnobHalfPx = 4;
+}  // namespace
 
 Slider::Slider(Platform& p, Window* parent) : Window(p, WindowKind::Slider, parent) {}
 
@@ -46,27 +53,93 @@ bool Slider::ExtenderBool(std::int32_t dispid) const {
     return it != extender_.end() && it->second;
 }
 
+int Slider::KnobCentrePx(std::int32_t v) const {
+    const int left = kTrackLeftPx, right = ClientSizePx().width - kTrackRightPx;
+    const std::int64_t span = std::max(std::int64_t(max_) - min_, std::int64_t(1));
+    return left + int((std::int64_t(v) - min_) * (right - left) / span);
+}
+
+std::int32_t Slider::ValueAtPx(int x) const {
+    const int left = kTrackLeftPx, right = ClientSizePx().width - kTrackRightPx;
+    if (right <= left || max_ <= min_) return min_;
+    const double along = double(std::clamp(x, left, right) - left) / (right - left);
+    return std::clamp(min_ + std::int32_t(std::lround(along * (double(max_) - min_))), min_, max_);
+}
+
+// A press on the knob takes hold of it where it is; elsewhere the knob jumps under the pointer.
 void Slider::MouseDownDefault(const MouseArgs& a) {
-    const int w = ClientSizePx().width;
-    if (w <= 1 || max_ <= min_) return;
-    const int x = std::clamp(TwipsToPxX(a.X), 0, w - 1);
-    setValue(min_ + int(std::lround(double(x) * (max_ - min_) / (w - 1))));
+    const int x = TwipsToPxX(a.X);
+    const int offset = x - KnobCentrePx(value_);
+    dragging_ = a.Button == 1;
+    grabPx_ = std::abs(offset) <= kKnobHalfPx ? offset : 0;
+    if (grabPx_ == 0) setValue(ValueAtPx(x));
+}
+
+void Slider::MouseMoveDefault(const MouseArgs& a) {
+    if (!dragging_) return;
+    // The drag ends with the capture: a slider hidden under the pointer lets go.
+    if (platform().Capture() != this) {
+        dragging_ = false;
+        return;
+    }
+    setValue(ValueAtPx(TwipsToPxX(a.X) - grabPx_));
 }
 
 void Slider::MouseUpDefault(const MouseArgs&) {
+    dragging_ = false;
     if (OnClick) OnClick();
+}
+
+void Slider::MoveBy(std::int32_t delta) {
+    setValue(std::clamp(value_ + delta, min_, std::max(min_, max_)));
+}
+
+void Slider::KeyDownDefault(std::int16_t keyCode, std::int16_t) {
+    switch (keyCode) {
+        case key::Left:
+        case key::Up:
+            MoveBy(-smallChange_);
+            break;
+        case key::Right:
+        case key::Down:
+            MoveBy(smallChange_);
+            break;
+        case key::PageUp:
+            MoveBy(-largeChange_);
+            break;
+        case key::PageDown:
+            MoveBy(largeChange_);
+            break;
+        case key::Home:
+            setValue(min_);
+            break;
+        case key::End:
+            setValue(max_);
+            break;
+        default:
+            break;
+    }
+}
+
+// A notch away from the user is an Up key, as on the classic slider. Fine wheels send parts of
+// a notch; they add up.
+bool Slider::WheelDefault(int delta) {
+    wheelRest_ += delta;
+    const int notches = wheelRest_ / key::WheelNotch;
+    wheelRest_ -= notches * key::WheelNotch;
+    if (notches != 0) MoveBy(-notches * smallChange_);
+    return true;
 }
 
 void Slider::Paint(Image& img) const {
     const int W = img.width(), H = img.height();
-    const int mid = H / 2 - 2, left = 6, right = W - 7;
+    const int mid = H / 2 - 2, left = kTrackLeftPx, right = W - kTrackRightPx;
     Bevel(img, left, mid - 1, right - left + 1, 4, false);
-    const int span = std::max(Max() - Min(), 1);
-    for (int v = Min(); v <= Max(); v += TickFrequency())
-        img.fillRect(left + (v - Min()) * (right - left) / span, H - 5, 1, 3, kInk);
-    const int x = left + (Value() - Min()) * (right - left) / span;
-    img.fillRect(x - 4, 2, 9, H - 9, kFace);
-    Bevel(img, x - 4, 2, 9, H - 9, true);
+    for (std::int64_t v = Min(); v <= Max(); v += TickFrequency())
+        img.fillRect(KnobCentrePx(std::int32_t(v)), H - 5, 1, 3, kInk);
+    const int x = KnobCentrePx(Value());
+    img.fillRect(x - kKnobHalfPx, 2, 2 * kKnobHalfPx + 1, H - 9, kFace);
+    Bevel(img, x - kKnobHalfPx, 2, 2 * kKnobHalfPx + 1, H - 9, true);
 }
 
 }  // namespace quindel::platform

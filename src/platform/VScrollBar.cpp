@@ -3,22 +3,10 @@
 #include <algorithm>
 
 #include "platform/Keys.h"
-#include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
 #include "runtime/VbError.h"
 
 namespace quindel::platform {
-
-using namespace look;
-
-namespace {
-
-void Triangle(Image& img, int cx, int cy, bool up) {
-    for (int i = 0; i < 4; ++i)
-        img.fillRect(cx - i, up ? cy - 2 + i : cy + 1 - i, 2 * i + 1, 1, kInk);
-}
-
-}  // namespace
 
 VScrollBar::VScrollBar(Platform& p, Window* parent) : Window(p, WindowKind::VScrollBar, parent) {}
 
@@ -55,33 +43,83 @@ void VScrollBar::Step(std::int32_t delta) {
     setValue(Clamp(value_ + delta));
 }
 
-int VScrollBar::ArrowPx() const {
+ScrollGeometry VScrollBar::Geometry() const {
     const SizePx s = ClientSizePx();
-    return std::min(s.width, s.height / 2);
+    return {s.width, s.height, min_, max_, value_, 0};
+}
+
+void VScrollBar::setVisible(bool v) {
+    if (!v) dragging_ = false;
+    Window::setVisible(v);
+}
+
+// A drag ends with the capture: a bar hidden or disabled under the pointer drops it.
+bool VScrollBar::Dragging() const {
+    return dragging_ && platform().Capture() == this;
 }
 
 std::pair<int, int> VScrollBar::ThumbPx() const {
-    const int arrow = ArrowPx();
-    const int track = std::max(ClientSizePx().height - 2 * arrow, 0);
-    const int thumb = std::min(std::max(arrow, 8), track);
-    const std::int64_t span = std::int64_t(max_) - min_;
-    const int free = track - thumb;
-    const int pos = span == 0 ? 0 : int((std::int64_t(value_) - min_) * free / span);
-    return {arrow + std::clamp(pos, 0, free), thumb};
+    const ScrollGeometry g = Geometry();
+    const ScrollGeometry::Span thumb = Dragging() ? g.ThumbAt(dragTopPx_) : g.Thumb();
+    return {thumb.top, thumb.height};
 }
 
 void VScrollBar::MouseDownDefault(const MouseArgs& a) {
+    dragging_ = false;
+    const ScrollGeometry g = Geometry();
     const int y = TwipsToPxY(a.Y);
-    const int arrow = ArrowPx();
-    const auto [thumbTop, thumbHeight] = ThumbPx();
-    if (y < arrow)
-        Step(-smallChange_);
-    else if (y >= ClientSizePx().height - arrow)
-        Step(smallChange_);
-    else if (y < thumbTop)
-        Step(-largeChange_);
-    else if (y >= thumbTop + thumbHeight)
-        Step(largeChange_);
+    switch (g.PartAt(y)) {
+        case ScrollGeometry::Part::UpArrow:
+            Step(-smallChange_);
+            break;
+        case ScrollGeometry::Part::DownArrow:
+            Step(smallChange_);
+            break;
+        case ScrollGeometry::Part::PageUp:
+            Step(-largeChange_);
+            break;
+        case ScrollGeometry::Part::PageDown:
+            Step(largeChange_);
+            break;
+        case ScrollGeometry::Part::Thumb:
+            if (a.Button != 1) break;
+            dragging_ = true;
+            dragTopPx_ = g.Thumb().top;
+            grabPx_ = y - dragTopPx_;
+            trackValue_ = value_;
+            break;
+    }
+}
+
+void VScrollBar::MouseMoveDefault(const MouseArgs& a) {
+    if (!dragging_) return;
+    if (!Dragging()) {
+        dragging_ = false;
+        Changed(Aspect::Content);
+        return;
+    }
+    Track(TwipsToPxY(a.Y));
+}
+
+// The thumb follows the pointer to the pixel; the value under it is reported when it changes.
+void VScrollBar::Track(int y) {
+    const ScrollGeometry g = Geometry();
+    const int top = g.ThumbAt(y - grabPx_).top;
+    if (top == dragTopPx_) return;
+    dragTopPx_ = top;
+    Changed(Aspect::Content);
+    const std::int32_t v = g.ValueAtThumbTop(top);
+    if (v == trackValue_) return;
+    trackValue_ = v;
+    if (OnScroll) OnScroll();
+}
+
+void VScrollBar::MouseUpDefault(const MouseArgs& a) {
+    if (!dragging_) return;
+    Track(TwipsToPxY(a.Y));
+    dragging_ = false;
+    Changed(Aspect::Content);
+    setValue(Clamp(trackValue_));
 }
 
 // Three small steps a notch, as desktop scroll bars take it.
@@ -110,16 +148,8 @@ void VScrollBar::KeyDownDefault(std::int16_t keyCode, std::int16_t) {
 }
 
 void VScrollBar::Paint(Image& img) const {
-    const int W = img.width(), H = img.height();
-    img.fill(kTrack);
-    const int a = ArrowPx();
-    Bevel(img, 0, 0, W, a, true);
-    Bevel(img, 0, H - a, W, a, true);
-    Triangle(img, W / 2, a / 2, true);
-    Triangle(img, W / 2, H - a / 2, false);
-    const auto [top, h] = ThumbPx();
-    img.fillRect(0, top, W, h, kFace);
-    Bevel(img, 0, top, W, h, true);
+    const auto [top, height] = ThumbPx();
+    Geometry().Paint(img, 0, 0, {top, height});
 }
 
 }  // namespace quindel::platform
