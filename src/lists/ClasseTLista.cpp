@@ -59,6 +59,15 @@ constexpr std::array<TestoCorrente, 7> kTestiCorrenti{{
     {"NomeFileBlob", 0x6804000D, &ClasseTLista::NomeFileBlob},
 }};
 
+// The frame a window of this border style gets, in twips: taken from the platform, so a window
+// never sized yet (whose client area is still clamped to nothing) counts it too.
+std::pair<std::int32_t, std::int32_t> Cornice(const platform::Form& finestra) {
+    const platform::Platform& p = finestra.platform();
+    const platform::FrameMetrics f = p.FrameOf(finestra);
+    return {2 * f.border * p.screen().TwipsPerPixelX(),
+            (2 * f.border + f.caption) * p.screen().TwipsPerPixelY()};
+}
+
 }  // namespace
 
 ClasseTLista::ClasseTLista() {
@@ -145,7 +154,7 @@ void ClasseTLista::PuliziaFinale() {
 void ClasseTLista::SvuotaRecord() {
     records_.clear();
     misurati_ = 0;
-    altezzaMassima_ = larghezzaMassima_ = 0;
+    larghezzaMassima_ = 0;
 }
 
 void ClasseTLista::Destroy() {
@@ -380,6 +389,10 @@ void ClasseTLista::ScrollChange() {
     AggiornaPulsantiPilonda();
 }
 
+void ClasseTLista::AnteprimaScroll(std::int32_t posizione) {
+    if (ObjTList_ && NumRecordEffettiviInLista_ > ListCount()) SelezionaPosizione(posizione);
+}
+
 void ClasseTLista::Click() {
     const std::shared_ptr<platform::ListBox> lista = ObjTList_;
     if (lista) lista->setEnabled(false);
@@ -405,22 +418,23 @@ void ClasseTLista::MisuraNuoviRecord() {
     for (; misurati_ < records_.size(); ++misurati_) {
         const std::string_view testo =
             records_[misurati_].Conservato(ClasseRecordLista::Campo::Descrizione);
-        const platform::SizePx misura = p.MeasureText(testo);
-        altezzaMassima_ = std::max(altezzaMassima_, misura.height * p.screen().TwipsPerPixelY());
-        larghezzaMassima_ = std::max(larghezzaMassima_, misura.width * p.screen().TwipsPerPixelX());
+        larghezzaMassima_ =
+            std::max(larghezzaMassima_, p.MeasureText(testo).width * p.screen().TwipsPerPixelX());
     }
 }
 
+// Rows are measured as the list box lays them out, so a page fits whole; the width leaves room
+// for the scroll bar that pages a long list.
 void ClasseTLista::Ridimensiona() {
     if (!ObjTList_ || !frm_) return;
     MisuraNuoviRecord();
     platform::Form& finestra = *frm_->Form();
     const platform::Screen& schermo = ObjTList_->platform().screen();
+    const auto [corniceLarghezza, corniceAltezza] = Cornice(finestra);
     const std::int32_t righe = std::min<std::int32_t>(MaxRecordInLista_, NumeroRecord());
-    std::int32_t altezza =
-        (finestra.Height() - finestra.ScaleHeight()) + kMargineVerticale + altezzaMassima_ * righe;
-    std::int32_t larghezza =
-        (finestra.Width() - finestra.ScaleWidth()) + kMargineOrizzontale + larghezzaMassima_;
+    std::int32_t altezza = corniceAltezza + kMargineVerticale + ObjTList_->RowHeight() * righe;
+    std::int32_t larghezza = corniceLarghezza + kMargineOrizzontale + larghezzaMassima_;
+    if (ScrollBarVisibile()) larghezza += frm_->VScroll1()->Width();
     if (larghezza > schermo.WidthTwips() / 2.0) larghezza = schermo.WidthTwips() / 2;
     const std::int32_t altezzaMassima = 2 * schermo.HeightTwips() / 3;
     if (altezzaMassima < altezza) altezza = altezzaMassima;

@@ -98,6 +98,9 @@ class ClasseTLista : public TableDispatch {
     // Shows the scroll bar while the whole list is longer than the rows, hides it otherwise.
     void AggiornaFormTLista();
     void ScrollChange();
+    // While the scroll bar's thumb is dragged: the row of that position is selected when the
+    // chunk holds it; the host is asked for nothing until the drop.
+    void AnteprimaScroll(std::int32_t posizione);
     void Click();
     // Sizes the window to the widest entry and a page of rows, within the screen's limits.
     void Ridimensiona();
@@ -128,9 +131,9 @@ class ClasseTLista : public TableDispatch {
     std::int16_t MaxRecordInLista_ = 0;
     std::int32_t NumRecordEffettiviInLista_ = 0;
     std::deque<ClasseRecordLista> records_;  // grows without moving the entries
-    // Largest description seen by Ridimensiona (twips) and how many entries it has measured:
+    // Widest description seen by Ridimensiona (twips) and how many entries it has measured:
     // entries never change once added, so only new ones need measuring.
-    std::int32_t altezzaMassima_ = 0, larghezzaMassima_ = 0;
+    std::int32_t larghezzaMassima_ = 0;
     std::size_t misurati_ = 0;
     int caricamenti_ = 0;
     bool pulsantiDaAggiornare_ = false;

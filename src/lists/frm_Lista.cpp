@@ -20,9 +20,10 @@ namespace {
 
 constexpr std::int32_t kLarghezzaScrollBar = 255;
 constexpr std::int32_t kRighePerTacca = 3;  // rows a wheel notch moves
-// Each growth of the form adds the missing part of a row, so two passes normally suffice; the
-// cap only guards against a backend whose rows do not round as expected.
-constexpr int kPassateMassime = 8;
+// The form grows 10 pixels at a time, never past the row the list box is short of; the cap only
+// guards against a backend whose rows do not round as expected.
+constexpr std::int32_t kCrescitaPx = 10;
+constexpr int kPassateMassime = 64;
 
 // A list box only knows its platform form; the form carries its list window under this key.
 constexpr char kChiaveFinestra = 0;
@@ -52,7 +53,10 @@ frm_Lista::~frm_Lista() {
     TList1_->OnMouseMove = nullptr;
     TList1_->OnMouseUp = nullptr;
     TList1_->OnKeyPress = nullptr;
+    TList1_->OnKeyDown = nullptr;
+    TList1_->OnMouseWheel = nullptr;
     VScroll1_->OnChange = nullptr;
+    VScroll1_->OnScroll = nullptr;
     // The window goes with its object: leave no form registered with the platform.
     form_->Unload();
 }
@@ -73,7 +77,10 @@ void frm_Lista::Collega() {
         Chiudi();
     };
     TList1_->OnMouseMove = [this](const platform::MouseArgs&) { SpegniToolTip(); };
-    TList1_->OnMouseUp = [this](const platform::MouseArgs&) { Scelta(); };
+    // A press on the list box's own scroll strip only scrolled: its release chooses nothing.
+    TList1_->OnMouseUp = [this](const platform::MouseArgs&) {
+        if (!TList1_->ScrollingByMouse()) Scelta();
+    };
     TList1_->OnKeyPress = [this](std::int16_t& tasto) {
         if (tasto == platform::key::Return) Scelta();
         if (tasto == platform::key::Escape) Chiudi();
@@ -88,6 +95,10 @@ void frm_Lista::Collega() {
         if (ScrollbarDisattivata || !ClasseListaCorrente) return;
         const auto vivo = Proprietario();
         ClasseListaCorrente->ScrollChange();
+    };
+    VScroll1_->OnScroll = [this] {
+        if (ScrollbarDisattivata || !ClasseListaCorrente) return;
+        ClasseListaCorrente->AnteprimaScroll(VScroll1_->TrackValue());
     };
 }
 
@@ -173,12 +184,13 @@ bool frm_Lista::Disponi() {
     } else {
         return false;
     }
-    // The list box shows whole rows only: make the form tall enough for one more row rather than
-    // step towards a height the rows may never meet.
+    // The list box shows whole rows only: grow the form towards the next whole row, never past
+    // it, or 10-pixel steps could miss a height the rows meet and grow for ever.
     const std::int32_t mancante = altezza - TList1_->Height();
     if (mancante <= 0) return false;
     const std::int32_t riga = TList1_->RowHeight();
-    form_->setHeight(form_->Height() + riga - mancante % riga);
+    const std::int32_t passo = kCrescitaPx * form_->platform().screen().TwipsPerPixelY();
+    form_->setHeight(form_->Height() + std::min(passo, riga - mancante % riga));
     return true;
 }
 

@@ -16,24 +16,34 @@ namespace key = platform::key;
 
 namespace {
 
-// The multimedia list opened with button 9; the focus is then on its list box.
+// Entries whose descriptions differ in width, as real ones do.
+std::vector<VoceLista> VociVarie(int n) {
+    std::vector<VoceLista> voci = Voci(n);
+    for (std::size_t i = 0; i < voci.size(); ++i)
+        voci[i].Descrizione += " " + std::string(i * 7 % 31, 'w');
+    return voci;
+}
+
+// The multimedia list opened with button 9; the focus is then on its list box. A long list is
+// paged to the control `pagina` entries at a time, starting from `inizio`.
 struct ListaAperta : ControlFixture {
     std::string chunk = (dir / "chunk.lst").string();
     std::unique_ptr<PaginatoreLista> pager;
 
-    explicit ListaAperta(int voci, bool lunga) : ControlFixture("lists_user") {
+    explicit ListaAperta(int voci, bool lunga, std::int16_t pagina = 10, std::int32_t inizio = 1)
+        : ControlFixture("lists_user") {
         if (lunga) {
-            pager = std::make_unique<PaginatoreLista>(Lista("all.lst", Voci(voci)), 10);
-            q->setMassimoRecordListaVisibili(10);
+            pager = std::make_unique<PaginatoreLista>(Lista("all.lst", VociVarie(voci)), pagina);
+            q->setMassimoRecordListaVisibili(std::uint8_t(pagina));
             q->ListaMM()->setNomeFileLista(chunk);
             reg->onGetChunk = [this](std::uint8_t tipo, const std::string&, std::int32_t pos) {
                 pager->ScriviChunk(chunk, pos);
                 q->InitChunk(false, tipo, chunk, pager->Totale(), pos);
             };
-            pager->ScriviChunk(chunk, 1);
-            q->InitChunk(true, 1, chunk, pager->Totale(), 1);
+            pager->ScriviChunk(chunk, inizio);
+            q->InitChunk(true, 1, chunk, pager->Totale(), inizio);
         } else {
-            q->setNomeFileListaMM(Lista("mm.lst", Voci(voci)));
+            q->setNomeFileListaMM(Lista("mm.lst", VociVarie(voci)));
         }
         q->setValorePulsante(9, -1);
         Eventi();
@@ -111,4 +121,104 @@ TEST(QuindelListeUtente, TheWheelScrollsAShortListWithoutChangingTheChoice) {
     EXPECT_EQ(fx.lb().TopIndex(), 0);
     EXPECT_EQ(fx.q->ListaMM()->ListIndex(), 2);
     EXPECT_TRUE(fx.Eventi().empty());
+}
+
+// Pages of 14, as the sample is paged: wherever the list stands and however often the window
+// opens, it shows a whole page at one height beside the one scroll bar, and the widest entry of
+// the page fits.
+TEST(QuindelListeUtente, TheListWindowShowsAWholePageAtOneHeightWhereverTheListStands) {
+    std::vector<std::int32_t> altezze;
+    for (std::int32_t inizio : {1, 47, 120, 132}) {
+        ListaAperta fx(145, true, 14, inizio);
+        for (int volta = 0; volta < 2; ++volta) {
+            SCOPED_TRACE("from " + std::to_string(inizio) + ", opening " + std::to_string(volta));
+            if (volta > 0) fx.q->setValorePulsante(9, -1);
+            const platform::ListBox& lb = fx.lb();
+            EXPECT_GE(lb.VisibleRows(), 14);
+            EXPECT_EQ(lb.ListCount(), 14);
+            EXPECT_FALSE(lb.StripShown());
+            EXPECT_TRUE(fx.sb().Visible());
+            int larghissima = 0;
+            for (std::int32_t i = 0; i < lb.ListCount(); ++i)
+                larghissima = std::max(larghissima, fx.p.MeasureText(lb.List(i)).width);
+            EXPECT_GE(lb.TwipsToPxX(lb.Width()), larghissima + 4);
+            altezze.push_back(fx.FinestraLista(1).Height());
+            fx.q->setValorePulsante(9, 0);
+        }
+    }
+    EXPECT_EQ(std::count(altezze.begin(), altezze.end(), altezze[0]),
+              std::ptrdiff_t(altezze.size()));
+}
+
+// A short list loaded whole holds more rows than its window: the list box's own strip scrolls
+// it, and a press there, released anywhere, chooses nothing.
+TEST(QuindelListeUtente, TheListBoxsOwnStripScrollsAndChoosesNothing) {
+    struct Caso {
+        const char* dove;
+        int y;         // from the top (positive) or the bottom (negative) of the strip, pixels
+        int trascina;  // then moved with the button held
+        bool inFondo;  // the rows scrolled to the end
+    } casi[] = {
+        {"down arrow", -4, 0, false},
+        {"track", -20, 0, false},
+        {"thumb", 16, 400, true},
+    };
+    for (const Caso& c : casi) {
+        ListaAperta fx(40, false);
+        fx.q->setMassimoRecordListaVisibili(10);
+        fx.q->setValorePulsante(9, 0);
+        fx.q->setValorePulsante(9, -1);
+        fx.q->ListaMM()->setListIndex(2);
+        fx.Eventi();
+        platform::ListBox& lb = fx.lb();
+        ASSERT_TRUE(lb.StripShown());
+        const platform::RectPx r = lb.ScreenRectPx();
+        const int x = r.left + 1 + lb.StripLeftPx() + 6;
+        const int y = c.y > 0 ? r.top + 1 + c.y : r.bottom - 1 + c.y;
+        fx.p.Input().MoveTo(x, y).Press().MoveTo(x - 100, y + c.trascina).Release();
+        fx.p.RunFor(10);
+        EXPECT_GT(lb.TopIndex(), 0) << c.dove;
+        if (c.inFondo) {
+            EXPECT_EQ(lb.TopIndex(), 40 - lb.VisibleRows()) << c.dove;
+        }
+        EXPECT_EQ(fx.q->ListaMM()->ListIndex(), 2) << c.dove;
+        EXPECT_TRUE(fx.Eventi().empty()) << c.dove;
+    }
+}
+
+// The paging bar's thumb dragged across the whole list: the list waits for the drop and asks the
+// host once, for the chunk where the thumb lies; inside the chunk it selects the row it passes.
+TEST(QuindelListeUtente, ADraggedThumbAsksForOneChunkAtTheDrop) {
+    struct Caso {
+        int passi;          // moves of 3 pixels down
+        bool oltreIlChunk;  // the thumb ends beyond entries 1..14
+    } casi[] = {{30, true}, {200, true}, {3, false}};
+    for (const Caso& c : casi) {
+        ListaAperta fx(145, true, 14, 1);
+        platform::VScrollBar& sb = fx.sb();
+        const platform::RectPx r = sb.ScreenRectPx();
+        const auto [cima, alto] = sb.ThumbPx();
+        const int x = r.left + 8;
+        int y = r.top + cima + alto / 2;
+        fx.p.Input().MoveTo(x, y).Press();
+        for (int i = 0; i < c.passi; ++i) fx.p.Input().MoveTo(x + i % 5 * 30, y += 3);
+        fx.p.RunFor(10);
+        SCOPED_TRACE(std::to_string(c.passi) + " steps");
+        const std::int32_t bersaglio = sb.TrackValue();
+        EXPECT_EQ(sb.Value(), 1);
+        EXPECT_TRUE(fx.Eventi().empty());
+        if (!c.oltreIlChunk) {
+            EXPECT_EQ(fx.q->ListaMM()->PuntatoreFileLista(), bersaglio);
+        }
+        fx.p.Input().Release();
+        fx.p.RunFor(10);
+        EXPECT_EQ(sb.Value(), bersaglio);
+        EXPECT_EQ(fx.q->ListaMM()->PuntatoreFileLista(), bersaglio);
+        EXPECT_EQ(fx.Eventi(), c.oltreIlChunk
+                                   ? Eventi{"GetChunk(1," + std::to_string(bersaglio - 13) + ")"}
+                                   : Eventi{});
+        if (c.passi == 200) {
+            EXPECT_EQ(bersaglio, 145);
+        }
+    }
 }

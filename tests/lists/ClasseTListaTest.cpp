@@ -254,6 +254,57 @@ TEST(ClasseTLista, RidimensionaFitsTheWidestEntryWithinTheScreen) {
     }
 }
 
+// A page of entries fits whole in the list box's own rows, on any font and screen, for a list
+// paged beside the scroll bar or loaded whole, and whatever size the window had before (never
+// sized at all, as when it first opens); the widest entry fits beside the scroll bar.
+TEST(ClasseTLista, RidimensionaShowsAWholePageInTheListBoxsRows) {
+    for (int tpp : {15, 12}) {
+        for (int testo : {7, 12, 14, 16, 22}) {
+            for (std::int16_t pagina : {5, 14}) {
+                for (bool paginata : {true, false}) {
+                    PiattaformaRighe p(testo, tpp);
+                    PilondaFinta pilonda(p);
+                    frm_Lista finestra(p);
+                    ClasseTLista lista;
+                    lista.setPilondaPadre(&pilonda);
+                    lista.setTipoLista(kOggetti);
+                    lista.setObjTList(finestra.TList1());
+                    lista.setMaxRecordInLista(pagina);
+                    int larghissima = 0;
+                    for (int i = 0; i < pagina; ++i) {
+                        const std::string d = "Opis " + std::string(std::size_t(i * 3), 'w');
+                        larghissima = std::max(larghissima, p.MeasureText(d).width);
+                        lista.AddItem(
+                            "L", d, "FO", "", "", "", "",
+                            paginata ? Variant(std::int32_t(40 + i)) : Variant::Missing());
+                    }
+                    if (paginata) lista.setNumRecordEffettiviInLista(145);
+                    const platform::Form& form = *finestra.Form();
+                    const platform::ListBox& lb = *finestra.TList1();
+                    std::vector<std::int32_t> dimensioni;
+                    for (std::int32_t prima : {0, 7000, 1000}) {
+                        SCOPED_TRACE(std::to_string(tpp) + " tpp, text " + std::to_string(testo) +
+                                     " px, page " + std::to_string(pagina) +
+                                     (paginata ? " paged" : " whole") + ", window before " +
+                                     std::to_string(prima));
+                        if (prima > 0) finestra.Form()->Move(0, 0, prima, prima);
+                        lista.Ridimensiona();
+                        EXPECT_GE(lb.VisibleRows(), pagina);
+                        EXPECT_FALSE(lb.StripShown());
+                        EXPECT_GE(lb.Height(), form.ScaleHeight());
+                        EXPECT_GE(lb.TwipsToPxX(lb.Width()), larghissima + 4);  // text from x 3
+                        dimensioni.insert(dimensioni.end(), {form.Width(), form.Height()});
+                    }
+                    EXPECT_EQ(dimensioni[0], dimensioni[2]);
+                    EXPECT_EQ(dimensioni[0], dimensioni[4]);
+                    EXPECT_EQ(dimensioni[1], dimensioni[3]);
+                    EXPECT_EQ(dimensioni[1], dimensioni[5]);
+                }
+            }
+        }
+    }
+}
+
 TEST(ClasseTLista, DestroyUnloadsTheWindowAndDropsEverything) {
     Banco b;
     b.Chunk(1, 3);

@@ -110,6 +110,24 @@ class PilondaFinta : public ProprietarioLista {
     platform::Platform& p_;
 };
 
+// A backend whose font makes rows of any height, on a screen of any twips per pixel.
+class PiattaformaRighe : public headless::HeadlessPlatform {
+  public:
+    PiattaformaRighe(int altezzaTesto, int twipsPerPixel)
+        : HeadlessPlatform(Configurazione(twipsPerPixel)), altezza_(altezzaTesto) {}
+    platform::SizePx MeasureText(std::string_view t) const override {
+        return {HeadlessPlatform::MeasureText(t).width, altezza_};
+    }
+
+  private:
+    static headless::HeadlessConfig Configurazione(int tpp) {
+        headless::HeadlessConfig c;
+        c.screen.twipsPerPixelX = c.screen.twipsPerPixelY = tpp;
+        return c;
+    }
+    int altezza_;
+};
+
 // A list window with its controller and owner, as the control sets them up.
 struct Banco {
     headless::HeadlessPlatform p;

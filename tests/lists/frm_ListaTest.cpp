@@ -12,24 +12,6 @@ using namespace quindel::test;
 
 namespace {
 
-// A backend whose font makes rows of any height.
-class PiattaformaRighe : public headless::HeadlessPlatform {
-  public:
-    PiattaformaRighe(int altezzaTesto, int twipsPerPixel)
-        : HeadlessPlatform(Configurazione(twipsPerPixel)), altezza_(altezzaTesto) {}
-    platform::SizePx MeasureText(std::string_view t) const override {
-        return {HeadlessPlatform::MeasureText(t).width, altezza_};
-    }
-
-  private:
-    static headless::HeadlessConfig Configurazione(int tpp) {
-        headless::HeadlessConfig c;
-        c.screen.twipsPerPixelX = c.screen.twipsPerPixelY = tpp;
-        return c;
-    }
-    int altezza_;
-};
-
 platform::PointPx CentroRiga(const platform::ListBox& l, int riga) {
     const platform::RectPx r = l.ScreenRectPx();
     const int rigaPx = l.RowHeight() / 15;
