@@ -18,6 +18,7 @@
 #include "platform/WindowObject.h"
 #include "runtime/Coercions.h"
 #include "runtime/ErrorHandling.h"
+#include "runtime/VbError.h"
 #include "support/FileUtil.h"
 
 namespace quindel {
@@ -336,7 +337,7 @@ void Visualizzatore::MostraTesto() {
 }
 
 // Steps 2 and 3 of a text: its file, loaded and laid out to the control's width. A plain text's
-// failures are the caller's to notice; a packed one's are reported as they happen.
+// failures are the caller's to notice; a packed one's are reported here, and the display goes on.
 void Visualizzatore::CaricaTesto(const Object& testo, bool compresso) {
     platform::Platform& p = owner_.Piattaforma();
     ClasseTLista& mm = owner_.ListaOggetti();
@@ -352,11 +353,17 @@ void Visualizzatore::CaricaTesto(const Object& testo, bool compresso) {
         LetProperty(testo, "ScrollHorz", std::int16_t(0));
         LetProperty(testo, "ScrollVert", std::int16_t(0));
     };
-    if (compresso) {
-        Passi passo(p);
-        passo(carica);
-    } else {
+    if (!compresso) {
         carica();
+        return;
+    }
+    // Reported as it happens, naming the entry and its packed file: the error's own words alone
+    // ("File not found") would not tell the person which file is broken.
+    try {
+        carica();
+    } catch (const VbError& e) {
+        AvvisoSenzaTitolo("Nie mozna odczytac tekstu:" + kA + mm.NomeFile() + " z " +
+                          mm.Directory() + mm.NomeFileBlob() + kA + "Quindel - " + e.description());
     }
 }
 

@@ -8,6 +8,8 @@
 #include "FakeControl.h"
 #include "display/Estrazione.h"
 #include "display/Visualizzatore.h"
+#include "hostkit/AnimationForm.h"
+#include "hostkit/RichTextBox.h"
 #include "platform/MessageBox.h"
 #include "platform/Slider.h"
 #include "runtime/Text.h"
@@ -124,6 +126,32 @@ TEST(QuindelMostraOggetto, APackedPictureThatDoesNotExtractLoadsNothing) {
     EXPECT_EQ(img->props.count("filename"), 0u);  // nothing stale is loaded
     EXPECT_FALSE(std::ifstream(stantio).good());
     std::remove(stantio.c_str());
+}
+
+// A packed text that cannot be read is reported once, naming its entry and its packed file as
+// the other messages name theirs, with the reason after them.
+TEST(QuindelMostraOggetto, APackedTextThatCannotBeReadNamesItsFiles) {
+    enum class Guasto { PaccoIllegibile, VoceMancante };
+    for (const Guasto g : {Guasto::PaccoIllegibile, Guasto::VoceMancante}) {
+        SCOPED_TRACE(int(g));
+        Mostra fx;
+        const auto testo = fx.p.NewChild<hostkit::RichTextBox>(*fx.host);
+        auto blob = std::make_shared<FakeControl>();
+        if (g == Guasto::PaccoIllegibile) blob->failing.insert("blobfile");
+        blob->results["packedestrai"] = std::int32_t(2);  // no such entry
+        fx.q->setFrmControlloAnimazione(std::make_shared<hostkit::AnimationForm>(fx.host));
+        fx.q->setControlloTesto(testo);
+        fx.q->setControlloBlob(blob);
+        fx.Record("TA", "rozdzial.rtf", false, "teksty.zip");
+        fx.q->MostraOggetto();
+        const Righe m = fx.Messaggi();
+        ASSERT_EQ(m.size(), 1u);
+        const std::string inizio =
+            "Nie mozna odczytac tekstu:\nrozdzial.rtf z " + fx.cartella + "teksty.zip\nQuindel - ";
+        EXPECT_TRUE(m[0].starts_with(inizio)) << m[0];
+        EXPECT_TRUE(m[0].ends_with("|0|")) << m[0] << ": no title, as the text's own message";
+        EXPECT_GT(m[0].size(), inizio.size() + 3) << "the reason follows";
+    }
 }
 
 TEST(QuindelMostraOggetto, AVideoStartsOrReportsItsError) {
