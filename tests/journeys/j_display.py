@@ -141,9 +141,9 @@ journeys("item5-after-animation", 5, NOTHINGS, no_black_box)
 
 ZONE = 4000 // 15  # the edge zone, in pixels
 CROSSING = 6000 - 960  # the photograph's width less the stage's
-# Steps a second a person can follow; a step is (depth in the zone, twips) / 50 pixels, so
-# resting 40 px inside the zone moves 12 px a step.
-STEPS_A_SECOND = 50
+# One step every 40 ms, whatever the machine; a step is (depth in the zone, twips) / 50
+# pixels, so resting 40 px inside the zone moves 12 px a step.
+STEPS_A_SECOND = 25
 INNER_DEPTH = 40
 
 
