@@ -35,8 +35,10 @@ from registry import JOURNEYS, Trip  # noqa: E402
 def parse():
     p = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     p.add_argument("--viewer", required=True, help="the quindel-viewer program")
-    p.add_argument("--only", nargs="+", default=[], metavar="NAME")
-    p.add_argument("--keep", action="store_true")
+    p.add_argument("--only", nargs="+", default=[], metavar="NAME",
+                   help="journeys by name, or by the stem before a dash (item4)")
+    p.add_argument("--keep", action="store_true",
+                   help="keep the output of passed journeys too")
     p.add_argument("--out", help="folder for the journeys' output (default: a new one in /tmp)")
     p.add_argument("--display", help="use this X display instead of starting Xvfb and openbox")
     p.add_argument("--list", action="store_true", help="list the journeys and exit")
