@@ -7,6 +7,8 @@
 //   CalendarTime for dated records (headless: a fixed date moved on by virtual time);
 // - DoEvents: deliver pending native or scripted input and run the timers that are due, then
 //   return; it never blocks for long (headless: advances virtual time to the next due item);
+// - DoEventsUntil: the same for a wait that needs to look only when something was delivered or
+//   at a given time; with nothing pending it may sleep until either (default: DoEvents);
 // - Box: the message box; MeasureText and DrawText: text in the default font;
 // - FrameOf: the non-client frame a form of a given border style gets;
 // - Grab: a window with its children as an RGBA image;
@@ -63,6 +65,12 @@ class Platform {
     // The calendar time (seconds since the epoch) that dated records such as the error log show.
     virtual std::int64_t CalendarTime() const;
     virtual void DoEvents() = 0;
+    // As DoEvents, for a wait whose condition changes only through what is delivered (input,
+    // timers, window changes) or at wakeAtMs on NowMs's clock: with nothing pending, the backend
+    // may sleep until something arrives or that time comes, so such a wait costs nothing while
+    // nothing happens. A time not in the future (kNoWake among them) asks for no wake-up.
+    static constexpr std::int64_t kNoWake = 0;
+    virtual void DoEventsUntil(std::int64_t /*wakeAtMs*/) { DoEvents(); }
     virtual MessageBox& Box() = 0;
     virtual SizePx MeasureText(std::string_view text) const = 0;
     // Draws one line of text in the default font with its top-left at (x, y).

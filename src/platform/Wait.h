@@ -8,23 +8,44 @@
 //   returning false, as soon as it fails.
 // - `done` is tested after every pump; the wait ends, returning true, once it holds. It may do
 //   the wait's own per-round work (show a tip, move a picture) before it answers.
-// - Nothing sleeps: each round is one Platform::DoEvents, so the headless backend's virtual
-//   clock moves to the next due item and its stall limit ends a wait that nothing can end.
+// - Nothing sleeps in the wait itself: each round is one Platform::DoEvents, so the headless
+//   backend's virtual clock moves to the next due item and its stall limit ends a wait that
+//   nothing can end.
+// WaitForEvents is for a wait whose `done` can change only through what the platform delivers
+// (input, timers, window changes) or at a time it can name: each round is one DoEventsUntil of
+// that time, so a desktop backend sleeps until something happens instead of coming back every
+// few milliseconds to ask again.
+#include <cstdint>
 #include <memory>
 
 #include "platform/Platform.h"
 
 namespace quindel::platform {
 
-template <class Alive, class Done>
-bool WaitUntil(Platform& p, const std::shared_ptr<const void>& keep, Alive&& alive, Done&& done) {
+namespace detail {
+template <class Alive, class Done, class Pump>
+bool Wait(const std::shared_ptr<const void>& keep, Alive& alive, Done& done, Pump&& pump) {
     const std::shared_ptr<const void> hold = keep;
     while (alive()) {
-        p.DoEvents();
+        pump();
         if (!alive()) return false;
         if (done()) return true;
     }
     return false;
+}
+}  // namespace detail
+
+template <class Alive, class Done>
+bool WaitUntil(Platform& p, const std::shared_ptr<const void>& keep, Alive&& alive, Done&& done) {
+    return detail::Wait(keep, alive, done, [&p] { p.DoEvents(); });
+}
+
+// `wakeAt` answers, before each round, the platform-clock time at which `done` must be asked
+// although nothing was delivered (Platform::kNoWake: no such time).
+template <class Alive, class Done, class WakeAt>
+bool WaitForEvents(Platform& p, const std::shared_ptr<const void>& keep, Alive&& alive, Done&& done,
+                   WakeAt&& wakeAt) {
+    return detail::Wait(keep, alive, done, [&] { p.DoEventsUntil(wakeAt()); });
 }
 
 // Waits `ms` milliseconds on the platform's monotonic clock while messages run.

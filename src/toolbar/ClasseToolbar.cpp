@@ -395,10 +395,14 @@ bool ClasseToolbar::AggiornaStati(std::int16_t Tasto, std::int16_t i) {
 
 // Keeps events flowing while the pointer rests on the lit button, and brings the tip back if
 // something hid it; ends as soon as the pointer is elsewhere or a press cancels the wait.
+// The pointer leaves and the tip hides only through events, so the wait looks only after
+// something was delivered, and once more when the delay has passed: resting on a button costs
+// no more than resting anywhere else.
 void ClasseToolbar::AttendiSulPulsante() {
     AttesaToolTip_ = true;
     const std::uint32_t t0 = platform_.GetTickCount();
-    platform::WaitUntil(
+    const std::int64_t ritardoScaduto = platform_.NowMs() + kRitardoSuggerimentoMs + 1;
+    platform::WaitForEvents(
         platform_, shared_from_this(), [this] { return SuperficieAttiva() && AttesaToolTip_; },
         [&] {
             if (PulsanteSottoIlCursore() != PulsanteIlluminato_) {
@@ -408,7 +412,8 @@ void ClasseToolbar::AttendiSulPulsante() {
             if (platform_.GetTickCount() - t0 > kRitardoSuggerimentoMs && !ToolTipVisibile())
                 MostraSuggerimento(Button(PulsanteIlluminato_));
             return false;
-        });
+        },
+        [&] { return ritardoScaduto; });
 }
 
 bool ClasseToolbar::SuperficieAttiva() const {

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEventLoop>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -178,6 +179,46 @@ TEST_F(QtFixture, TheTimerQueueRunsFromTheEventLoop) {
     });
     loop.exec();
     EXPECT_FALSE(late);
+}
+
+// A wait that names its time sleeps in the dispatcher until then or until something is
+// delivered; DoEvents comes back within a few milliseconds whatever happens.
+TEST_F(QtFixture, DoEventsUntilSleepsUntilItsTimeOrAnEvent) {
+    auto timer = p.NewTimer();
+    int ticks = 0;
+    timer->OnTimer = [&] {
+        timer->setEnabled(false);
+        ++ticks;
+    };
+    timer->setInterval(60);
+    std::int64_t start = p.NowMs();
+    while (ticks == 0 && p.NowMs() - start < 5000) p.DoEventsUntil(start + 2000);
+    EXPECT_EQ(ticks, 1) << "the timer woke it";
+    start = p.NowMs();
+    p.DoEventsUntil(start + 200);
+    EXPECT_GE(p.NowMs() - start, 190) << "nothing pending: it slept until its time";
+    start = p.NowMs();
+    p.DoEventsUntil(Platform::kNoWake);
+    EXPECT_GE(p.NowMs() - start, 200) << "no time of its own: it slept its longest";
+}
+
+// Reading the cursor asks the window system only when a pointer event came since the last read,
+// or the last read is half a second old.
+TEST_F(QtFixture, TheCursorIsReadAgainAfterAPointerEvent) {
+    const auto reads = [&] { return p.Cursor().Reads(); };
+    p.screen().CursorPos();
+    const int first = reads();
+    for (int i = 0; i < 10; ++i) p.screen().CursorPos();
+    EXPECT_EQ(reads(), first);
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), W(*form).mapToGlobal(QPointF(5, 5)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&W(*form), &move);
+    p.screen().CursorPos();
+    EXPECT_EQ(reads(), first + 1);
+    const std::int64_t start = p.NowMs();
+    while (p.NowMs() - start < 550) p.DoEventsUntil(start + 550);
+    p.screen().CursorPos();
+    EXPECT_EQ(reads(), first + 2) << "too old to trust";
 }
 
 TEST_F(QtFixture, WindowsDroppedWithoutUnloadLoseTheirWidgets) {

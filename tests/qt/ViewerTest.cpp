@@ -3,8 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QImage>
+#include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <fstream>
@@ -26,6 +29,8 @@
 #include "platform/headless/HeadlessPlatform.h"
 #include "platform/qt/QtPlatform.h"
 #include "runtime/CodePage.h"
+#include "toolbar/ClasseToolbar.h"
+#include "toolbar/frm_NomeDeiPulsanti.h"
 #include "viewer/FirstFrameClock.h"
 #include "viewer/TextWrap.h"
 #include "viewer/ViewerArgs.h"
@@ -230,6 +235,32 @@ TEST_F(QtViewer, Button9OnTheRealWidgetOpensTheMultimediaList) {
     // The list opens right below the strip, over the main window.
     EXPECT_EQ(list.ScreenRectPx().top, host.PanelForm().ScreenRectPx().top +
                                            2 * host.Panel().pic_ToolbarMain().Height() / 15 - 32);
+}
+
+// The panel waits inside the move event while the pointer rests on a button; that wait must
+// not ask the window system for the cursor at every turn of the event loop.
+TEST_F(QtViewer, RestingOnAButtonShowsTheTipAndCostsNoCursorReads) {
+    ASSERT_TRUE(host.Start());
+    QWidget* strip = p.Widget(host.Panel().pic_ToolbarMain());
+    const PointPx b = host.ButtonPoint(14);
+    QCursor::setPos(strip->mapToGlobal(QPoint(b.x, b.y)));
+    const int before = p.Cursor().Reads();
+    int reads = -1;
+    bool tip = false;
+    QTimer::singleShot(1000, strip, [&] {
+        reads = p.Cursor().Reads() - before;
+        tip = host.Panel().ToolTip().frm().IsShown();
+        QCursor::setPos(strip->mapToGlobal(QPoint(strip->width() - 4, b.y)));
+    });
+    const std::int64_t start = p.NowMs();
+    QMouseEvent move(QEvent::MouseMove, QPointF(b.x, b.y), strip->mapToGlobal(QPointF(b.x, b.y)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(strip, &move);  // returns when the wait ends
+    EXPECT_TRUE(tip);
+    EXPECT_GE(reads, 1);
+    EXPECT_LE(reads, 4) << "a second of rest";
+    EXPECT_LT(p.NowMs() - start, 3000) << "the wait saw the pointer leave";
+    EXPECT_FALSE(host.Panel().Toolbar().AttesaToolTip());
 }
 
 TEST_F(QtViewer, TheListWindowFollowsTheMainWindowWhenTheUserMovesIt) {

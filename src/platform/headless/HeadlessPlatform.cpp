@@ -1,6 +1,6 @@
 #include "platform/headless/HeadlessPlatform.h"
 
-#include <limits>
+#include <algorithm>
 
 #include "platform/Form.h"
 #include "platform/ModelRenderer.h"
@@ -10,10 +10,6 @@
 namespace quindel::headless {
 
 using namespace quindel::platform;
-
-namespace {
-constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
-}
 
 HeadlessPlatform::HeadlessPlatform(HeadlessConfig config)
     : Platform(config.screen), config_(config), now_(config.startMs), lastInput_(config.startMs) {
@@ -46,13 +42,13 @@ int HeadlessPlatform::RunDue() {
     return ran + timers().RunDue(now_);
 }
 
-void HeadlessPlatform::DoEvents() {
+void HeadlessPlatform::Advance(std::int64_t wakeAtMs) {
     input_.now_ = now_;
     if (RunDue() > 0) return;
     if (input_.Empty() && now_ - lastInput_ > config_.stallLimitMs)
         throw HarnessError("waited " + std::to_string(now_ - lastInput_) +
                            " ms of virtual time for input the script never gives");
-    const std::int64_t next = NextDue();
+    const std::int64_t next = std::min(NextDue(), wakeAtMs);
     now_ = next == kNever ? now_ + config_.idleStepMs : std::max(now_, next);
     input_.now_ = now_;
     RunDue();

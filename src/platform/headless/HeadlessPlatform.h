@@ -2,6 +2,7 @@
 // The deterministic backend: virtual time, scripted input and message-box answers, windows that
 // exist only as models and are rendered on request (Grab, GrabScreen) with the built-in font.
 #include <cstdint>
+#include <limits>
 #include <string>
 
 #include "platform/Platform.h"
@@ -26,7 +27,11 @@ class HeadlessPlatform : public platform::Platform {
     // Runs the input and timers that are due; when nothing is due, moves the clock to the next
     // due item (or by the idle step) and runs that. Throws HarnessError once the script is used
     // up and the run has waited longer than the stall limit.
-    void DoEvents() override;
+    void DoEvents() override { Advance(kNever); }
+    // As DoEvents, but the clock stops at wakeAtMs when that comes before the next due item.
+    void DoEventsUntil(std::int64_t wakeAtMs) override {
+        Advance(wakeAtMs > now_ ? wakeAtMs : kNever);
+    }
     platform::MessageBox& Box() override { return box_; }
     platform::SizePx MeasureText(std::string_view text) const override;
     void DrawText(platform::Image& target, int x, int y, std::string_view text,
@@ -52,6 +57,8 @@ class HeadlessPlatform : public platform::Platform {
     std::int16_t ButtonsHeld() const { return buttons_; }
 
   private:
+    static constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
+    void Advance(std::int64_t wakeAtMs);
     int RunDue();
     void Deliver(const InputStep& s);
     std::int64_t NextDue() const;

@@ -31,8 +31,14 @@ using namespace quindel::platform;
 namespace {
 
 // How long DoEvents sleeps in the dispatcher when nothing is pending: short enough that a wait
-// loop polling the cursor stays responsive, long enough that it costs no CPU.
+// loop polling something no event announces (a film's position) stays responsive.
 constexpr int kIdleWaitMs = 10;
+// The longest DoEventsUntil sleeps: a wait may still read something that changes without an
+// event reaching this process (the offscreen platform moves its cursor silently), and four looks
+// a second cost nothing measurable.
+constexpr int kLongestSleepMs = 250;
+// How long a cursor position read from the window system is trusted when no pointer event came.
+constexpr int kCursorMaxAgeMs = 500;
 // The frame the model reckons a form has. The window manager draws the real one around the
 // client area, which sits exactly where the model puts it; these values only turn the outer
 // size a form is given into its client size, as on the headless backend.
@@ -95,9 +101,10 @@ QtPlatform::QtPlatform()
     : Platform(PrimaryScreen()),
       box_([this] { return ActiveWidget(); }),
       font_(PixelFont()),
-      metrics_(font_) {
-    screen().setCursorSource([] {
-        const QPoint p = QCursor::pos();
+      metrics_(font_),
+      cursor_(kCursorMaxAgeMs) {
+    screen().setCursorSource([this] {
+        const QPoint p = cursor_.Pos();
         return PointPx{p.x(), p.y()};
     });
     queueTimer_.setSingleShot(true);
@@ -145,13 +152,21 @@ std::int64_t QtPlatform::NowMs() const {
 void QtPlatform::DoEvents() {
     bool busy = QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents);
     busy = timers().RunDue(NowMs()) > 0 || busy;
-    if (!busy) WaitBriefly();
+    if (!busy) WaitBriefly(kIdleWaitMs);
     Sync();
 }
 
-void QtPlatform::WaitBriefly() {
+// One pass through the dispatcher: it handles what is pending and sleeps only when nothing is,
+// as the host's own event loop does between events.
+void QtPlatform::DoEventsUntil(std::int64_t wakeAtMs) {
+    const std::int64_t left = wakeAtMs - NowMs();
+    WaitBriefly(left > 0 ? int(std::min<std::int64_t>(left, kLongestSleepMs)) : kLongestSleepMs);
+    Sync();
+}
+
+void QtPlatform::WaitBriefly(int ms) {
     // Input and the queue's own timer wake the dispatcher earlier.
-    idleTimer_.start(kIdleWaitMs);
+    idleTimer_.start(ms);
     QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents |
                                                         QEventLoop::WaitForMoreEvents);
     idleTimer_.stop();

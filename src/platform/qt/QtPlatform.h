@@ -10,6 +10,8 @@
 //   next deadline, so timers also run while the host sits in the Qt event loop.
 // - DoEvents handles pending Qt events and due timers; with nothing pending it waits in the event
 //   dispatcher for at most a few milliseconds, so a loop around it does not spin the CPU.
+//   DoEventsUntil waits there until an event, a timer or the time asked (at most a quarter of a
+//   second), so a wait that looks only when something happened costs what idling costs.
 // - State the model keeps without telling the backend (the screen's mouse pointer, the active
 //   form, owners, the frozen window) is brought to the widgets at each sync: after input, in
 //   DoEvents, and on the next event-loop pass after any model change.
@@ -21,6 +23,7 @@
 #include <unordered_map>
 
 #include "platform/Platform.h"
+#include "platform/qt/CursorCache.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtTextService.h"
@@ -40,6 +43,7 @@ class QtPlatform : public platform::Platform {
 
     std::int64_t NowMs() const override;
     void DoEvents() override;
+    void DoEventsUntil(std::int64_t wakeAtMs) override;
     platform::MessageBox& Box() override { return box_; }
     platform::SizePx MeasureText(std::string_view text) const override;
     void DrawText(platform::Image& target, int x, int y, std::string_view text,
@@ -62,6 +66,8 @@ class QtPlatform : public platform::Platform {
     // host docks a panel that sizes and places its own form. The model keeps it a top-level form
     // with screen coordinates; when the host form moves, the docked form's model moves with it.
     void Dock(platform::Form& form, platform::Form& host);
+    // Where the cursor is read from (a read trusted until a pointer event or a quarter second).
+    const CursorCache& Cursor() const { return cursor_; }
     // Brings what the model keeps without telling (pointer, active form, owners, frozen window)
     // to the widgets, and drops widgets whose window is gone.
     void Sync();
@@ -80,7 +86,7 @@ class QtPlatform : public platform::Platform {
     void ActivateAtNextSync() { activeShown_ = 0; }
     void ArmQueueTimer();
     void RunQueue();
-    void WaitBriefly();
+    void WaitBriefly(int ms);
     void SyncPointer();
     void SyncOwners();
     void SyncActiveForm();
@@ -94,6 +100,7 @@ class QtPlatform : public platform::Platform {
     std::unique_ptr<QtFileDialog> fileDialog_;
     QFont font_;
     QFontMetrics metrics_;
+    CursorCache cursor_;
     QTimer queueTimer_;
     QTimer idleTimer_;
     QTimer syncTimer_;
