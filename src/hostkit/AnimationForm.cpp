@@ -10,11 +10,8 @@ namespace quindel::hostkit {
 
 AnimationForm::AnimationForm(std::shared_ptr<platform::Form> form)
     : form_(std::move(form)),
-      animazioni_(form_->platform().NewPictureBox(*form_)),
+      animazioni_(form_->platform().NewChild<AnimationSurface>(*form_)),
       suono_(form_->platform().NewPictureBox(*form_)) {
-    animazioni_->setBorderStyle(0);
-    animazioni_->setBackColor(platform::MakeRgb(0, 0, 0));
-    animazioni_->setVisible(false);
     DrawSign();
     using PT = ParamType;
     Members<> m(table());
@@ -36,8 +33,8 @@ void AnimationForm::DrawSign() {
     sign.Move(kSignMarginPx * s.TwipsPerPixelX(), kSignMarginPx * s.TwipsPerPixelY(),
               kSignPx * s.TwipsPerPixelX(), kSignPx * s.TwipsPerPixelY());
     sign.Cls();
-    sign.PaintPicture(DrawLoudspeaker(kSignPx, platform::MakeRgb(0, 0, 0), form_->BackColor()), 0,
-                      0);
+    const platform::Rgba paper = form_->BackColor();
+    sign.PaintPicture(DrawLoudspeaker(kSignPx, InkOn(paper), paper), 0, 0);
 }
 
 }  // namespace quindel::hostkit

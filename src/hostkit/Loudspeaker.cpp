@@ -21,6 +21,14 @@ bool Inked(double x, double y) {
 
 }  // namespace
 
+platform::Rgba InkOn(platform::Rgba paper) {
+    // Perceived brightness, 0..255, with the usual weights of the three primaries.
+    const int light = (299 * platform::RedOf(paper) + 587 * platform::GreenOf(paper) +
+                       114 * platform::BlueOf(paper)) /
+                      1000;
+    return light < 128 ? platform::MakeRgb(230, 230, 230) : platform::MakeRgb(0, 0, 0);
+}
+
 platform::Image DrawLoudspeaker(int size, platform::Rgba ink, platform::Rgba paper) {
     platform::Image img(size, size, paper);
     for (int y = 0; y < size; ++y)

@@ -6,5 +6,8 @@
 namespace quindel::hostkit {
 
 platform::Image DrawLoudspeaker(int size, platform::Rgba ink, platform::Rgba paper);
+// An ink that stands out on paper: black on a light colour, a light grey on a dark one (a stage's
+// dark background).
+platform::Rgba InkOn(platform::Rgba paper);
 
 }  // namespace quindel::hostkit

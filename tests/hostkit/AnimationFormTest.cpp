@@ -1,9 +1,11 @@
 // The animation form: its two picture boxes and its own members by late binding, the
-// loudspeaker sign, and a display control placed on it finding the form as its parent.
+// loudspeaker sign on any back colour, the surface hiding itself once empty, and a display
+// control placed on it finding the form as its parent.
 #include <gtest/gtest.h>
 
 #include "DisplayKitSupport.h"
 #include "hostkit/AnimationForm.h"
+#include "hostkit/Loudspeaker.h"
 #include "hostkit/PictureControl.h"
 #include "runtime/Coercions.h"
 
@@ -58,6 +60,49 @@ TEST(AnimationForm, TheSignShowsALoudspeakerAndControlsSitOnTheForm) {
     const auto pic = s.p.NewChild<PictureControl>(frm->form());
     const Object parent = ObjectOf(GetProperty(Object(pic), "Parent"));
     EXPECT_EQ(CLng(GetProperty(parent, "ScaleHeight")), 600 * kTwips);
+}
+
+int Brightness(platform::Rgba c) {
+    return (299 * platform::RedOf(c) + 587 * platform::GreenOf(c) + 114 * platform::BlueOf(c)) /
+           1000;
+}
+
+// The sign is read against the form it sits on, a dark stage included.
+TEST(AnimationForm, TheSignStandsOutOnAnyBackColour) {
+    for (const platform::Rgba paper :
+         {platform::MakeRgb(212, 208, 200), platform::MakeRgb(32, 36, 44),
+          platform::MakeRgb(0, 0, 0), platform::MakeRgb(255, 255, 255),
+          platform::MakeRgb(128, 128, 128)}) {
+        test::Stage s;
+        s.form->setBackColor(paper);
+        const auto frm = std::make_shared<AnimationForm>(s.form);
+        frm->Suono().setVisible(true);
+        const platform::Image sign = s.p.Grab(frm->Suono());
+        const platform::Rgba magnet = sign.pixel(10, 24), corner = sign.pixel(2, 2);
+        EXPECT_EQ(corner, paper) << std::hex << paper;
+        EXPECT_GE(std::abs(Brightness(magnet) - Brightness(paper)), 100) << std::hex << paper;
+    }
+}
+
+// Closing an animation removes only the device's window; the surface left empty goes too, so no
+// black box stays on the stage. It is looked at only while shown.
+TEST(AnimationForm, TheSurfaceHidesItselfOnceNoAnimationIsOnIt) {
+    test::Stage s;
+    const auto frm = std::make_shared<AnimationForm>(s.form);
+    AnimationSurface& surface = frm->Animazioni();
+    const bool armedBefore = s.p.timers().NextDeadline().has_value();
+    surface.setVisible(true);
+    const auto device = s.p.NewPictureBox(surface);  // the animation's window on it
+    s.p.RunFor(3 * AnimationSurface::kCheckMs);
+    EXPECT_TRUE(surface.Visible()) << "carrying an animation";
+    device->Remove();  // the animation closes
+    s.p.RunFor(AnimationSurface::kCheckMs);
+    EXPECT_FALSE(surface.Visible());
+    EXPECT_EQ(s.p.timers().NextDeadline().has_value(), armedBefore) << "no check while hidden";
+
+    surface.setVisible(true);  // shown, but the animation never opened
+    surface.HideIfEmpty();
+    EXPECT_FALSE(surface.Visible());
 }
 
 }  // namespace
