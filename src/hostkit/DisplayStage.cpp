@@ -1,8 +1,10 @@
 #include "hostkit/DisplayStage.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "hostkit/AnimationForm.h"
+#include "hostkit/Loudspeaker.h"
 #include "hostkit/MediaControl.h"
 #include "hostkit/MovieControl.h"
 #include "hostkit/PanoramaControl.h"
@@ -11,8 +13,11 @@
 #include "hostkit/RichTextBox.h"
 #include "hostkit/ZipExtractor.h"
 #include "platform/Form.h"
+#include "platform/Label.h"
 #include "platform/Platform.h"
+#include "runtime/Coercions.h"
 #include "runtime/Dispatch.h"
+#include "runtime/VbError.h"
 
 namespace quindel::hostkit {
 
@@ -41,6 +46,11 @@ DisplayStage::DisplayStage(platform::Platform& p, std::shared_ptr<platform::Form
     text_ = Hidden(p.NewChild<RichTextBox>(f));
     caption_ = Hidden(p.NewChild<RichTextBox>(f));
     blob_ = std::make_shared<ZipExtractor>(p.files());
+    notice_ = Hidden(p.NewLabel(f));
+    notice_->setAppearance(0);
+    notice_->setBackColor(f.BackColor());
+    notice_->setForeColor(InkOn(f.BackColor()));
+    notice_->setAutoSize(true);
     f.OnResize = [this] { Arrange(); };
     Arrange();
 }
@@ -98,9 +108,48 @@ void DisplayStage::Arrange() {
     for (platform::Window* shown : {static_cast<platform::Window*>(panorama_.get()),
                                     static_cast<platform::Window*>(movie_.get())})
         if (shown->Visible()) Fit(*shown, shown->Width(), shown->Height());
+    animation_->Animazioni().HideIfEmpty();
     for (platform::Window* shown : {static_cast<platform::Window*>(video_.get()),
                                     static_cast<platform::Window*>(&animation_->Animazioni())})
         if (shown->Visible()) Centre(*shown);
+    UpdateNotice();
+}
+
+void DisplayStage::SetLanguage(const std::string& tag) {
+    language_ = tag == "en" ? StageLanguage::English : StageLanguage::Polish;
+    Arrange();
+}
+
+std::string DisplayStage::Notice() const {
+    return notice_->Visible() ? notice_->Caption() : std::string();
+}
+
+// Said only while the area is otherwise empty, so it never covers an object or the article.
+void DisplayStage::UpdateNotice() {
+    const std::string text = NothingShown() ? StageNotice(CurrentType(), language_) : "";
+    notice_->setCaption(text);
+    notice_->setVisible(!text.empty());
+    if (!text.empty()) Centre(*notice_);
+}
+
+bool DisplayStage::NothingShown() const {
+    const std::initializer_list<const platform::Window*> shown = {
+        picture_.get(), panorama_.get(),           movie_.get(),        video_.get(),
+        text_.get(),    &animation_->Animazioni(), &animation_->Suono()};
+    return std::ranges::none_of(shown, [](const platform::Window* w) { return w->Visible(); });
+}
+
+// The type of the panel's current object, read as any host reads it; "" when there is none.
+std::string DisplayStage::CurrentType() const {
+    const Object panel = panel_.lock();
+    if (!panel) return {};
+    try {
+        const Variant list = GetProperty(panel, "ListaMM");
+        if (!list.isObject() || !*list.asObjectPtr()) return {};
+        return CStr(GetProperty(*list.asObjectPtr(), "TipoOggetto"));
+    } catch (const VbError&) {
+        return {};  // a panel without a list, or between lists: nothing to say
+    }
 }
 
 // A fitted picture at its own size, or smaller to fit the area, never larger; a zoomed one as

@@ -7,17 +7,24 @@
 // A panel fits a picture to the screen and centres it there, and sizes panoramas and movies
 // for the screen, as if its display form covered the screen. Arrange fits the shown picture,
 // panorama or movie into this area instead, above the caption while it shows, and centres what
-// is shown there; a host whose area is smaller than the screen calls it after each object the
-// panel shows (every show is followed by one of the panel's events). Resizing the form arranges
-// too.
+// is shown there; a host calls it after each object the panel shows (every show is followed by
+// one of the panel's events). Resizing the form arranges too.
+//
+// Arrange also tidies the stage after a show: an animation surface left empty is hidden at once
+// (it hides itself shortly after anyway), and when the panel's current object is of a kind the
+// stage has no control for (a quiz, an index, an unknown type) and nothing else is shown, a line
+// in the middle of the area says so, in the language SetLanguage chose (Polish unless told).
 #include <memory>
+#include <string>
 
 #include "hostkit/MediaEngine.h"
+#include "hostkit/StageNotice.h"
 #include "runtime/Variant.h"
 
 namespace quindel::platform {
 class Platform;
 class Form;
+class Label;
 class Window;
 }  // namespace quindel::platform
 
@@ -44,6 +51,11 @@ class DisplayStage {
     // Sets every display member of panel to this stage's controls.
     void HandTo(const Object& panel);
     void Arrange();
+    // The language of the stage's own lines, a tag such as "pl" or "en" (a host passes its
+    // catalogue's); a language the stage does not know leaves them Polish.
+    void SetLanguage(const std::string& tag);
+    // The line the stage shows for what it cannot show; "" while it shows none.
+    std::string Notice() const;
 
     platform::Form& Form() const;
     AnimationForm& Animation() const { return *animation_; }
@@ -54,6 +66,7 @@ class DisplayStage {
     MediaControl& Audio() const { return *audio_; }
     RichTextBox& Text() const { return *text_; }
     RichTextBox& Caption() const { return *caption_; }
+    platform::Label& NoticeLabel() const { return *notice_; }
 
   private:
     struct View {
@@ -64,6 +77,9 @@ class DisplayStage {
     void Fit(platform::Window& w, double width, double height);
     void Centre(platform::Window& w) const;
     void ForwardPictureMouse();
+    void UpdateNotice();
+    bool NothingShown() const;
+    std::string CurrentType() const;
 
     std::shared_ptr<AnimationForm> animation_;
     std::shared_ptr<PictureControl> picture_;
@@ -72,6 +88,8 @@ class DisplayStage {
     std::shared_ptr<MediaControl> video_, audio_;
     std::shared_ptr<RichTextBox> text_, caption_;
     std::shared_ptr<ZipExtractor> blob_;
+    std::shared_ptr<platform::Label> notice_;  // hidden while it has nothing to say
+    StageLanguage language_ = StageLanguage::Polish;
     View view_;                      // the part of the form objects are shown in
     std::weak_ptr<Dispatch> panel_;  // the panel is the host's; the stage does not keep it
 };
