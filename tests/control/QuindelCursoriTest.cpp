@@ -1,16 +1,14 @@
 // The panel's sliders in a person's hands: the volume follows the volume window's knob as it is
-// dragged and its keys; dragging the progress slider, which only shows progress, harms nothing.
+// dragged; dragging the progress slider, which only shows progress, harms nothing.
 #include <gtest/gtest.h>
 
 #include "ControlFixture.h"
 #include "display/Frm_volume.h"
-#include "platform/Keys.h"
 #include "platform/Slider.h"
 
 using namespace quindel;
 using quindel::test::ControlFixture;
 using quindel::test::Voci;
-namespace key = platform::key;
 
 namespace {
 
@@ -27,7 +25,7 @@ struct Suono : ControlFixture {
 }  // namespace
 
 // The slider runs from full volume (0, left) to silence (10, right).
-TEST(QuindelCursori, TheVolumeFollowsTheKnobWhileItIsDraggedAndTheKeys) {
+TEST(QuindelCursori, TheVolumeFollowsTheKnobWhileItIsDragged) {
     Suono fx;
     fx.q->setVolumeAudio(255);
     fx.Clicca(8);
@@ -53,17 +51,6 @@ TEST(QuindelCursori, TheVolumeFollowsTheKnobWhileItIsDraggedAndTheKeys) {
     }
     fx.p.Input().Release();
     fx.p.RunFor(10);
-    ASSERT_TRUE(s.HasFocus());
-    struct Tasto {
-        std::int16_t tasto;
-        std::int32_t volume;
-    } tasti[] = {
-        {key::Home, 255}, {key::Right, 229}, {key::PageDown, 102}, {key::End, 0}, {key::Up, 25}};
-    for (const Tasto& t : tasti) {
-        fx.p.Input().Key(t.tasto);
-        fx.p.RunFor(10);
-        EXPECT_EQ(fx.q->VolumeAudio(), t.volume) << t.tasto;
-    }
     EXPECT_TRUE(fx.Eventi().empty());
 }
 

@@ -158,11 +158,7 @@ TEST(QuindelListeUtente, TheListBoxsOwnStripScrollsAndChoosesNothing) {
         int y;         // from the top (positive) or the bottom (negative) of the strip, pixels
         int trascina;  // then moved with the button held
         bool inFondo;  // the rows scrolled to the end
-    } casi[] = {
-        {"down arrow", -4, 0, false},
-        {"track", -20, 0, false},
-        {"thumb", 16, 400, true},
-    };
+    } casi[] = {{"down arrow", -4, 0, false}, {"thumb", 16, 400, true}};
     for (const Caso& c : casi) {
         ListaAperta fx(40, false);
         fx.q->setMassimoRecordListaVisibili(10);

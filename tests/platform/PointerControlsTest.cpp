@@ -154,20 +154,6 @@ TEST(ListBox, ItsOwnScrollStripScrollsAndChoosesNothing) {
     }
 }
 
-TEST(ListBox, WithoutAStripTheRightEdgeIsARow) {
-    Tavolo t;
-    auto l = t.p.NewListBox(*t.f);
-    for (int i = 0; i < 5; ++i) l->AddItem("row " + std::to_string(i));
-    l->Move(0, 0, 3000, 10 * l->RowHeight() + 30);
-    ASSERT_FALSE(l->StripShown());
-    bool scorrendo = true;
-    l->OnMouseUp = [&](const MouseArgs&) { scorrendo = l->ScrollingByMouse(); };
-    t.p.Input().Click(198, 1 + l->TwipsToPxY(l->RowHeight()) + 3);
-    t.p.Pump();
-    EXPECT_EQ(l->ListIndex(), 1);
-    EXPECT_FALSE(scorrendo);
-}
-
 // Track 6..143 of a 150-pixel slider, 0..10: a value every 13.7 pixels.
 TEST(Slider, TheKnobFollowsADragLiveAndAPressOnTheTrackPutsItThere) {
     struct Caso {
