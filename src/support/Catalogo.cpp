@@ -59,6 +59,10 @@ std::string CatalogPath(const platform::FileSystem& files) {
 
 }  // namespace
 
+bool CatalogoPresente(const platform::FileSystem& files) {
+    return !CatalogPath(files).empty();
+}
+
 std::string PreparaMessaggio(std::string text) {
     text = Replace(text, kLineBreakMarker, "\r\n");
     return Replace(text, "&", "");

@@ -22,6 +22,8 @@ std::string LeggiMessaggio(const platform::FileSystem& files, std::int32_t Codic
 // entry 0, or "pl" when the catalogue, the entry or a readable file is missing (the component's
 // fixed texts are Polish).
 std::string LinguaCatalogo(const platform::FileSystem& files);
+// Whether the catalogue is found, beside the component or in its parent folder.
+bool CatalogoPresente(const platform::FileSystem& files);
 // The same from the bytes of a catalogue held in memory.
 std::string CercaMessaggio(std::string_view Contenuto, std::int32_t Codice);
 

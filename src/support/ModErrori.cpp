@@ -1,6 +1,7 @@
 #include "support/ModErrori.h"
 
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "platform/MessageBox.h"
@@ -67,6 +68,19 @@ std::int16_t GestioneErrore(platform::Platform& p, std::string_view NomeProcedur
                                  LeggiMessaggio(files, 623) + numero + "\r" + riga3;
     ScriviLog(p, testoLog);
     return p.Box().Show(testoBox, s.stile, "");
+}
+
+void SegnalaCatalogoMancante(platform::Platform& p) {
+    // The mark lives with the platform, so every panel of one host shares it.
+    static const std::string kSegnalato = "quindel.catalogo-mancante-segnalato";
+    if (p.Service(kSegnalato) || CatalogoPresente(p.files())) return;
+    p.setService(kSegnalato, std::make_shared<bool>(true));
+    const std::string cartella = p.files().ComponentFolder();
+    ScriviLog(p, "Brak katalogu komunikatów Quindel.bin w " + cartella);
+    p.Box().Show("Nie znaleziono katalogu komunikatów Quindel.bin w folderze:\n" + cartella +
+                     "\nani w folderze nadrzędnym.\nPodpowiedzi przycisków i objaśnienia błędów "
+                     "będą puste.",
+                 platform::mb::OKOnly | platform::mb::Exclamation, p.files().ProgramName());
 }
 
 std::string PercorsoLog(platform::Platform& p) {

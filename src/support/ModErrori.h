@@ -1,6 +1,7 @@
 #pragma once
 // The shared error report: one dated line in the component's log, one message box naming the
-// failed procedure, the error number and an explanation, and the user's answer back.
+// failed procedure, the error number and an explanation, and the user's answer back. Also the one
+// report of a missing message catalogue, without which every tooltip and explanation is empty.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,6 +21,11 @@ std::int16_t GestioneErrore(platform::Platform& p, std::string_view NomeProcedur
                             std::int32_t NumeroErrore);
 // Appends one dated line to the log; a log that cannot be written is skipped silently.
 void ScriviLog(platform::Platform& p, std::string_view Testo);
+
+// When the message catalogue is missing, says so once per platform: a log line and a box naming
+// the folder it was looked for in, in the component's own Polish (no catalogue to translate it).
+// Nothing when the catalogue is there.
+void SegnalaCatalogoMancante(platform::Platform& p);
 
 // The log file's path: the component's folder, one "\" and the program name with ".LOG".
 std::string PercorsoLog(platform::Platform& p);

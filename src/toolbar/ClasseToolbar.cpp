@@ -506,6 +506,8 @@ bool ClasseToolbar::ToolTipVisibile() const {
 // in at the sides.
 void ClasseToolbar::ShowToolTip(const std::string& Text) {
     if (!FormToolTip_) return;
+    // A button without a name (no catalogue text) gets no tip rather than an empty square.
+    if (Text.find_first_not_of(" ") == std::string::npos) return NascondiToolTip();
     platform::Form& f = FormToolTip_->frm();
     IgnoraErrori([&] { FormToolTip_->lbl_HelpButton().setCaption(" " + Text + " "); });
     std::int16_t x = 0, y = 0;

@@ -3,6 +3,7 @@
 #include "platform/Form.h"
 #include "platform/Label.h"
 #include "platform/Platform.h"
+#include "support/ModErrori.h"
 
 namespace quindel {
 
@@ -10,7 +11,9 @@ namespace {
 constexpr platform::Rgba kGialloPallido = platform::MakeRgb(255, 255, 225);
 }
 
-frm_NomeDeiPulsanti::frm_NomeDeiPulsanti(platform::Platform& p) : platform_(p) {}
+frm_NomeDeiPulsanti::frm_NomeDeiPulsanti(platform::Platform& p) : platform_(p) {
+    SegnalaCatalogoMancante(p);
+}
 
 frm_NomeDeiPulsanti::~frm_NomeDeiPulsanti() {
     Unload();

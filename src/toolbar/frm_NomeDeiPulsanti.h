@@ -1,7 +1,9 @@
 #pragma once
 // The tooltip window of the toolbar: a borderless form that is exactly one pale yellow label, the
 // button's name. Like a classic form it loads itself on first use. The pointer reaching it means
-// the user has moved on, so it hides itself then.
+// the user has moved on, so it hides itself then. The names come from the message catalogue:
+// made where there is none, it has that reported (once per platform), since nameless buttons
+// would otherwise be the only sign of it.
 #include <memory>
 
 #include "support/Export.h"

@@ -118,3 +118,29 @@ TEST(Gestore, ProgrammingErrorsAreNotSwallowed) {
     EXPECT_THROW(h([] { throw std::logic_error("bug"); }), std::logic_error);
     EXPECT_TRUE(fx.p.Boxes().Shown().empty());
 }
+
+// A missing catalogue empties every tooltip and explanation: the person is told once, with the
+// folder it was looked for in, and the log keeps a line of it.
+TEST(SegnalaCatalogoMancante, AMissingCatalogueIsReportedOnceWithItsFolder) {
+    enum class Dove { Accanto, NellaCartellaSopra, Assente };
+    for (const Dove dove : {Dove::Accanto, Dove::NellaCartellaSopra, Dove::Assente}) {
+        SCOPED_TRACE(int(dove));
+        SupportFixture fx("err_catalogue");
+        if (dove == Dove::Accanto) fx.WriteCatalogue({CatalogueLine("620", "Proc: ")});
+        if (dove == Dove::NellaCartellaSopra) fx.WriteRaw(fx.root, "620\r\n");
+        for (int volte = 0; volte < 3; ++volte) SegnalaCatalogoMancante(fx.p);
+        const auto& shown = fx.p.Boxes().Shown();
+        if (dove != Dove::Assente) {
+            EXPECT_TRUE(shown.empty());
+            EXPECT_EQ(fx.ReadLog(), "");
+            continue;
+        }
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_NE(shown[0].text.find("Quindel.bin"), std::string::npos) << shown[0].text;
+        EXPECT_NE(shown[0].text.find(fx.folder.string()), std::string::npos) << shown[0].text;
+        EXPECT_EQ(shown[0].style, platform::mb::Exclamation);
+        EXPECT_EQ(fx.ReadLog(), ACodePage("\"- 02-01-2026 10:20:30 Brak katalogu komunikatów "
+                                          "Quindel.bin w " +
+                                          fx.folder.string() + "\"\r\n"));
+    }
+}
