@@ -126,7 +126,8 @@ std::string DisplayStage::Notice() const {
 
 // Said only while the area is otherwise empty, so it never covers an object or the article.
 void DisplayStage::UpdateNotice() {
-    const std::string text = NothingShown() ? StageNotice(CurrentType(), language_) : "";
+    const Current c = NothingShown() ? CurrentObject() : Current{};
+    const std::string text = StageNotice(c.type, c.description, language_);
     notice_->setCaption(text);
     notice_->setVisible(!text.empty());
     if (!text.empty()) Centre(*notice_);
@@ -139,14 +140,15 @@ bool DisplayStage::NothingShown() const {
     return std::ranges::none_of(shown, [](const platform::Window* w) { return w->Visible(); });
 }
 
-// The type of the panel's current object, read as any host reads it; "" when there is none.
-std::string DisplayStage::CurrentType() const {
+// The panel's current object, read as any host reads it; nothing when there is none.
+DisplayStage::Current DisplayStage::CurrentObject() const {
     const Object panel = panel_.lock();
     if (!panel) return {};
     try {
         const Variant list = GetProperty(panel, "ListaMM");
         if (!list.isObject() || !*list.asObjectPtr()) return {};
-        return CStr(GetProperty(*list.asObjectPtr(), "TipoOggetto"));
+        const Object& l = *list.asObjectPtr();
+        return {CStr(GetProperty(l, "TipoOggetto")), CStr(GetProperty(l, "Descrizione"))};
     } catch (const VbError&) {
         return {};  // a panel without a list, or between lists: nothing to say
     }

@@ -13,7 +13,8 @@
 // Arrange also tidies the stage after a show: an animation surface left empty is hidden at once
 // (it hides itself shortly after anyway), and when the panel's current object is of a kind the
 // stage has no control for (a quiz, an index, an unknown type) and nothing else is shown, a line
-// in the middle of the area says so, in the language SetLanguage chose (Polish unless told).
+// in the middle of the area says so, naming it by its description, in the language SetLanguage
+// chose (Polish unless told).
 #include <memory>
 #include <string>
 
@@ -72,6 +73,9 @@ class DisplayStage {
     struct View {
         std::int32_t width = 0, height = 0;  // twips, from the form's top-left corner
     };
+    struct Current {
+        std::string type, description;
+    };
 
     void FitPicture();
     void Fit(platform::Window& w, double width, double height);
@@ -79,7 +83,7 @@ class DisplayStage {
     void ForwardPictureMouse();
     void UpdateNotice();
     bool NothingShown() const;
-    std::string CurrentType() const;
+    Current CurrentObject() const;
 
     std::shared_ptr<AnimationForm> animation_;
     std::shared_ptr<PictureControl> picture_;

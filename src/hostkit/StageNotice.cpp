@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "runtime/Text.h"
+
 namespace quindel::hostkit {
 
 namespace {
@@ -12,26 +14,21 @@ constexpr std::array<std::string_view, 10> kShown = {"FO", "MA", "DI", "VI", "AN
                                                      "AU", "TA", "AI", "F3", "O3"};
 
 struct Lines {
-    const char* quiz;
-    const char* index;
-    const char* typeBefore;  // around the unknown type's code
-    const char* typeAfter;
+    const char* lead;    // before what is named
+    const char* ofType;  // names an object by its type code
 };
 
-constexpr Lines kPolish = {"Quizu nie można pokazać w tym oknie.",
-                           "Indeksu nie można pokazać w tym oknie.", "Obiektu typu \"",
-                           "\" nie można pokazać w tym oknie."};
-constexpr Lines kEnglish = {"A quiz cannot be shown here.", "An index cannot be shown here.",
-                            "An object of type \"", "\" cannot be shown here."};
+constexpr Lines kPolish = {"Nie można tu pokazać: ", "obiekt typu "};
+constexpr Lines kEnglish = {"Cannot be shown here: ", "an object of type "};
 
 }  // namespace
 
-std::string StageNotice(const std::string& type, StageLanguage language) {
+std::string StageNotice(const std::string& type, const std::string& description,
+                        StageLanguage language) {
     if (type.empty() || std::ranges::find(kShown, type) != kShown.end()) return {};
     const Lines& l = language == StageLanguage::English ? kEnglish : kPolish;
-    if (type == "IT") return l.quiz;
-    if (type == "D" || type == "PL") return l.index;
-    return l.typeBefore + type + l.typeAfter;
+    const std::string named = Trim(description);
+    return l.lead + (named.empty() ? l.ofType + type : named);
 }
 
 }  // namespace quindel::hostkit

@@ -21,7 +21,8 @@ const platform::Rgba kDark = platform::MakeRgb(32, 36, 44);  // the viewer's sta
 const platform::Rgba kBlack = platform::MakeRgb(0, 0, 0);
 
 // A panel and a stage covering the screen, the panel's list holding an animation at row 0 and
-// one object of each given type after it (their files absent).
+// one object of each given type after it, described as "Opis" and the type, or not at all for
+// "QZ" (their files absent).
 struct Palco {
     headless::HeadlessPlatform p;
     test::TestFolder folder{"quindel_stage"};
@@ -51,7 +52,8 @@ struct Palco {
         test::WriteBytes(folder.path() / "anim.gif", gif.Bytes());
         const std::string dir = folder.path().string() + "\\";
         std::vector<VoceLista> voci{{"C", dir, "", "anim.gif", "AN", "Animacja", "Podpis"}};
-        for (const std::string& t : tipi) voci.push_back({"C", dir, "", "brak", t, t, "Podpis"});
+        for (const std::string& t : tipi)
+            voci.push_back({"C", dir, "", "brak", t, t == "QZ" ? "" : "Opis " + t, "Podpis"});
         const std::string lista = (folder.path() / "mm.lst").string();
         ScriviListaFile(lista, voci);
         q->setNomeFileListaMM(lista);
@@ -108,11 +110,11 @@ TEST(DisplayStage, SaysWhatItCannotShowAndOnlyWhileNothingElseShows) {
         const char* polski;
         const char* angielski;
     } casi[] = {
-        {"IT", "Quizu nie można pokazać w tym oknie.", "A quiz cannot be shown here."},
-        {"D", "Indeksu nie można pokazać w tym oknie.", "An index cannot be shown here."},
-        {"PL", "Indeksu nie można pokazać w tym oknie.", "An index cannot be shown here."},
-        {"QZ", "Obiektu typu \"QZ\" nie można pokazać w tym oknie.",
-         "An object of type \"QZ\" cannot be shown here."},
+        {"IT", "Nie można tu pokazać: Opis IT", "Cannot be shown here: Opis IT"},
+        {"D", "Nie można tu pokazać: Opis D", "Cannot be shown here: Opis D"},
+        {"PL", "Nie można tu pokazać: Opis PL", "Cannot be shown here: Opis PL"},
+        {"QZ", "Nie można tu pokazać: obiekt typu QZ",
+         "Cannot be shown here: an object of type QZ"},  // no description: named by its type
         {"VI", "", ""},  // a film the stage can show: its missing file is the panel's to report
     };
     Palco s({"IT", "D", "PL", "QZ", "VI"});
