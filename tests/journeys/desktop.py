@@ -330,6 +330,24 @@ def wait_until(what, condition, timeout=5.0, interval=0.03, desktop=None):
         time.sleep(interval)
 
 
+def find_picture(picture, part):
+    """Where part stands whole, pixel for pixel, in the picture: (x, y), or None."""
+    picture, part = picture.convert("RGB"), part.convert("RGB")
+    (width, height), (w, h) = picture.size, part.size
+    data, rows = picture.tobytes(), [part.tobytes()[r * w * 3:(r + 1) * w * 3] for r in range(h)]
+    stride = width * 3
+    for y in range(height - h + 1):
+        line = data[y * stride:(y + 1) * stride]
+        at = line.find(rows[0])
+        while at >= 0:
+            if at % 3 == 0 and all(
+                    data[(y + r) * stride + at:(y + r) * stride + at + w * 3] == rows[r]
+                    for r in range(1, h)):
+                return (at // 3, y)
+            at = line.find(rows[0], at + 1)
+    return None
+
+
 def tools_missing():
     """The programs the journeys need that this machine lacks."""
     needed = ["Xvfb", "openbox", "xdotool", "wmctrl", "xwininfo", "xprop", "xclip",

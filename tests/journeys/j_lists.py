@@ -6,7 +6,8 @@ from collections import namedtuple
 
 from content import long_linked_list
 from desktop import check
-from panel import bar_width, knob_x, list_area, scroll_thumb, selection_band, text_reaches
+from panel import (bar_width, inner, knob_x, list_area, own_close_box, scroll_thumb,
+                   selection_band, text_reaches)
 from registry import journey, journeys
 
 MULTIMEDIA, LINKED, VOLUME = 9, 3, 8
@@ -49,7 +50,7 @@ def open_and_close(trip, case):
     mark = v.mark()
     w = open_window(trip, v, strip, case.button, "the %s list window" % case.name)
     v.wait_event(r"PulsantePremuto\(%d, -1\)" % case.button, mark)
-    shot = trip.desktop.grab(w.rect)
+    shot = trip.desktop.grab(inner(w).rect)
     check(shot.getextrema()[0][0] < 100, "the %s list window shows no text" % case.name)
     strip.click(case.button)
     v.wait_gone("the %s list window to close" % case.name, w)
@@ -80,8 +81,8 @@ def close_from_outside(trip, w, how):
         left, right, top, _ = w.frame
         if top:  # the window manager's frame: its close box ends the title bar
             d.click(w.x + w.width + right - 10, w.y - top // 2)
-        else:  # a caption of the panel's own: its close box ends it
-            d.click(w.x + w.width - 8, w.y + 7)
+        else:  # a caption of the window's own
+            d.click(*own_close_box(w))
 
 
 def closed_window_comes_back(trip, case):
@@ -97,6 +98,7 @@ def closed_window_comes_back(trip, case):
     if case.button != MULTIMEDIA:
         return
     # Next still steps through the list: the selection moves down one row.
+    again = inner(again)
     before = selection_band(trip.desktop.grab(again.rect), 5)
     mark = v.mark()
     strip.click(NEXT)
@@ -111,7 +113,7 @@ journeys("item1-close", 1, CLOSES, closed_window_comes_back)
 # --- item 2: a full page, one scroll bar, a stable size ---------------------------------------
 
 def page_shown_whole(trip, v, w, what, bars):
-    picture = trip.desktop.grab(w.rect)
+    picture = trip.desktop.grab(inner(w).rect)
     band = selection_band(picture, 5)
     check(band is not None, "%s: no row is selected" % what)
     row = band[1] - band[0]
@@ -151,7 +153,7 @@ def linked_page(trip):
     """The 14 linked entries, loaded whole, show whole without any scroll bar."""
     v = trip.viewer()
     strip = trip.strip(v)
-    w = open_window(trip, v, strip, LINKED, "the linked list")
+    w = inner(open_window(trip, v, strip, LINKED, "the linked list"))
     if selection_band(trip.desktop.grab(w.rect), 5) is None:  # nothing chosen: the first row
         trip.desktop.click(w.x + 20, w.y + 4)
         trip.desktop.wait("a selected row", lambda: selection_band(
@@ -168,7 +170,7 @@ def strip_click_scrolls(trip):
     content = long_linked_list(trip.folder / "content", 80)
     v = trip.viewer(content=content)
     strip = trip.strip(v)
-    w = open_window(trip, v, strip, LINKED, "the linked list")
+    w = inner(open_window(trip, v, strip, LINKED, "the linked list"))
     before = trip.desktop.grab(w.rect)
     mark = v.mark()
     # Low on the strip, above its bottom arrow: the track below the thumb.
@@ -184,7 +186,7 @@ def drag_thumb(trip):
     """The paging thumb follows the pointer and the list asks for one chunk, at the drop."""
     v = trip.viewer()
     strip = trip.strip(v)
-    w = open_window(trip, v, strip, MULTIMEDIA, "the multimedia list")
+    w = inner(open_window(trip, v, strip, MULTIMEDIA, "the multimedia list"))
     d = trip.desktop
     x = w.x + w.width - 8
     top, bottom = (w.y + y for y in list_area(d.grab(w.rect)))
@@ -212,7 +214,7 @@ def drag_knob(trip):
     """The volume knob follows a drag, and Home and End move it to its ends."""
     v = trip.viewer(show="DI")
     strip = trip.strip(v)
-    w = open_window(trip, v, strip, VOLUME, "the volume window")
+    w = inner(open_window(trip, v, strip, VOLUME, "the volume window"))
     d = trip.desktop
     knob = knob_x(d.grab(w.rect))
     check(knob is not None, "no knob on the volume slider")

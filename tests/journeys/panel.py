@@ -4,7 +4,7 @@ ratio of 2), the look each button has (up, down, disabled, lit), the rows and sc
 list window, and the places of the choices on the copy and print dialogs.
 """
 
-from dataclasses import dataclass
+from dataclasses import dataclass, replace
 from pathlib import Path
 
 from PIL import Image
@@ -162,6 +162,29 @@ class Strip:
 
         return self.desktop.wait("button %d to show picture %d" % (number, column), shown,
                                  timeout)
+
+
+# --- tool windows ---------------------------------------------------------------------------
+
+# A tool window the window manager leaves bare draws its own frame and caption, as the panel's
+# window model reckons them: a 4-pixel border and a 16-pixel caption.
+TOOL_BORDER, TOOL_CAPTION = 4, 16
+
+
+def inner(window):
+    """The window's content: inside the frame and caption it draws itself, when the window
+    manager draws none."""
+    if window.frame[2] > 0 or window.props.get("inner"):
+        return window
+    return replace(window, x=window.x + TOOL_BORDER, y=window.y + TOOL_BORDER + TOOL_CAPTION,
+                   width=window.width - 2 * TOOL_BORDER,
+                   height=window.height - 2 * TOOL_BORDER - TOOL_CAPTION,
+                   props=dict(window.props, inner="yes"))
+
+
+def own_close_box(window):
+    """Where the close box of a caption the window draws itself is: at the caption's end."""
+    return (window.x + window.width - TOOL_BORDER - 8, window.y + TOOL_BORDER + TOOL_CAPTION // 2)
 
 
 # --- list windows ---------------------------------------------------------------------------

@@ -14,7 +14,8 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 from PIL import Image, ImageDraw, ImageFont  # noqa: E402
 
 from content import RECORD, record  # noqa: E402
-from desktop import FONT, FONT_PIXELS, Window, parse_xprop, parse_xwininfo, shows_text  # noqa
+from desktop import (FONT, FONT_PIXELS, Window, find_picture, parse_xprop,  # noqa: E402
+                     parse_xwininfo, shows_text)
 from j_display import shift  # noqa: E402
 from panel import (CELL, STRIP, bar_width, buttons_in, Cells, knob_x, scroll_thumb,  # noqa
                    selection_band)
@@ -158,6 +159,18 @@ class Pictures(unittest.TestCase):
                 before = texture.crop((100, 0, 700, 200))
                 after = texture.crop((100 + dx, 0, 700 + dx, 200))
                 self.assertEqual(shift(before, after, 60), dx)
+
+
+    def test_a_part_is_found_only_whole(self):
+        texture = Image.effect_noise((200, 120), 60).convert("RGB")
+        part = texture.crop((50, 30, 110, 70))
+        moved = Image.new("RGB", (260, 160), GREY)
+        moved.paste(texture, (30, 20))
+        covered = moved.copy()
+        covered.paste(GREY, (70, 40, 100, 60))  # a panel over a corner of the part
+        for name, picture, where in [("moved", moved, (80, 50)), ("covered", covered, None)]:
+            with self.subTest(name):
+                self.assertEqual(find_picture(picture, part), where)
 
 
 class ListRecords(unittest.TestCase):

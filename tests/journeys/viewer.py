@@ -16,7 +16,7 @@ import threading
 import time
 from pathlib import Path
 
-from desktop import check
+from desktop import JourneyFailed, check
 
 REPO = Path(__file__).resolve().parents[2]
 SAMPLE = REPO / "resources" / "sample"
@@ -181,7 +181,18 @@ class Viewer:
                     return w
             return None
 
-        return self.desktop.wait(what, found, timeout)
+        try:
+            return self.desktop.wait(what, found, timeout)
+        except JourneyFailed as e:
+            raise JourneyFailed("%s; its windows: %s" % (e, self.describe_windows()))
+
+    def describe_windows(self):
+        """Every top-level window of the process, shown or not: for a failure's message."""
+        out = self.desktop.run(["xdotool", "search", "--pid", str(self.pid)])
+        seen = [self.desktop.window(int(wid)) for wid in out.split()]
+        return ", ".join("%r %dx%d%s" % (w.title, w.width, w.height,
+                                         "" if w.viewable else " (not shown)")
+                         for w in seen if w) or "none"
 
     def wait_gone(self, what, window, timeout=5):
         self.desktop.wait(what, lambda: window.wid not in {w.wid for w in self.windows()},
