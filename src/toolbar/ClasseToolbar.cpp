@@ -407,6 +407,9 @@ void ClasseToolbar::AttendiSulPulsante() {
         [&] {
             if (PulsanteSottoIlCursore() != PulsanteIlluminato_) {
                 AttesaToolTip_ = false;
+                // Straight off the strip onto another window, the surface gets no move that
+                // would unlight the button and hide the tip: do here what that move would.
+                if (!CursoreSullaSuperficie()) AggiornaStati(0, 0);
                 return true;
             }
             if (platform_.GetTickCount() - t0 > kRitardoSuggerimentoMs && !ToolTipVisibile())
@@ -418,6 +421,10 @@ void ClasseToolbar::AttendiSulPulsante() {
 
 bool ClasseToolbar::SuperficieAttiva() const {
     return PictureBox_ && PictureBox_->Alive() && PictureBox_->Enabled();
+}
+
+bool ClasseToolbar::CursoreSullaSuperficie() const {
+    return PictureBox_->ScreenRectPx().contains(platform_.api().GetCursorPos());
 }
 
 std::int16_t ClasseToolbar::PulsanteSottoIlCursore() {

@@ -127,6 +127,7 @@ class ClasseToolbar : public std::enable_shared_from_this<ClasseToolbar> {
     void AttendiSulPulsante();
     bool SuperficieAttiva() const;
     std::int16_t PulsanteSottoIlCursore();
+    bool CursoreSullaSuperficie() const;
     void Rilascia(float X, float Y);
     void AlzaIlGruppo(const ClassePulsante& B, std::int16_t i);
     void InviaComando(const ClassePulsante& B);

@@ -153,6 +153,53 @@ TEST(ToolbarMouse, TheHoverWaitEndsWhenThePointerLeaves) {
     EXPECT_EQ(fx.Area(2), fx.Cell(t::kRowUp, 1));
 }
 
+// A pointer may leave the lit button for another button, the strip's empty part, or straight for
+// another window, which the strip hears nothing of: the light and the tip go all the same.
+TEST(ToolbarMouse, LeavingTheButtonAnyWayEndsTheWaitAndItsTip) {
+    struct Case {
+        const char* name;
+        std::vector<PointPx> (*path)(const ToolbarFixture&);  // 300 ms apart after the button
+        std::int16_t lit;
+        bool tip;
+    } cases[] = {
+        // The move that ends the first wait lights nothing; the next one lights the new button.
+        {"another button",
+         [](const ToolbarFixture& fx) {
+             return std::vector<PointPx>{fx.Over(4), fx.Over(4, 1)};
+         },
+         4, true},
+        {"the strip off the buttons",
+         [](const ToolbarFixture& fx) { return std::vector<PointPx>{fx.Off()}; }, -1, false},
+        {"another window",
+         [](const ToolbarFixture&) {
+             return std::vector<PointPx>{{900, 700}};
+         },
+         -1, false},
+    };
+    for (const Case& c : cases) {
+        ToolbarFixture fx;
+        SevenButtons(fx);
+        const std::vector<PointPx> path = c.path(fx);
+        std::int16_t lit = 0;
+        bool tip = false;
+        auto look = fx.p.NewTimer();  // runs inside whatever wait is on then
+        look->OnTimer = [&] {
+            look->setEnabled(false);
+            lit = fx.tb->PulsanteIlluminato();
+            tip = fx.tip.frm().Visible();
+        };
+        look->setInterval(std::int32_t(300 * path.size() + 150));
+        MoveTo(fx, fx.Over(2));
+        for (const PointPx& at : path) MoveTo(fx, at, 300);
+        MoveTo(fx, {1000, 760}, 300);  // away, ending a wait the path began
+        fx.p.RunFor(300 * std::int64_t(path.size()) + 1000);
+        EXPECT_EQ(lit, c.lit) << c.name;
+        EXPECT_EQ(tip, c.tip) << c.name;
+        EXPECT_EQ(fx.Area(2), fx.Cell(t::kRowUp, 1)) << c.name;
+        EXPECT_FALSE(fx.tb->AttesaToolTip()) << c.name;
+    }
+}
+
 TEST(ToolbarMouse, AHiddenTipComesBackOnlyAfterHalfASecond) {
     ToolbarFixture fx;
     SevenButtons(fx);
