@@ -172,6 +172,8 @@ bool Quindel::ComandoLista(std::int16_t n) {
     PosizionaFinestra(*finestra.Form(), n, true);
     IgnoraErrori([&] {
         platform::Form& f = *finestra.Form();
+        // Named, in the catalogue's language, as the button that opens it.
+        f.setCaption(Tb().Button(n).Tip());
         f.setEnabled(false);
         Tb().Button(n).setToolTipEnabled(false);
         SpegniToolTip();
@@ -205,6 +207,7 @@ void Quindel::ComandoVolume() {
     platform::Form& f = *volume_->Form();
     PosizionaFinestra(f, 8, true);
     IgnoraErrori([&] {
+        f.setCaption(Tb().Button(8).Tip());
         f.setEnabled(false);
         SpegniToolTip();
         f.Show();

@@ -74,6 +74,33 @@ PointPx Form::ClientOriginPx() const {
     return {f.border, f.border + f.caption};
 }
 
+RectPx Form::CloseBoxPx() const {
+    if (borderStyle_ != border::FixedToolWindow && borderStyle_ != border::SizableToolWindow)
+        return {};
+    const FrameMetrics fm = platform().FrameOf(*this);
+    const int side = fm.caption - 4;
+    const int right = ScreenRectPx().width() - fm.border - 2;
+    if (side <= 0 || right - side < fm.border) return {};
+    return {right - side, fm.border + 2, right, fm.border + 2 + side};
+}
+
+namespace {
+
+// A raised button with a cross, as a tool window's close box.
+void PaintCloseBox(Image& img, const RectPx& box) {
+    img.fillRect(box.left, box.top, box.width(), box.height(), kFace);
+    Bevel(img, box.left, box.top, box.width(), box.height(), true);
+    const int x0 = box.left + box.width() / 4, y0 = box.top + box.height() / 4;
+    const int n = box.height() - 2 * (box.height() / 4) - 1;  // two pixels thick, n + 1 tall
+    for (int i = 0; i < n; ++i)
+        for (int x : {x0 + i, x0 + i + 1}) {
+            img.setPixel(x, y0 + i, kInk);
+            img.setPixel(x, y0 + n - 1 - i, kInk);
+        }
+}
+
+}  // namespace
+
 void Form::Paint(Image& img) const {
     img.fill(BackColor());
     const FrameMetrics fm = platform().FrameOf(*this);
@@ -83,6 +110,7 @@ void Form::Paint(Image& img) const {
     img.fillRect(fm.border, fm.border, W - 2 * fm.border, fm.caption, kSelection);
     platform().DrawText(img, fm.border + 4, fm.border + (fm.caption - LineHeight(platform())) / 2,
                         Caption(), kLight);
+    if (const RectPx box = CloseBoxPx(); box.width() > 0) PaintCloseBox(img, box);
 }
 
 }  // namespace quindel::platform

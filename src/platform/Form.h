@@ -52,6 +52,11 @@ class Form : public Window {
     Handle Owner() const { return owner_; }
     void setOwner(Handle h) { owner_ = h; }
 
+    // A tool window's caption carries a small close box (a desktop backend leaves such windows'
+    // frames to the model): its rectangle in pixels of the whole window, frame included; empty
+    // for other border styles.
+    RectPx CloseBoxPx() const;
+
     std::int32_t ScaleWidth() const override;
     std::int32_t ScaleHeight() const override;
     PointPx ClientOriginPx() const override;

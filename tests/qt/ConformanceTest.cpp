@@ -100,6 +100,35 @@ TEST_P(Conformance, DrawingPersistsAndReadsBackAsPixels) {
     }
 }
 
+// A tool window's frame is the model's on every backend: the caption bar, a close box at its
+// right end, and the client area inside; other windows have no close box of the model's.
+TEST_P(Conformance, ToolWindowsCarryTheirCaptionAndCloseBox) {
+    const Rgba back = MakeRgb(0, 160, 0);
+    for (std::int16_t style :
+         {border::FixedToolWindow, border::SizableToolWindow, border::Sizable, border::None}) {
+        SCOPED_TRACE(style);
+        auto f = ShownForm(style);
+        f->setBackColor(back);
+        const bool tool = style == border::FixedToolWindow || style == border::SizableToolWindow;
+        const RectPx box = f->CloseBoxPx();
+        EXPECT_EQ(box.width() > 0, tool);
+        const Image shot = p.Grab(*f);
+        const PointPx o = f->ClientOriginPx();
+        EXPECT_EQ(shot.pixel(o.x + 5, o.y + 5), back) << "the client area";
+        if (!tool) continue;
+        const FrameMetrics fm = p.FrameOf(*f);
+        EXPECT_GE(box.top, fm.border);
+        EXPECT_LE(box.bottom, fm.border + fm.caption);
+        EXPECT_LE(box.right, shot.width() - fm.border);
+        EXPECT_EQ(shot.pixel(fm.border + 2, fm.border + 2), look::kSelection) << "caption bar";
+        EXPECT_EQ(shot.pixel(box.left, box.top), look::kLight) << "the box stands out";
+        int ink = 0;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x) ink += shot.pixel(x, y) == look::kInk;
+        EXPECT_GE(ink, 2 * (box.height() / 2)) << "a cross on the box";
+    }
+}
+
 TEST_P(Conformance, ListBoxesShowWholeRows) {
     auto form = ShownForm();
     auto list = p.NewListBox(*form);

@@ -27,9 +27,9 @@ class QtBackend : public Backend {
     platform::Platform& P() override { return p_; }
     bool Deterministic() const override { return false; }
     void Click(platform::Window& w, platform::PointPx client) override {
-        // A form's widget is its client area; any other widget is the whole window.
-        const platform::PointPx o =
-            w.Kind() == platform::WindowKind::Form ? platform::PointPx{} : w.ClientOriginPx();
+        // The widget may begin at the client area (a form the window system frames).
+        const platform::PointPx c = w.ClientOriginPx(), wo = p_.WidgetOrigin(w);
+        const platform::PointPx o{c.x - wo.x, c.y - wo.y};
         QTest::mouseClick(p_.Widget(w), Qt::LeftButton, {}, QPoint(o.x + client.x, o.y + client.y));
     }
     void Key(std::int16_t keyCode) override {

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <cmath>
@@ -70,8 +71,10 @@ TEST(QtWindowFlags, FollowTheBorderStyle) {
         {border::FixedSingle, Qt::Window, Qt::Window},
         {border::Sizable, Qt::Window, Qt::Window},
         {border::FixedDialog, Qt::Dialog, Qt::Window},
-        {border::FixedToolWindow, Qt::Tool, Qt::Window},
-        {border::SizableToolWindow, Qt::Tool, Qt::Window},
+        {border::FixedToolWindow, Qt::Tool | Qt::FramelessWindowHint,
+         Qt::Window | Qt::FramelessWindowHint},
+        {border::SizableToolWindow, Qt::Tool | Qt::FramelessWindowHint,
+         Qt::Window | Qt::FramelessWindowHint},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(qt::WindowPeer::FlagsFor(c.style, true), c.managed) << c.style;
@@ -93,6 +96,59 @@ TEST_F(QtFixture, WidgetsSitWhereTheModelPutsThem) {
     EXPECT_FALSE(W(*inner).isVisible());
     form->setCaption("Title");
     EXPECT_EQ(W(*form).windowTitle(), "Title");
+}
+
+// A tool window's frame is the model's: its widget is the whole window, its controls sit in the
+// client area, a press and release on the close box closes it the way a close from outside does,
+// and presses on the frame are not the form's input.
+TEST_F(QtFixture, AToolWindowIsFramedByTheModel) {
+    auto tool = p.NewForm();
+    tool->setBorderStyle(border::FixedToolWindow);
+    tool->Move(3000, 3000, 3000, 1500);  // 200 × 100 pixels
+    tool->setCaption("Głośność");
+    tool->Show();
+    QWidget& w = W(*tool);
+    EXPECT_EQ(w.geometry(), QRect(200, 200, 200, 100));
+    EXPECT_TRUE(w.windowFlags().testFlag(Qt::FramelessWindowHint));
+    auto pic = p.NewPictureBox(*tool);
+    pic->Move(150, 150, 300, 300);
+    EXPECT_EQ(W(*pic).geometry().topLeft(), QPoint(4 + 10, 4 + 16 + 10));
+    const RectPx box = tool->CloseBoxPx();
+    ASSERT_GT(box.width(), 0);
+    const QPoint onBox((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    const QPoint onCaption(40, 10), onBorder(100, 98), inClient(4 + 100, 4 + 16 + 30);
+    struct Case {
+        const char* name;
+        QPoint press, release;
+        int closes, downs;
+    } cases[] = {
+        {"close box", onBox, onBox, 1, 0},
+        {"slid off the close box", onBox, onCaption, 0, 0},
+        {"caption", onCaption, onCaption, 0, 0},
+        {"border", onBorder, onBorder, 0, 0},
+        {"client area", inClient, inClient, 0, 1},
+    };
+    for (const Case& c : cases) {
+        int closes = 0, downs = 0;
+        float y = -1;
+        tool->OnQueryUnload = [&](bool& cancel) {
+            ++closes;
+            cancel = true;  // as the panel's windows do: they close their own way
+        };
+        tool->OnMouseDown = [&](const MouseArgs& a) {
+            ++downs;
+            y = a.Y;
+        };
+        QTest::mousePress(&w, Qt::LeftButton, {}, c.press);
+        EXPECT_EQ(closes, 0) << c.name << ": a close box acts on release";
+        QTest::mouseRelease(&w, Qt::LeftButton, {}, c.release);
+        EXPECT_EQ(closes, c.closes) << c.name;
+        EXPECT_EQ(downs, c.downs) << c.name;
+        if (downs) {
+            EXPECT_EQ(y, 30 * 15) << "client twips";
+        }
+    }
+    EXPECT_TRUE(tool->Loaded());
 }
 
 TEST_F(QtFixture, UserMovesAndResizesMoveTheModel) {

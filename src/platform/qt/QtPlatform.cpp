@@ -242,10 +242,37 @@ Image QtPlatform::Grab(Window& window) {
     Image img(std::max(r.width(), 0), std::max(r.height(), 0), look::kFace);
     ModelRenderer().PaintOwn(window, img);
     if (peer) {
-        const PointPx o = window.ClientOriginPx();
+        const PointPx o = WidgetOrigin(window);
         img.blit(RenderWidget(*peer), o.x, o.y);
     }
     return img;
+}
+
+bool QtPlatform::DrawsFrame(const Form& form) const {
+    const std::int16_t b = form.BorderStyle();
+    return (b == border::FixedToolWindow || b == border::SizableToolWindow) &&
+           DockHostOf(form.hWnd()) == 0;
+}
+
+PointPx QtPlatform::WidgetOrigin(const Window& w) const {
+    if (w.Kind() != WindowKind::Form || DrawsFrame(static_cast<const Form&>(w))) return {};
+    return w.ClientOriginPx();
+}
+
+void QtPlatform::SetMinimumClientSize(Form& form, SizePx least) {
+    leastClient_[form.hWnd()] = least;
+    if (WindowPeer* peer = Peer(form.hWnd())) peer->Apply(Aspect::Geometry);
+}
+
+QSize QtPlatform::MinimumSizeOf(const Form& form) const {
+    const auto it = leastClient_.find(form.hWnd());
+    if (it == leastClient_.end()) return {0, 0};
+    QSize least(it->second.width, it->second.height);
+    if (DrawsFrame(form)) {
+        const FrameMetrics f = FrameOf(form);
+        least += QSize(2 * f.border, 2 * f.border + f.caption);
+    }
+    return least;
 }
 
 void QtPlatform::Changed(Window& window, Aspect what) {
@@ -328,6 +355,7 @@ void QtPlatform::Retire(Handle h) {
     WindowPeer* peer = it->second;
     peers_.erase(it);
     docks_.erase(h);
+    leastClient_.erase(h);
     // Not deleted here: the widget may be the one whose event handler is running.
     peer->hide();
     peer->deleteLater();

@@ -68,6 +68,14 @@ class QtPlatform : public platform::Platform {
     void Dock(platform::Form& form, platform::Form& host);
     // Where the cursor is read from (a read trusted until a pointer event or a quarter second).
     const CursorCache& Cursor() const { return cursor_; }
+    // Whether a form's frame is drawn from the model (a tool window shown on its own) rather than
+    // by the window system around the form's client area.
+    bool DrawsFrame(const platform::Form& form) const;
+    // Where the widget of a window begins, in pixels from the window's top-left corner: a form's
+    // client area when the window system frames it, else the corner itself.
+    platform::PointPx WidgetOrigin(const platform::Window& w) const;
+    // The least size the user may give a sizable form, in pixels of its client area.
+    void SetMinimumClientSize(platform::Form& form, platform::SizePx least);
     // Brings what the model keeps without telling (pointer, active form, owners, frozen window)
     // to the widgets, and drops widgets whose window is gone.
     void Sync();
@@ -82,6 +90,9 @@ class QtPlatform : public platform::Platform {
     platform::Handle DockHostOf(platform::Handle form) const;
     // Moves the models of the forms docked on host by the pixels host's client area moved.
     void MoveDocked(platform::Handle host, int dx, int dy);
+    // The least size of a form's widget (the host's least client size, with the frame the model
+    // draws, if it does).
+    QSize MinimumSizeOf(const platform::Form& form) const;
     // The model's active form gets activated at the next sync, even if it was before.
     void ActivateAtNextSync() { activeShown_ = 0; }
     void ArmQueueTimer();
@@ -106,6 +117,7 @@ class QtPlatform : public platform::Platform {
     QTimer syncTimer_;
     std::unordered_map<platform::Handle, WindowPeer*> peers_;
     std::unordered_map<platform::Handle, platform::Handle> docks_;  // docked form -> host form
+    std::unordered_map<platform::Handle, platform::SizePx> leastClient_;
     std::int16_t pointerShown_ = 0;
     bool overrideCursor_ = false;
     platform::Handle activeShown_ = 0;

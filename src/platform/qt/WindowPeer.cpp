@@ -40,10 +40,11 @@ bool Resizable(std::int16_t borderStyle) {
     return borderStyle == border::Sizable || borderStyle == border::SizableToolWindow;
 }
 
-// Only the model resizes a window with a fixed border; the user resizes a sizable one freely.
-void LimitSize(QWidget& w, bool resizable, QSize size) {
+// Only the model resizes a window with a fixed border; the user resizes a sizable one freely, down
+// to the least size its host asked for.
+void LimitSize(QWidget& w, bool resizable, QSize size, QSize least) {
     if (resizable) {
-        w.setMinimumSize(0, 0);
+        w.setMinimumSize(least);
         w.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     } else {
         w.setFixedSize(size);
@@ -62,10 +63,11 @@ Qt::WindowFlags WindowPeer::FlagsFor(std::int16_t borderStyle, bool managed) {
     const Qt::WindowFlags tool = managed ? Qt::Tool : Qt::Window;
     switch (borderStyle) {
         case border::None:
-            return tool | Qt::FramelessWindowHint;
+        // A tool window draws its own frame, caption and close box from the model: the window
+        // manager's would be a full frame that covers what it sits under.
         case border::FixedToolWindow:
         case border::SizableToolWindow:
-            return tool;
+            return tool | Qt::FramelessWindowHint;
         case border::FixedDialog:
             return managed ? Qt::Dialog : Qt::Window;
         default:
@@ -150,27 +152,34 @@ void WindowPeer::ApplyGeometry(Window& w) {
     const Window* parent = w.Parent();
     if (!parent) return;
     const platform::RectPx r = w.ScreenRectPx(), p = parent->ScreenRectPx();
-    // Forms' widgets are their client areas, other widgets the whole window.
-    const platform::PointPx o =
-        parent->Kind() == WindowKind::Form ? parent->ClientOriginPx() : platform::PointPx{};
+    const platform::PointPx o = platform_.WidgetOrigin(*parent);
     setGeometry(ToQRect(r).translated(-p.left - o.x, -p.top - o.y));
+}
+
+// The part of a form its widget shows: the client area, the window system drawing the frame
+// around it; the whole window when the model draws the frame. A window has at least one pixel;
+// FollowUser knows the difference is not the user's.
+QRect WindowPeer::ShownRect(const Form& f) const {
+    const platform::RectPx r = f.ScreenRectPx();
+    if (platform_.DrawsFrame(f))
+        return QRect(r.left, r.top, std::max(r.width(), 1), std::max(r.height(), 1));
+    const platform::PointPx o = f.ClientOriginPx();
+    const platform::SizePx c = f.ClientSizePx();
+    return QRect(r.left + o.x, r.top + o.y, std::max(c.width, 1), std::max(c.height, 1));
 }
 
 void WindowPeer::ApplyFormGeometry(Form& f) {
     const bool remade = ApplyFlags(f);
-    const platform::RectPx r = f.ScreenRectPx();
-    const platform::PointPx o = f.ClientOriginPx();
-    const platform::SizePx c = f.ClientSizePx();
-    // A window has at least one pixel; FollowUser knows the difference is not the user's.
-    const QRect client(r.left + o.x, r.top + o.y, std::max(c.width, 1), std::max(c.height, 1));
-    if (WindowsManaged()) LimitSize(*this, Resizable(f.BorderStyle()), client.size());
-    if (geometry() != client) setGeometry(client);
+    const QRect shown = ShownRect(f);
+    if (WindowsManaged())
+        LimitSize(*this, Resizable(f.BorderStyle()), shown.size(), platform_.MinimumSizeOf(f));
+    if (geometry() != shown) setGeometry(shown);
     if (remade) ApplyVisibility(f);
     // Docked forms ride along on the widget; their models must too.
-    const QPoint before = clientShown_.value_or(client.topLeft());
-    clientShown_ = client.topLeft();
-    if (before != client.topLeft())
-        platform_.MoveDocked(handle_, client.x() - before.x(), client.y() - before.y());
+    const QPoint before = shownAt_.value_or(shown.topLeft());
+    shownAt_ = shown.topLeft();
+    if (before != shown.topLeft())
+        platform_.MoveDocked(handle_, shown.x() - before.x(), shown.y() - before.y());
 }
 
 void WindowPeer::ApplyDockedGeometry(Form& f) {
@@ -186,9 +195,9 @@ void WindowPeer::DockInto(WindowPeer& host) {
     dockHost_ = host.handle_;
     flagsShown_ = {};
     ownerShown_ = 0;
-    clientShown_.reset();
+    shownAt_.reset();
     setParent(&host);  // a child widget from now on
-    LimitSize(*this, true, {});
+    LimitSize(*this, true, {}, {0, 0});
     ApplyAll();
 }
 
@@ -289,7 +298,10 @@ void WindowPeer::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     switch (kind_) {
         case WindowKind::Form:
-            painter.fillRect(rect(), QColor::fromRgb(static_cast<Form&>(*w).BackColor()));
+            if (platform_.DrawsFrame(static_cast<Form&>(*w)))
+                PaintFromModel(painter, *w);
+            else
+                painter.fillRect(rect(), QColor::fromRgb(static_cast<Form&>(*w).BackColor()));
             break;
         case WindowKind::PictureBox:
             PaintPicture(painter, static_cast<platform::PictureBox&>(*w));
@@ -299,17 +311,21 @@ void WindowPeer::paintEvent(QPaintEvent*) {
                     painter.drawImage(QPoint(0, 0), Wrap(pixels));
                 }))
                 break;
-            // Kept between paints: a playing film repaints its control every frame, and a fresh
-            // buffer of that size would be mapped, zeroed and unmapped each time.
-            if (canvas_.width() != width() || canvas_.height() != height())
-                canvas_ = platform::Image(width(), height(), platform::look::kFace);
-            else if (!w->PaintsWhole())
-                canvas_.fill(platform::look::kFace);
-            platform::ModelRenderer().PaintOwn(*w, canvas_);
-            painter.drawImage(QPoint(0, 0), Wrap(canvas_));
+            PaintFromModel(painter, *w);
             break;
         }
     }
+}
+
+void WindowPeer::PaintFromModel(QPainter& painter, Window& w) {
+    // Kept between paints: a playing film repaints its control every frame, and a fresh buffer
+    // of that size would be mapped, zeroed and unmapped each time.
+    if (canvas_.width() != width() || canvas_.height() != height())
+        canvas_ = platform::Image(width(), height(), platform::look::kFace);
+    else if (!w.PaintsWhole())
+        canvas_.fill(platform::look::kFace);
+    platform::ModelRenderer().PaintOwn(w, canvas_);
+    painter.drawImage(QPoint(0, 0), Wrap(canvas_));
 }
 
 void WindowPeer::PaintPicture(QPainter& painter, const platform::PictureBox& p) {
@@ -335,8 +351,9 @@ void WindowPeer::Deliver(F&& f) {
 void WindowPeer::Mouse(const QMouseEvent& e, std::int16_t buttons,
                        bool (Window::*input)(const platform::MouseArgs&)) {
     Deliver([&](Window& w) {
-        const platform::PointPx o =
-            kind_ == WindowKind::Form ? platform::PointPx{} : w.ClientOriginPx();
+        // Pixels over the widget, less the part of it before the client area.
+        const platform::PointPx c = w.ClientOriginPx(), wo = platform_.WidgetOrigin(w);
+        const platform::PointPx o{c.x - wo.x, c.y - wo.y};
         const auto& s = platform_.screen();
         platform::MouseArgs a;
         a.Button = buttons;
@@ -348,6 +365,7 @@ void WindowPeer::Mouse(const QMouseEvent& e, std::int16_t buttons,
 }
 
 void WindowPeer::mousePressEvent(QMouseEvent* e) {
+    if (FramePress(*e)) return;
     Mouse(*e, ButtonMaskOf(e->button()), &Window::InputMouseDown);
 }
 
@@ -356,7 +374,42 @@ void WindowPeer::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void WindowPeer::mouseReleaseEvent(QMouseEvent* e) {
+    if (FrameRelease(*e)) return;
     Mouse(*e, ButtonMaskOf(e->button()), &Window::InputMouseUp);
+}
+
+// Where a press lands on the frame the model draws, if it does: the close box, the caption (by
+// which the user moves the window) or the border.
+WindowPeer::FramePart WindowPeer::FrameAt(const QMouseEvent& e) const {
+    const Window* w = Model();
+    if (kind_ != WindowKind::Form || !w || !platform_.DrawsFrame(static_cast<const Form&>(*w)))
+        return FramePart::None;
+    const Form& f = static_cast<const Form&>(*w);
+    const platform::PointPx at{int(std::floor(e.position().x())),
+                               int(std::floor(e.position().y()))};
+    if (f.CloseBoxPx().contains(at)) return FramePart::CloseBox;
+    const platform::PointPx o = f.ClientOriginPx();
+    const platform::SizePx c = f.ClientSizePx();
+    if (at.x >= o.x && at.y >= o.y && at.x < o.x + c.width && at.y < o.y + c.height)
+        return FramePart::None;
+    return at.y < o.y && at.y >= platform_.FrameOf(f).border ? FramePart::Caption
+                                                             : FramePart::Border;
+}
+
+bool WindowPeer::FramePress(const QMouseEvent& e) {
+    const FramePart part = e.button() == Qt::LeftButton ? FrameAt(e) : FramePart::None;
+    closePressed_ = part == FramePart::CloseBox;
+    if (part == FramePart::Caption && windowHandle()) windowHandle()->startSystemMove();
+    return part != FramePart::None;
+}
+
+// A close box closes on release over it, as a button does: the way the panel's own close runs.
+bool WindowPeer::FrameRelease(const QMouseEvent& e) {
+    if (!closePressed_ || e.button() != Qt::LeftButton) return false;
+    closePressed_ = false;
+    if (FrameAt(e) == FramePart::CloseBox)
+        Deliver([](Window& w) { static_cast<Form&>(w).InputClose(); });
+    return true;
 }
 
 // Keys go where the model has the focus, when that is in this widget's window (a docked form's
@@ -410,12 +463,9 @@ void WindowPeer::closeEvent(QCloseEvent* e) {
 // Moves the model by the pixels the window moved, so a position that maps to the same pixel keeps
 // its twips; a model that echoes what it set finds nothing to do.
 void WindowPeer::FollowUser(Form& f) {
-    const QRect g = geometry();
-    const platform::RectPx r = f.ScreenRectPx();
-    const platform::PointPx o = f.ClientOriginPx();
-    const platform::SizePx c = f.ClientSizePx();
-    const int dx = g.x() - (r.left + o.x), dy = g.y() - (r.top + o.y);
-    const int dw = g.width() - std::max(c.width, 1), dh = g.height() - std::max(c.height, 1);
+    const QRect g = geometry(), shown = ShownRect(f);
+    const int dx = g.x() - shown.x(), dy = g.y() - shown.y();
+    const int dw = g.width() - shown.width(), dh = g.height() - shown.height();
     if (dx == 0 && dy == 0 && dw == 0 && dh == 0) return;
     const auto& s = platform_.screen();
     f.Move(f.Left() + dx * s.TwipsPerPixelX(), f.Top() + dy * s.TwipsPerPixelY(),

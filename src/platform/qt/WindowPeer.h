@@ -1,9 +1,11 @@
 #pragma once
 // The widget of one model window. It paints from the model (a picture box its persistent drawing,
-// scaled by nearest neighbour when the device pixel ratio is above 1; the other controls through
-// ModelRenderer), turns native mouse and key input into the input funnel, and, for a form, hands
-// the moves and resizes the user makes back to the model. It keeps its window's handle, never a
-// pointer, so a window that is gone is simply not found.
+// scaled by nearest neighbour when the device pixel ratio is above 1; the other controls, and a
+// tool window's frame, through ModelRenderer), turns native mouse and key input into the input
+// funnel, and, for a form, hands the moves and resizes the user makes back to the model. A tool
+// window's frame is the model's own: a press on its close box closes the form through
+// Form::InputClose on release, a press on its caption lets the window system move it. It keeps
+// its window's handle, never a pointer, so a window that is gone is simply not found.
 #include <QWidget>
 #include <cstdint>
 #include <optional>
@@ -59,9 +61,12 @@ class WindowPeer : public QWidget {
     void closeEvent(QCloseEvent* e) override;
 
   private:
+    enum class FramePart { None, CloseBox, Caption, Border };
+
     // Whether the flags changed (the native window was made anew).
     bool ApplyFlags(const platform::Form& f);
     void ApplyGeometry(platform::Window& w);
+    QRect ShownRect(const platform::Form& f) const;
     void ApplyFormGeometry(platform::Form& f);
     void ApplyDockedGeometry(platform::Form& f);
     void ApplyVisibility(platform::Window& w);
@@ -69,6 +74,11 @@ class WindowPeer : public QWidget {
     void ApplyOrder();
     void ApplyPointer(const platform::Window& w);
     void PaintPicture(QPainter& painter, const platform::PictureBox& p);
+    void PaintFromModel(QPainter& painter, platform::Window& w);
+    FramePart FrameAt(const QMouseEvent& e) const;
+    // A press or release on the model's frame, handled here; false when it is the model's input.
+    bool FramePress(const QMouseEvent& e);
+    bool FrameRelease(const QMouseEvent& e);
     void FollowUser(platform::Form& f);
     void Mouse(const QMouseEvent& e, std::int16_t buttons,
                bool (platform::Window::*input)(const platform::MouseArgs&));
@@ -84,10 +94,11 @@ class WindowPeer : public QWidget {
     Qt::WindowFlags flagsShown_;
     platform::Handle ownerShown_ = 0;
     platform::Handle dockHost_ = 0;
-    std::optional<QPoint> clientShown_;  // where the client area was put last
+    std::optional<QPoint> shownAt_;  // where the widget of a form was put last
     bool applying_ = false;
-    bool native_ = false;     // painted by whoever draws into the native window
-    platform::Image canvas_;  // what the model painted last
+    bool native_ = false;        // painted by whoever draws into the native window
+    bool closePressed_ = false;  // the left button went down on the close box
+    platform::Image canvas_;     // what the model painted last
 };
 
 }  // namespace quindel::qt
