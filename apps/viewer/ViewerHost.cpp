@@ -10,6 +10,7 @@
 #include "lists/frm_Lista.h"
 #include "platform/Form.h"
 #include "platform/Label.h"
+#include "platform/ModelRenderer.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
 #include "platform/VScrollBar.h"
@@ -28,14 +29,13 @@ namespace {
 
 constexpr std::int32_t kPagina = 14;  // records per chunk of the multimedia list, as the demo
 constexpr std::int16_t kPrevious = 10, kNext = 11;
-// In twips: where the main window opens and the least its client area is; it takes three
-// quarters of a larger screen, so the display area has room.
-constexpr std::int32_t kLeft = 600, kTop = 600;
-constexpr std::int32_t kMinClientWidth = 10200, kMinClientHeight = 7200;
-// The panel's form over the top of the client area, and the panel on it.
+constexpr std::int16_t kRestorePanel = 1;
+// The panel's form over the top of the client area, and the panel on it (twips).
 constexpr std::int32_t kPanelFormHeight = 600;
 constexpr std::int32_t kPanelWidth = 9900;
 constexpr std::int32_t kStatusHeight = 330;
+// The least the display area keeps under the panel, in pixels.
+constexpr int kLeastDisplayPx = 120;
 const Rgba kDisplayBack = MakeRgb(32, 36, 44);
 
 std::string FirstLine(const std::string& text) {
@@ -50,7 +50,8 @@ ViewerHost::ViewerHost(Platform& p, fs::path content, fs::path work, Dock dock,
       content_(fs::absolute(content)),
       work_(fs::absolute(work)),
       dock_(std::move(dock)),
-      media_(media) {}
+      media_(media),
+      workArea_{0, 0, p.screen().WidthPx(), p.screen().HeightPx()} {}
 
 ViewerHost::~ViewerHost() {
     // The windows go with the host: no more calls back into it while they unload.
@@ -69,6 +70,10 @@ hostkit::RichTextBox& ViewerHost::Article() const {
 
 bool ViewerHost::Start() {
     const fs::path mm = content_ / "ListaMM.lst", lemmi = content_ / "ListaLemmi.lst";
+    if (!fs::is_directory(content_)) {
+        error_ = "the content folder " + content_.string() + " does not exist";
+        return false;
+    }
     if (!fs::exists(mm) || !fs::exists(lemmi)) {
         error_ = "no list files (ListaMM.lst, ListaLemmi.lst) in " + content_.string();
         return false;
@@ -86,33 +91,75 @@ bool ViewerHost::Start() {
 }
 
 void ViewerHost::BuildWindows() {
-    const Screen& s = p_.screen();
     main_ = p_.NewForm();
     main_->setCaption("Quindel viewer");
-    const FrameMetrics frame = p_.FrameOf(*main_);
-    const std::int32_t width = std::max(kMinClientWidth, s.WidthTwips() * 3 / 4);
-    const std::int32_t height = std::max(kMinClientHeight, s.HeightTwips() * 3 / 4);
-    main_->Move(kLeft, kTop, width + 2 * frame.border * s.TwipsPerPixelX(),
-                height + (2 * frame.border + frame.caption) * s.TwipsPerPixelY());
+    // What the panel and the display area leave uncovered (beside the compact panel) blends with
+    // the display area.
+    main_->setBackColor(kDisplayBack);
+    SizeMainWindow({});
     status_ = p_.NewLabel(*main_);
     status_->setBorderStyle(1);
-    status_->setBackColor(main_->BackColor());
+    status_->setBackColor(look::kFace);
     main_->OnResize = [this] { Layout(); };
     main_->OnUnload = [this] { Close(); };
     BuildDisplay();
 
     panelForm_ = p_.NewForm();
     panelForm_->setBorderStyle(border::None);
-    PlaceInClient(*panelForm_, 0, main_->ScaleWidth(), kPanelFormHeight);
+    PlaceInClient(*panelForm_, 0, 0, main_->ScaleWidth(), kPanelFormHeight);
     p_.api().SetWindowWord(panelForm_->hWnd(), GWW_HWNDPARENT, main_->hWnd());
     if (dock_) dock_(*panelForm_, *main_);
     panelForm_->OnUnload = [this] { Close(); };
+    // Compact mode and its restore resize the panel's form: the display area follows.
+    panelForm_->OnResize = [this] { Layout(); };
     // The copy and print dialogs reach the rich-text engine through these.
     hostkit::InstallHostEngineServices(p_);
     panel_ = Quindel::Crea(p_, *panelForm_);
     panel_->Finestra().Move(0, 0, kPanelWidth, kPanelFormHeight);
+    // The panel starts full: the button that restores it has nothing to do until it is compact,
+    // and compact mode's restore hides it again, so the strip looks the same after a round.
+    panel_->setIsPulsanteVisibile(kRestorePanel, false);
+    const SizePx strip = StripNeedsPx();
+    const int statusPx = kStatusHeight / p_.screen().TwipsPerPixelY();
+    minimumClient_ = {strip.width, strip.height + kLeastDisplayPx + statusPx};
+    const SizePx client = main_->ClientSizePx();
+    if (client.width < minimumClient_.width || client.height < minimumClient_.height)
+        SizeMainWindow(minimumClient_);
     stage_->HandTo(panel_);
     Layout();
+}
+
+void ViewerHost::SizeMainWindow(SizePx least) {
+    const Screen& s = p_.screen();
+    const FrameMetrics f = p_.FrameOf(*main_);
+    const int frameW = 2 * f.border, frameH = 2 * f.border + f.caption;
+    const RectPx& a = workArea_;
+    // The strip whole before the screen's edge: a work area too small for both keeps the strip.
+    const int w = std::max(std::min(std::max(a.width() * 3 / 4, least.width), a.width() - frameW),
+                           least.width);
+    const int h = std::max(
+        std::min(std::max(a.height() * 3 / 4, least.height), a.height() - frameH), least.height);
+    const int left = a.left + std::max((a.width() - w - frameW) / 2, 0);
+    const int top = a.top + std::max((a.height() - h - frameH) / 2, 0);
+    main_->Move(left * s.TwipsPerPixelX(), top * s.TwipsPerPixelY(),
+                (w + frameW) * s.TwipsPerPixelX(), (h + frameH) * s.TwipsPerPixelY());
+}
+
+// The panel's form up to the right of its last button (and as far again as its first button
+// stands from the form's left edge), and down to the strip's bottom; in pixels.
+SizePx ViewerHost::StripNeedsPx() const {
+    const ClasseToolbar& tb = panel_->Toolbar();
+    const PictureBox& strip = panel_->pic_ToolbarMain();
+    const RectPx form = panelForm_->ScreenRectPx(), r = strip.ScreenRectPx();
+    int first = -1, right = 0;
+    for (std::int16_t i = 1; i <= tb.MaxButton(); ++i) {
+        const ClassePulsante* b = tb.CercaPulsante(i);
+        if (!b || !tb.ButtonVisible(i)) continue;
+        if (first < 0) first = strip.ToPxX(b->X());
+        right = std::max(right, strip.ToPxX(b->X() + b->Width()));
+    }
+    const int before = r.left - form.left + std::max(first, 0);
+    return {r.left - form.left + right + before, r.bottom - form.top};
 }
 
 // Made before the panel's form, so that form stays in front of it.
@@ -121,20 +168,20 @@ void ViewerHost::BuildDisplay() {
     form->setBorderStyle(border::None);
     form->setBackColor(kDisplayBack);
     p_.api().SetWindowWord(form->hWnd(), GWW_HWNDPARENT, main_->hWnd());
-    PlaceInClient(*form, kPanelFormHeight, main_->ScaleWidth(), 0);
+    PlaceInClient(*form, 0, kPanelFormHeight, main_->ScaleWidth(), 0);
     if (dock_) dock_(*form, *main_);
     form->OnUnload = [this] { Close(); };
     stage_ = std::make_unique<hostkit::DisplayStage>(p_, std::move(form), media_);
     stage_->Text().setBorderStyle(1);
 }
 
-void ViewerHost::PlaceInClient(Form& form, std::int32_t top, std::int32_t width,
+void ViewerHost::PlaceInClient(Form& form, std::int32_t left, std::int32_t top, std::int32_t width,
                                std::int32_t height) const {
     const Screen& s = p_.screen();
     const RectPx r = main_->ScreenRectPx();
     const PointPx o = main_->ClientOriginPx();
-    form.Move((r.left + o.x) * s.TwipsPerPixelX(), (r.top + o.y) * s.TwipsPerPixelY() + top, width,
-              height);
+    form.Move((r.left + o.x) * s.TwipsPerPixelX() + left, (r.top + o.y) * s.TwipsPerPixelY() + top,
+              width, height);
 }
 
 void ViewerHost::LoadLists(const fs::path& mm, const fs::path& lemmi) {
@@ -150,12 +197,25 @@ void ViewerHost::LoadLists(const fs::path& mm, const fs::path& lemmi) {
                         std::to_string(panel_->ListaLemmi()->ListCount()) + " linked entries");
 }
 
+// The panel keeps the top-left corner of the client area; the display area takes the rest above
+// the status line as one rectangle, under the panel or beside it, whichever is larger: under the
+// full panel (which then spans the window), beside the compact one.
 void ViewerHost::Layout() {
-    if (!stage_ || !status_ || !main_->Alive()) return;
+    if (!stage_ || !status_ || !panelForm_ || !main_->Alive()) return;
     const std::int32_t w = main_->ScaleWidth(), h = main_->ScaleHeight();
-    status_->Move(0, std::max(h - kStatusHeight, 0), w, kStatusHeight);
-    PlaceInClient(stage_->Form(), kPanelFormHeight, w,
-                  std::max(h - kPanelFormHeight - kStatusHeight, 0));
+    const std::int32_t above = std::max(h - kStatusHeight, 0);
+    status_->Move(0, above, w, kStatusHeight);
+    const std::int32_t pw = std::min(panelForm_->Width(), w);
+    const std::int32_t ph = std::min(panelForm_->Height(), above);
+    const std::int64_t under = std::int64_t(w) * (above - ph);
+    const std::int64_t beside = std::int64_t(w - pw) * above;
+    if (beside > under) {
+        PlaceInClient(*panelForm_, 0, 0, panelForm_->Width(), panelForm_->Height());
+        PlaceInClient(stage_->Form(), pw, 0, w - pw, above);
+    } else {
+        PlaceInClient(*panelForm_, 0, 0, w, panelForm_->Height());
+        PlaceInClient(stage_->Form(), 0, ph, w, above - ph);
+    }
 }
 
 // The formatted article when there is one, else the plain text; its first line names the window.

@@ -3,10 +3,12 @@
 // the panel at the top, the display area below it and a status line showing the events the panel
 // raises. The panel sizes and places its own form (compact mode shrinks it, list windows open
 // just below it), so it gets a borderless form of its own, owned by the main window and laid over
-// the top of its client area; the display area (the panel's animation form, carrying the display
-// controls handed to the panel) is a second such form under it. A desktop host docks both into
-// the main window. The display area opens on the entry's article, in the text control, until the
-// user moves to an object.
+// the top-left corner of its client area; the display area (the panel's animation form, carrying
+// the display controls handed to the panel) is a second such form taking the rest: under the full
+// panel, beside the compact one. A desktop host docks both into the main window. The main window
+// opens inside the screen's work area, at least as large as the panel's strip needs. The display
+// area opens on the entry's article, in the text control, until the user moves to an object.
+// The panel starts full, so its "restore the full panel" button starts hidden.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -45,9 +47,13 @@ class ViewerHost {
     ViewerHost(const ViewerHost&) = delete;
     ViewerHost& operator=(const ViewerHost&) = delete;
 
+    // The part of the screen the main window may take (the screen less the desktop's panels and
+    // docks), in pixels; the whole screen unless the host says otherwise. Set before Start.
+    void setWorkArea(platform::RectPx area) { workArea_ = area; }
+
     // Builds and shows the windows and hands the lists and the display controls to the panel;
-    // false, with Error() saying why, when the list files are missing. The content folder
-    // becomes the current one, as the list's object paths are relative to it.
+    // false, with Error() saying why, when the content folder or its list files are missing. The
+    // content folder becomes the current one, as the list's object paths are relative to it.
     bool Start();
     const std::string& Error() const { return error_; }
 
@@ -58,6 +64,9 @@ class ViewerHost {
     // The text control, where the article shows until the user moves to an object.
     hostkit::RichTextBox& Article() const;
     platform::Label& Status() const { return *status_; }
+    // The least client size of the main window: the panel's strip whole, a little of the display
+    // area and the status line; in pixels. Known once started.
+    platform::SizePx MinimumClientPx() const { return minimumClient_; }
     // Every event text received, oldest first.
     const std::vector<std::string>& Events() const { return events_; }
     // Closes the panel (as its close button does) and the main window, then calls OnClosed; the
@@ -79,9 +88,13 @@ class ViewerHost {
   private:
     void BuildWindows();
     void BuildDisplay();
-    // Moves a form of the viewer's to the given band of the main window's client area (twips).
-    void PlaceInClient(platform::Form& form, std::int32_t top, std::int32_t width,
-                       std::int32_t height) const;
+    // The main window's client area: three quarters of the work area, no less than least, no
+    // more than the work area allows, centred in it.
+    void SizeMainWindow(platform::SizePx least);
+    platform::SizePx StripNeedsPx() const;
+    // Moves a form of the viewer's to the given part of the main window's client area (twips).
+    void PlaceInClient(platform::Form& form, std::int32_t left, std::int32_t top,
+                       std::int32_t width, std::int32_t height) const;
     void LoadLists(const std::filesystem::path& mm, const std::filesystem::path& lemmi);
     void Layout();
     void LoadArticle();
@@ -98,6 +111,8 @@ class ViewerHost {
     std::unique_ptr<PaginatoreLista> mm_;
     std::vector<std::string> events_;
     std::string error_;
+    platform::RectPx workArea_;
+    platform::SizePx minimumClient_;
     bool closing_ = false;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/ListBox.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
+#include "platform/Slider.h"
 #include "platform/Timer.h"
 #include "platform/VScrollBar.h"
 #include "runtime/Coercions.h"
@@ -24,6 +25,7 @@ namespace quindel {
 namespace {
 constexpr std::int32_t kLarghezzaCompatta = 580;
 constexpr std::int32_t kAltezzaCompatta = 810;
+constexpr std::size_t kSlider = 99;  // the slider's number among the buttons' visibility
 }  // namespace
 
 void Quindel::EseguiComando(std::int16_t n) {
@@ -127,6 +129,7 @@ void Quindel::ComandoRipristina() {
     for (std::int16_t i = 2; i <= tb.MaxButton(); ++i)
         tb.setButtonVisible(i, PulsantiVisibiliSalvati_[std::size_t(i)] != 0);
     tb.setButtonVisible(1, false);
+    Sld_SliderAvanzamento_->setVisible(PulsantiVisibiliSalvati_[kSlider] != 0);
     platform::Form* padre = FormPadre();
     const platform::Screen& s = platform_.screen();
     std::int32_t l = padre->Left(), t = padre->Top();
@@ -154,6 +157,10 @@ void Quindel::ComandoCompatta() {
         PulsantiVisibiliSalvati_[std::size_t(i)] = tb.ButtonVisible(i) ? -1 : 0;
         tb.setButtonVisible(i, false);
     }
+    // The slider stands after button 8 and goes with it, kept under its own number: left
+    // visible, a piece of it would show beside button 1 when that is the only one.
+    PulsantiVisibiliSalvati_[kSlider] = Sld_SliderAvanzamento_->Visible() ? -1 : 0;
+    Sld_SliderAvanzamento_->setVisible(false);
     tb.setButtonVisible(1, true);
     PosizionaSlider();
     SpegniToolTip();

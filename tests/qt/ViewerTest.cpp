@@ -24,6 +24,7 @@
 #include "platform/ListBox.h"
 #include "platform/ModelRenderer.h"
 #include "platform/PictureBox.h"
+#include "platform/Slider.h"
 #include "platform/Timer.h"
 #include "platform/VScrollBar.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -76,8 +77,12 @@ bool ShowsDescription(std::string_view row, const std::string& description) {
 TEST(ViewerArgs, ReadTheCommandLine) {
     using viewer::ParseViewerArgs;
     const auto none = ParseViewerArgs({});
-    EXPECT_EQ(none.content, "resources/sample");
-    EXPECT_FALSE(none.shots || none.quitAfterMs);
+    EXPECT_FALSE(none.content) << "the sample, found beside the program";
+    EXPECT_FALSE(none.shots || none.quitAfterMs || none.help);
+    for (const char* help : {"--help", "-h"}) {
+        const auto asked = ParseViewerArgs({"dir", help});
+        EXPECT_TRUE(asked.help && asked.error.empty()) << help;
+    }
     const auto all =
         ParseViewerArgs({"dir", "--shots", "out", "--quit-after", "250", "--show", "VI"});
     EXPECT_EQ(all.content, "dir");
@@ -202,12 +207,98 @@ TEST_F(HeadlessViewer, ClosingEndsTheHoverWait) {
     EXPECT_TRUE(host.Panel().InChiusura()) << "closed as by its own close button";
 }
 
-TEST(ViewerHost, NeedsTheListFiles) {
+// Every button's place and visibility on the strip.
+std::vector<std::pair<std::int16_t, bool>> StripLayout(Quindel& panel) {
+    std::vector<std::pair<std::int16_t, bool>> out;
+    for (std::int16_t i = 1; i <= panel.Toolbar().MaxButton(); ++i)
+        out.emplace_back(panel.Toolbar().Button(i).X(), panel.Toolbar().ButtonVisible(i));
+    return out;
+}
+
+bool Overlap(const RectPx& a, const RectPx& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// Compact mode leaves the panel one button in the corner: the display area takes the room beside
+// it, nothing of the panel sticks into it; the restore gives back the band and the very strip the
+// viewer started with (whose restore button is hidden, the panel being full).
+TEST_F(HeadlessViewer, CompactModeGivesTheDisplayTheRoomAndRestoreTheSameStrip) {
+    ASSERT_TRUE(host.Start());
+    EXPECT_FALSE(host.Panel().IsPulsanteVisibile(1)) << "the panel starts full";
+    const auto strip = StripLayout(host.Panel());
+    const Slider& slider = host.Panel().Sld_SliderAvanzamento();
+    const std::int32_t sliderAt = slider.Left();
+    ASSERT_TRUE(slider.Visible());
+    const Form& main = host.MainForm();
+    const auto client = [&] {
+        const RectPx r = main.ScreenRectPx();
+        const PointPx o = main.ClientOriginPx();
+        return RectPx{r.left + o.x, r.top + o.y, r.right - o.x, r.bottom - o.x};
+    };
+    const auto stage = [&] { return host.Display().Form().ScreenRectPx(); };
+    const auto panel = [&] { return host.PanelForm().ScreenRectPx(); };
+
+    Click(13);
+    EXPECT_EQ(host.PanelForm().Width(), 580) << "twips";
+    EXPECT_FALSE(Overlap(stage(), panel()));
+    EXPECT_EQ(stage().left, panel().right) << "beside the compact panel";
+    EXPECT_EQ(stage().top, client().top) << "no band left above the display area";
+    EXPECT_EQ(stage().right, client().right);
+    EXPECT_EQ(stage().bottom, host.Status().ScreenRectPx().top);
+    EXPECT_FALSE(slider.Visible()) << "no piece of it beside the restore button";
+
+    Click(1);
+    EXPECT_EQ(StripLayout(host.Panel()), strip) << "every button where it was";
+    EXPECT_TRUE(slider.Visible());
+    EXPECT_EQ(slider.Left(), sliderAt);
+    EXPECT_EQ(panel().width(), client().width()) << "the full panel spans the window";
+    EXPECT_EQ(stage().top, panel().bottom);
+    EXPECT_EQ(stage().left, client().left);
+}
+
+// The main window opens inside the screen's work area, whatever its size (a 1280 × 1024 screen
+// at twice the device pixel ratio is 640 × 512 logical pixels), and its client area keeps the
+// whole strip.
+TEST(ViewerHost, TheMainWindowOpensInsideTheWorkAreaWithTheWholeStrip) {
+    const RectPx areas[] = {{0, 0, 1024, 768}, {0, 0, 640, 512}, {0, 30, 800, 600}};
+    for (const RectPx& area : areas) {
+        SCOPED_TRACE(std::to_string(area.width()) + "x" + std::to_string(area.height()));
+        headless::HeadlessPlatform p;
+        TestFolder work{"quindel_viewer"};
+        viewer::ViewerHost host(p, kSample, work.path());
+        host.setWorkArea(area);
+        ASSERT_TRUE(host.Start());
+        const RectPx r = host.MainForm().ScreenRectPx();
+        EXPECT_GE(r.left, area.left);
+        EXPECT_GE(r.top, area.top);
+        EXPECT_LE(r.right, area.right);
+        EXPECT_LE(r.bottom, area.bottom);
+        const SizePx c = host.MainForm().ClientSizePx(), least = host.MinimumClientPx();
+        EXPECT_GE(c.width, least.width);
+        EXPECT_GE(c.height, least.height);
+        const PointPx o = host.MainForm().ClientOriginPx();
+        const RectPx strip = host.Panel().pic_ToolbarMain().ScreenRectPx();
+        const ClasseToolbar& tb = host.Panel().Toolbar();
+        for (std::int16_t i = 1; i <= tb.MaxButton(); ++i) {
+            if (!tb.ButtonVisible(i)) continue;
+            const int right = strip.left + host.Panel().pic_ToolbarMain().ToPxX(
+                                               tb.Button(i).X() + tb.Button(i).Width());
+            EXPECT_LE(right, r.left + o.x + least.width) << "button " << i;
+        }
+    }
+}
+
+TEST(ViewerHost, NeedsAContentFolderWithTheListFiles) {
     headless::HeadlessPlatform p;
     TestFolder empty{"quindel_viewer"};
-    viewer::ViewerHost host(p, empty.path(), empty.path());
-    EXPECT_FALSE(host.Start());
-    EXPECT_THAT(host.Error(), ::testing::HasSubstr(empty.path().string()));
+    for (const fs::path& content : {empty.path(), empty.path() / "missing"}) {
+        viewer::ViewerHost host(p, content, empty.path());
+        EXPECT_FALSE(host.Start());
+        EXPECT_THAT(host.Error(), ::testing::HasSubstr(content.string()));
+    }
+    viewer::ViewerHost host(p, empty.path() / "missing", empty.path());
+    host.Start();
+    EXPECT_THAT(host.Error(), ::testing::HasSubstr("does not exist"));
 }
 
 struct QtViewer : ::testing::Test {
