@@ -41,7 +41,8 @@ constexpr int kLongestSleepMs = 250;
 constexpr int kCursorMaxAgeMs = 500;
 // The frame the model reckons a form has. The window manager draws the real one around the
 // client area, which sits exactly where the model puts it; these values only turn the outer
-// size a form is given into its client size, as on the headless backend.
+// size a form is given into its client size, as on the headless backend. Tool windows draw
+// this very frame themselves.
 constexpr int kFormBorderPx = 4;
 constexpr int kCaptionPx = 20;
 constexpr int kToolCaptionPx = 16;

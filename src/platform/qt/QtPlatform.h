@@ -3,8 +3,10 @@
 // component sees only the Platform interface.
 // - Every model window gets one widget (WindowPeer), made on its first change: a form a top-level
 //   widget whose client area sits where the model puts it (the window manager draws the frame
-//   around it), a control a child widget of its parent's. Widgets paint from the model and turn
-//   native input into the input funnel; user moves and resizes of a form move the model.
+//   around it; a tool window is frameless and draws the model's own frame, caption and close
+//   box, so its frame is exactly the one the model reckons with), a control a child widget of its
+//   parent's. Widgets paint from the model and turn native input into the input funnel; user
+//   moves and resizes of a form move the model.
 // - Text is the application font, fixed in pixels so it measures alike on screen and in images.
 // - Time is the monotonic clock; the shared timer queue is driven by one QTimer re-armed for its
 //   next deadline, so timers also run while the host sits in the Qt event loop.
