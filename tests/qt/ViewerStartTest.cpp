@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QProcess>
 #include <QTest>
 #include <csignal>
@@ -118,6 +119,27 @@ TEST_F(ViewerProgram, StartsOnItsSampleAnywhereAndASignalClosesIt) {
     EXPECT_EQ(viewer.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(viewer.exitCode(), 0);
     EXPECT_FALSE(fs::exists(work)) << "the work folder goes with the viewer";
+}
+
+// A 1280 × 1024 screen at twice the device pixel ratio is 640 × 512 logical pixels: the main
+// window opens inside it (its picture is written in logical pixels).
+TEST_F(ViewerProgram, AtTwiceThePixelRatioTheWindowStaysOnTheScreen) {
+    TestFolder out{"quindel_dpr2"};
+    const fs::path screens = out.path() / "screens.json";
+    std::ofstream(screens) << R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": 1280,
+        "height": 1024, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})";
+    QProcessEnvironment env = viewer.processEnvironment();
+    env.insert("QT_QPA_PLATFORM",
+               QString::fromStdString("offscreen:configfile=" + screens.string()));
+    env.insert("QT_SCALE_FACTOR", "2");
+    viewer.setProcessEnvironment(env);
+    Run({"--shots", QString::fromStdString((out.path() / "shots").string())});
+    ASSERT_EQ(viewer.exitCode(), 0) << viewer.readAllStandardError().toStdString();
+    const QImage window(QString::fromStdString((out.path() / "shots" / "viewer.png").string()));
+    ASSERT_FALSE(window.isNull());
+    EXPECT_LE(window.width(), 640);
+    EXPECT_LE(window.height(), 512);
+    EXPECT_GE(window.width(), 400) << "the strip whole";
 }
 
 }  // namespace
