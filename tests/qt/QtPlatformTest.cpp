@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <cmath>
 
 #include "platform/Form.h"
@@ -149,6 +150,34 @@ TEST_F(QtFixture, AToolWindowIsFramedByTheModel) {
         }
     }
     EXPECT_TRUE(tool->Loaded());
+}
+
+// The panel shows its tool windows, then names their owner: a window is mapped once, already
+// owned, since mapping it again to tell the window system of the owner races the window manager.
+TEST_F(QtFixture, AToolWindowIsMappedOnceWithTheOwnerNamedAfterItWasShown) {
+    struct Watch : QObject {
+        int shows = 0, hides = 0;
+        QWindow* ownerAtShow = nullptr;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::Show) {
+                ++shows;
+                ownerAtShow = static_cast<QWidget*>(o)->windowHandle()->transientParent();
+            }
+            hides += e->type() == QEvent::Hide;
+            return false;
+        }
+    } watch;
+    auto tool = p.NewForm();
+    tool->setBorderStyle(border::FixedToolWindow);
+    tool->Move(3000, 3000, 3000, 1500);
+    W(*tool).installEventFilter(&watch);
+    tool->Show();
+    p.api().SetWindowWord(tool->hWnd(), GWW_HWNDPARENT, form->hWnd());
+    p.DoEvents();
+    EXPECT_TRUE(W(*tool).isVisible());
+    EXPECT_EQ(watch.shows, 1);
+    EXPECT_EQ(watch.hides, 0);
+    EXPECT_EQ(watch.ownerAtShow, W(*form).windowHandle());
 }
 
 TEST_F(QtFixture, UserMovesAndResizesMoveTheModel) {

@@ -415,6 +415,9 @@ void QtPlatform::SyncOwners() {
             forms.push_back(f->hWnd());
     for (Handle h : forms)
         if (WindowPeer* peer = Peer(h)) peer->ApplyOwner();
+    // Owners first, so a window shown since the last sync is mapped with its owner.
+    for (Handle h : forms)
+        if (WindowPeer* peer = Peer(h)) peer->ShowIfPending();
 }
 
 void QtPlatform::SyncActiveForm() {

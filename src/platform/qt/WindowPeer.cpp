@@ -206,11 +206,27 @@ void WindowPeer::ApplyVisibility(Window& w) {
         if (isHidden() == w.Visible()) setVisible(w.Visible());
         return;
     }
-    if (w.Visible() == isVisible()) return;
     if (!w.Visible()) {
-        hide();
+        showPending_ = false;
+        if (isVisible()) hide();
         return;
     }
+    if (isVisible()) return;
+    // A tool window with no owner yet is mapped at the next sync, once the code that showed it
+    // has named its owner (the panel shows its list and volume windows, then makes its form their
+    // owner): the window system reads the owner only when a window is mapped, and unmapping a
+    // window to map it again races the window manager, which may leave it unmapped. A window
+    // shown from input is synced as the input returns.
+    showPending_ = true;
+    if (static_cast<Form&>(w).Owner() != 0 || !platform_.DrawsFrame(static_cast<Form&>(w)))
+        ShowIfPending();
+}
+
+void WindowPeer::ShowIfPending() {
+    if (!showPending_) return;
+    showPending_ = false;
+    const Window* w = Model();
+    if (!w || !w->Visible() || isVisible()) return;
     // Shown without activation; the next sync activates it if the model made it the active form.
     ApplyOwner();
     setAttribute(Qt::WA_ShowWithoutActivating);

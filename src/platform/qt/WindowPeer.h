@@ -37,6 +37,8 @@ class WindowPeer : public QWidget {
     void ApplyAll();
     // A form: makes the native window transient for the owner the model names, if it changed.
     void ApplyOwner();
+    // A top-level form the model showed since the last sync is mapped now, with its owner.
+    void ShowIfPending();
     // A form becomes a child widget of host's (see QtPlatform::Dock) and mirrors everything anew.
     void DockInto(WindowPeer& host);
     // The window flags of a form's border style, on a platform whose windows a window system
@@ -98,6 +100,7 @@ class WindowPeer : public QWidget {
     bool applying_ = false;
     bool native_ = false;        // painted by whoever draws into the native window
     bool closePressed_ = false;  // the left button went down on the close box
+    bool showPending_ = false;   // shown by the model, mapped at the next sync
     platform::Image canvas_;     // what the model painted last
 };
 
