@@ -23,4 +23,6 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 # GStreamer and GLib keep allocations for the life of the process; ours are not hidden.
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export QUINDEL_AUDIO_SINK=fake
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" -LE journey
+# The desktop journeys last, alone on the machine: they measure time.
+ctest --test-dir "$build" --output-on-failure -L journey --no-tests=ignore

@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 #include "platform/VScrollBar.h"
 #include "runtime/VbError.h"
+#include "support/Catalogo.h"
 #include "toolbar/ClassePulsante.h"
 #include "toolbar/ClasseToolbar.h"
 #include "viewer/ViewerEvents.h"
@@ -173,6 +174,8 @@ void ViewerHost::BuildDisplay() {
     form->OnUnload = [this] { Close(); };
     stage_ = std::make_unique<hostkit::DisplayStage>(p_, std::move(form), media_);
     stage_->Text().setBorderStyle(1);
+    // The stage's own notices speak the panel's language.
+    stage_->SetLanguage(LinguaCatalogo(p_.files()));
 }
 
 void ViewerHost::PlaceInClient(Form& form, std::int32_t left, std::int32_t top, std::int32_t width,

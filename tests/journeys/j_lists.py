@@ -198,9 +198,15 @@ def drag_thumb(trip):
     followed = []
 
     def look(step, point):
-        if step == 4:  # half way: the thumb is under the pointer
+        if step != 4:
+            return
+
+        # Half way: the thumb comes under the pointer once the window has repainted.
+        def under():
             now = scroll_thumb(d.grab((x, top, x + 1, bottom)))
-            followed.append(now is not None and now[0] - 3 <= point[1] - top <= now[1] + 3)
+            return now is not None and now[0] - 3 <= point[1] - top <= now[1] + 3
+
+        followed.append(bool(d.appears(under, timeout=3.0)))
 
     d.drag(start, end, steps=8, on_step=look)
     v.wait_event(r"GetChunk\(1, \S+, 13\d\)", mark)
