@@ -1,10 +1,7 @@
 #include "display/FilePosizione.h"
 
-#include <cmath>
-#include <fstream>
-#include <sstream>
-
 #include "platform/Platform.h"
+#include "platform/RegularFile.h"
 #include "runtime/CodePage.h"
 #include "runtime/Coercions.h"
 #include "runtime/Text.h"
@@ -15,6 +12,8 @@ namespace quindel {
 namespace {
 
 constexpr std::int32_t kColonneNome = 13;
+// A position file holds one short line a media file: a megabyte is tens of thousands of them.
+constexpr std::int64_t kMassimoFilePosizioni = 1024 * 1024;
 
 // The numbers of a matching line: a blank or non-numeric field is a type mismatch, as the
 // conversion of the text would be.
@@ -33,14 +32,16 @@ PosizioneFinestra Leggi(platform::Platform& p, const std::string& percorso, cons
         UCase(Trim(barra == std::string::npos ? percorso : percorso.substr(barra + 1)));
     const std::string posizioni = cartella + file;
     if (!FileEsiste(p.files(), posizioni)) return risultato;
-    std::ifstream in(p.files().Resolve(posizioni), std::ios::binary);
-    std::ostringstream contenuto;
-    contenuto << in.rdbuf();
-    const std::optional<RigaPosizione> riga = CercaPosizione(contenuto.view(), nome, conLunghezza);
+    const platform::ReadResult contenuto =
+        platform::ReadRegularFile(p.files().Resolve(posizioni), kMassimoFilePosizioni);
+    if (!contenuto.bytes) return risultato;
+    const std::optional<RigaPosizione> riga = CercaPosizione(*contenuto.bytes, nome, conLunghezza);
     if (!riga) return risultato;
+    // A few bytes may ask for any size: the window stays within what a screen can show.
     const platform::Screen& s = p.screen();
-    risultato.Altezza = std::int32_t(std::lround(double(riga->AltezzaPx) * s.TwipsPerPixelY()));
-    risultato.Larghezza = std::int32_t(std::lround(double(riga->LarghezzaPx) * s.TwipsPerPixelX()));
+    const platform::SizePx px = s.Bounded({riga->LarghezzaPx, riga->AltezzaPx});
+    risultato.Altezza = px.height * s.TwipsPerPixelY();
+    risultato.Larghezza = px.width * s.TwipsPerPixelX();
     risultato.Lunghezza = riga->Lunghezza;
     return risultato;
 }

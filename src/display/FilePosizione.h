@@ -3,7 +3,9 @@
 // files beside the media ("PosQTVR.bin", "PosDCR.bin"): one line a media file, upper-cased and
 // trimmed, the name in columns 1-13, the height in pixels in 14-18, the width in 19-23 and, for
 // movies, the length in frames from 24 on. Without an entry the window is 9000 x 6000 twips and
-// the length 0. A matching line whose numbers are not numbers raises a type mismatch (13).
+// the length 0. A matching line whose numbers are not numbers raises a type mismatch (13). Sizes
+// are kept between 0 and twice the screen each way; a position file that is no regular file or
+// is over a megabyte counts as missing.
 #include <cstdint>
 #include <optional>
 #include <string>

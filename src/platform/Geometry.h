@@ -23,6 +23,7 @@ struct RectPx {
     int bottom = 0;
     int width() const { return right - left; }
     int height() const { return bottom - top; }
+    SizePx size() const { return {width(), height()}; }
     bool contains(PointPx p) const {
         return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
     }

@@ -24,8 +24,8 @@ int LineHeight(const Platform& p) {
 }  // namespace look
 
 Image ModelRenderer::Render(Window& w) const {
-    const RectPx r = w.ScreenRectPx();
-    Image img(std::max(r.width(), 0), std::max(r.height(), 0), look::kFace);
+    const SizePx size = w.platform().screen().Bounded(w.ScreenRectPx().size());
+    Image img(size.width, size.height, look::kFace);
     w.Paint(img);
     PaintChildren(w, img);
     return img;

@@ -96,8 +96,10 @@ void PictureBox::Move(std::int32_t l, std::int32_t t, std::int32_t w, std::int32
 }
 
 void PictureBox::ResizeSurfaceTo(std::int32_t w, std::int32_t h) {
-    Image next(std::max(TwipsToPxX(std::max(w, 0)) - 2 * borderStyle_, 0),
-               std::max(TwipsToPxY(std::max(h, 0)) - 2 * borderStyle_, 0), backColor_);
+    const SizePx inner =
+        platform().screen().Bounded({TwipsToPxX(std::max(w, 0)) - 2 * borderStyle_,
+                                     TwipsToPxY(std::max(h, 0)) - 2 * borderStyle_});
+    Image next(inner.width, inner.height, backColor_);
     next.blit(surface_, 0, 0);
     surface_ = std::move(next);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The screen: its size in pixels, the twips-per-pixel factors, the cursor and the screen-wide
 // mouse pointer. Backends keep it current (the desktop backend reads the cursor live).
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 
@@ -26,6 +27,16 @@ class Screen {
     std::int32_t WidthTwips() const { return metrics_.widthPx * metrics_.twipsPerPixelX; }
     std::int32_t HeightTwips() const { return metrics_.heightPx * metrics_.twipsPerPixelY; }
     void setMetrics(ScreenMetrics m) { metrics_ = m; }
+    // The largest picture any window keeps or paints: twice the screen each way. A window whose
+    // model is larger (sizes come from content) shows its top-left part, never a canvas of
+    // gigabytes.
+    SizePx MaxCanvasPx() const {
+        return {std::max(2 * metrics_.widthPx, 1), std::max(2 * metrics_.heightPx, 1)};
+    }
+    SizePx Bounded(SizePx s) const {
+        const SizePx m = MaxCanvasPx();
+        return {std::clamp(s.width, 0, m.width), std::clamp(s.height, 0, m.height)};
+    }
 
     // The screen mouse pointer (0 default, 11 hourglass); every change is counted, so a test can
     // tell that a long operation showed the hourglass.
