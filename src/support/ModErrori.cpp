@@ -6,6 +6,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
+#include "platform/SafeFile.h"
 #include "runtime/CodePage.h"
 #include "runtime/DateTime.h"
 #include "runtime/ErrorHandling.h"
@@ -90,10 +91,11 @@ std::string PercorsoLog(platform::Platform& p) {
 void ScriviLog(platform::Platform& p, std::string_view Testo) {
     const std::string riga =
         "\"- " + FormatDataOra(std::time_t(p.CalendarTime())) + " " + std::string(Testo) + "\"\r\n";
-    std::ofstream out(p.files().Resolve(PercorsoLog(p)), std::ios::binary | std::ios::app);
-    if (!out) return;
-    // A log that cannot be written in the code page is not written: reporting goes on.
-    IgnoraErrori([&] { out << ACodePage(riga); });
+    // A log that cannot be written in the code page is not written: reporting goes on. The
+    // folder may be shared: a link, a FIFO or a device at the log's name is never written.
+    std::string bytes;
+    if (IgnoraErrori([&] { bytes = ACodePage(riga); })) return;
+    platform::AppendToFile(p.files().Resolve(PercorsoLog(p)), bytes);
 }
 
 }  // namespace quindel

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "TestFolder.h"
+#include "platform/PrivateFolder.h"
 #include "platform/SafeFile.h"
 
 namespace fs = std::filesystem;
@@ -73,4 +74,21 @@ TEST(SafeFile, AppendingRefusesLinksFifosAndDevices) {
     for (const fs::path& refused : {link, fifo, fs::path("/dev/null"), t.path() / "no/such"})
         EXPECT_FALSE(AppendToFile(refused.string(), "x")) << refused;
     EXPECT_EQ(Read(victim), "precious");
+}
+
+TEST(SafeFile, APrivateFolderIsItsOwnersAloneAndGoesWithEverythingInIt) {
+    std::string path;
+    {
+        quindel::platform::PrivateFolder folder("quindel-test");
+        path = folder.Path();
+        ASSERT_FALSE(path.empty());
+        struct stat st {};
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        Write(folder.File("print.pdf"), "%PDF");
+        EXPECT_EQ(Read(folder.File("print.pdf")), "%PDF");
+        quindel::platform::PrivateFolder other("quindel-test");
+        EXPECT_NE(other.Path(), path) << "every folder has a name of its own";
+    }
+    EXPECT_FALSE(fs::exists(path));
 }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "SupportFixture.h"
 #include "platform/MessageBox.h"
@@ -91,6 +94,22 @@ TEST(GestioneErrore, AnUnwritableLogIsSkippedAndTheBoxStillShows) {
     // A folder where the log file should be: opening it for appending fails too.
     fx.p.files().setComponentFolder(fx.folder.string());
     std::filesystem::create_directory(fx.folder / "Quindel2.LOG");
+    EXPECT_EQ(GestioneErrore(fx.p, "Paint", 53), OK);
+    EXPECT_EQ(fx.p.Boxes().Shown().size(), 2u);
+}
+
+// The log's folder may be shared: a link planted at its name is not written through, and a FIFO
+// there neither blocks the report nor takes the line.
+TEST(GestioneErrore, ALinkOrAFifoAtTheLogsNameIsNeverWritten) {
+    SupportFixture fx("err_planted");
+    const std::filesystem::path log = fx.folder / "Quindel2.LOG", victim = fx.folder / "victim";
+    std::ofstream(victim) << "precious";
+    std::filesystem::create_symlink(victim, log);
+    EXPECT_EQ(GestioneErrore(fx.p, "Paint", 53), OK);
+    std::ifstream in(victim);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "precious");
+    std::filesystem::remove(log);
+    ASSERT_EQ(::mkfifo(log.c_str(), 0600), 0);
     EXPECT_EQ(GestioneErrore(fx.p, "Paint", 53), OK);
     EXPECT_EQ(fx.p.Boxes().Shown().size(), 2u);
 }

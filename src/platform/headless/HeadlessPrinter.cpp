@@ -311,26 +311,16 @@ struct HeadlessPrinter::Pdf {
 };
 
 HeadlessPrinter::HeadlessPrinter(HeadlessPrinterConfig config)
-    : config_(std::move(config)), fonts_(std::make_unique<PrintFonts>()) {
-    char name[64];
-    std::snprintf(name, sizeof name, "quindel-print-%ld-%p.pdf", long(::getpid()),
-                  static_cast<void*>(this));
-    std::error_code ec;
-    temporary_ = (std::filesystem::temp_directory_path(ec) / name).string();
-}
+    : config_(std::move(config)), fonts_(std::make_unique<PrintFonts>()) {}
 
 HeadlessPrinter::~HeadlessPrinter() {
-    pdf_.reset();
-    if (wroteTemporary_) {
-        std::error_code ec;
-        std::filesystem::remove(temporary_, ec);
-    }
+    pdf_.reset();  // finished before its folder goes
 }
 
 std::string HeadlessPrinter::Destination() const {
     if (!config_.pdfPath.empty()) return config_.pdfPath;
     if (const char* env = std::getenv("QUINDEL_PRINT_PDF"); env && *env) return env;
-    return config_.systemPrinter ? temporary_ : std::string();
+    return config_.systemPrinter ? Temporary() : std::string();
 }
 
 void HeadlessPrinter::ClearDocuments() {
@@ -346,14 +336,13 @@ PrintResult HeadlessPrinter::Begin(const std::string& title) {
     }
     std::string path = Destination();
     const bool temporary = path.empty();
-    if (temporary) path = temporary_;
+    if (temporary) path = Temporary();
     const PageMetrics& m = config_.page;
     auto pdf = std::make_unique<Pdf>();
     pdf->surface = cairo_pdf_surface_create(path.c_str(), m.pageWidth / kTwipsPerPoint,
                                             m.pageHeight / kTwipsPerPoint);
     if (const cairo_status_t s = cairo_surface_status(pdf->surface); s != CAIRO_STATUS_SUCCESS)
         return PrintResult::Failure("Cannot write the PDF file " + path + ": " + Describe(s));
-    if (path == temporary_) wroteTemporary_ = true;
     pdf->cr = cairo_create(pdf->surface);
     pdf->canvas = std::make_unique<Canvas>(pdf->cr, *fonts_, text_);
     StartPage(pdf->cr, m, 1 / kTwipsPerPoint);

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/Printer.h"
+#include "platform/PrivateFolder.h"
 #include "platform/headless/HeadlessTextService.h"
 
 namespace quindel::headless {
@@ -100,8 +101,9 @@ class HeadlessPrinter : public platform::Printer {
     std::unique_ptr<Pdf> pdf_;
     std::vector<PrintedDocument> documents_;
     std::string failNext_;
-    std::string temporary_;  // the default file
-    bool wroteTemporary_ = false;
+    // The default file, in a folder of this printer's own, removed with it.
+    platform::PrivateFolder folder_{"quindel-print"};
+    std::string Temporary() const { return folder_.File("print.pdf"); }
 };
 
 }  // namespace quindel::headless
