@@ -38,7 +38,7 @@ std::size_t Document::CharHash::operator()(const CharFormat& f) const {
     Mix(h, f.colour);
     Mix(h, f.highlight);
     Mix(h, (f.bold ? 1 : 0) | (f.italic ? 2 : 0) | (f.underline ? 4 : 0) | (f.strike ? 8 : 0) |
-               (int(f.script) << 4));
+               (int(f.script) << 4) | (int(f.underlineStyle) << 6));
     return h;
 }
 
@@ -48,7 +48,11 @@ std::size_t Document::ParaHash::operator()(const ParaFormat& f) const {
          {std::int32_t(f.align), std::int32_t(f.pageBreakBefore), std::int32_t(f.lineMultiple),
           f.left, f.right, f.first, f.before, f.after, f.lineSpacing, f.tabCount})
         Mix(h, v);
-    for (std::int32_t i = 0; i < f.tabCount; ++i) Mix(h, f.tabs[std::size_t(i)]);
+    for (std::int32_t i = 0; i < f.tabCount; ++i) {
+        const TabKind k = f.tabKinds[std::size_t(i)];
+        Mix(h, f.tabs[std::size_t(i)]);
+        Mix(h, int(k.align) << 8 | int(k.leader));
+    }
     return h;
 }
 
@@ -273,6 +277,7 @@ Document Document::Slice(std::int32_t start, std::int32_t length) const {
 }
 
 void Document::Append(const Document& other) {
+    if (!settings_.page.Given()) settings_.page = other.settings_.page;
     std::vector<std::int32_t> fontMap;  // pairs of (their number, ours), flattened
     std::int32_t next = 0;
     for (const FontEntry& e : fonts_.Entries()) next = std::max(next, e.number + 1);

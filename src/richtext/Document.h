@@ -24,6 +24,7 @@
 #include "platform/Image.h"
 #include "richtext/FontTable.h"
 #include "richtext/Format.h"
+#include "richtext/PageSetup.h"
 
 namespace quindel::richtext {
 
@@ -73,6 +74,7 @@ struct DocumentSettings {
     std::int32_t defaultTab = 720;  // \deftab, twips
     std::int32_t codePage = 1252;   // \ansicpg
     std::int32_t language = 1045;   // \deflang
+    PageSetup page;                 // paper and margins, as far as the document gives them
 };
 
 class Document {
@@ -127,7 +129,8 @@ class Document {
     // Makes the end of the last closed paragraph a row end (\row after \cell).
     void EndRow();
     // Appends another document: its first paragraph continues the open paragraph; its fonts and
-    // colours join this document's tables.
+    // colours join this document's tables; its page setup becomes this one's when this one
+    // gives none.
     void Append(const Document& other);
 
     // --- plain text and positions

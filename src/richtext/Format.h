@@ -9,6 +9,27 @@ namespace quindel::richtext {
 
 enum class Script : std::uint8_t { Normal, Super, Sub };
 
+// How an underlined run is underlined. Words leaves the blanks and tabs between words bare.
+enum class UnderlineStyle : std::uint8_t {
+    Single,
+    Words,
+    Double,
+    Dotted,
+    Dashed,
+    DashDot,
+    DashDotDot,
+    LongDash,
+    Thick,
+    ThickDotted,
+    ThickDashed,
+    ThickDashDot,
+    ThickDashDotDot,
+    ThickLongDash,
+    Wave,
+    HeavyWave,
+    DoubleWave,
+};
+
 struct CharFormat {
     std::int32_t font = -1;  // the font table's number (\fN); -1: the document's default font
     std::int16_t halfPoints = 24;
@@ -19,10 +40,33 @@ struct CharFormat {
     bool underline = false;
     bool strike = false;
     Script script = Script::Normal;
+    // Meaningful only when underline is set; kept Single while it is not, so that formats
+    // differing only in a style nobody sees stay one format.
+    UnderlineStyle underlineStyle = UnderlineStyle::Single;
     bool operator==(const CharFormat&) const = default;
 };
 
 enum class Align : std::uint8_t { Left, Centre, Right, Justify };
+
+// Where a tab stop puts the text after it: starting there, centred on it, ending there, or with
+// its decimal separator there. A bar stop moves no text: it draws a vertical rule.
+enum class TabAlign : std::uint8_t { Left, Centre, Right, Decimal, Bar };
+// What fills the room a tab takes.
+enum class TabLeader : std::uint8_t {
+    None,
+    Dots,
+    Hyphens,
+    Underline,
+    ThickLine,
+    Equals,
+    MiddleDots
+};
+
+struct TabKind {
+    TabAlign align = TabAlign::Left;
+    TabLeader leader = TabLeader::None;
+    bool operator==(const TabKind&) const = default;
+};
 
 struct ParaFormat {
     static constexpr int kMaxTabs = 24;
@@ -37,11 +81,14 @@ struct ParaFormat {
     std::int32_t after = 0;
     std::int32_t lineSpacing = 0;  // > 0 at least, < 0 exactly, 0 single
     std::int32_t tabCount = 0;
-    std::array<std::int32_t, kMaxTabs> tabs{};  // explicit stops from the left indent, ascending
+    // Explicit stops, twips from the left edge of the text's box (the margin, or a cell's
+    // left), ascending; tabKinds[i] is the kind of tabs[i].
+    std::array<std::int32_t, kMaxTabs> tabs{};
+    std::array<TabKind, kMaxTabs> tabKinds{};
     bool operator==(const ParaFormat&) const = default;
 
     // Adds a stop in order; a stop already present or past kMaxTabs is dropped.
-    void AddTab(std::int32_t at);
+    void AddTab(std::int32_t at, TabKind kind = {});
 };
 
 }  // namespace quindel::richtext

@@ -1,6 +1,7 @@
 #include "richtext/Layout.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 #include "richtext/Utf8.h"
@@ -13,6 +14,18 @@ constexpr std::int32_t kMaxWidth = 1 << 24;
 constexpr std::int32_t kMinCellWidth = 150;
 constexpr std::int32_t kDefaultCellWidth = 1440;
 constexpr const char* kDefaultFace = "Times New Roman";
+constexpr int kFineEmPixels = 1000;
+
+// The decimal separator of a language (a Windows language id): a comma for the languages of
+// continental Europe, a point elsewhere.
+char32_t DecimalSeparator(std::int32_t language) {
+    static constexpr std::int32_t kComma[] = {
+        0x02, 0x05, 0x06, 0x07, 0x08, 0x0A, 0x0B, 0x0C, 0x0E, 0x0F, 0x10, 0x13, 0x14, 0x15,
+        0x16, 0x18, 0x19, 0x1A, 0x1B, 0x1C, 0x1D, 0x1F, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27};
+    const std::int32_t primary = language & 0x3FF;
+    if (language == 0x0807 || language == 0x0810) return '.';  // Swiss German and Italian
+    return std::find(std::begin(kComma), std::end(kComma), primary) != std::end(kComma) ? ',' : '.';
+}
 
 bool IsZeroWidth(char32_t cp) {
     return cp == 0xAD || (cp >= 0x200B && cp <= 0x200F);
@@ -22,6 +35,7 @@ bool IsZeroWidth(char32_t cp) {
 
 Layout::Layout(const Document& doc, const platform::TextService& text, int twipsPerPixel)
     : doc_(doc), text_(text), tpp_(std::max(1, twipsPerPixel)) {
+    decimal_ = DecimalSeparator(doc.Settings().language);
     BuildBlocks();
 }
 
@@ -43,19 +57,35 @@ const platform::FontSpec& Layout::FontFor(std::uint32_t format) const {
     c.font.twipsPerPixel = tpp_;
     c.font.bold = f.bold;
     c.font.italic = f.italic;
+    c.textFont = c.font;
     c.font.underline = f.underline;
     c.font.strike = f.strike;
-    const platform::FontMetrics m = text_.Metrics(c.font);
-    c.metrics = {m.ascent * tpp_, m.descent * tpp_,
-                 std::max(0, m.lineHeight - m.ascent - m.descent) * tpp_, 0};
+    const platform::FontMetrics m = FineMetrics(c.font);
+    c.metrics = {m.ascent, m.descent, std::max(0, m.lineHeight - m.ascent - m.descent), 0};
     if (f.script != Script::Normal) {
         platform::FontSpec full = c.font;
         full.sizeTwips = size;
-        const std::int32_t fullAscent = text_.Metrics(full).ascent * tpp_;
+        const std::int32_t fullAscent = FineMetrics(full).ascent;
         c.metrics.shift = f.script == Script::Super ? fullAscent / 3 : -fullAscent / 5;
     }
     c.ready = true;
     return c.font;
+}
+
+const platform::FontSpec& Layout::TextFontFor(std::uint32_t format) const {
+    FontFor(format);
+    return fonts_[format].textFont;
+}
+
+platform::FontMetrics Layout::FineMetrics(const platform::FontSpec& font) const {
+    // An em of about a thousand pixels: twips, or nearly, and within what any backend draws.
+    platform::FontSpec fine = font;
+    fine.twipsPerPixel = std::max(1, font.sizeTwips / kFineEmPixels);
+    platform::FontMetrics m = text_.Metrics(fine);
+    m.ascent *= fine.twipsPerPixel;
+    m.descent *= fine.twipsPerPixel;
+    m.lineHeight *= fine.twipsPerPixel;
+    return m;
 }
 
 const Layout::FontTwips& Layout::MetricsFor(std::uint32_t format) const {
@@ -172,13 +202,14 @@ std::int64_t Layout::LayOutParagraph(std::uint32_t p, std::int32_t x, std::int32
         line.x = x;
         line.width = width;
         line.indent = std::max(0, f.left + (first ? f.first : 0));
-        const std::int32_t right = std::max(line.indent + 1, width - f.right);
-        const std::size_t end = BreakLine(m, i, line.indent, right, f);
+        const TabRoom room{f, std::max(line.indent + 1, width - f.right),
+                           first && f.first < 0 ? f.left : -1};
+        const std::size_t end = BreakLine(m, i, line.indent, room);
         std::size_t visible = end;
         while (visible > i &&
                (m.kind[visible - 1] == Kind::Space || m.kind[visible - 1] == Kind::Break))
             --visible;
-        line.natural = Walk(m, i, visible, line.indent, f, nullptr);
+        line.natural = Walk(m, i, visible, line.indent, room, nullptr);
         line.start = m.bytes[i];
         line.end = m.bytes[end];
         LineMetrics(line, f);
@@ -223,45 +254,12 @@ void Layout::Measure(std::uint32_t p, std::uint32_t b0, std::uint32_t b1, Measur
             if (cp == 0x09) kind = Kind::Tab;
             if (cp == 0x0B) kind = Kind::Break;
             if (cp == '-' || cp == 0xAD) kind = Kind::Hyphen;
+            if (cp == decimal_) kind = Kind::Decimal;
             m.kind.push_back(kind);
             m.advance.push_back(IsZeroWidth(cp) || kind == Kind::Break ? 0 : px * tpp_);
         }
     }
     m.bytes.push_back(b1);
-}
-
-std::int32_t Layout::Advance(const Measured& m, std::size_t k, std::int32_t x,
-                             const ParaFormat& f) const {
-    if (m.kind[k] != Kind::Tab) return m.advance[k];
-    for (std::int32_t i = 0; i < f.tabCount; ++i)
-        if (f.tabs[std::size_t(i)] > x) return f.tabs[std::size_t(i)] - x;
-    const std::int32_t step = std::max(1, doc_.Settings().defaultTab);
-    return (x / step + 1) * step - x;
-}
-
-std::int32_t Layout::Walk(const Measured& m, std::size_t from, std::size_t to, std::int32_t x,
-                          const ParaFormat& f, std::vector<std::int32_t>* xs) const {
-    for (std::size_t k = from; k < to; ++k) {
-        if (xs) xs->push_back(x);
-        x += Advance(m, k, x, f);
-    }
-    if (xs) xs->push_back(x);
-    return x;
-}
-
-std::size_t Layout::BreakLine(const Measured& m, std::size_t from, std::int32_t indent,
-                              std::int32_t right, const ParaFormat& f) const {
-    std::int32_t x = indent;
-    std::size_t lastBreak = 0;
-    for (std::size_t k = from; k < m.advance.size(); ++k) {
-        if (m.kind[k] == Kind::Break) return k + 1;
-        const std::int32_t w = Advance(m, k, x, f);
-        if (k > from && m.kind[k] != Kind::Space && x + w > right)
-            return lastBreak > from ? lastBreak : k;
-        x += w;
-        if (m.kind[k] == Kind::Space || m.kind[k] == Kind::Hyphen) lastBreak = k + 1;
-    }
-    return m.advance.size();
 }
 
 void Layout::LineMetrics(LayoutLine& line, const ParaFormat& f) const {
@@ -296,7 +294,9 @@ void Layout::LineMetrics(LayoutLine& line, const ParaFormat& f) const {
     else if (f.lineSpacing < 0)
         h = -f.lineSpacing;
     line.height = std::max(1, h);
-    line.ascent = std::min(ascent, line.height);
+    // Room beyond the single height goes above the text; a line held exactly lower than that
+    // keeps its descent and loses the top of its tallest letters.
+    line.ascent = std::clamp(ascent + line.height - natural, 0, line.height);
 }
 
 }  // namespace quindel::richtext

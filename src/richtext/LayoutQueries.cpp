@@ -11,24 +11,33 @@ void Layout::Geometry(const LayoutLine& line, LineGeometry& out) const {
     const ParaFormat& f = doc_.Para(doc_.Paragraphs()[line.paragraph].format);
     Measured& m = scratch_;
     Measure(line.paragraph, line.start, line.end, m);
-    Walk(m, 0, m.advance.size(), line.indent, f, &out.x);
+    std::size_t visible = m.kind.size();
+    while (visible > 0 &&
+           (m.kind[visible - 1] == Kind::Space || m.kind[visible - 1] == Kind::Break))
+        --visible;
+    // Tabs align the text up to the line's last visible character, as when it was broken.
+    const TabRoom room = RoomOf(line);
+    Walk(m, 0, visible, line.indent, room, &out.x);
+    for (std::size_t k = visible; k < m.advance.size(); ++k)  // the blanks hanging at its end
+        out.x.push_back(out.x.back() + m.advance[k]);
     out.bytes = m.bytes;
     const std::int32_t free = std::max(0, line.width - std::max(f.right, 0) - line.natural);
     std::int32_t offset = 0;
     if (f.align == Align::Centre) offset = free / 2;
     if (f.align == Align::Right) offset = free;
-    // Justified lines share the free room among the blanks between their words.
-    std::size_t visible = m.kind.size();
-    while (visible > 0 &&
-           (m.kind[visible - 1] == Kind::Space || m.kind[visible - 1] == Kind::Break))
-        --visible;
+    // Justified lines share the free room among the blanks between their words, after the
+    // line's last tab (the text before a tab stays where the tab put it).
     std::int32_t spaces = 0;
+    std::size_t firstStretched = 0;
+    for (std::size_t k = 0; k < visible; ++k)
+        if (m.kind[k] == Kind::Tab) firstStretched = k + 1;
     if (f.align == Align::Justify && !line.last)
-        for (std::size_t k = 0; k < visible; ++k) spaces += m.kind[k] == Kind::Space ? 1 : 0;
+        for (std::size_t k = firstStretched; k < visible; ++k)
+            spaces += m.kind[k] == Kind::Space ? 1 : 0;
     std::int32_t extra = 0, seen = 0;
     for (std::size_t k = 0; k < out.x.size(); ++k) {
         out.x[k] += line.x + offset + extra;
-        if (k < visible && spaces > 0 && m.kind[k] == Kind::Space) {
+        if (k >= firstStretched && k < visible && spaces > 0 && m.kind[k] == Kind::Space) {
             ++seen;
             extra = std::int32_t(std::int64_t(free) * seen / spaces);
         }

@@ -1,6 +1,7 @@
 #include "richtext/Painter.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "richtext/PictureDecoder.h"
 
@@ -76,6 +77,33 @@ void Painter::PaintLine(const View& v, const LayoutLine& line, std::int64_t top,
         if (doc.Runs()[r].start >= line.end) break;
         PaintRun(v, line, top, r, sel);
     }
+    PaintMarks(v, line, top, sel);
+}
+
+ByteRange Painter::Span::In(std::uint32_t paragraph) const {
+    const auto part = [&](std::uint64_t key) -> std::uint32_t {
+        const std::uint64_t p = key >> 32;
+        return p < paragraph ? 0 : p > paragraph ? UINT32_MAX : std::uint32_t(key);
+    };
+    return {part(from), part(to)};
+}
+
+void Painter::PaintMarks(const View& v, const LayoutLine& line, std::int64_t top, const Span& sel) {
+    const Document& doc = layout_.document();
+    layout_.Marks(line, geometry_, sel.In(line.paragraph), v.tpp, marks_);
+    for (const LineMark& m : marks_) {
+        const Rgba ink = m.selected ? v.options.selectionInk
+                                    : doc.Colour(doc.Char(m.format).colour, v.options.ink);
+        if (m.kind == LineMark::Kind::Text) {
+            layout_.text().Draw(v.target, layout_.TextFontFor(m.format), PxX(v, m.x),
+                                PxY(v, top + m.y), m.text, ink);
+            continue;
+        }
+        const int x0 = PxX(v, m.x), y0 = PxY(v, top + m.y);
+        const int x1 = std::max(x0 + 1, PxX(v, std::int64_t(m.x) + m.width));
+        const int y1 = std::max(y0 + 1, PxY(v, top + m.y + m.height));
+        v.target.fillRect(x0, y0, x1 - x0, y1 - y0, ink);
+    }
 }
 
 void Painter::PaintRun(const View& v, const LayoutLine& line, std::int64_t top, std::uint32_t r,
@@ -106,7 +134,7 @@ void Painter::PaintRun(const View& v, const LayoutLine& line, std::int64_t top, 
         v.target.fillRect(x0, y0, x1 - x0, y1 - y0,
                           selected ? v.options.selectionPaper : highlight);
     }
-    const platform::FontSpec& font = layout_.FontFor(run.format);
+    const platform::FontSpec& font = layout_.TextFontFor(run.format);
     const int baseline = PxY(v, top + line.ascent - layout_.MetricsFor(run.format).shift);
     const Rgba ink = doc.Colour(f.colour, v.options.ink);
     const std::string_view text = doc.Text();

@@ -3,9 +3,11 @@
 //
 // The image shows the document from (scrollX, scrollY) twips down and right, at the layout's
 // twips per pixel; it is filled with the paper colour first. Runs show their highlight, the
-// selection is drawn inverted (selection paper under selection ink), pictures are scaled to
-// their shown size (a picture that cannot be decoded shows as a framed box of that size), and
-// table rows with borders get their cell frames. Painting lays out only what it shows.
+// selection is drawn inverted (selection paper under selection ink), the line's marks
+// (underlines and strike-through continuous across blanks, tab leaders, bar rules) are drawn
+// over the glyphs at least a pixel thick, pictures are scaled to their shown size (a picture
+// that cannot be decoded shows as a framed box of that size), and table rows with borders get
+// their cell frames. Painting lays out only what it shows.
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -48,10 +50,13 @@ class Painter {
             const std::uint64_t key = std::uint64_t(paragraph) << 32 | byte;
             return key >= from && key < to;
         }
+        // Its part of one paragraph.
+        ByteRange In(std::uint32_t paragraph) const;
     };
     void PaintLine(const View& v, const LayoutLine& line, std::int64_t top, const Span& sel);
     void PaintRun(const View& v, const LayoutLine& line, std::int64_t top, std::uint32_t run,
                   const Span& sel);
+    void PaintMarks(const View& v, const LayoutLine& line, std::int64_t top, const Span& sel);
     void PaintPicture(const View& v, std::int32_t picture, std::int32_t x, std::int64_t top,
                       bool selected);
     void PaintBorders(const View& v, const LayoutBlock& block);
@@ -61,6 +66,7 @@ class Painter {
 
     Layout& layout_;
     LineGeometry geometry_;
+    std::vector<LineMark> marks_;
     std::map<std::int32_t, platform::Image> pictures_;
     std::int64_t cachedPixels_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "richtext/RtfControlWords.h"
 
+#include <iterator>
 #include <unordered_map>
 
 #include "richtext/FontTable.h"
@@ -138,7 +139,6 @@ constexpr std::string_view kSkipped[] = {
     "themedata",
     "title",
     "txe",
-    "upr",
     "userprops",
     "wgrffmtfilter",
     "xe",
@@ -165,6 +165,8 @@ constexpr Entry kWords[] = {
     {"colortbl", {A::ColourTable, 0}},
     {"pict", {A::Picture, 0}},
     {"shppict", {A::Keep, 0}},
+    {"ud", {A::UnicodePart, 0}},
+    {"upr", {A::Upr, 0}},
     {"f", {A::Font, 0}},
     {"fcharset", {A::Charset, 0}},
     {"fprq", {A::Pitch, 0}},
@@ -183,13 +185,6 @@ constexpr Entry kWords[] = {
     {"plain", {A::Plain, 0}},
     {"b", {A::Bold, 0}},
     {"i", {A::Italic, 0}},
-    {"ul", {A::Underline, 0}},
-    {"uld", {A::Underline, 0}},
-    {"uldash", {A::Underline, 0}},
-    {"uldb", {A::Underline, 0}},
-    {"ulth", {A::Underline, 0}},
-    {"ulw", {A::Underline, 0}},
-    {"ulwave", {A::Underline, 0}},
     {"ulnone", {A::UnderlineNone, 0}},
     {"strike", {A::Strike, 0}},
     {"striked", {A::Strike, 0}},
@@ -203,7 +198,7 @@ constexpr Entry kWords[] = {
     {"nosupersub", {A::Script, Sc(Script::Normal)}},
     {"v", {A::Hidden, 0}},
     {"par", {A::Par, 0}},
-    {"sect", {A::Par, 0}},
+    {"sect", {A::Section, 0}},
     {"pard", {A::Pard, 0}},
     {"ql", {A::Align, Al(Align::Left)}},
     {"qc", {A::Align, Al(Align::Centre)}},
@@ -219,6 +214,7 @@ constexpr Entry kWords[] = {
     {"sl", {A::LineSpacing, 0}},
     {"slmult", {A::LineMultiple, 0}},
     {"tx", {A::Tab, 0}},
+    {"tb", {A::BarTab, 0}},
     {"pagebb", {A::PageBreakBefore, 0}},
     {"page", {A::Page, 0}},
     {"intbl", {A::InTable, 0}},
@@ -275,17 +271,63 @@ constexpr Entry kWords[] = {
     {"picscaley", {A::ScaleY, 0}},
 };
 
+// In the order of UnderlineStyle, TabAlign, TabLeader and PageField.
+constexpr std::string_view kUnderlines[] = {
+    "ul",         "ulw",       "uldb",   "uld",     "uldash",     "uldashd",
+    "uldashdd",   "ulldash",   "ulth",   "ulthd",   "ulthdash",   "ulthdashd",
+    "ulthdashdd", "ulthldash", "ulwave", "ulhwave", "ululdbwave",
+};
+constexpr std::string_view kTabAligns[] = {"", "tqc", "tqr", "tqdec", "tb"};
+constexpr std::string_view kTabLeaders[] = {"",     "tldot", "tlhyph", "tlul",
+                                            "tlth", "tleq",  "tlmdot"};
+constexpr std::string_view kPageFields[] = {"paperw", "paperh", "margl",    "margr",
+                                            "margt",  "margb",  "landscape"};
+constexpr std::string_view kSectionFields[] = {"pgwsxn",   "pghsxn",   "marglsxn", "margrsxn",
+                                               "margtsxn", "margbsxn", "lndscpsxn"};
+static_assert(std::size(kUnderlines) == std::size_t(UnderlineStyle::DoubleWave) + 1);
+static_assert(std::size(kTabAligns) == std::size_t(TabAlign::Bar) + 1);
+static_assert(std::size(kTabLeaders) == std::size_t(TabLeader::MiddleDots) + 1);
+static_assert(std::size(kPageFields) == std::size_t(PageField::Landscape) + 1);
+static_assert(std::size(kSectionFields) == std::size(kPageFields));
+
 const std::unordered_map<std::string_view, RtfWord>& Table() {
     static const auto* table = [] {
         auto* t = new std::unordered_map<std::string_view, RtfWord>();
         for (std::string_view s : kSkipped) t->emplace(s, RtfWord{A::Skip, 0});
         for (const Entry& e : kWords) t->emplace(e.name, e.word);
+        for (std::int32_t i = 0; i < std::int32_t(std::size(kUnderlines)); ++i)
+            t->emplace(kUnderlines[i], RtfWord{A::Underline, i});
+        // The bar stop has a word of its own (\tbN); the others come before \txN.
+        for (std::int32_t i = 1; i < std::int32_t(TabAlign::Bar); ++i)
+            t->emplace(kTabAligns[i], RtfWord{A::TabAlignWord, i});
+        for (std::int32_t i = 1; i < std::int32_t(std::size(kTabLeaders)); ++i)
+            t->emplace(kTabLeaders[i], RtfWord{A::TabLeaderWord, i});
+        for (std::int32_t i = 0; i < std::int32_t(std::size(kPageFields)); ++i) {
+            t->emplace(kPageFields[i], RtfWord{A::PageSetupWord, i});
+            t->emplace(kSectionFields[i], RtfWord{A::PageSetupWord, i + kSectionForm});
+        }
         return t;
     }();
     return *table;
 }
 
 }  // namespace
+
+std::string_view UnderlineWord(UnderlineStyle s) {
+    return kUnderlines[std::size_t(s)];
+}
+
+std::string_view TabAlignWord(TabAlign a) {
+    return kTabAligns[std::size_t(a)];
+}
+
+std::string_view TabLeaderWord(TabLeader l) {
+    return kTabLeaders[std::size_t(l)];
+}
+
+std::string_view PageFieldWord(PageField f) {
+    return kPageFields[std::size_t(f)];
+}
 
 const RtfWord* FindControlWord(std::string_view name) {
     if (name.size() > 32) return nullptr;

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "richtext/Format.h"
+
 namespace quindel::richtext {
 
 enum class RtfAction : std::uint8_t {
@@ -15,6 +17,7 @@ enum class RtfAction : std::uint8_t {
     DefaultFont,
     DefaultLanguage,
     DefaultTab,
+    PageSetupWord,  // value: a PageField, plus kSectionForm for the section's own word
     UnicodeSkip,
     Unicode,
     // destinations
@@ -23,6 +26,9 @@ enum class RtfAction : std::uint8_t {
     Skip,
     Picture,
     Keep,
+    UnicodePart,  // \ud: the Unicode half of an \upr group
+    // the group holding an ANSI destination and its Unicode twin
+    Upr,
     // font table entries and colour table entries
     Font,
     Charset,
@@ -56,10 +62,14 @@ enum class RtfAction : std::uint8_t {
     LineSpacing,
     LineMultiple,
     Tab,
+    TabAlignWord,
+    TabLeaderWord,
+    BarTab,
     PageBreakBefore,
     Page,
     InTable,
     TableLevel,
+    Section,
     // text
     Char,
     // tables
@@ -89,7 +99,27 @@ struct RtfWord {
 // Picture kinds given as the value of PictureKind.
 enum class RtfPictureKind : std::int32_t { Png, Jpeg, Other };
 
+// The page setup fields given as the value of PageSetupWord.
+enum class PageField : std::int32_t {
+    PaperWidth,
+    PaperHeight,
+    MarginLeft,
+    MarginRight,
+    MarginTop,
+    MarginBottom,
+    Landscape
+};
+constexpr std::int32_t kSectionForm = 16;
+
 // The entry of a control word (its letters, without the backslash), or null.
 const RtfWord* FindControlWord(std::string_view name);
+
+// The words a writer gives each kind, without the backslash (the reader knows them all): the
+// underline of a style ("ul", "uldb", ...), a tab's alignment ("" for left) and its leader ("" for
+// none), and a page setup field ("paperw", ...).
+std::string_view UnderlineWord(UnderlineStyle s);
+std::string_view TabAlignWord(TabAlign a);
+std::string_view TabLeaderWord(TabLeader l);
+std::string_view PageFieldWord(PageField f);
 
 }  // namespace quindel::richtext

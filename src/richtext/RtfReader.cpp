@@ -112,6 +112,7 @@ void RtfReader::Open() {
         return;
     }
     states_.push_back(states_.back());
+    S().upr = false;
 }
 
 void RtfReader::Close() {

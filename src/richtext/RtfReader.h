@@ -3,10 +3,13 @@
 //
 // What it keeps: text (8-bit text in the code page of the current font's character set, else
 // \ansicpg; \uN with its fallback skipped by the \ucN in force), character and paragraph
-// formats, the font and colour tables, simple tables, the shown result of fields, and PNG and
-// JPEG pictures with their goal size. Every destination it does not show (style sheet,
-// information, list tables, headers, footers, footnotes, field instructions, other picture
-// kinds, any unknown \* group) is skipped whole; unknown control words are ignored.
+// formats (tab stops with their kinds and leaders, underline styles), the font and colour
+// tables, the page setup (the document's, or its first section's), simple tables, the shown
+// result of fields, and PNG and JPEG pictures with their goal size. An \upr group is read
+// through its \*\ud part, its other (ANSI) part being the fallback for readers without
+// Unicode; an \upr group without a \ud part is read as it stands. Every destination it does not
+// show (style sheet, information, list tables, headers, footers, footnotes, field instructions,
+// other picture kinds, any unknown \* group) is skipped whole; unknown control words are ignored.
 //
 // Any byte string is safe: groups nest at most Limits::depth deep (deeper groups are
 // skipped), pictures and tables are bounded, and a truncated document ends where it ends.
@@ -17,6 +20,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -54,6 +58,8 @@ class RtfReader {
         Dest dest = Dest::Text;
         bool hidden = false;
         bool inTable = false;
+        bool upr = false;           // an \upr group read through its \ud part
+        Dest uprDest = Dest::Text;  // what that part reads into
         std::int32_t skipAfterUnicode = 1;
     };
     struct PendingPicture {
@@ -97,6 +103,12 @@ class RtfReader {
     void FontTableWord(const RtfWord& w, const RtfToken& t);
     void ColourTableWord(const RtfWord& w, const RtfToken& t);
     void PictureWord(const RtfWord& w, const RtfToken& t);
+    void PageSetupWord(const RtfWord& w, const RtfToken& t);
+    void UprWord();
+    void UnicodePartWord();
+    // Records for the \upr group being read, and every \upr group inside it, whether it has a
+    // \ud part (uprParts_), in one scan ahead over the group.
+    void ScanUpr();
 
     // structure
     void EndParagraph(ParaEnd end);
@@ -126,6 +138,11 @@ class RtfReader {
     std::int32_t fallbackLeft_ = 0;  // characters of a \u fallback still to skip
     char16_t highSurrogate_ = 0;
     bool pageBreakNext_ = false;
+    bool sectionEnded_ = false;  // a \sect was read: later section page setup is not the first's
+    TabKind pendingTab_;         // the kind the next \tx gets
+    // \upr groups scanned ahead, by the offset just after their \upr word: whether each has a
+    // \ud part.
+    std::unordered_map<std::size_t, bool> uprParts_;
     CodePageDecoder decoder_;
     std::string pending_;  // UTF-8 of the run being read
     CharFormat lastFormat_;

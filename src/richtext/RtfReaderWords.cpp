@@ -26,7 +26,7 @@ bool On(const RtfToken& t) {
 }
 
 bool IsDestination(A a) {
-    return In(a, A::FontTable, A::Keep);
+    return In(a, A::FontTable, A::UnicodePart);
 }
 
 // What may still act once the document's group has closed: paragraph and line structure.
@@ -44,10 +44,19 @@ void RtfReader::Word(const RtfToken& t) {
         S().dest = Dest::Skip;
         return;
     }
+    // The Unicode part of an \upr group is read although the group around it is skipped.
+    if (w && w->action == A::UnicodePart) {
+        UnicodePartWord();
+        return;
+    }
     if (!w || S().dest == Dest::Skip) return;
     if (documentClosed_ && !AllowedAfterClose(*w)) return;
     if (w->action == A::Unicode || w->action == A::UnicodeSkip) {
         DocumentWord(*w, t);
+        return;
+    }
+    if (w->action == A::Upr) {
+        UprWord();
         return;
     }
     if (IsDestination(w->action)) {
@@ -70,7 +79,7 @@ void RtfReader::Word(const RtfToken& t) {
     const A a = w->action;
     if (In(a, A::Rtf, A::Unicode)) DocumentWord(*w, t);
     if (a == A::Font || In(a, A::Plain, A::Hidden)) CharWord(*w, t);
-    if (In(a, A::Par, A::TableLevel)) ParaWord(*w, t);
+    if (In(a, A::Par, A::Section)) ParaWord(*w, t);
     if (a == A::Char) EmitCodePoint(char32_t(w->value));
     if (In(a, A::RowDefaults, A::Row)) TableWord(*w, t);
 }
@@ -98,6 +107,9 @@ void RtfReader::DocumentWord(const RtfWord& w, const RtfToken& t) {
             break;
         case A::DefaultTab:
             if (t.param > 0) s.defaultTab = std::min(t.param, kMaxTwips);
+            break;
+        case A::PageSetupWord:
+            PageSetupWord(w, t);
             break;
         case A::UnicodeSkip:
             S().skipAfterUnicode = std::clamp(t.param, 0, 255);
@@ -155,9 +167,11 @@ void RtfReader::CharWord(const RtfWord& w, const RtfToken& t) {
             break;
         case A::Underline:
             c.underline = On(t);
+            c.underlineStyle = c.underline ? UnderlineStyle(w.value) : UnderlineStyle::Single;
             break;
         case A::UnderlineNone:
             c.underline = false;
+            c.underlineStyle = UnderlineStyle::Single;
             break;
         case A::Strike:
             c.strike = On(t);
@@ -192,9 +206,14 @@ void RtfReader::ParaWord(const RtfWord& w, const RtfToken& t) {
             EndParagraph(ParaEnd::Paragraph);
             pageBreakNext_ = true;
             break;
+        case A::Section:
+            EndParagraph(ParaEnd::Paragraph);
+            sectionEnded_ = true;
+            break;
         case A::Pard:
             p = ParaFormat{};
             S().inTable = false;
+            pendingTab_ = {};
             break;
         case A::Align:
             p.align = Align(w.value);
@@ -221,7 +240,17 @@ void RtfReader::ParaWord(const RtfWord& w, const RtfToken& t) {
             p.lineMultiple = On(t);
             break;
         case A::Tab:
-            p.AddTab(std::max(0, Twips(t)));
+            p.AddTab(std::max(0, Twips(t)), std::exchange(pendingTab_, {}));
+            break;
+        case A::TabAlignWord:
+            pendingTab_.align = TabAlign(w.value);
+            break;
+        case A::TabLeaderWord:
+            pendingTab_.leader = TabLeader(w.value);
+            break;
+        case A::BarTab:
+            p.AddTab(std::max(0, Twips(t)), {TabAlign::Bar, TabLeader::None});
+            pendingTab_ = {};
             break;
         case A::PageBreakBefore:
             p.pageBreakBefore = On(t);
@@ -235,6 +264,74 @@ void RtfReader::ParaWord(const RtfWord& w, const RtfToken& t) {
         default:
             break;
     }
+}
+
+void RtfReader::PageSetupWord(const RtfWord& w, const RtfToken& t) {
+    // Section words count in the first section only: that is the page printing starts with.
+    if (w.value >= kSectionForm && sectionEnded_) return;
+    PageSetup& page = doc_.Settings().page;
+    const auto field = PageField(w.value % kSectionForm);
+    if (field == PageField::Landscape) {
+        page.landscape = On(t);
+        return;
+    }
+    const std::int32_t v = Twips(t);
+    const bool paper = field == PageField::PaperWidth || field == PageField::PaperHeight;
+    if (!t.hasParam || v < (paper ? 1 : 0)) return;
+    std::int32_t* const fields[] = {&page.paperWidth,  &page.paperHeight, &page.marginLeft,
+                                    &page.marginRight, &page.marginTop,   &page.marginBottom};
+    *fields[std::size_t(field)] = v;
+}
+
+void RtfReader::UprWord() {
+    auto it = uprParts_.find(tokens_.Offset());
+    if (it == uprParts_.end()) {
+        ScanUpr();
+        it = uprParts_.find(tokens_.Offset());
+    }
+    if (it == uprParts_.end() || !it->second) return;
+    S().upr = true;
+    S().uprDest = S().dest;
+    S().dest = Dest::Skip;
+}
+
+void RtfReader::UnicodePartWord() {
+    if (states_.size() < 2 || overflow_ > 0) return;
+    const State& parent = states_[states_.size() - 2];
+    if (parent.upr) S().dest = parent.uprDest;
+}
+
+void RtfReader::ScanUpr() {
+    struct Frame {
+        std::vector<std::size_t> keys;  // the \upr words of the group
+        std::int64_t depth = 0;
+        bool ud = false;
+    };
+    RtfTokenizer peek = tokens_;
+    std::vector<Frame> frames(1);
+    frames.back().keys.push_back(tokens_.Offset());
+    std::int64_t depth = 0;  // of groups opened since the \upr word
+    int child = 0;           // 1 just after a child group's brace, 2 after its \*
+    while (!frames.empty()) {
+        const RtfToken t = peek.Next();
+        if (t.kind == RtfToken::Kind::End) break;
+        const int at = std::exchange(child, 0);
+        const std::int64_t top = frames.back().depth;
+        if (t.kind == RtfToken::Kind::Open && ++depth == top + 1) child = 1;
+        if (t.kind == RtfToken::Kind::Symbol && at == 1 && t.symbol == '*') child = 2;
+        if (t.kind == RtfToken::Kind::Word && at > 0 && t.text == "ud") frames.back().ud = true;
+        if (t.kind == RtfToken::Kind::Word && t.text == "upr") {
+            if (depth != top) frames.push_back({{}, depth, false});
+            frames.back().keys.push_back(peek.Offset());
+        }
+        if (t.kind == RtfToken::Kind::Close && depth-- == top) {
+            for (std::size_t key : frames.back().keys) uprParts_[key] = frames.back().ud;
+            frames.pop_back();
+        }
+    }
+    // A document cut short inside the group: what was seen of it counts.
+    for (const Frame& f : frames)
+        for (std::size_t key : f.keys) uprParts_[key] = f.ud;
 }
 
 void RtfReader::TableWord(const RtfWord& w, const RtfToken& t) {

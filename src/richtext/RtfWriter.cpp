@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <map>
-#include <optional>
 
 #include "richtext/CodePageDecoder.h"
+#include "richtext/RtfControlWords.h"
 #include "richtext/SymbolFont.h"
 #include "richtext/Utf8.h"
 
@@ -34,7 +34,12 @@ class Writer {
     void WriteParagraph(std::uint32_t p);
     void RowDefinition(const TableRow& row);
     void ParagraphFormat(const ParaFormat& f, bool inTable);
-    void Format(std::uint32_t index);
+    void PageSetupWords(const PageSetup& page);
+    // Opens a group for a run or mark of character format index, when that format is not the
+    // plain text's; returns whether it did.
+    bool OpenFormat(std::uint32_t index);
+    // The words that set format index on the plain text's; empty for the plain text's own.
+    std::string FormatWords(std::uint32_t index);
     void Text(std::string_view utf8, bool symbol);
     void Character(char32_t cp, bool symbol);
     // \uN and its fallback byte.
@@ -53,7 +58,6 @@ class Writer {
     std::map<std::int32_t, std::int32_t> fonts_;  // document's font number -> written number
     std::vector<std::int32_t> colours_;           // document's colour index -> written index
     std::vector<platform::Rgba> written_;         // written colour table after the auto entry
-    std::optional<CharFormat> current_;
 };
 
 std::int32_t Writer::ResolvedFont(std::int32_t font) const {
@@ -121,7 +125,20 @@ void Writer::Header() {
         Word("blue", platform::BlueOf(c));
         out_ += ';';
     }
-    out_ += "}\r\n\\viewkind4\\uc1 ";
+    out_ += "}\r\n";
+    PageSetupWords(s.page);
+    out_ += "\\viewkind4\\uc1 ";
+}
+
+void Writer::PageSetupWords(const PageSetup& page) {
+    const std::int32_t values[] = {page.paperWidth,  page.paperHeight, page.marginLeft,
+                                   page.marginRight, page.marginTop,   page.marginBottom};
+    for (std::size_t i = 0; i < std::size(values); ++i)
+        if (values[i] != PageSetup::kUnset) Word(PageFieldWord(PageField(i)), values[i]);
+    if (page.landscape) {
+        out_ += '\\';
+        out_ += PageFieldWord(PageField::Landscape);
+    }
 }
 
 bool Writer::IsSymbol(std::uint32_t format) const {
@@ -129,25 +146,33 @@ bool Writer::IsSymbol(std::uint32_t format) const {
     return e && e->charset == kSymbolCharset;
 }
 
-void Writer::Format(std::uint32_t index) {
+std::string Writer::FormatWords(std::uint32_t index) {
     const CharFormat& f = doc_.Char(index);
-    if (current_ && *current_ == f) return;
-    current_ = f;
-    out_ += "\\plain";
-    if (f.font >= 0 && fonts_.count(ResolvedFont(f.font))) Word("f", fonts_[ResolvedFont(f.font)]);
-    if (f.halfPoints != 24) Word("fs", f.halfPoints);
-    if (f.bold) out_ += "\\b";
-    if (f.italic) out_ += "\\i";
-    if (f.underline) out_ += "\\ul";
-    if (f.strike) out_ += "\\strike";
+    std::string words;
+    const auto word = [&](std::string_view w, std::int32_t value) {
+        words.append("\\").append(w).append(std::to_string(value));
+    };
+    if (f.font >= 0 && fonts_.count(ResolvedFont(f.font))) word("f", fonts_[ResolvedFont(f.font)]);
+    if (f.halfPoints != 24) word("fs", f.halfPoints);
+    if (f.bold) words += "\\b";
+    if (f.italic) words += "\\i";
+    if (f.underline) words.append("\\").append(UnderlineWord(f.underlineStyle));
+    if (f.strike) words += "\\strike";
     if (f.colour >= 0)
-        Word("cf", std::size_t(f.colour) < colours_.size() ? colours_[std::size_t(f.colour)] : 0);
+        word("cf", std::size_t(f.colour) < colours_.size() ? colours_[std::size_t(f.colour)] : 0);
     if (f.highlight > 0 && std::size_t(f.highlight) < colours_.size() &&
         colours_[std::size_t(f.highlight)] > 0)
-        Word("highlight", colours_[std::size_t(f.highlight)]);
-    if (f.script == Script::Super) out_ += "\\super";
-    if (f.script == Script::Sub) out_ += "\\sub";
-    out_ += ' ';
+        word("highlight", colours_[std::size_t(f.highlight)]);
+    if (f.script == Script::Super) words += "\\super";
+    if (f.script == Script::Sub) words += "\\sub";
+    return words;
+}
+
+bool Writer::OpenFormat(std::uint32_t index) {
+    const std::string words = FormatWords(index);
+    if (words.empty()) return false;
+    out_.append("{").append(words).append(" ");
+    return true;
 }
 
 void Writer::ParagraphFormat(const ParaFormat& f, bool inTable) {
@@ -162,7 +187,19 @@ void Writer::ParagraphFormat(const ParaFormat& f, bool inTable) {
         Word("sl", f.lineSpacing);
         Word("slmult", f.lineMultiple ? 1 : 0);
     }
-    for (std::int32_t i = 0; i < f.tabCount; ++i) Word("tx", f.tabs[std::size_t(i)]);
+    for (std::int32_t i = 0; i < f.tabCount; ++i) {
+        const TabKind kind = f.tabKinds[std::size_t(i)];
+        for (std::string_view w : {TabLeaderWord(kind.leader), TabAlignWord(kind.align)}) {
+            if (w.empty()) continue;
+            out_ += '\\';
+            out_ += w;
+        }
+        // A bar stop's word is its position's too.
+        if (kind.align == TabAlign::Bar)
+            out_ += std::to_string(f.tabs[std::size_t(i)]);
+        else
+            Word("tx", f.tabs[std::size_t(i)]);
+    }
     if (f.pageBreakBefore) out_ += "\\pagebb";
     if (inTable) out_ += "\\intbl";
     out_ += ' ';
@@ -275,18 +312,29 @@ void Writer::WriteParagraph(std::uint32_t i) {
     ParagraphFormat(doc_.Para(p.format), p.row >= 0);
     for (std::uint32_t r = p.firstRun; r < doc_.RunEnd(i); ++r) {
         const Run& run = doc_.Runs()[r];
-        Format(run.format);
+        const bool group = OpenFormat(run.format);
         if (run.picture >= 0) {
             PictureGroup(doc_.Pictures()[std::size_t(run.picture)]);
-            continue;
+        } else {
+            const std::uint32_t end = doc_.RunTextEnd(r);
+            Text(std::string_view(doc_.Text()).substr(run.start, end - run.start),
+                 IsSymbol(run.format));
         }
-        const std::uint32_t end = doc_.RunTextEnd(r);
-        Text(std::string_view(doc_.Text()).substr(run.start, end - run.start),
-             IsSymbol(run.format));
+        if (group) out_ += '}';
     }
-    Format(p.markFormat);
-    static constexpr std::string_view kMarks[] = {"\\par\r\n", "\\cell ", "\\cell\\row\r\n", ""};
-    out_ += kMarks[std::size_t(p.end)];
+    static constexpr std::string_view kMarks[] = {"\\par", "\\cell", "\\cell\\row", ""};
+    const std::string_view mark = kMarks[std::size_t(p.end)];
+    if (!mark.empty()) {
+        // The mark's own format (the height of an empty line) is a group around it.
+        const bool group = OpenFormat(p.markFormat);
+        out_ += mark;
+        out_ += group ? "}" : p.end == ParaEnd::Cell ? " " : "";
+        if (p.end != ParaEnd::Cell) out_ += "\r\n";
+    } else {
+        // The last paragraph has no mark to group: its format is set at the very end, where no
+        // text follows that a reader could lose.
+        out_ += FormatWords(p.markFormat);
+    }
     // A row whose last cell was cut off still ends as a row.
     const bool rowLeft =
         p.row >= 0 && p.end != ParaEnd::Row && (i + 1 == paras.size() || paras[i + 1].row != p.row);

@@ -9,9 +9,16 @@
 // - Text: ASCII as it is; every other character as \uN followed by one fallback byte: its
 //   Windows-1250 byte (the symbol byte in a symbol font), or '?' when there is none.
 //   Characters beyond the basic plane are written as two \u surrogates.
-// - Each paragraph starts with \pard and its format; each change of character format is
-//   written as \plain and the words of the new format; tables as \trowd rows of \cellx cells;
-//   PNG and JPEG pictures as hexadecimal \pict groups with their goal size.
+// - Page setup: the paper and margins the document gives (\paperw ... \margb, \landscape),
+//   after the tables; nothing where it gives none.
+// - Each paragraph starts with \pard and its format (tab stops with their alignment and leader
+//   words). Text in the plain format is written bare; every run in another format is a group of
+//   its own ({\b\ul text}), and so is a paragraph mark in another format ({\b\par}). Formats
+//   are never ended with \plain or with off-switches: some word processors drop or displace the
+//   text after a \plain inside a paragraph, while every reader ends a group's format at its
+//   brace.
+// - Tables as \trowd rows of \cellx cells; PNG and JPEG pictures as hexadecimal \pict groups
+//   with their goal size.
 #include <cstdint>
 #include <string>
 

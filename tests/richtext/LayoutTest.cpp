@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "platform/headless/HeadlessTextService.h"
 #include "richtext/Layout.h"
 #include "richtext/RichTextTestSupport.h"
@@ -93,6 +95,53 @@ TEST(Layout, LinesStackWithSpacingAndAlignment) {
     // "a b c d e f" (11 characters) wraps in 10: the first line is justified to the edge.
     layout.Geometry(lines[6], g);
     EXPECT_EQ(g.x[8], 10 * kChar - kChar);  // "e" ends at the edge: "a b c d e "
+}
+
+// A font with the proportions of a common serif face: ascent, descent and line gap of 0.891,
+// 0.216 and 0.043 em, so a single line at 12 points is 276 twips (18.4 pixels at 96 dpi).
+class GapFont : public platform::TextService {
+  public:
+    platform::FontMetrics Metrics(const platform::FontSpec& f) const override {
+        const double em = double(f.sizeTwips) / f.twipsPerPixel;
+        return {int(std::lround(em * 0.891)), int(std::lround(em * 0.216)),
+                int(std::lround(em * 1.15))};
+    }
+    void Advances(const platform::FontSpec& f, std::string_view utf8,
+                  std::vector<int>& out) const override {
+        for (char c : utf8)
+            if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+                out.push_back(f.sizeTwips / f.twipsPerPixel / 2);
+    }
+    void Draw(platform::Image&, const platform::FontSpec&, int, int, std::string_view,
+              platform::Rgba) const override {}
+};
+
+TEST(Layout, LineHeightsFollowTheSpacingModeWithTheFontsLineGap) {
+    struct Case {
+        const char* body;
+        std::int32_t height, ascent;
+    };
+    const Case cases[] = {
+        {"single", 276, 214},  // not 270: whole screen pixels of 18 would lose the gap's part
+        {"\\sl0 auto", 276, 214},
+        {"\\sl-300 exactly", 300, 238},  // room beyond the single height goes above the text
+        {"\\sl-200 exactly", 200, 138},  // less: the tops of tall letters are lost
+        {"\\sl400 at least", 400, 338},
+        {"\\sl200 at least", 276, 214},
+        {"\\sl360\\slmult1 one and a half", 414, 352},
+        {"\\sl480\\slmult1 double", 552, 490},
+        {"{\\fs48 A} mixed", 552, 428},  // the taller font's ascent, descent and gap
+        {"{\\fs48\\par}", 552, 428},     // an empty line is as tall as its mark
+    };
+    const GapFont font;
+    for (const Case& c : cases) {
+        const Document d = test::Rtf(std::string("{\\rtf1\\ansi\\fs24 ") + c.body + "}");
+        Layout layout(d, font);
+        layout.Height();
+        const LayoutLine& line = layout.Lines().front();
+        EXPECT_EQ(line.height, c.height) << c.body;
+        EXPECT_EQ(line.ascent, c.ascent) << c.body;
+    }
 }
 
 TEST(Layout, TabsGoToStopsThenToTheDefaultInterval) {

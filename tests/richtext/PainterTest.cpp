@@ -94,6 +94,46 @@ TEST(Painter, SelectionIsInvertedAndScrollingMovesLines) {
     EXPECT_EQ(first.copy(0, 14, 100, 14), scrolled.copy(0, 0, 100, 14));
 }
 
+// One pixel row of columns [0, n): '#' for ink, '.' for paper, '?' for any other colour.
+std::string Row(const Image& img, int y, int n) {
+    std::string s;
+    for (int x = 0; x < n; ++x) {
+        const Rgba c = img.pixel(x, y);
+        s += c == kBlack ? '#' : c == kWhite ? '.' : '?';
+    }
+    return s;
+}
+
+// At 9 points the baseline is pixel row 11: underlines fall on row 12 (a double one on 12 and
+// 14), strike-through on row 6; characters are 7 pixels wide.
+TEST(Painter, UnderlinesAndStrikeRunOnAcrossBlanksInTheirStyle) {
+    struct Case {
+        const char* body;
+        int row;
+        const char* pixels;
+    };
+    const Case cases[] = {
+        {"{\\ul ab cd}", 12, "###################################....."},
+        {"{\\ulw ab cd}", 12, "##############.......##############....."},
+        {"{\\uldb ab cd}", 12, "###################################....."},
+        {"{\\uldb ab cd}", 13, "........................................"},
+        {"{\\uldb ab cd}", 14, "###################################....."},
+        {"{\\uld ab cd}", 12, "#.#.#.#.#.#.#.#.#.#.#.#.#.#.#.#.#.#....."},
+        {"{\\ul ab }cd", 12, "#####################..................."},
+        {"{\\ul a\\tab b}", 12, "#######################################################....."},
+        {"{\\strike ab cd}", 6, "###################################....."},
+        // A blank that ends the line hangs past it, bare.
+        {"{\\ul ab }", 12, "##############.........................."},
+    };
+    for (const Case& c : cases) {
+        Engine e(Text());
+        e.Load(std::string("{\\rtf1\\deftab720\\fs18 ") + c.body + "}");
+        const Image img = Paint(e, 200, 20);
+        const std::string want = c.pixels;
+        EXPECT_EQ(Row(img, c.row, int(want.size())), want) << c.body << " row " << c.row;
+    }
+}
+
 TEST(Painter, PicturesAndTableBorders) {
     const std::string hex = test::HexOf(test::PngOf(Image(4, 2, MakeRgb(200, 0, 0))));
     Engine e(Text());

@@ -12,6 +12,7 @@
 #include "TestFolder.h"
 #include "platform/Image.h"
 #include "richtext/Document.h"
+#include "richtext/RtfControlWords.h"
 #include "richtext/RtfReader.h"
 
 namespace quindel::richtext::test {
@@ -32,6 +33,8 @@ inline std::string DescribeChar(const Document& d, const CharFormat& f) {
     if (f.bold) s += ",b";
     if (f.italic) s += ",i";
     if (f.underline) s += ",u";
+    if (f.underline && f.underlineStyle != UnderlineStyle::Single)
+        s += std::string(":") + std::string(UnderlineWord(f.underlineStyle));
     if (f.strike) s += ",s";
     if (f.script == Script::Super) s += ",^";
     if (f.script == Script::Sub) s += ",_";
@@ -52,7 +55,13 @@ inline std::string DescribePara(const ParaFormat& f) {
     for (const auto& [name, value] : v)
         if (value) s += name + std::to_string(value);
     if (f.lineMultiple) s += " mult";
-    for (int i = 0; i < f.tabCount; ++i) s += " tx" + std::to_string(f.tabs[std::size_t(i)]);
+    for (int i = 0; i < f.tabCount; ++i) {
+        const TabKind k = f.tabKinds[std::size_t(i)];
+        s += " ";
+        for (std::string_view w : {TabLeaderWord(k.leader), TabAlignWord(k.align)})
+            if (!w.empty()) s += std::string(w) + ".";
+        s += (k.align == TabAlign::Bar ? "" : "tx") + std::to_string(f.tabs[std::size_t(i)]);
+    }
     if (f.pageBreakBefore) s += " pagebb";
     return s;
 }

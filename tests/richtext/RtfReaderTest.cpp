@@ -21,7 +21,7 @@ TEST(RtfReader, ControlWordsShapeTheModel) {
         {"plain", "[] {|plain} <> END\n"},
         {"{\\b bold}\\b0  x", "[] {,b|bold} {| x} <> END\n"},
         {"\\b1 a\\b0 b\\i c\\i0\\ul d\\ulnone e", "[] {,b|a} {|b} {,i|c} {,u|d} {|e} <> END\n"},
-        {"\\uldb a\\ul0 b\\strike c\\strike0 d", "[] {,u|a} {|b} {,s|c} {|d} <> END\n"},
+        {"\\uldb a\\ul0 b\\strike c\\strike0 d", "[] {,u:uldb|a} {|b} {,s|c} {|d} <> END\n"},
         {"\\fs40 big\\plain  small", "[] {,40|big} {| small} <> END\n"},
         {"x\\super 2\\nosupersub y\\sub i\\super0 z", "[] {|x} {,^|2} {|y} {,_|i} {|z} <> END\n"},
         {"{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}\\cf1 r\\cf2 b\\cf0 a"
@@ -54,6 +54,51 @@ TEST(RtfReader, ControlWordsShapeTheModel) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(Describe(Rtf(std::string("{\\rtf1\\ansi ") + c.body + "}")), c.model) << c.body;
+}
+
+TEST(RtfReader, TabStopsAndUnderlinesKeepTheirKinds) {
+    struct Case {
+        const char* body;
+        const char* model;
+    };
+    const Case cases[] = {
+        {"\\tqr\\tx2000\\tldot\\tqc\\tx1000\\tx500\\tb700\\tlhyph\\tqdec\\tx3000 p",
+         "[ tx500 tb.700 tldot.tqc.tx1000 tqr.tx2000 tlhyph.tqdec.tx3000] {|p} <> END\n"},
+        {"\\tlul\\tx100\\tlth\\tx200\\tleq\\tx300\\tlmdot\\tx400 p",
+         "[ tlul.tx100 tlth.tx200 tleq.tx300 tlmdot.tx400] {|p} <> END\n"},
+        // A kind belongs to the one stop it precedes; \\pard forgets a kind waiting for its stop.
+        {"\\tqr\\tx500\\tx900 p", "[ tqr.tx500 tx900] {|p} <> END\n"},
+        {"\\tqr\\pard\\tx500 p", "[ tx500] {|p} <> END\n"},
+        {"\\ul a\\uld b\\uldb c\\ulw d\\ulwave e\\ulth f\\ul0 g\\ulnone h",
+         "[] {,u|a} {,u:uld|b} {,u:uldb|c} {,u:ulw|d} {,u:ulwave|e} {,u:ulth|f} {|gh} <> END\n"},
+        {"\\uldashd a\\ulthldash b\\ululdbwave c\\ulnone\\ul d",
+         "[] {,u:uldashd|a} {,u:ulthldash|b} {,u:ululdbwave|c} {,u|d} <,u> END\n"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Describe(Rtf(std::string("{\\rtf1\\ansi ") + c.body + "}")), c.model) << c.body;
+}
+
+// An \\upr group holds an ANSI destination and its Unicode twin in {\\*\\ud ...}; the twin is
+// read, the ANSI part only when there is no twin.
+TEST(RtfReader, UprGroupsReadTheirUnicodePart) {
+    struct Case {
+        const char* body;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"{\\upr{Zaz?ol}{\\*\\ud{Za\\u380?\\u243?\\u322?}}}", "Zażół"},
+        {"a{\\upr{\\b ANSI}{\\*\\ud{\\b U}}}b", "aUb"},
+        {"{\\upr{only ansi}}", "only ansi"},
+        {"{\\upr{A}{\\ud{B}}} and {\\upr{C}}", "B and C"},
+        {"{\\upr{x{\\upr{a}{\\*\\ud{b}}}}{\\*\\ud{y{\\upr{c}{\\*\\ud{d}}}}}}z", "ydz"},
+        {"{\\upr{x{\\upr{a}{\\*\\ud{b}}}}}", "xb"},
+        {"{\\upr\\upr{a}{\\*\\ud{b}}}c", "bc"},
+        {"{\\upr{a}{\\*\\ud{b", "b"},                              // cut short
+        {"{\\info{\\upr{\\title a}{\\*\\ud{\\title b}}}}x", "x"},  // inside a skipped group
+        {"{\\upr{\\*\\bkmkstart m}{\\*\\ud{\\*\\bkmkstart m}}}x", "x"},
+        {"p{\\*\\ud q}", "pq"},  // a Unicode part outside \\upr is read as it stands
+    };
+    for (const Case& c : cases) EXPECT_EQ(PlainOf(c.body), c.text) << c.body;
 }
 
 TEST(RtfReader, FontTableGivesFacesAndCodePages) {

@@ -32,6 +32,9 @@ TEST(RtfWriter, RoundTripsKeepTheModel) {
             test::HexOf(test::PngOf(platform::Image(3, 2, platform::MakeRgb(10, 200, 30)))) +
             "} after",
         "{\\pict\\jpegblip\\picwgoal100\\pichgoal200 ffd8ffd9}",
+        "\\tqr\\tldot\\tx4000\\tqc\\tx2000\\tb1000\\tlul\\tqdec\\tx6000\\tlmdot\\tx7000 a\\tb\\tc",
+        "{\\uld dotted}{\\ulw words only}{\\uldb double}{\\ulwave\\b wave} {\\ulthdashdd x}",
+        "\\paperw11906\\paperh16838\\margl1134\\margr1134\\margt1417\\margb1417\\landscape text",
     };
     for (const std::string& body : documents) {
         const Document first = Rtf(header + body + "}");
@@ -42,6 +45,31 @@ TEST(RtfWriter, RoundTripsKeepTheModel) {
         EXPECT_EQ(second.Pictures(), first.Pictures()) << body;
         // Written again, the text is a fixed point.
         EXPECT_EQ(RtfWriter::Write(second), written) << body;
+    }
+}
+
+// Formats are groups around their runs, never ended with \\plain or off-switches: readers that
+// drop or displace the text after a \\plain inside a paragraph lose nothing.
+TEST(RtfWriter, FormatsAreGroupsAroundTheirRuns) {
+    struct Case {
+        const char* body;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"E=mc\\super 2\\nosupersub  and more", "E=mc{\\super 2} and more"},
+        {"H\\sub 2\\sub0 O", "H{\\sub 2}O"},
+        {"x\\super 2\\plain  y", "x{\\super 2} y"},
+        {"{\\b bold}{\\i\\ul both} plain", "{\\b bold}{\\i\\ul both} plain"},
+        {"{\\b a\\par}b", "{\\b a}{\\b \\par}"},  // a paragraph mark in a format of its own
+        {"a\\par\\b b", "{\\b b}\\b}"},           // the last mark's format ends the document
+    };
+    for (const Case& c : cases) {
+        const Document d = Rtf(std::string("{\\rtf1\\ansi ") + c.body + "}");
+        const std::string rtf = RtfWriter::Write(d);
+        EXPECT_NE(rtf.find(c.written), std::string::npos) << c.body << "\n" << rtf;
+        EXPECT_EQ(rtf.find("\\plain"), std::string::npos) << rtf;
+        EXPECT_EQ(rtf.find("\\nosupersub"), std::string::npos) << rtf;
+        EXPECT_EQ(Describe(Rtf(rtf)), Describe(d)) << rtf;
     }
 }
 
