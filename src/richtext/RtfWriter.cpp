@@ -17,6 +17,16 @@ constexpr std::int32_t kWrittenCharset = 238;
 constexpr std::int32_t kSymbolCharset = 2;
 constexpr std::size_t kHexPerLine = 128;
 
+// The bytes a picture is written with. Other word processors refuse a whole document when a
+// picture's bytes are no image they recognise, so bytes without a PNG or JPEG signature (which
+// nobody can decode anyway) are written as the bare signature of the picture's kind: still a
+// picture of its size, shown as a framed box, in a document every reader opens.
+std::string_view WrittenData(const Picture& p) {
+    static constexpr std::string_view kPng("\x89PNG\r\n\x1a\n", 8), kJpeg("\xff\xd8\xff\xd9", 4);
+    if (p.data.starts_with(kPng) || p.data.starts_with(kJpeg.substr(0, 2))) return p.data;
+    return p.kind == Picture::Kind::Png ? kPng : kJpeg;
+}
+
 void AppendHex(std::string& out, unsigned char b) {
     static constexpr char kHex[] = "0123456789abcdef";
     out += kHex[b >> 4];
@@ -296,9 +306,10 @@ void Writer::PictureGroup(const Picture& p) {
     if (p.pixelHeight > 0) Word("pich", p.pixelHeight);
     Word("picwgoal", p.width);
     Word("pichgoal", p.height);
-    for (std::size_t i = 0; i < p.data.size(); ++i) {
+    const std::string_view data = WrittenData(p);
+    for (std::size_t i = 0; i < data.size(); ++i) {
         if (i % (kHexPerLine / 2) == 0) out_ += "\r\n";
-        AppendHex(out_, static_cast<unsigned char>(p.data[i]));
+        AppendHex(out_, static_cast<unsigned char>(data[i]));
     }
     out_ += "}";
 }

@@ -18,7 +18,9 @@
 //   text after a \plain inside a paragraph, while every reader ends a group's format at its
 //   brace.
 // - Tables as \trowd rows of \cellx cells; PNG and JPEG pictures as hexadecimal \pict groups
-//   with their goal size.
+//   with their goal size. Bytes that begin with neither signature are written as the bare
+//   signature of the picture's kind (a picture of the same size that cannot be decoded, as
+//   before): some word processors refuse a whole document over a picture they cannot recognise.
 #include <cstdint>
 #include <string>
 

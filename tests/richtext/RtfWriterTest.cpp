@@ -73,6 +73,37 @@ TEST(RtfWriter, FormatsAreGroupsAroundTheirRuns) {
     }
 }
 
+// Bytes no reader recognises as an image are written as the bare signature of their kind, so
+// that readers which refuse a whole document over such a picture open ours; pictures whose
+// bytes look like an image are written as they are, whichever kind they are given as.
+TEST(RtfWriter, UnrecognisablePictureBytesAreWrittenAsTheirKindsSignature) {
+    struct Case {
+        const char* pict;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"\\jpegblip 7b7d5c5c", "ffd8ffd9"},
+        {"\\pngblip 00", "89504e470d0a1a0a"},
+        {"\\pngblip 7b7d5c5c0d0a", "89504e470d0a1a0a"},
+        {"\\jpegblip ffd8ffe000104a464946", "ffd8ffe000104a464946"},
+        {"\\pngblip ffd8ffd9", "ffd8ffd9"},
+        {"\\jpegblip 89504e470d0a1a0a0000", "89504e470d0a1a0a0000"},
+    };
+    for (const Case& c : cases) {
+        const Document d =
+            Rtf(std::string("{\\rtf1 a{\\pict") + c.pict + "\\picwgoal300\\pichgoal200}b}");
+        const std::string rtf = RtfWriter::Write(d);
+        EXPECT_NE(rtf.find(std::string("\r\n") + c.written + "}"), std::string::npos)
+            << c.pict << "\n"
+            << rtf;
+        const Document back = Rtf(rtf);
+        ASSERT_EQ(back.Pictures().size(), 1u) << rtf;
+        EXPECT_EQ(back.Pictures()[0].width, 300);
+        EXPECT_EQ(back.Pictures()[0].height, 200);
+        EXPECT_EQ(back.PlainText(), d.PlainText());
+    }
+}
+
 TEST(RtfWriter, WritesUnicodeWithCentralEuropeanFallbacks) {
     struct Case {
         const char* body;
