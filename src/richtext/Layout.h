@@ -91,6 +91,8 @@ struct LineMark {
 struct ByteRange {
     std::uint32_t from = 0, to = 0;
     bool Has(std::uint32_t byte) const { return byte >= from && byte < to; }
+    // The part in paragraph of a selection [from, to) given as keys paragraph << 32 | byte.
+    static ByteRange InParagraph(std::uint64_t from, std::uint64_t to, std::uint32_t paragraph);
 };
 
 struct CaretRect {

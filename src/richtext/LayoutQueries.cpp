@@ -6,6 +6,14 @@
 
 namespace quindel::richtext {
 
+ByteRange ByteRange::InParagraph(std::uint64_t from, std::uint64_t to, std::uint32_t paragraph) {
+    const auto part = [&](std::uint64_t key) -> std::uint32_t {
+        const std::uint64_t p = key >> 32;
+        return p < paragraph ? 0 : p > paragraph ? UINT32_MAX : std::uint32_t(key);
+    };
+    return {part(from), part(to)};
+}
+
 void Layout::Geometry(const LayoutLine& line, LineGeometry& out) const {
     out.x.clear();
     const ParaFormat& f = doc_.Para(doc_.Paragraphs()[line.paragraph].format);

@@ -81,11 +81,7 @@ void Painter::PaintLine(const View& v, const LayoutLine& line, std::int64_t top,
 }
 
 ByteRange Painter::Span::In(std::uint32_t paragraph) const {
-    const auto part = [&](std::uint64_t key) -> std::uint32_t {
-        const std::uint64_t p = key >> 32;
-        return p < paragraph ? 0 : p > paragraph ? UINT32_MAX : std::uint32_t(key);
-    };
-    return {part(from), part(to)};
+    return ByteRange::InParagraph(from, to, paragraph);
 }
 
 void Painter::PaintMarks(const View& v, const LayoutLine& line, std::int64_t top, const Span& sel) {

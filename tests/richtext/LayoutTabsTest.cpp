@@ -197,5 +197,22 @@ TEST(LayoutTabs, MarksSplitAtTheSelectionAndBarsCrossTheLine) {
     EXPECT_EQ(marks[3].height, line.height);
 }
 
+// A selection from byte 5 of paragraph 1 to byte 2 of paragraph 3, paragraph by paragraph.
+TEST(LayoutTabs, ASelectionSplitsIntoTheBytesOfEachParagraph) {
+    constexpr std::uint64_t kFrom = 1ULL << 32 | 5, kTo = 3ULL << 32 | 2;
+    struct Case {
+        std::uint32_t paragraph, byte;
+        bool selected;
+    };
+    const Case cases[] = {
+        {0, 0, false},     {0, 9, false}, {1, 4, false}, {1, 5, true},
+        {1, 100000, true}, {2, 0, true},  {2, 7, true},  {3, 1, true},
+        {3, 2, false},     {4, 0, false}, {4, 1, false}, {0, UINT32_MAX - 1, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ByteRange::InParagraph(kFrom, kTo, c.paragraph).Has(c.byte), c.selected)
+            << c.paragraph << ":" << c.byte;
+}
+
 }  // namespace
 }  // namespace quindel::richtext
