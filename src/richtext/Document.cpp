@@ -38,7 +38,8 @@ std::size_t Document::CharHash::operator()(const CharFormat& f) const {
     Mix(h, f.colour);
     Mix(h, f.highlight);
     Mix(h, (f.bold ? 1 : 0) | (f.italic ? 2 : 0) | (f.underline ? 4 : 0) | (f.strike ? 8 : 0) |
-               (int(f.script) << 4) | (int(f.underlineStyle) << 6));
+               (int(f.script) << 4) | (int(f.underlineStyle) << 6) |
+               (f.doubleStrike ? 1 << 11 : 0));
     return h;
 }
 

@@ -39,6 +39,7 @@ struct CharFormat {
     bool italic = false;
     bool underline = false;
     bool strike = false;
+    bool doubleStrike = false;  // with strike: two lines (\striked1); false while strike is not
     Script script = Script::Normal;
     // Meaningful only when underline is set; kept Single while it is not, so that formats
     // differing only in a style nobody sees stay one format.

@@ -182,7 +182,13 @@ void Layout::MarkBuilder::RunMarks(std::uint32_t r, std::size_t k0, std::size_t 
                   });
     if (f.strike)
         Stretches(k0, k1, false, [&](std::int32_t x0, std::int32_t x1, bool sel) {
-            Fill(x0, rules.strike, x1 - x0, rules.thickness, format, sel);
+            if (!f.doubleStrike) {
+                Fill(x0, rules.strike, x1 - x0, rules.thickness, format, sel);
+                return;
+            }
+            // Two lines a thickness apart on either side of the single one's place.
+            Fill(x0, rules.strike - rules.thickness, x1 - x0, rules.thickness, format, sel);
+            Fill(x0, rules.strike + rules.thickness, x1 - x0, rules.thickness, format, sel);
         });
 }
 

@@ -187,7 +187,7 @@ constexpr Entry kWords[] = {
     {"i", {A::Italic, 0}},
     {"ulnone", {A::UnderlineNone, 0}},
     {"strike", {A::Strike, 0}},
-    {"striked", {A::Strike, 0}},
+    {"striked", {A::Strike, 1}},
     {"fs", {A::FontSize, 0}},
     {"cf", {A::Colour, 0}},
     {"highlight", {A::Highlight, 0}},

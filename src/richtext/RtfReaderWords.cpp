@@ -175,6 +175,7 @@ void RtfReader::CharWord(const RtfWord& w, const RtfToken& t) {
             break;
         case A::Strike:
             c.strike = On(t);
+            c.doubleStrike = c.strike && w.value == 1;
             break;
         case A::FontSize:
             c.halfPoints = std::int16_t(t.param > 0 ? std::min(t.param, 3276) : 24);

@@ -167,7 +167,7 @@ std::string Writer::FormatWords(std::uint32_t index) {
     if (f.bold) words += "\\b";
     if (f.italic) words += "\\i";
     if (f.underline) words.append("\\").append(UnderlineWord(f.underlineStyle));
-    if (f.strike) words += "\\strike";
+    if (f.strike) words += f.doubleStrike ? "\\striked1" : "\\strike";
     if (f.colour >= 0)
         word("cf", std::size_t(f.colour) < colours_.size() ? colours_[std::size_t(f.colour)] : 0);
     if (f.highlight > 0 && std::size_t(f.highlight) < colours_.size() &&

@@ -35,7 +35,7 @@ inline std::string DescribeChar(const Document& d, const CharFormat& f) {
     if (f.underline) s += ",u";
     if (f.underline && f.underlineStyle != UnderlineStyle::Single)
         s += std::string(":") + std::string(UnderlineWord(f.underlineStyle));
-    if (f.strike) s += ",s";
+    if (f.strike) s += f.doubleStrike ? ",ss" : ",s";
     if (f.script == Script::Super) s += ",^";
     if (f.script == Script::Sub) s += ",_";
     const platform::Rgba fg = d.Colour(f.colour, 0);

@@ -56,7 +56,7 @@ TEST(RtfReader, ControlWordsShapeTheModel) {
         EXPECT_EQ(Describe(Rtf(std::string("{\\rtf1\\ansi ") + c.body + "}")), c.model) << c.body;
 }
 
-TEST(RtfReader, TabStopsAndUnderlinesKeepTheirKinds) {
+TEST(RtfReader, TabStopsUnderlinesAndStrikesKeepTheirKinds) {
     struct Case {
         const char* body;
         const char* model;
@@ -73,6 +73,8 @@ TEST(RtfReader, TabStopsAndUnderlinesKeepTheirKinds) {
          "[] {,u|a} {,u:uld|b} {,u:uldb|c} {,u:ulw|d} {,u:ulwave|e} {,u:ulth|f} {|gh} <> END\n"},
         {"\\uldashd a\\ulthldash b\\ululdbwave c\\ulnone\\ul d",
          "[] {,u:uldashd|a} {,u:ulthldash|b} {,u:ululdbwave|c} {,u|d} <,u> END\n"},
+        {"\\striked1 a\\striked0 b\\strike c\\striked1 d\\strike e\\plain f",
+         "[] {,ss|a} {|b} {,s|c} {,ss|d} {,s|e} {|f} <> END\n"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Describe(Rtf(std::string("{\\rtf1\\ansi ") + c.body + "}")), c.model) << c.body;

@@ -34,6 +34,7 @@ TEST(RtfWriter, RoundTripsKeepTheModel) {
         "{\\pict\\jpegblip\\picwgoal100\\pichgoal200 ffd8ffd9}",
         "\\tqr\\tldot\\tx4000\\tqc\\tx2000\\tb1000\\tlul\\tqdec\\tx6000\\tlmdot\\tx7000 a\\tb\\tc",
         "{\\uld dotted}{\\ulw words only}{\\uldb double}{\\ulwave\\b wave} {\\ulthdashdd x}",
+        "{\\striked1 double} {\\strike single} {\\striked1\\ul both}",
         "\\paperw11906\\paperh16838\\margl1134\\margr1134\\margt1417\\margb1417\\landscape text",
     };
     for (const std::string& body : documents) {
