@@ -15,8 +15,9 @@ for target in "$build"/bin/*_fuzz; do
   work=$(mktemp -d)
   cp -r "fuzz/corpus/$name/." "$work/" 2>/dev/null || true
   echo "== $name: $seconds s"
-  if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=20 -max_len=65536 \
-       -print_final_stats=1 -artifact_prefix="$work/" "$work" 2>"$work.log"; then
+  # Memory limits: a budget regression (a few bytes asking for gigabytes) fails the run.
+  if ! "$target" -max_total_time="$seconds" -rss_limit_mb=1536 -malloc_limit_mb=512 -timeout=20 \
+       -max_len=65536 -print_final_stats=1 -artifact_prefix="$work/" "$work" 2>"$work.log"; then
     tail -50 "$work.log"
     status=1
   else

@@ -34,9 +34,9 @@ void PictureStore::Load(const std::string& path, const DecodeTarget& target) {
                                                   std::max(want.height(), 1), {}, &why);
     if (!decoded) throw VbError(481, kSource, "Invalid picture: " + why);
     path_ = path;
-    reducible_ = platform::SniffPictureFormat(data) == platform::PictureFormat::Jpeg;
-    // A reduced JPEG decode is smaller than the picture; for the other formats the decode is the
-    // picture, whatever a damaged header claimed.
+    reducible_ = platform::DecodesReduced(data);
+    // A reduced decode (JPEG, plain PNG) is smaller than the picture; for the other formats the
+    // decode is the picture, whatever a damaged header claimed.
     size_ = reducible_ ? *size : PictureSize{decoded->width(), decoded->height()};
     lastDecode_ = {decoded->width(), decoded->height()};
     sourceWhole_ = SameSize(lastDecode_, size_);

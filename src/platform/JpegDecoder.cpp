@@ -143,13 +143,6 @@ class JpegSession {
 
 }  // namespace
 
-int JpegReductionFor(PictureSize full, int minWidth, int minHeight) {
-    for (int n : {8, 4, 2})
-        if ((full.width + n - 1) / n >= minWidth && (full.height + n - 1) / n >= minHeight)
-            return n;
-    return 1;
-}
-
 std::optional<PictureSize> ReadJpegSize(std::span<const std::uint8_t> bytes, std::string* error) {
     JpegSession session(bytes);
     if (session.headerRead()) return session.size();
@@ -160,8 +153,9 @@ std::optional<PictureSize> ReadJpegSize(std::span<const std::uint8_t> bytes, std
 std::optional<Image> DecodeJpegAtLeast(std::span<const std::uint8_t> bytes, int minWidth,
                                        int minHeight, const PictureLimits& limits,
                                        std::string* error) {
-    // The largest buffers are a progressive file's coefficients: 2 bytes a sample.
-    const long maxMemory = long(std::min<std::int64_t>(limits.maxPixels * 8, LONG_MAX));
+    // The largest buffers are a progressive file's coefficients, 2 bytes a sample: beyond the
+    // work budget libjpeg stops before it allocates them.
+    const long maxMemory = long(std::min<std::int64_t>(limits.maxWorkBytes, LONG_MAX));
     JpegSession session(bytes, maxMemory);
     auto fail = [&](const std::string& why) -> std::optional<Image> {
         if (error) *error = why;
@@ -172,7 +166,7 @@ std::optional<Image> DecodeJpegAtLeast(std::span<const std::uint8_t> bytes, int 
     if (!limits.Allows(full.width, full.height))
         return fail("JPEG: the picture is larger than the budget allows");
     JpegJob& job = session.job();
-    if (!StartJpeg(&job, JpegReductionFor(full, minWidth, minHeight))) return fail(session.Error());
+    if (!StartJpeg(&job, ReductionFor(full, minWidth, minHeight))) return fail(session.Error());
     Image img(int(job.cinfo.output_width), int(job.cinfo.output_height));
     std::vector<JSAMPLE> row(std::size_t(job.cinfo.output_width) * 4);
     RowTarget target{&img, job.cinfo.saw_Adobe_marker != 0};

@@ -26,7 +26,9 @@ std::optional<Image> DecodeJpegAtLeast(std::span<const std::uint8_t> bytes, int 
                                        int minHeight, const PictureLimits& limits = {},
                                        std::string* error = nullptr);
 
-// The reduction DecodeJpegAtLeast takes: 8, 4, 2 or 1, each side becoming side / n rounded up.
-int JpegReductionFor(PictureSize full, int minWidth, int minHeight);
+// The reduction DecodeJpegAtLeast takes (PictureFile.h's ReductionFor).
+inline int JpegReductionFor(PictureSize full, int minWidth, int minHeight) {
+    return ReductionFor(full, minWidth, minHeight);
+}
 
 }  // namespace quindel::platform

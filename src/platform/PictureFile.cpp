@@ -88,12 +88,30 @@ std::optional<PictureSize> ReadPictureSize(std::span<const std::uint8_t> bytes,
     return std::nullopt;
 }
 
+int ReductionFor(PictureSize full, int minWidth, int minHeight) {
+    for (int n : {8, 4, 2})
+        if ((full.width + n - 1) / n >= minWidth && (full.height + n - 1) / n >= minHeight)
+            return n;
+    return 1;
+}
+
+bool DecodesReduced(std::span<const std::uint8_t> bytes) {
+    switch (SniffPictureFormat(bytes)) {
+        case PictureFormat::Jpeg:
+            return true;
+        case PictureFormat::Png:
+            return !PngInterlaced(bytes);
+        default:
+            return false;
+    }
+}
+
 std::optional<Image> DecodePictureAtLeast(std::span<const std::uint8_t> bytes, int minWidth,
                                           int minHeight, const PictureLimits& limits,
                                           std::string* error) {
     switch (SniffPictureFormat(bytes)) {
         case PictureFormat::Png:
-            return DecodePng(bytes, limits, error);
+            return DecodePngAtLeast(bytes, minWidth, minHeight, limits, error);
         case PictureFormat::Jpeg:
             return DecodeJpegAtLeast(bytes, minWidth, minHeight, limits, error);
         case PictureFormat::Gif:

@@ -26,6 +26,9 @@ enum class PictureFormat { Unknown, Png, Jpeg, Gif, Bmp };
 struct PictureLimits {
     int maxSide = GifAnimation::kMaxSide;
     std::int64_t maxPixels = GifAnimation::kMaxPixels;
+    // The decoder's own working memory besides the picture (a progressive JPEG's coefficients,
+    // an interlaced PNG's whole-picture buffer): 256 MB, a 40-megapixel progressive JPEG.
+    std::int64_t maxWorkBytes = 256LL * 1024 * 1024;
 
     bool Allows(std::int64_t width, std::int64_t height) const {
         return width > 0 && height > 0 && width <= maxSide && height <= maxSide &&
@@ -48,7 +51,13 @@ std::optional<Image> DecodePicture(std::span<const std::uint8_t> bytes,
                                    const PictureLimits& limits = {}, std::string* error = nullptr);
 
 // For fitted display: the picture at a reduced size that still covers minWidth x minHeight
-// where the format decodes smaller for less (JPEG), else whole; the caller scales the rest.
+// where the format decodes smaller for less (JPEG, and PNG without interlace: then no more than
+// the reduced picture is ever held), else whole; the caller scales the rest.
+// DecodesReduced says whether a file's format and layout are of that kind.
+bool DecodesReduced(std::span<const std::uint8_t> bytes);
+// The largest of 8, 4, 2 and 1 by which a picture of `full` size may be divided each way and
+// still cover minWidth x minHeight.
+int ReductionFor(PictureSize full, int minWidth, int minHeight);
 std::optional<Image> DecodePictureAtLeast(std::span<const std::uint8_t> bytes, int minWidth,
                                           int minHeight, const PictureLimits& limits = {},
                                           std::string* error = nullptr);

@@ -2,8 +2,11 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <bit>
+#include <climits>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -77,31 +80,69 @@ bool ReadPngHeader(PngJob* job, const PictureLimits* limits) {
     return true;
 }
 
-// Reads every pass into rows of the given buffer, which holds the whole picture when the file
-// is interlaced and one row otherwise; sink takes each finished row of the latter.
-bool ReadPngRows(PngJob* job, Rgba* buffer, void (*sink)(void*, int, const Rgba*), void* target) {
+// Reads every pass; an interlaced file's rows go straight into the picture (its passes fill
+// them in turn), a plain file's one row at a time through the sink.
+bool ReadPngRows(PngJob* job, Rgba* whole, Rgba* row, void (*sink)(void*, int, const Rgba*),
+                 void* target) {
     png_structp png = job->png;
     if (setjmp(png_jmpbuf(png))) return false;
-    const bool whole = job->passes > 1;
     for (int pass = 0; pass < job->passes; ++pass)
         for (int y = 0; y < job->height; ++y) {
-            Rgba* row = whole ? buffer + std::size_t(y) * std::size_t(job->width) : buffer;
-            png_read_row(png, reinterpret_cast<png_bytep>(row), nullptr);
-            if (!whole) sink(target, y, row);
+            Rgba* into = whole ? whole + std::size_t(y) * std::size_t(job->width) : row;
+            png_read_row(png, reinterpret_cast<png_bytep>(into), nullptr);
+            if (!whole) sink(target, y, into);
             ++job->rowsRead;
         }
     return true;
 }
 
+// Each output pixel is the mean of its n x n block (fewer at the right and bottom edges).
+struct Reducer {
+    Image* img;
+    int n, width, height;
+    std::vector<std::uint32_t> sums;  // four channels an output pixel, for the block row in hand
+
+    void Add(int y, const Rgba* row) {
+        for (int x = 0; x < width; ++x) {
+            std::uint32_t* s = &sums[std::size_t(x / n) * 4];
+            const Rgba c = row[x];
+            s[0] += (c >> 24) & 255, s[1] += (c >> 16) & 255, s[2] += (c >> 8) & 255,
+                s[3] += c & 255;
+        }
+        if ((y + 1) % n == 0 || y + 1 == height) Flush(y / n, y % n + 1);
+    }
+    void Flush(int outY, int rows) {
+        for (int ox = 0; ox < img->width(); ++ox) {
+            std::uint32_t* s = &sums[std::size_t(ox) * 4];
+            const std::uint32_t count = std::uint32_t(rows * std::min(n, width - ox * n));
+            const auto mean = [&](int i) { return (s[i] + count / 2) / count; };
+            img->setPixel(ox, outY, mean(0) << 24 | mean(1) << 16 | mean(2) << 8 | mean(3));
+            s[0] = s[1] = s[2] = s[3] = 0;
+        }
+    }
+};
+
 void CopyRow(void* target, int y, const Rgba* row) {
     auto* img = static_cast<Image*>(target);
-    for (int x = 0; x < img->width(); ++x) img->setPixel(x, y, row[x]);
+    std::memcpy(img->row(y), row, std::size_t(img->width()) * sizeof(Rgba));
 }
+
+void ReduceRow(void* target, int y, const Rgba* row) {
+    static_cast<Reducer*>(target)->Add(y, row);
+}
+
+// The 13th byte of the header chunk: 1 for Adam7.
+constexpr std::size_t kInterlaceByte = 8 + 8 + 12;
 
 }  // namespace
 
-std::optional<Image> DecodePng(std::span<const std::uint8_t> bytes, const PictureLimits& limits,
-                               std::string* error) {
+bool PngInterlaced(std::span<const std::uint8_t> bytes) {
+    return bytes.size() > kInterlaceByte && bytes[kInterlaceByte] == 1;
+}
+
+std::optional<Image> DecodePngAtLeast(std::span<const std::uint8_t> bytes, int minWidth,
+                                      int minHeight, const PictureLimits& limits,
+                                      std::string* error) {
     PngJob job{};
     job.data = bytes.data();
     job.size = bytes.size();
@@ -116,15 +157,27 @@ std::optional<Image> DecodePng(std::span<const std::uint8_t> bytes, const Pictur
         return std::nullopt;
     };
     if (!job.info || !ReadPngHeader(&job, &limits)) return fail();
-    Image img(job.width, job.height, 0);
-    std::vector<Rgba> buffer(std::size_t(job.width) * std::size_t(job.passes > 1 ? job.height : 1),
-                             0);
-    const bool complete = ReadPngRows(&job, buffer.data(), &CopyRow, &img);
-    if (job.passes > 1)
-        for (int y = 0; y < job.height; ++y)
-            CopyRow(&img, y, buffer.data() + std::size_t(y) * std::size_t(job.width));
+    const bool interlaced = job.passes > 1;
+    if (interlaced && std::int64_t(job.width) * job.height * 4 > limits.maxWorkBytes) {
+        std::snprintf(job.message, sizeof job.message,
+                      "an interlaced picture larger than the work budget allows");
+        return fail();
+    }
+    const int n = interlaced ? 1 : ReductionFor({job.width, job.height}, minWidth, minHeight);
+    Image img((job.width + n - 1) / n, (job.height + n - 1) / n, 0);
+    std::vector<Rgba> row(interlaced ? 0 : std::size_t(job.width));
+    Reducer reducer{&img, n, job.width, job.height,
+                    std::vector<std::uint32_t>(std::size_t(img.width()) * 4)};
+    const bool complete = interlaced ? ReadPngRows(&job, img.row(0), nullptr, nullptr, nullptr)
+                          : n == 1   ? ReadPngRows(&job, nullptr, row.data(), &CopyRow, &img)
+                                     : ReadPngRows(&job, nullptr, row.data(), &ReduceRow, &reducer);
     if (!complete && job.rowsRead == 0) return fail();
     return img;
+}
+
+std::optional<Image> DecodePng(std::span<const std::uint8_t> bytes, const PictureLimits& limits,
+                               std::string* error) {
+    return DecodePngAtLeast(bytes, INT32_MAX, INT32_MAX, limits, error);
 }
 
 }  // namespace quindel::platform

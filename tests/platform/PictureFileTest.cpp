@@ -101,20 +101,62 @@ TEST(PictureFile, AFileNameSaysNothingAboutTheFormat) {
     EXPECT_NE(error.find("missing.png"), std::string::npos);
 }
 
-TEST(PictureFile, OnlyJpegDecodesSmallerForAFittedView) {
+// A fitted view needs a fraction of a large picture: JPEG and plain PNG decode only that much
+// (a PNG's blocks averaged), an interlaced PNG and the other formats decode whole.
+TEST(PictureFile, JpegAndPlainPngDecodeSmallerForAFittedView) {
     Image big(160, 96, kBlue);
-    const auto jpeg = WriteJpeg(big, {80});
     PngLayout grey;
-    grey.width = 160, grey.height = 96, grey.colourType = 0;
-    grey.samples.assign(160 * 96, 9);
-    const auto png = PngWriter::Write(grey);
-    const auto fitted = DecodePictureAtLeast(jpeg, 40, 20);
-    ASSERT_TRUE(fitted);
-    EXPECT_EQ(fitted->width(), 40);
-    EXPECT_EQ(fitted->height(), 24);
-    const auto whole = DecodePictureAtLeast(png, 40, 20);
-    ASSERT_TRUE(whole);
-    EXPECT_EQ(whole->width(), 160);
+    grey.width = 161, grey.height = 97, grey.colourType = 0;  // blocks cut at the right and bottom
+    for (int y = 0; y < 97; ++y)
+        for (int x = 0; x < 161; ++x) grey.samples.push_back(std::uint8_t((x + y) % 2 ? 200 : 100));
+    PngLayout interlaced = grey;
+    interlaced.interlaced = true;
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        bool reduced;
+        int width, height;
+    } cases[] = {
+        {"JPEG", WriteJpeg(big, {80}), true, 40, 24},
+        {"plain PNG", PngWriter::Write(grey), true, 41, 25},
+        {"interlaced PNG", PngWriter::Write(interlaced), false, 161, 97},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(DecodesReduced(c.bytes), c.reduced);
+        const auto fitted = DecodePictureAtLeast(c.bytes, 40, 20);
+        ASSERT_TRUE(fitted);
+        EXPECT_EQ(fitted->width(), c.width);
+        EXPECT_EQ(fitted->height(), c.height);
+    }
+    // A checkerboard of 100 and 200 averages to 150 in whole blocks; the last column's blocks
+    // hold one pixel across.
+    const auto png = DecodePictureAtLeast(PngWriter::Write(grey), 40, 20);
+    EXPECT_EQ(RedOf(png->pixel(3, 3)), 150);
+    EXPECT_EQ(AlphaOf(png->pixel(3, 3)), 255);
+    EXPECT_NEAR(RedOf(png->pixel(40, 3)), 150, 1);
+}
+
+// A few hundred bytes may declare a huge picture: an interlaced PNG needing more than the work
+// budget, or a progressive JPEG whose coefficients would, is refused before the memory exists.
+TEST(PictureFile, WorkBudgetRefusesHugeInterlacedAndProgressiveFilesUpFront) {
+    PngLayout tall;
+    tall.width = 64, tall.height = 64, tall.colourType = 0, tall.interlaced = true;
+    tall.samples.assign(64 * 64, 7);
+    PictureLimits tight;
+    tight.maxWorkBytes = 64 * 64 * 4 - 1;
+    std::string error;
+    EXPECT_FALSE(DecodePicture(PngWriter::Write(tall), tight, &error));
+    EXPECT_NE(error.find("budget"), std::string::npos) << error;
+    tight.maxWorkBytes = 64 * 64 * 4;
+    EXPECT_TRUE(DecodePicture(PngWriter::Write(tall), tight, &error)) << error;
+    // A progressive JPEG keeps 2 bytes a sample of coefficients: 96 x 96 x 3 x 2 bytes here.
+    const auto progressive = WriteJpeg(Image(96, 96, kBlue), {80, JpegKind::Colour, true});
+    PictureLimits small;
+    small.maxWorkBytes = 20000;
+    EXPECT_FALSE(DecodePicture(progressive, small, &error));
+    small.maxWorkBytes = 200000;
+    EXPECT_TRUE(DecodePicture(progressive, small, &error)) << error;
 }
 
 TEST(PictureFile, CutAndGarbageInputsFailWithAReasonOrKeepWhatWasDecoded) {
