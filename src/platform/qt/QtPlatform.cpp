@@ -239,8 +239,8 @@ Image QtPlatform::Grab(Window& window) {
     WindowPeer* peer = EnsurePeer(window);
     if (window.Kind() != WindowKind::Form)
         return peer ? RenderWidget(*peer) : ModelRenderer().Render(window);
-    const RectPx r = window.ScreenRectPx();
-    Image img(std::max(r.width(), 0), std::max(r.height(), 0), look::kFace);
+    const SizePx size = screen().Bounded(window.ScreenRectPx().size());
+    Image img(size.width, size.height, look::kFace);
     ModelRenderer().PaintOwn(window, img);
     if (peer) {
         const PointPx o = WidgetOrigin(window);

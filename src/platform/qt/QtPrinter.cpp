@@ -1,5 +1,9 @@
 #include "platform/qt/QtPrinter.h"
 
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
 #include <QColor>
 #include <QCoreApplication>
 #include <QDir>
@@ -124,19 +128,22 @@ QPrinter& QtPrinter::SystemDevice() const {
     return *device_;
 }
 
-std::string QtPrinter::FallbackFile() const {
-    const QString name = QStringLiteral("quindel-print-%1-%2-%3.pdf")
-                             .arg(QCoreApplication::applicationPid())
-                             .arg(quintptr(this), 0, 16)
-                             .arg(fallbackCount_ + 1);
-    return Utf8(QDir(QDir::tempPath()).filePath(name));
+// Made here, exclusively and under a name nobody can guess: the temporary folder is shared,
+// and a name known in advance could be a link someone planted. The file outlives the viewer, as
+// the person was told where it is.
+std::string QtPrinter::MakeFallbackFile() {
+    std::string pattern = Utf8(QDir(QDir::tempPath()).filePath("quindel-print-XXXXXX.pdf"));
+    const int fd = ::mkostemps(pattern.data(), 4, O_CLOEXEC);
+    if (fd < 0) return {};
+    ::close(fd);
+    return pattern;
 }
 
 QtPrinter::Target QtPrinter::Resolve() const {
     if (!outputFile_.empty()) return {outputFile_, false};
     if (const char* env = std::getenv("QUINDEL_PRINT_PDF"); env && *env) return {env, false};
     if (!SystemPrinter().isEmpty()) return {};
-    return {FallbackFile(), true};
+    return {{}, true};
 }
 
 std::string QtPrinter::Destination() const {
@@ -148,13 +155,17 @@ std::string QtPrinter::Destination() const {
 
 PageMetrics QtPrinter::Metrics() const {
     if (job_) return job_->metrics;
-    if (!Resolve().file.empty()) return MetricsOf(FileLayout(), kFileDpi);
+    if (const Target t = Resolve(); !t.file.empty() || t.temporary)
+        return MetricsOf(FileLayout(), kFileDpi);
     QPrinter& p = SystemDevice();
     return MetricsOf(p.pageLayout(), p.resolution());
 }
 
 PrintResult QtPrinter::Begin(const std::string& title) {
-    const Target t = Resolve();
+    Target t = Resolve();
+    if (t.temporary && (t.file = MakeFallbackFile()).empty())
+        return PrintResult::Failure("Cannot make a temporary PDF file in " +
+                                    Utf8(QDir::tempPath()));
     auto job = std::make_unique<Job>();
     job->title = FromUtf8(title);
     if (!t.file.empty()) {
@@ -174,7 +185,6 @@ PrintResult QtPrinter::Begin(const std::string& title) {
         job->toFile = true;
         job->temporary = t.temporary;
         job->destination = t.file;
-        if (t.temporary) ++fallbackCount_;
     } else {
         QPrinter& p = SystemDevice();
         if (!p.isValid())

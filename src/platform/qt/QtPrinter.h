@@ -54,7 +54,7 @@ class QtPrinter : public platform::Printer {
     // The system's default printer, asked once; empty when there is none.
     const QString& SystemPrinter() const;
     QPrinter& SystemDevice() const;
-    std::string FallbackFile() const;
+    static std::string MakeFallbackFile();
     // Opens the painter on the device the first time; false once that failed.
     bool Started();
 
@@ -63,7 +63,6 @@ class QtPrinter : public platform::Printer {
     mutable std::optional<QString> systemPrinter_;
     mutable std::unique_ptr<QPrinter> device_;
     std::unique_ptr<Job> job_;
-    int fallbackCount_ = 0;
 };
 
 }  // namespace quindel::qt

@@ -51,10 +51,6 @@ void LimitSize(QWidget& w, bool resizable, QSize size, QSize least) {
     }
 }
 
-QRect ToQRect(const platform::RectPx& r) {
-    return QRect(r.left, r.top, r.width(), r.height());
-}
-
 }  // namespace
 
 Qt::WindowFlags WindowPeer::FlagsFor(std::int16_t borderStyle, bool managed) {
@@ -153,7 +149,14 @@ void WindowPeer::ApplyGeometry(Window& w) {
     if (!parent) return;
     const platform::RectPx r = w.ScreenRectPx(), p = parent->ScreenRectPx();
     const platform::PointPx o = platform_.WidgetOrigin(*parent);
-    setGeometry(ToQRect(r).translated(-p.left - o.x, -p.top - o.y));
+    setGeometry(QRect(QPoint(r.left - p.left - o.x, r.top - p.top - o.y), Bounded(r.size(), 0)));
+}
+
+// A model larger than the screen (its size read from content) shows its top-left part: no
+// widget, and so no paint buffer, grows past the screen's canvas bound.
+QSize WindowPeer::Bounded(platform::SizePx s, int least) const {
+    const platform::SizePx b = platform_.screen().Bounded(s);
+    return QSize(std::max(b.width, least), std::max(b.height, least));
 }
 
 // The part of a form its widget shows: the client area, the window system drawing the frame
@@ -161,11 +164,9 @@ void WindowPeer::ApplyGeometry(Window& w) {
 // FollowUser knows the difference is not the user's.
 QRect WindowPeer::ShownRect(const Form& f) const {
     const platform::RectPx r = f.ScreenRectPx();
-    if (platform_.DrawsFrame(f))
-        return QRect(r.left, r.top, std::max(r.width(), 1), std::max(r.height(), 1));
+    if (platform_.DrawsFrame(f)) return QRect(QPoint(r.left, r.top), Bounded(r.size()));
     const platform::PointPx o = f.ClientOriginPx();
-    const platform::SizePx c = f.ClientSizePx();
-    return QRect(r.left + o.x, r.top + o.y, std::max(c.width, 1), std::max(c.height, 1));
+    return QRect(QPoint(r.left + o.x, r.top + o.y), Bounded(f.ClientSizePx()));
 }
 
 void WindowPeer::ApplyFormGeometry(Form& f) {
@@ -187,8 +188,8 @@ void WindowPeer::ApplyDockedGeometry(Form& f) {
     if (!host) return;
     const platform::RectPx r = f.ScreenRectPx(), h = host->ScreenRectPx();
     const platform::PointPx o = f.ClientOriginPx(), ho = host->ClientOriginPx();
-    const platform::SizePx c = f.ClientSizePx();
-    setGeometry(r.left + o.x - h.left - ho.x, r.top + o.y - h.top - ho.y, c.width, c.height);
+    setGeometry(QRect(QPoint(r.left + o.x - h.left - ho.x, r.top + o.y - h.top - ho.y),
+                      Bounded(f.ClientSizePx(), 0)));
 }
 
 void WindowPeer::DockInto(WindowPeer& host) {

@@ -69,6 +69,9 @@ class WindowPeer : public QWidget {
     bool ApplyFlags(const platform::Form& f);
     void ApplyGeometry(platform::Window& w);
     QRect ShownRect(const platform::Form& f) const;
+    // A size within the screen's canvas bound, at least `least` pixels each way (a top-level
+    // window has at least one).
+    QSize Bounded(platform::SizePx s, int least = 1) const;
     void ApplyFormGeometry(platform::Form& f);
     void ApplyDockedGeometry(platform::Form& f);
     void ApplyVisibility(platform::Window& w);
