@@ -3,13 +3,14 @@
 //
 // What it keeps: text (8-bit text in the code page of the current font's character set, else
 // \ansicpg; \uN with its fallback skipped by the \ucN in force), character and paragraph
-// formats (tab stops with their kinds and leaders, underline styles), the font and colour
-// tables, the page setup (the document's, or its first section's), simple tables, the shown
-// result of fields, and PNG and JPEG pictures with their goal size. An \upr group is read
-// through its \*\ud part, its other (ANSI) part being the fallback for readers without
-// Unicode; an \upr group without a \ud part is read as it stands. Every destination it does not
-// show (style sheet, information, list tables, headers, footers, footnotes, field instructions,
-// other picture kinds, any unknown \* group) is skipped whole; unknown control words are ignored.
+// formats (tab stops with their kinds and leaders, underline styles, single or double
+// strike-through), the font and colour tables, the page setup (the document's, or its first
+// section's), simple tables, the shown result of fields, and PNG and JPEG pictures with their
+// goal size. An \upr group is read through its \*\ud part, its other (ANSI) part being the
+// fallback for readers without Unicode; an \upr group without a \ud part is read as it stands.
+// Every destination it does not show (style sheet, information, list tables, headers, footers,
+// footnotes, field instructions, other picture kinds, any unknown \* group) is skipped whole;
+// unknown control words are ignored.
 //
 // Any byte string is safe: groups nest at most Limits::depth deep (deeper groups are
 // skipped), pictures and tables are bounded, and a truncated document ends where it ends.
