@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -14,10 +15,12 @@ Image::Image(int width, int height, Rgba fill)
       pixels_(std::size_t(width_) * std::size_t(height_), fill) {}
 
 void Image::fill(Rgba c) {
+    dropDenser();
     std::fill(pixels_.begin(), pixels_.end(), c);
 }
 
 void Image::fillRect(int x, int y, int w, int h, Rgba c) {
+    dropDenser();
     const int x0 = std::max(x, 0), y0 = std::max(y, 0);
     const int x1 = std::min(x + w, width_), y1 = std::min(y + h, height_);
     for (int yy = y0; yy < y1; ++yy)
@@ -29,11 +32,17 @@ Image Image::copy(int x, int y, int w, int h) const {
     const int x1 = std::clamp(x + w, 0, width_), y1 = std::clamp(y + h, 0, height_);
     Image out(x1 - x0, y1 - y0);
     for (int yy = y0; yy < y1; ++yy) std::copy_n(row(yy) + x0, x1 - x0, out.row(yy - y0));
+    if (denser_ && !out.empty()) {
+        auto at = [s = denserScale_](int v) { return int(std::lround(v * s)); };
+        out.setDenser(denser_->copy(at(x0), at(y0), at(x1) - at(x0), at(y1) - at(y0)),
+                      denserScale_);
+    }
     return out;
 }
 
 // Whole clipped rows at a time.
 void Image::blit(const Image& src, int x, int y) {
+    dropDenser();
     const int sx0 = std::max(-x, 0), sy0 = std::max(-y, 0);
     const int sx1 = std::min(src.width(), width_ - x), sy1 = std::min(src.height(), height_ - y);
     if (sx1 <= sx0) return;
@@ -42,8 +51,25 @@ void Image::blit(const Image& src, int x, int y) {
 }
 
 void Image::assign(const PixelsView& src) {
+    dropDenser();
     if (src.width != width_ || src.height != height_) *this = Image(src.width, src.height);
     for (int y = 0; y < height_; ++y) std::copy_n(src.row(y), width_, row(y));
+}
+
+bool Image::operator==(const Image& other) const {
+    if (width_ != other.width_ || height_ != other.height_ || pixels_ != other.pixels_)
+        return false;
+    if (!denser_ || !other.denser_) return !denser_ && !other.denser_;
+    return denserScale_ == other.denserScale_ && *denser_ == *other.denser_;
+}
+
+void Image::setDenser(Image denser, double scale) {
+    if (denser.empty() || !(scale > 1.0)) {
+        denser_.reset();
+        return;
+    }
+    denser_ = std::make_shared<const Image>(std::move(denser));
+    denserScale_ = scale;
 }
 
 bool Image::savePng(const std::string& path) const {

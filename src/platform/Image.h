@@ -2,8 +2,14 @@
 // An RGBA raster, the one picture format of the platform layer: button strips, cursors,
 // the persistent drawing of picture boxes and window grabs are all Images, so both
 // backends produce the very same pixels.
+//
+// An Image may carry a denser drawing of the same picture (the artwork drawn at twice the size):
+// painting on a denser device takes it rather than enlarging the Image. Copies of a part carry
+// the matching part of it; any change to the pixels drops it, since it would no longer show the
+// same picture.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,16 +60,22 @@ class Image {
     // Out-of-range reads give 0, out-of-range writes are dropped: drawing clips.
     Rgba pixel(int x, int y) const { return contains(x, y) ? pixels_[index(x, y)] : 0; }
     void setPixel(int x, int y, Rgba c) {
-        if (contains(x, y)) pixels_[index(x, y)] = c;
+        if (!contains(x, y)) return;
+        dropDenser();
+        pixels_[index(x, y)] = c;
     }
-    // The pixels of row y (0 <= y < height), width() of them.
-    Rgba* row(int y) { return pixels_.data() + index(0, y); }
+    // The pixels of row y (0 <= y < height), width() of them; the writable row drops the denser
+    // drawing.
+    Rgba* row(int y) {
+        dropDenser();
+        return pixels_.data() + index(0, y);
+    }
     const Rgba* row(int y) const { return pixels_.data() + index(0, y); }
 
     void fill(Rgba c);
     void fillRect(int x, int y, int w, int h, Rgba c);
 
-    // The part (x, y, w, h), clipped to the image.
+    // The part (x, y, w, h), clipped to the image, with the matching part of the denser drawing.
     Image copy(int x, int y, int w, int h) const;
     // Copies src unchanged with its top-left corner at (x, y), clipped.
     void blit(const Image& src, int x, int y);
@@ -75,18 +87,29 @@ class Image {
         return {reinterpret_cast<const std::uint8_t*>(pixels_.data()), width_, height_,
                 std::size_t(width_) * sizeof(Rgba)};
     }
-    bool operator==(const Image& other) const = default;
+    // Equal pixels, and equal denser drawings (or none on either side).
+    bool operator==(const Image& other) const;
+
+    // The same picture drawn with `scale` (> 1) of its pixels to one of this one's, each way.
+    void setDenser(Image denser, double scale);
+    const Image* denser() const { return denser_.get(); }
+    double denserScale() const { return denser_ ? denserScale_ : 1.0; }
 
     // Writes a PNG; returns false when the file cannot be written.
     bool savePng(const std::string& path) const;
 
   private:
+    void dropDenser() {
+        if (denser_) denser_.reset();
+    }
     std::size_t index(int x, int y) const {
         return std::size_t(y) * std::size_t(width_) + std::size_t(x);
     }
     int width_ = 0;
     int height_ = 0;
     std::vector<Rgba> pixels_;
+    std::shared_ptr<const Image> denser_;  // shared by copies: never changed once set
+    double denserScale_ = 1.0;
 };
 
 }  // namespace quindel::platform

@@ -33,6 +33,7 @@ void PictureBox::setBackColor(Rgba c) {
 
 void PictureBox::Cls() {
     surface_.fill(backColor_);
+    device_.fill(backColor_);
     Changed(Aspect::Content);
 }
 
@@ -45,7 +46,9 @@ int PictureBox::ToPxY(double v) const {
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, Rgba color) {
-    DrawLine(surface_, ToPxX(x1), ToPxY(y1), ToPxX(x2), ToPxY(y2), color);
+    const int px1 = ToPxX(x1), py1 = ToPxY(y1), px2 = ToPxX(x2), py2 = ToPxY(y2);
+    DrawLine(surface_, px1, py1, px2, py2, color);
+    if (ratio_ != 1.0) DrawLine(device_, px1, py1, px2, py2, color, ratio_);
     Changed(Aspect::Content);
 }
 
@@ -56,8 +59,42 @@ void PictureBox::PaintPicture(const Image& picture, double x, double y, double w
     if (srcH < 0) srcH = picture.height() - srcY;
     const int dw = w < 0 ? srcW : ToPxX(w);
     const int dh = h < 0 ? srcH : ToPxY(h);
-    Blend(surface_, ToPxX(x), ToPxY(y), dw, dh, picture, srcX, srcY, srcW, srcH, op);
+    const int dx = ToPxX(x), dy = ToPxY(y);
+    Blend(surface_, dx, dy, dw, dh, picture, srcX, srcY, srcW, srcH, op);
+    if (ratio_ != 1.0) PaintOnDevice(picture, dx, dy, dw, dh, srcX, srcY, srcW, srcH, op);
     Changed(Aspect::Content);
+}
+
+// A picture with a denser drawing is painted from it whenever the device is denser than the
+// picture: the nearest density at or above the device's, resized smoothly to it.
+void PictureBox::PaintOnDevice(const Image& picture, int x, int y, int w, int h, int sx, int sy,
+                               int sw, int sh, std::int32_t op) {
+    if (w <= 0 || h <= 0 || sw <= 0 || sh <= 0) return;
+    const bool denser = picture.denser() && ratio_ > 1.0;
+    const Image& src = denser ? *picture.denser() : picture;
+    const double density = denser ? picture.denserScale() : 1.0;
+    const int psx = ToDevice(sx, density), psy = ToDevice(sy, density);
+    const int psw = ToDevice(sx + sw, density) - psx, psh = ToDevice(sy + sh, density) - psy;
+    const int dx = ToDevice(x, ratio_), dy = ToDevice(y, ratio_);
+    const int dw = ToDevice(x + w, ratio_) - dx, dh = ToDevice(y + h, ratio_) - dy;
+    if (psw == dw && psh == dh) {
+        Blend(device_, dx, dy, dw, dh, src, psx, psy, psw, psh, op);
+        return;
+    }
+    // Only the part that lands on the drawing is resized.
+    const RectPx shown{std::max(-dx, 0), std::max(-dy, 0), device_.width() - dx,
+                       device_.height() - dy};
+    const Image part = Resample(src, psx, psy, psw, psh, dw, dh, shown);
+    Blend(device_, dx + shown.left, dy + shown.top, part.width(), part.height(), part, 0, 0,
+          part.width(), part.height(), op);
+}
+
+void PictureBox::EnlargeOnDevice(int x, int y, int w, int h) {
+    const int dx = ToDevice(x, ratio_), dy = ToDevice(y, ratio_);
+    const int dw = ToDevice(x + w, ratio_) - dx, dh = ToDevice(y + h, ratio_) - dy;
+    const RectPx shown{std::max(-dx, 0), std::max(-dy, 0), device_.width() - dx,
+                       device_.height() - dy};
+    device_.blit(Resample(surface_, x, y, w, h, dw, dh, shown), dx + shown.left, dy + shown.top);
 }
 
 double PictureBox::TextWidth(std::string_view text) const {
@@ -71,7 +108,12 @@ double PictureBox::TextHeight(std::string_view text) const {
 }
 
 void PictureBox::Print(double x, double y, std::string_view text) {
-    platform().DrawText(surface_, ToPxX(x), ToPxY(y), text, foreColor_);
+    const int px = ToPxX(x), py = ToPxY(y);
+    platform().DrawText(surface_, px, py, text, foreColor_);
+    if (ratio_ != 1.0) {
+        const SizePx size = platform().MeasureText(text);
+        EnlargeOnDevice(px, py, size.width, size.height);
+    }
     Changed(Aspect::Content);
 }
 
@@ -102,6 +144,22 @@ void PictureBox::ResizeSurfaceTo(std::int32_t w, std::int32_t h) {
     Image next(inner.width, inner.height, backColor_);
     next.blit(surface_, 0, 0);
     surface_ = std::move(next);
+    const double ratio = platform().screen().PixelRatio();
+    if (ratio == 1.0) {
+        ratio_ = 1.0;
+        device_ = Image();
+        return;
+    }
+    Image device(ToDevice(inner.width, ratio), ToDevice(inner.height, ratio), backColor_);
+    if (ratio == ratio_) {
+        device.blit(device_, 0, 0);
+        device_ = std::move(device);
+    } else {
+        // A new ratio: what was drawn is kept, enlarged from the logical drawing.
+        ratio_ = ratio;
+        device_ = std::move(device);
+        EnlargeOnDevice(0, 0, surface_.width(), surface_.height());
+    }
 }
 
 void PictureBox::Paint(Image& img) const {

@@ -2,6 +2,13 @@
 // A picture box with persistent drawing: everything drawn lands in a raster of the client area,
 // which survives repaints and can be read back (Surface). Coordinates are in the current scale
 // mode: twips (1, the default) or pixels (3).
+//
+// On a screen whose pixel ratio is not 1 the drawing is kept twice: in logical pixels (Surface,
+// what models, grabs and tests read) and at the device's resolution (DeviceSurface, what a
+// backend shows pixel for pixel). Lines cover their device pixels; a picture carrying a denser
+// drawing (the built-in artwork at 2x) is painted from it at any ratio above 1, resized smoothly
+// where the ratios differ, and any other picture is enlarged smoothly; raster operations combine
+// device pixels as they combine logical ones. Text is drawn in logical pixels and enlarged.
 #include <cstdint>
 #include <string_view>
 
@@ -53,6 +60,10 @@ class PictureBox : public Window {
 
     // The persistent drawing of the client area.
     const Image& Surface() const { return surface_; }
+    // The same drawing at DeviceRatio() device pixels to a logical one: the screen's ratio when the
+    // surface was last sized (Surface itself at a ratio of 1).
+    const Image& DeviceSurface() const { return ratio_ == 1.0 ? surface_ : device_; }
+    double DeviceRatio() const { return ratio_; }
 
     std::int32_t ScaleWidth() const override;
     std::int32_t ScaleHeight() const override;
@@ -66,12 +77,20 @@ class PictureBox : public Window {
 
   private:
     void ResizeSurfaceTo(std::int32_t w, std::int32_t h);
+    // Paints (sx, sy, sw, sh) of picture onto the logical rectangle (x, y, w, h) of the device
+    // drawing.
+    void PaintOnDevice(const Image& picture, int x, int y, int w, int h, int sx, int sy, int sw,
+                       int sh, std::int32_t op);
+    // Redraws the logical rectangle (x, y, w, h) of the device drawing from the logical one.
+    void EnlargeOnDevice(int x, int y, int w, int h);
     bool autoRedraw_ = false;
     std::int16_t borderStyle_ = 1;
     std::int16_t scaleMode_ = scale::Twips;
     Rgba backColor_ = MakeRgb(212, 208, 200);
     Rgba foreColor_ = MakeRgb(0, 0, 0);
     Image surface_;
+    double ratio_ = 1.0;
+    Image device_;  // empty at a ratio of 1
 };
 
 }  // namespace quindel::platform

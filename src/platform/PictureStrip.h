@@ -1,6 +1,6 @@
 #pragma once
 // A picture cut into a grid of equal cells, numbered row by row from 0. Toolkit-free: both
-// backends use it as it is.
+// backends use it as it is. The cells of a picture that carries a denser drawing carry theirs.
 #include <string>
 
 #include "platform/Image.h"

@@ -1,6 +1,7 @@
 #pragma once
-// The screen: its size in pixels, the twips-per-pixel factors, the cursor and the screen-wide
-// mouse pointer. Backends keep it current (the desktop backend reads the cursor live).
+// The screen: its size in pixels, the twips-per-pixel factors, the device pixel ratio, the cursor
+// and the screen-wide mouse pointer. Backends keep it current (the desktop backend reads the cursor
+// live).
 #include <algorithm>
 #include <cstdint>
 #include <functional>
@@ -14,6 +15,9 @@ struct ScreenMetrics {
     int heightPx = 768;
     int twipsPerPixelX = 15;
     int twipsPerPixelY = 15;
+    // Device pixels to one logical pixel: windows are laid out in logical pixels, and picture
+    // boxes keep their drawing at the device's resolution as well (PictureBox::DeviceSurface).
+    double pixelRatio = 1.0;
 };
 
 class Screen {
@@ -24,6 +28,7 @@ class Screen {
     int TwipsPerPixelY() const { return metrics_.twipsPerPixelY; }
     int WidthPx() const { return metrics_.widthPx; }
     int HeightPx() const { return metrics_.heightPx; }
+    double PixelRatio() const { return metrics_.pixelRatio > 0 ? metrics_.pixelRatio : 1.0; }
     std::int32_t WidthTwips() const { return metrics_.widthPx * metrics_.twipsPerPixelX; }
     std::int32_t HeightTwips() const { return metrics_.heightPx * metrics_.twipsPerPixelY; }
     void setMetrics(ScreenMetrics m) { metrics_ = m; }

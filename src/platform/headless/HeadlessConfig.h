@@ -7,7 +7,7 @@
 namespace quindel::headless {
 
 struct HeadlessConfig {
-    platform::ScreenMetrics screen;       // 1024 x 768 pixels, 15 twips per pixel each way
+    platform::ScreenMetrics screen;       // 1024 x 768 px, 15 twips a pixel, pixel ratio 1
     int formBorderPx = 4;                 // frame on each side of a form with a border
     int captionPx = 20;                   // caption bar of a form with a border
     int toolCaptionPx = 16;               // caption bar of a tool window
