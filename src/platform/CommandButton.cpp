@@ -35,6 +35,12 @@ void CommandButton::KeyDownDefault(std::int16_t keyCode, std::int16_t) {
     if (keyCode == key::Return || keyCode == key::Space) setValue(true);
 }
 
+void CommandButton::Describe(AccessibleDescription& d) const {
+    d.role = Role::PushButton;
+    d.name = caption_;
+    d.state.pressed = Value();
+}
+
 void CommandButton::Paint(Image& img) const {
     const int W = img.width(), H = img.height();
     Bevel(img, 0, 0, W, H, !Value());

@@ -23,6 +23,7 @@ class CommandButton : public Window {
 
   protected:
     bool FocusOnClick() const override { return true; }
+    void Describe(AccessibleDescription& d) const override;
     void MouseUpDefault(const MouseArgs& a) override;
     void KeyDownDefault(std::int16_t keyCode, std::int16_t shift) override;
 

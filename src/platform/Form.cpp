@@ -84,6 +84,13 @@ RectPx Form::CloseBoxPx() const {
     return {right - side, fm.border + 2, right, fm.border + 2 + side};
 }
 
+void Form::Describe(AccessibleDescription& d) const {
+    d.role = borderStyle_ == border::FixedDialog ? Role::Dialog
+             : borderStyle_ == border::None      ? Role::Pane
+                                                 : Role::Window;
+    d.name = caption_;
+}
+
 namespace {
 
 // A raised button with a cross, as a tool window's close box.

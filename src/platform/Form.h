@@ -66,6 +66,10 @@ class Form : public Window {
 
     void Paint(Image& img) const override;
 
+  protected:
+    // A dialog or a window named by its caption; a borderless form is a pane of its owner's.
+    void Describe(AccessibleDescription& d) const override;
+
   private:
     std::string caption_;
     std::int16_t borderStyle_ = border::Sizable;

@@ -57,6 +57,16 @@ void Label::FitToCaption() {
          (text.height + frame) * s.TwipsPerPixelY());
 }
 
+// Captions are often padded with blanks to look right on screen; a reader needs none of them.
+void Label::Describe(AccessibleDescription& d) const {
+    d.role = Role::StaticText;
+    const std::size_t first = caption_.find_first_not_of(' ');
+    d.name = first == std::string::npos
+                 ? std::string()
+                 : caption_.substr(first, caption_.find_last_not_of(' ') - first + 1);
+    d.text = d.name;
+}
+
 void Label::Paint(Image& img) const {
     img.fill(BackColor());
     const int b = BorderStyle() != 0 ? 1 : 0;

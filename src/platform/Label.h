@@ -31,6 +31,9 @@ class Label : public Window {
 
     void Paint(Image& img) const override;
 
+  protected:
+    void Describe(AccessibleDescription& d) const override;
+
   private:
     void FitToCaption();
     std::string caption_;

@@ -219,6 +219,47 @@ void ListBox::KeyDownDefault(std::int16_t keyCode, std::int16_t) {
     setListIndex(i);
 }
 
+void ListBox::Describe(AccessibleDescription& d) const {
+    d.role = Role::List;
+}
+
+AccessibleDescription ListBox::AccessibleChild(int i) const {
+    AccessibleDescription d;
+    if (i < 0 || i >= ListCount()) return d;
+    d.role = Role::ListItem;
+    d.name = std::string(List(i));
+    d.state.selectable = true;
+    d.state.selected = i == listIndex_;
+    d.state.focused = d.state.selected && HasFocus();
+    d.state.disabled = !IsEnabledDeep();
+    d.state.invisible = !IsShown();
+    const std::int32_t shown = i - topIndex_;
+    d.state.offscreen = shown < 0 || shown >= VisibleRows();
+    if (!d.state.offscreen) {
+        const int rowPx = TwipsToPxY(RowHeight());
+        d.bounds = {0, shown * rowPx, StripShown() ? StripLeftPx() : ClientSizePx().width,
+                    (shown + 1) * rowPx};
+    }
+    return d;
+}
+
+int ListBox::FocusedAccessibleChild() const {
+    return HasFocus() ? listIndex_ : -1;
+}
+
+bool ListBox::PressAccessibleChild(int i) {
+    const auto self = shared_from_this();  // the click runs the box's handlers
+    if (i < 0 || i >= ListCount() || !AcceptsInput()) return false;
+    if (i < topIndex_ || i >= topIndex_ + VisibleRows()) setTopIndex(i);
+    MouseArgs a;
+    a.Button = 1;
+    a.X = float(2 * platform().screen().TwipsPerPixelX());
+    a.Y = float((i - topIndex_) * RowHeight() + RowHeight() / 2);
+    InputMouseDown(a);
+    InputMouseUp(a);
+    return true;
+}
+
 void ListBox::Paint(Image& img) const {
     const int W = img.width(), H = img.height();
     img.fill(kLight);

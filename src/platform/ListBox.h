@@ -49,8 +49,17 @@ class ListBox : public Window {
 
     void Paint(Image& img) const override;
 
+    // The rows, to assistive technology: list items, the selected one selected (and focused
+    // while the box has the focus), the rows scrolled out of view offscreen. A press on a row is
+    // a click on it, scrolled into view first.
+    int AccessibleChildCount() const override { return ListCount(); }
+    AccessibleDescription AccessibleChild(int i) const override;
+    int FocusedAccessibleChild() const override;
+    bool PressAccessibleChild(int i) override;
+
   protected:
     bool FocusOnClick() const override { return true; }
+    void Describe(AccessibleDescription& d) const override;
     void MouseDownDefault(const MouseArgs& a) override;
     void MouseMoveDefault(const MouseArgs& a) override;
     void MouseUpDefault(const MouseArgs& a) override;

@@ -131,6 +131,11 @@ bool Slider::WheelDefault(int delta) {
     return true;
 }
 
+void Slider::Describe(AccessibleDescription& d) const {
+    d.role = Role::Slider;
+    d.value = AccessibleValue{value_, std::min(min_, max_), std::max(min_, max_), smallChange_};
+}
+
 void Slider::Paint(Image& img) const {
     const int W = img.width(), H = img.height();
     const int mid = H / 2 - 2, left = kTrackLeftPx, right = W - kTrackRightPx;

@@ -44,6 +44,7 @@ class Slider : public Window {
 
   protected:
     bool FocusOnClick() const override { return true; }
+    void Describe(AccessibleDescription& d) const override;
     void MouseDownDefault(const MouseArgs& a) override;
     void MouseMoveDefault(const MouseArgs& a) override;
     void MouseUpDefault(const MouseArgs& a) override;

@@ -48,6 +48,11 @@ ScrollGeometry VScrollBar::Geometry() const {
     return {s.width, s.height, min_, max_, value_, 0};
 }
 
+void VScrollBar::Describe(AccessibleDescription& d) const {
+    d.role = Role::ScrollBar;
+    d.value = AccessibleValue{value_, std::min(min_, max_), std::max(min_, max_), smallChange_};
+}
+
 void VScrollBar::setVisible(bool v) {
     if (!v) dragging_ = false;
     Window::setVisible(v);

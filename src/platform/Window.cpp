@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "platform/Form.h"
+#include "platform/Keys.h"
 #include "platform/Platform.h"
+#include "platform/TabOrder.h"
 #include "runtime/VbError.h"
 
 namespace quindel::platform {
@@ -166,7 +168,7 @@ bool Window::InputMouseDown(const MouseArgs& a) {
     const auto self = shared_from_this();  // a handler may drop the last reference
     if (!AcceptsInput()) return false;
     platform_.setCapture(this);
-    if (FocusOnClick()) platform_.SetFocusTo(this);
+    if (TabStop()) platform_.SetFocusTo(this);
     MouseDownDefault(a);
     if (OnMouseDown) OnMouseDown(a);
     return true;
@@ -192,6 +194,12 @@ bool Window::InputMouseUp(const MouseArgs& a) {
 bool Window::InputKeyDown(std::int16_t keyCode, std::int16_t shift) {
     const auto self = shared_from_this();  // a handler may drop the last reference
     if (!AcceptsInput()) return false;
+    if (keyCode == key::Tab && (shift & (modifier::Ctrl | modifier::Alt)) == 0) {
+        if (Window* next = NextTabStop(*this, (shift & modifier::Shift) != 0)) {
+            platform_.SetFocusTo(next);
+            return true;
+        }
+    }
     if (OnKeyDown) OnKeyDown(keyCode, shift);
     if (keyCode != 0) KeyDownDefault(keyCode, shift);
     return true;
@@ -223,6 +231,63 @@ int Window::TwipsToPxY(double twips) const {
 }
 
 void Window::Paint(Image&) const {}
+
+AccessibleDescription Window::Accessible() const {
+    AccessibleDescription d;
+    d.state.focusable = TabStop();
+    d.state.focused = HasFocus();
+    d.state.disabled = !IsEnabledDeep();
+    d.state.invisible = !IsShown();
+    Describe(d);
+    if (accessibleRole_) d.role = *accessibleRole_;
+    if (accessibleName_) d.name = *accessibleName_;
+    if (accessibleDescription_) d.description = *accessibleDescription_;
+    return d;
+}
+
+void Window::setAccessibleRole(Role r) {
+    if (accessibleRole_ == r) return;
+    accessibleRole_ = r;
+    AccessibleChanged();
+}
+
+void Window::setAccessibleName(std::string name) {
+    if (accessibleName_ == name) return;
+    accessibleName_ = std::move(name);
+    AccessibleChanged();
+}
+
+void Window::setAccessibleDescription(std::string text) {
+    if (accessibleDescription_ == text) return;
+    accessibleDescription_ = std::move(text);
+    AccessibleChanged();
+}
+
+void Window::setAccessibleChildren(std::weak_ptr<AccessibleChildren> provider) {
+    accessibleChildren_ = std::move(provider);
+    AccessibleChanged();
+}
+
+int Window::AccessibleChildCount() const {
+    const auto p = accessibleChildren_.lock();
+    return p ? p->Count() : 0;
+}
+
+AccessibleDescription Window::AccessibleChild(int i) const {
+    const auto p = accessibleChildren_.lock();
+    return p && i >= 0 && i < p->Count() ? p->Child(i) : AccessibleDescription{};
+}
+
+int Window::FocusedAccessibleChild() const {
+    const auto p = accessibleChildren_.lock();
+    return p && HasFocus() ? p->FocusedChild() : -1;
+}
+
+bool Window::PressAccessibleChild(int i) {
+    const auto self = shared_from_this();  // the press runs the window's handlers
+    const auto p = accessibleChildren_.lock();
+    return p && AcceptsInput() && i >= 0 && i < p->Count() && p->Press(i);
+}
 
 bool Window::LendPixels(SizePx, const std::function<void(const PixelsView&)>&) const {
     return false;

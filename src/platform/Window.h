@@ -8,12 +8,19 @@
 //   uses; the funnel drops input while the window or an ancestor is disabled, hidden or unloaded.
 // - Every window has a handle, a stable integer registered with its platform until the window is
 //   destroyed (a form's Unload destroys it with its children).
+// - Keyboard: a window that is a tab stop takes the focus from a click and from Tab; Tab and
+//   Shift+Tab move the focus along the tab stops of the window's form (TabOrder.h) before any
+//   handler sees them, so no control keeps the keyboard to itself.
+// - Accessibility: every window describes itself to assistive technology (Accessible.h); the
+//   backend learns of a change through the aspect the change already reports, or Accessible.
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/Accessible.h"
 #include "platform/Geometry.h"
 #include "platform/Image.h"
 
@@ -36,7 +43,18 @@ enum class WindowKind {
 };
 
 // What changed, for the backend.
-enum class Aspect { Geometry, Visibility, Enabled, Content, Order, Focus, Pointer, Destroyed };
+// Accessible: what the window tells assistive technology changed without a repaint.
+enum class Aspect {
+    Geometry,
+    Visibility,
+    Enabled,
+    Content,
+    Order,
+    Focus,
+    Pointer,
+    Accessible,
+    Destroyed
+};
 
 // Mouse event arguments: Button and Shift masks (left = 1, right = 2, middle = 4; shift = 1,
 // ctrl = 2, alt = 4); X and Y in twips over the window's client area.
@@ -109,6 +127,10 @@ class Window : public std::enable_shared_from_this<Window> {
     // Gives this window the keyboard focus; error 5 when it is hidden or disabled.
     void SetFocus();
     bool HasFocus() const;
+    // Whether the window takes the focus from a click and from Tab: the list box, scroll bar,
+    // slider and command button do unless told otherwise, other kinds when told to.
+    bool TabStop() const { return tabStop_.value_or(FocusOnClick()); }
+    void setTabStop(bool v) { tabStop_ = v; }
     // Repaints the window now.
     void Refresh() { Changed(Aspect::Content); }
     // Brings the window to the front of its siblings (a form: of all forms).
@@ -151,6 +173,22 @@ class Window : public std::enable_shared_from_this<Window> {
     // uncovered or resized, and its surface may have been made anew.
     virtual void Uncovered() {}
 
+    // What assistive technology learns of the window: what its kind says (Describe), with the
+    // role, name and description a user of the window gave it in place of the kind's.
+    AccessibleDescription Accessible() const;
+    void setAccessibleRole(Role r);
+    void setAccessibleName(std::string name);
+    void setAccessibleDescription(std::string text);
+    // Children painted inside the window (Accessible.h). The window keeps only a weak reference:
+    // the provider's owner decides how long it lives.
+    void setAccessibleChildren(std::weak_ptr<AccessibleChildren> provider);
+    virtual int AccessibleChildCount() const;
+    virtual AccessibleDescription AccessibleChild(int i) const;
+    virtual int FocusedAccessibleChild() const;
+    virtual bool PressAccessibleChild(int i);
+    // Tells the backend that what the window describes changed without a repaint.
+    void AccessibleChanged() { Changed(Aspect::Accessible); }
+
     // Twips <-> pixels with the platform screen's factors.
     int TwipsToPxX(double twips) const;
     int TwipsToPxY(double twips) const;
@@ -162,8 +200,12 @@ class Window : public std::enable_shared_from_this<Window> {
     virtual void MouseDownDefault(const MouseArgs&) {}
     virtual void MouseMoveDefault(const MouseArgs&) {}
     virtual void MouseUpDefault(const MouseArgs&) {}
-    // Controls that take the keyboard focus when clicked.
+    // Kinds that take the keyboard focus, from a click and from Tab, unless told otherwise
+    // (TabStop).
     virtual bool FocusOnClick() const { return false; }
+    // The kind's own part of its description: role, name, value, text. The common state
+    // (focusable, focused, disabled, invisible) is filled in before.
+    virtual void Describe(AccessibleDescription& /*d*/) const {}
     virtual void KeyDownDefault(std::int16_t /*keyCode*/, std::int16_t /*shift*/) {}
     // Whether the window's own reaction used the wheel.
     virtual bool WheelDefault(int /*delta*/) { return false; }
@@ -185,6 +227,10 @@ class Window : public std::enable_shared_from_this<Window> {
     std::string tag_;
     std::int16_t mousePointer_ = pointer::Default;
     Image mouseIcon_;
+    std::optional<bool> tabStop_;
+    std::optional<Role> accessibleRole_;
+    std::optional<std::string> accessibleName_, accessibleDescription_;
+    std::weak_ptr<AccessibleChildren> accessibleChildren_;
 };
 
 }  // namespace quindel::platform

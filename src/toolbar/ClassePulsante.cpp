@@ -53,6 +53,14 @@ std::int16_t ClassePulsante::CellaPerStato(std::int16_t S) const {
 void ClassePulsante::Show() {
     Gestore h(platform_, "Show");
     h([&] { ShowAt(PictureToolbar_, PicSfondo_, X(), Y()); });
+    if (const auto toolbar = ToolBarParent()) toolbar->Tastiera().DopoDisegno(*this);
+}
+
+void ClassePulsante::setTip(std::string s) {
+    if (s == Tip_) return;
+    Tip_ = std::move(s);
+    // The tip is the button's name to assistive technology; nothing is redrawn to say so.
+    if (PictureToolbar_) PictureToolbar_->AccessibleChanged();
 }
 
 void ClassePulsante::ShowAt(const std::shared_ptr<platform::PictureBox>& Destinazione,

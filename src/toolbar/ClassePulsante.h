@@ -90,7 +90,7 @@ class ClassePulsante {
     std::int16_t TipoBitmapToolbar() const { return Intero16(TipoBitmapToolbar_); }
     void setTipoBitmapToolbar(std::int16_t v) { TipoBitmapToolbar_ = v; }
     const std::string& Tip() const { return Tip_; }
-    void setTip(std::string s) { Tip_ = std::move(s); }
+    void setTip(std::string s);
     bool ToolTipEnabled() const { return ToolTipEnabled_; }
     void setToolTipEnabled(bool v) { ToolTipEnabled_ = v; }
     std::int32_t MenuCode() const { return MenuCode_; }

@@ -47,7 +47,8 @@ void InvertiBit(ClassePulsante& b, std::int16_t bit) {
 
 }  // namespace
 
-ClasseToolbar::ClasseToolbar(platform::Platform& p) : platform_(p) {}
+ClasseToolbar::ClasseToolbar(platform::Platform& p)
+    : platform_(p), tastiera_(std::make_shared<TastieraToolbar>(*this)) {}
 
 ClasseToolbar::~ClasseToolbar() {
     Destroy();
@@ -99,6 +100,8 @@ void ClasseToolbar::setPictureBox(std::shared_ptr<platform::PictureBox> p) {
         AltezzaToolbar_ = Intero16(kAltezzaInPixel * platform_.screen().TwipsPerPixelY());
     box.setHeight(AltezzaToolbar_);
     box.setBorderStyle(0);
+    tastiera_->Collega(box);
+    box.setAccessibleChildren(tastiera_);
     PictureBox_ = std::move(p);
     Paint();
 }
@@ -287,6 +290,7 @@ void ClasseToolbar::DisponiPulsanti() {
         b->setX(x);
         ShowSingleButton(*b);
     }
+    tastiera_->DopoDisposizione();
 }
 
 void ClasseToolbar::DisegnaSeparatore(std::int16_t X) {
@@ -494,7 +498,7 @@ void ClasseToolbar::GetMousePosition(std::int16_t& X, std::int16_t& Y) {
 
 void ClasseToolbar::MostraSuggerimento(const ClassePulsante& b) {
     if (b.ToolTipEnabled()) {
-        ShowToolTip(b.Tip());
+        ShowToolTip(tastiera_->Suggerimento(b));
     } else if (FormToolTip_) {
         platform::Form& f = FormToolTip_->frm();
         f.setLeft(-f.Width());  // off the screen, still "shown"

@@ -1,7 +1,8 @@
 #pragma once
 // The button strip: owns its buttons, lays them out in groups on one picture box, draws them from
 // one picture strip and turns the surface's mouse events into pressed, lit and released buttons,
-// with a tooltip while the pointer rests on one. Create it with std::make_shared: buttons keep a
+// with a tooltip while the pointer rests on one; its keyboard and what assistive technology
+// learns of its buttons are TastieraToolbar's. Create it with std::make_shared: buttons keep a
 // weak reference back to it.
 #include <cstdint>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "runtime/Variant.h"
 #include "support/Export.h"
 #include "toolbar/ClassePulsante.h"
+#include "toolbar/TastieraToolbar.h"
 
 QUINDEL_API_BEGIN
 
@@ -90,7 +92,8 @@ class ClasseToolbar : public std::enable_shared_from_this<ClasseToolbar> {
     void ShowToolTip(const std::string& Text);
 
     const std::shared_ptr<platform::PictureBox>& PictureBox() const { return PictureBox_; }
-    // Takes a surface: persistent drawing, the toolbar's height, no border; then paints it.
+    // Takes a surface: persistent drawing, the toolbar's height, no border, the keyboard and the
+    // buttons as its accessible children (TastieraToolbar); then paints it.
     void setPictureBox(std::shared_ptr<platform::PictureBox> p);
     const std::shared_ptr<platform::PictureBox>& PicSfondo() const { return PicSfondo_; }
     void setPicSfondo(std::shared_ptr<platform::PictureBox> p) { PicSfondo_ = std::move(p); }
@@ -117,6 +120,8 @@ class ClasseToolbar : public std::enable_shared_from_this<ClasseToolbar> {
     bool SeparaGruppi() const { return SeparaGruppi_; }
     bool AttesaToolTip() const { return AttesaToolTip_; }
 
+    TastieraToolbar& Tastiera() const { return *tastiera_; }
+
   private:
     void FissaGeometria();
     void DisegnaCorniceEsterna();
@@ -136,6 +141,8 @@ class ClasseToolbar : public std::enable_shared_from_this<ClasseToolbar> {
     bool ToolTipVisibile() const;
 
     platform::Platform& platform_;
+    // Shared so the surface can hold it weakly as its accessible children.
+    std::shared_ptr<TastieraToolbar> tastiera_;
     std::shared_ptr<platform::PictureBox> PictureBox_;
     std::shared_ptr<platform::PictureBox> PicSfondo_;
     frm_NomeDeiPulsanti* FormToolTip_ = nullptr;

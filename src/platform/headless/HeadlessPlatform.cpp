@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/Form.h"
+#include "platform/Keys.h"
 #include "platform/ModelRenderer.h"
 #include "platform/headless/BuiltinFont.h"
 #include "platform/headless/HarnessError.h"
@@ -70,12 +71,16 @@ void HeadlessPlatform::RunFor(std::int64_t ms) {
 
 void HeadlessPlatform::Deliver(const InputStep& s) {
     if (s.kind == InputStep::Kind::Key) {
-        if (!Focused()) return;
+        // As on a desktop: the focused window, else the active form itself.
+        Window* to = Focused() ? Focused() : ActiveForm();
+        if (!to) return;
         // Held across both calls: the first one's handler may release the window.
-        const std::shared_ptr<Window> target = Focused()->shared_from_this();
+        const std::shared_ptr<Window> target = to->shared_from_this();
         target->InputKeyDown(s.key, s.shift);
-        const bool character = s.key == 13 || s.key == 27 || s.key == 32 ||
-                               (s.key >= '0' && s.key <= '9') || (s.key >= 'A' && s.key <= 'Z');
+        // Keys with Ctrl or Alt type nothing.
+        const bool character = (s.shift & (modifier::Ctrl | modifier::Alt)) == 0 &&
+                               (s.key == 13 || s.key == 27 || s.key == 32 ||
+                                (s.key >= '0' && s.key <= '9') || (s.key >= 'A' && s.key <= 'Z'));
         if (character && target->Alive()) target->InputKeyPress(s.key);
         return;
     }

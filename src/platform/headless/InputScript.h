@@ -24,7 +24,8 @@ class InputScript {
     InputScript& Release(std::int16_t button = 1, std::int64_t afterMs = 0);
     // Move there, press and release the left button.
     InputScript& Click(int x, int y, std::int64_t afterMs = 0);
-    // A key: key down, then the character for Enter, Escape, blank and printable ASCII.
+    // A key to the focused window (the active form when none has the focus): key down, then
+    // the character for Enter, Escape, blank, digits and letters, unless Ctrl or Alt is held.
     InputScript& Key(std::int16_t keyCode, std::int64_t afterMs = 0, std::int16_t shift = 0);
     // The wheel turned where the pointer is: notches away from the user (negative: towards).
     InputScript& Wheel(int notches, std::int64_t afterMs = 0, std::int16_t shift = 0);
