@@ -38,6 +38,9 @@ frm_Lista::frm_Lista(platform::Platform& p, std::string Caption) : form_(p.NewFo
     VScroll1_->setWidth(kLarghezzaScrollBar);
     VScroll1_->setTag("I");
     VScroll1_->setVisible(false);
+    // The paging bar never takes the keyboard from the list box: after a click on it, Enter
+    // still chooses the selected row, and the arrows already page through the whole list.
+    VScroll1_->setTabStop(false);
     Collega();
     form_->setCompanion(&kChiaveFinestra, this);
 }

@@ -63,6 +63,26 @@ TEST(frm_Lista, MouseReleaseAndEnterChooseTheEntry) {
     EXPECT_EQ(b.pilonda.chiamate, scelta);
 }
 
+TEST(frm_Lista, AfterAClickOnThePagingBarEnterStillChoosesTheRow) {
+    Banco b(ClasseTLista::kOggettiMultimediali, 5);
+    b.Chunk(1, 5);
+    b.lista->setNumRecordEffettiviInLista(50);
+    b.lista->AggiornaFormTLista();
+    b.finestra->Form()->Show();
+    b.lista->setListIndex(1);
+    b.finestra->TList1()->SetFocus();
+    const platform::RectPx barra = b.finestra->VScroll1()->ScreenRectPx();
+    ASSERT_TRUE(b.finestra->VScroll1()->IsShown());
+    b.p.Input().Click(barra.left + 3, barra.bottom - 3);  // its down arrow
+    b.p.Pump();
+    EXPECT_EQ(b.finestra->VScroll1()->Value(), 2);
+    EXPECT_TRUE(b.finestra->TList1()->HasFocus());
+    b.pilonda.chiamate.clear();
+    b.p.Input().Key(13);
+    b.p.Pump();
+    EXPECT_EQ(b.pilonda.chiamate, (std::vector<std::string>{"MostraOggetto", "CLickLista 1"}));
+}
+
 TEST(frm_Lista, MouseMovesHideTheToolTip) {
     Banco b;
     b.finestra->Form()->Show();
