@@ -16,9 +16,9 @@ using platform::MakeRgb;
 constexpr Point kCentre{kPointerHotSpot + 0.5, kPointerHotSpot + 0.5};
 
 Image RenderPointer(const Sketch& s) {
-    Image img(kPointerSize, kPointerSize, kTransparent);
-    for (int y = 0; y < kPointerSize; ++y) {
-        for (int x = 0; x < kPointerSize; ++x) {
+    Image img(s.width(), s.height(), kTransparent);
+    for (int y = 0; y < s.height(); ++y) {
+        for (int x = 0; x < s.width(); ++x) {
             const Role r = s.dominant(x, y);
             if (r != Role::None)
                 img.setPixel(x, y, r == Role::Paper ? MakeRgb(255, 255, 255) : MakeRgb(0, 0, 0));
@@ -54,8 +54,8 @@ Contour Arrow(Point dir, const ArrowShape& a) {
     return out;
 }
 
-Sketch MovePointer() {
-    Sketch s(kPointerSize, kPointerSize, false);
+Sketch MovePointer(double scale) {
+    Sketch s(kPointerSize, kPointerSize, false, scale);
     constexpr ArrowShape kArm{0, 12.5, 5, 1.5};
     for (Point dir : {Point{0, -1}, Point{1, 0}, Point{0, 1}, Point{-1, 0}})
         s.polygon(Role::Paper, {Arrow(dir, kArm)});
@@ -63,8 +63,8 @@ Sketch MovePointer() {
     return s;
 }
 
-Sketch EdgePointer(Point dir) {
-    Sketch s(kPointerSize, kPointerSize, false);
+Sketch EdgePointer(Point dir, double scale) {
+    Sketch s(kPointerSize, kPointerSize, false, scale);
     s.polygon(Role::Paper, {Arrow(dir, {9.5, 12.5, 7, 2.5})});
     s.outline(Role::Ink);
     return s;
@@ -72,8 +72,8 @@ Sketch EdgePointer(Point dir) {
 
 }  // namespace
 
-Image RenderZoomPointer(bool zoomIn) {
-    Sketch s(kPointerSize, kPointerSize, false);
+Image RenderZoomPointer(bool zoomIn, double scale) {
+    Sketch s(kPointerSize, kPointerSize, false, scale);
     // The handle runs from inside the lens down-right at 45°, offsets from the hot spot.
     constexpr double kHandleFrom = 4.25, kHandleTo = 11;
     s.disc(Role::Paper, kCentre, 8.5);
@@ -86,14 +86,16 @@ Image RenderZoomPointer(bool zoomIn) {
     return RenderPointer(s);
 }
 
-Image RenderPanPointers() {
+Image RenderPanPointers(double scale) {
     constexpr double d = std::numbers::sqrt2 / 2;
     const std::array<Point, kPanZones> kDirections{
         {{0, 0}, {0, -1}, {1, 0}, {0, 1}, {-1, 0}, {-d, -d}, {-d, d}, {d, -d}, {d, d}}};
-    Image strip(kPanZones * kPointerSize, kPointerSize, kTransparent);
+    const int side = int(std::lround(kPointerSize * scale));
+    Image strip(kPanZones * side, side, kTransparent);
     for (int zone = 0; zone < kPanZones; ++zone) {
-        const Sketch s = zone == 0 ? MovePointer() : EdgePointer(kDirections[std::size_t(zone)]);
-        strip.blit(RenderPointer(s), zone * kPointerSize, 0);
+        const Sketch s =
+            zone == 0 ? MovePointer(scale) : EdgePointer(kDirections[std::size_t(zone)], scale);
+        strip.blit(RenderPointer(s), zone * side, 0);
     }
     return strip;
 }

@@ -13,9 +13,10 @@ constexpr int kPanZones = 9;
 // Palette entry 0 of every pointer file.
 constexpr platform::Rgba kTransparent = platform::MakeRgb(255, 0, 255);
 
-// A magnifier with a plus (zoom in) or a minus (zoom out), the hot spot in the lens.
-platform::Image RenderZoomPointer(bool zoomIn);
-// kPanZones cells of kPointerSize side by side, cell n for zone n.
-platform::Image RenderPanPointers();
+// A magnifier with a plus (zoom in) or a minus (zoom out), the hot spot in the lens; scale ×
+// scale pixels to each of its kPointerSize² units.
+platform::Image RenderZoomPointer(bool zoomIn, double scale = 1);
+// kPanZones cells of kPointerSize units side by side, cell n for zone n.
+platform::Image RenderPanPointers(double scale = 1);
 
 }  // namespace quindel::artgen

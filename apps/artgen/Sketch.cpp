@@ -33,11 +33,12 @@ bool AngleWithin(double deg, double from, double to) {
 
 }  // namespace
 
-Sketch::Sketch(int width, int height, bool antialias)
-    : width_(width),
-      height_(height),
+Sketch::Sketch(int width, int height, bool antialias, double scale)
+    : width_(int(std::lround(width * scale))),
+      height_(int(std::lround(height * scale))),
+      scale_(scale),
       antialias_(antialias),
-      pixels_(std::size_t(width) * std::size_t(height), Mix{1, 0, 0, 0, 0}) {}
+      pixels_(std::size_t(width_) * std::size_t(height_), Mix{1, 0, 0, 0, 0}) {}
 
 const Mix& Sketch::mix(int x, int y) const {
     return pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(x)];
@@ -57,23 +58,34 @@ void Sketch::paint(int x, int y, Role role, double coverage) {
 
 void Sketch::cover(Role role, double x0, double y0, double x1, double y1, const Inside& inside) {
     const int n = antialias_ ? kSamples : 1;
-    const int left = std::max(int(std::floor(x0)), 0), right = std::min(int(std::ceil(x1)), width_);
-    const int top = std::max(int(std::floor(y0)), 0),
-              bottom = std::min(int(std::ceil(y1)), height_);
+    const double k = scale_;
+    const int left = std::max(int(std::floor(x0 * k)), 0),
+              right = std::min(int(std::ceil(x1 * k)), width_);
+    const int top = std::max(int(std::floor(y0 * k)), 0),
+              bottom = std::min(int(std::ceil(y1 * k)), height_);
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x) {
             int hits = 0;
             for (int sy = 0; sy < n; ++sy)
                 for (int sx = 0; sx < n; ++sx)
-                    hits += inside(x + (sx + 0.5) / n, y + (sy + 0.5) / n) ? 1 : 0;
+                    hits += inside((x + (sx + 0.5) / n) / k, (y + (sy + 0.5) / n) / k) ? 1 : 0;
             paint(x, y, role, double(hits) / (n * n));
         }
     }
 }
 
+// Each pixel takes the share of it the rectangle covers: whole pixels at whole scales.
 void Sketch::rect(Role role, int x, int y, int w, int h) {
-    for (int yy = y; yy < y + h; ++yy)
-        for (int xx = x; xx < x + w; ++xx) paint(xx, yy, role, 1.0);
+    const double k = scale_;
+    const double x0 = x * k, y0 = y * k, x1 = (x + w) * k, y1 = (y + h) * k;
+    for (int py = int(std::floor(y0)); py < y1; ++py) {
+        const double down = std::min<double>(y1, py + 1) - std::max<double>(y0, py);
+        for (int px = int(std::floor(x0)); px < x1; ++px) {
+            const double across = std::min<double>(x1, px + 1) - std::max<double>(x0, px);
+            const double share = across * down;
+            paint(px, py, role, antialias_ ? share : (share >= 0.5 ? 1.0 : 0.0));
+        }
+    }
 }
 
 void Sketch::frame(Role role, int x, int y, int w, int h) {
@@ -84,6 +96,18 @@ void Sketch::frame(Role role, int x, int y, int w, int h) {
 }
 
 void Sketch::line(Role role, int x0, int y0, int x1, int y1) {
+    if (scale_ != 1.0) {
+        if (x0 == x1 || y0 == y1) {
+            rect(role, std::min(x0, x1), std::min(y0, y1), std::abs(x1 - x0) + 1,
+                 std::abs(y1 - y0) + 1);
+            return;
+        }
+        // From the outer edge of the first unit to that of the last, as the steps reach.
+        const double len = std::hypot(x1 - x0, y1 - y0);
+        const double ex = 0.5 * (x1 - x0) / len, ey = 0.5 * (y1 - y0) / len;
+        stroke(role, {x0 + 0.5 - ex, y0 + 0.5 - ey}, {x1 + 0.5 + ex, y1 + 0.5 + ey}, 1.0);
+        return;
+    }
     const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
     const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     for (int err = dx + dy;;) {
@@ -154,15 +178,17 @@ bool Sketch::edgeOf(int x, int y) const {
 }
 
 void Sketch::outline(Role edge) {
-    std::vector<std::pair<int, int>> edges;
-    for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < width_; ++x)
-            if (edgeOf(x, y)) edges.emplace_back(x, y);
-    for (auto [x, y] : edges) paint(x, y, edge, 1.0);
+    for (int ring = 0; ring < std::max(int(std::lround(scale_)), 1); ++ring) {
+        std::vector<std::pair<int, int>> edges;
+        for (int y = 0; y < height_; ++y)
+            for (int x = 0; x < width_; ++x)
+                if (edgeOf(x, y)) edges.emplace_back(x, y);
+        for (auto [x, y] : edges) paint(x, y, edge, 1.0);
+    }
 }
 
 Sketch Sketch::mirrored() const {
-    Sketch out(width_, height_, antialias_);
+    Sketch out(*this);
     for (int y = 0; y < height_; ++y)
         for (int x = 0; x < width_; ++x)
             out.pixels_[std::size_t(y) * std::size_t(width_) + std::size_t(width_ - 1 - x)] =

@@ -8,12 +8,12 @@ namespace {
 
 using enum Role;
 
-Sketch Blank() {
-    return Sketch(kButtonSize, kButtonSize);
+Sketch Blank(double k) {
+    return Sketch(kButtonSize, kButtonSize, true, k);
 }
 
-Sketch Window() {
-    Sketch s = Blank();
+Sketch Window(double k) {
+    Sketch s = Blank(k);
     s.rect(Paper, 4, 9, 16, 10);
     s.rect(Tint, 4, 5, 16, 3);
     s.rect(Paper, 16, 6, 2, 1);
@@ -22,8 +22,8 @@ Sketch Window() {
     return s;
 }
 
-Sketch LetterA() {
-    Sketch s = Blank();
+Sketch LetterA(double k) {
+    Sketch s = Blank(k);
     // Crossbar on whole pixel rows (14–16) so it stays sharp; only the slanted legs blend.
     s.polygon(Ink,
               {{{10, 3}, {14, 3}, {20.5, 21}, {17, 21}, {15.5, 17}, {8.5, 17}, {7, 21}, {3.5, 21}},
@@ -31,8 +31,8 @@ Sketch LetterA() {
     return s;
 }
 
-Sketch TextLines() {
-    Sketch s = Blank();
+Sketch TextLines(double k) {
+    Sketch s = Blank(k);
     constexpr std::array<int, 5> kLengths{18, 16, 18, 12, 15};
     for (int i = 0; i < int(kLengths.size()); ++i) s.rect(Ink, 3, 3 + 4 * i, kLengths[i], 2);
     return s;
@@ -60,8 +60,8 @@ void Sheet(Sketch& s, int x, int y, int w, int h, bool dogEar) {
     s.line(Ink, right - kFold, y + kFold, right, y + kFold);
 }
 
-Sketch Printer() {
-    Sketch s = Blank();
+Sketch Printer(double k) {
+    Sketch s = Blank(k);
     Sheet(s, 6, 3, 12, 7, false);
     s.rect(Tint, 4, 10, 16, 7);
     s.frame(Ink, 3, 9, 18, 9);
@@ -70,28 +70,28 @@ Sketch Printer() {
     return s;
 }
 
-Sketch TwoSheets() {
-    Sketch s = Blank();
+Sketch TwoSheets(double k) {
+    Sketch s = Blank(k);
     Sheet(s, 3, 3, 12, 14, false);
     Sheet(s, 9, 7, 12, 14, true);
     return s;
 }
 
-Sketch Play() {
-    Sketch s = Blank();
+Sketch Play(double k) {
+    Sketch s = Blank(k);
     s.polygon(Ink, {{{7, 4}, {7, 20}, {18, 12}}});
     return s;
 }
 
-Sketch StopRewind() {
-    Sketch s = Blank();
+Sketch StopRewind(double k) {
+    Sketch s = Blank(k);
     s.rect(Ink, 5, 5, 3, 14);
     s.polygon(Ink, {{{19, 5}, {19, 19}, {8, 12}}});
     return s;
 }
 
-Sketch Loudspeaker() {
-    Sketch s = Blank();
+Sketch Loudspeaker(double k) {
+    Sketch s = Blank(k);
     s.rect(Ink, 3, 9, 4, 6);
     s.polygon(Ink, {{{6, 9}, {12, 4}, {12, 20}, {6, 15}}});
     s.ring(Ink, {12, 12}, 3.5, 5.2, -45, 45);
@@ -100,8 +100,8 @@ Sketch Loudspeaker() {
 }
 
 // A cube seen from the front-right: light top, tinted front, shaded side.
-Sketch Block() {
-    Sketch s = Blank();
+Sketch Block(double k) {
+    Sketch s = Blank(k);
     constexpr int x = 4, y = 4, front = 13, depth = 4;
     const int fx = x, fy = y + depth, r = fx + front - 1, b = fy + front - 1;
     s.rect(Tint, fx + 1, fy + 1, front - 2, front - 2);
@@ -118,8 +118,8 @@ Sketch Block() {
     return s;
 }
 
-Sketch DoubleLeft() {
-    Sketch s = Blank();
+Sketch DoubleLeft(double k) {
+    Sketch s = Blank(k);
     constexpr double kThickness = 3.5;
     for (double x : {4.0, 10.0})
         s.polygon(Ink, {{{x, 12},
@@ -131,12 +131,12 @@ Sketch DoubleLeft() {
     return s;
 }
 
-Sketch DoubleRight() {
-    return DoubleLeft().mirrored();
+Sketch DoubleRight(double k) {
+    return DoubleLeft(k).mirrored();
 }
 
-Sketch BulletList() {
-    Sketch s = Blank();
+Sketch BulletList(double k) {
+    Sketch s = Blank(k);
     constexpr std::array<int, 3> kLengths{12, 9, 11};
     for (int i = 0; i < 3; ++i) {
         const int y = 4 + 6 * i;
@@ -147,16 +147,16 @@ Sketch BulletList() {
     return s;
 }
 
-Sketch Bar() {
-    Sketch s = Blank();
+Sketch Bar(double k) {
+    Sketch s = Blank(k);
     s.rect(Tint, 4, 10, 16, 4);
     s.rect(Paper, 4, 10, 16, 1);
     s.frame(Ink, 3, 9, 18, 6);
     return s;
 }
 
-Sketch ReturnArrow() {
-    Sketch s = Blank();
+Sketch ReturnArrow(double k) {
+    Sketch s = Blank(k);
     s.rect(Ink, 16, 3, 3, 7);
     s.ring(Ink, {13, 10}, 3, 6, 0, 90);
     s.rect(Ink, 9, 13, 4, 3);
@@ -164,15 +164,15 @@ Sketch ReturnArrow() {
     return s;
 }
 
-Sketch Pause() {
-    Sketch s = Blank();
+Sketch Pause(double k) {
+    Sketch s = Blank(k);
     s.rect(Ink, 6, 5, 4, 14);
     s.rect(Ink, 14, 5, 4, 14);
     return s;
 }
 
-Sketch Easel() {
-    Sketch s = Blank();
+Sketch Easel(double k) {
+    Sketch s = Blank(k);
     s.rect(Paper, 4, 4, 16, 10);
     s.polygon(Tint, {{{5, 14}, {9, 8}, {12, 11.5}, {14, 9.5}, {19, 14}}});
     s.disc(Tint, {16.5, 6.5}, 1.5);
@@ -183,8 +183,8 @@ Sketch Easel() {
     return s;
 }
 
-Sketch Magnifier(bool plus) {
-    Sketch s = Blank();
+Sketch Magnifier(bool plus, double k) {
+    Sketch s = Blank(k);
     constexpr Point kCentre{10, 10};
     s.disc(Paper, kCentre, 6);
     s.ring(Ink, kCentre, 5, 7);
@@ -194,22 +194,22 @@ Sketch Magnifier(bool plus) {
     return s;
 }
 
-Sketch MagnifierPlus() {
-    return Magnifier(true);
+Sketch MagnifierPlus(double k) {
+    return Magnifier(true, k);
 }
-Sketch MagnifierMinus() {
-    return Magnifier(false);
+Sketch MagnifierMinus(double k) {
+    return Magnifier(false, k);
 }
 
 }  // namespace
 
-Sketch ToolbarPicture(int column) {
-    static constexpr std::array<Sketch (*)(), kToolbarPictures> kPictures{
+Sketch ToolbarPicture(int column, double scale) {
+    static constexpr std::array<Sketch (*)(double), kToolbarPictures> kPictures{
         Window,     LetterA,     TextLines, Printer,    TwoSheets,     Play,
         StopRewind, Loudspeaker, Block,     DoubleLeft, DoubleRight,   BulletList,
         Bar,        ReturnArrow, Pause,     Easel,      MagnifierPlus, MagnifierMinus};
     if (column < 0 || column >= kToolbarPictures) throw std::out_of_range("no such picture");
-    return kPictures[std::size_t(column)]();
+    return kPictures[std::size_t(column)](scale);
 }
 
 }  // namespace quindel::artgen

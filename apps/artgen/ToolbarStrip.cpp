@@ -1,9 +1,11 @@
 #include "ToolbarStrip.h"
 
 #include <array>
+#include <cmath>
 
 #include "Colour.h"
 #include "ToolbarPictures.h"
+#include "UnitCanvas.h"
 
 namespace quindel::artgen {
 namespace {
@@ -53,22 +55,41 @@ Mix SketchMix(const Sketch& s, int x, int y) {
     return s.mix(x, y);
 }
 
-// Picture shares plus, for disabled buttons, a white copy of the ink one pixel down-right
-// where the face shows: the classic engraved look.
-Rgba PicturePixel(const Sketch& s, const ButtonLook& look, int x, int y) {
-    const Mix m = SketchMix(s, x, y);
+// The sketch at a point between pixels (a picture shifted by a unit of 1.5 pixels), weighing
+// the four pixels around it.
+Mix SketchMixAt(const Sketch& s, double x, double y) {
+    const int ix = int(std::floor(x)), iy = int(std::floor(y));
+    const double fx = x - ix, fy = y - iy;
+    if (fx == 0 && fy == 0) return SketchMix(s, ix, iy);
+    Mix out{};
+    for (int dy = 0; dy < 2; ++dy)
+        for (int dx = 0; dx < 2; ++dx) {
+            const double w = (dx ? fx : 1 - fx) * (dy ? fy : 1 - fy);
+            if (w == 0) continue;
+            const Mix m = SketchMix(s, ix + dx, iy + dy);
+            for (std::size_t i = 0; i < out.size(); ++i) out[i] += w * m[i];
+        }
+    return out;
+}
+
+// Picture shares plus, for disabled buttons, a white copy of the ink one unit down-right where
+// the face shows: the classic engraved look.
+Rgba PicturePixel(const Sketch& s, const ButtonLook& look, double x, double y) {
+    const Mix m = SketchMixAt(s, x, y);
     std::array<double, kRoleCount + 1> weights{};
     for (int i = 0; i < kRoleCount; ++i) weights[std::size_t(i)] = m[std::size_t(i)];
     if (look.embossed) {
+        const double unit = s.scale();
         const double highlight =
-            m[std::size_t(Role::None)] * SketchMix(s, x - 1, y - 1)[std::size_t(Role::Ink)];
+            m[std::size_t(Role::None)] * SketchMixAt(s, x - unit, y - unit)[std::size_t(Role::Ink)];
         weights[0] -= highlight;
         weights[kRoleCount] = highlight;
     }
     return Blend(weights, look.colours);
 }
 
-void Bevel(Image& img, int x0, int y0, Rgba face, bool sunken) {
+// Two rings a unit wide: the outer one drawn last, over the inner one's corners.
+void Bevel(UnitCanvas& c, Rgba face, bool sunken) {
     const Rgba highlight = Lerp(face, kWhite, 0.8), light = Lerp(face, kWhite, 0.45);
     const Rgba shadow = Lerp(face, kInk, 0.35), dark = Lerp(face, kInk, 0.7);
     const Rgba outerTopLeft = sunken ? shadow : highlight, innerTopLeft = sunken ? dark : light;
@@ -76,33 +97,39 @@ void Bevel(Image& img, int x0, int y0, Rgba face, bool sunken) {
     // A pressed button keeps its face colour inside the light edge: room for the shifted picture.
     const Rgba innerBottomRight = sunken ? face : shadow;
     constexpr int n = kButtonSize;
-    img.fillRect(x0 + 1, y0 + 1, n - 2, 1, innerTopLeft);
-    img.fillRect(x0 + 1, y0 + 1, 1, n - 2, innerTopLeft);
-    img.fillRect(x0 + 1, y0 + n - 2, n - 2, 1, innerBottomRight);
-    img.fillRect(x0 + n - 2, y0 + 1, 1, n - 2, innerBottomRight);
-    img.fillRect(x0, y0, n, 1, outerTopLeft);
-    img.fillRect(x0, y0, 1, n, outerTopLeft);
-    img.fillRect(x0, y0 + n - 1, n, 1, outerBottomRight);
-    img.fillRect(x0 + n - 1, y0, 1, n, outerBottomRight);
+    c.fill(1, 1, n - 2, 1, innerTopLeft);
+    c.fill(1, 1, 1, n - 2, innerTopLeft);
+    c.fill(1, n - 2, n - 2, 1, innerBottomRight);
+    c.fill(n - 2, 1, 1, n - 2, innerBottomRight);
+    c.fill(0, 0, n, 1, outerTopLeft);
+    c.fill(0, 0, 1, n, outerTopLeft);
+    c.fill(0, n - 1, n, 1, outerBottomRight);
+    c.fill(n - 1, 0, 1, n, outerBottomRight);
 }
 
-void RenderButton(Image& img, const Sketch& picture, const ButtonLook& look, int x0, int y0) {
-    const int shift = look.sunken ? 1 : 0;
-    for (int y = 0; y < kButtonSize; ++y)
-        for (int x = 0; x < kButtonSize; ++x)
+void RenderButton(Image& img, const Sketch& picture, const ButtonLook& look, int x0, int y0,
+                  int cell) {
+    const double shift = look.sunken ? picture.scale() : 0;
+    for (int y = 0; y < cell; ++y)
+        for (int x = 0; x < cell; ++x)
             img.setPixel(x0 + x, y0 + y, PicturePixel(picture, look, x - shift, y - shift));
-    Bevel(img, x0, y0, look.colours[0], look.sunken);
+    UnitCanvas canvas(img, picture.scale(), x0, y0);
+    Bevel(canvas, look.colours[0], look.sunken);
 }
 
 }  // namespace
 
-Image RenderToolbarStrip() {
-    Image strip(kToolbarPictures * kButtonSize, kToolbarRows * kButtonSize);
+int CellPixels(double scale) {
+    return int(std::lround(kButtonSize * scale));
+}
+
+Image RenderToolbarStrip(double scale) {
+    const int cell = CellPixels(scale);
+    Image strip(kToolbarPictures * cell, kToolbarRows * cell);
     for (int column = 0; column < kToolbarPictures; ++column) {
-        const Sketch picture = ToolbarPicture(column);
+        const Sketch picture = ToolbarPicture(column, scale);
         for (int row = 0; row < kToolbarRows; ++row)
-            RenderButton(strip, picture, kLooks[std::size_t(row)], column * kButtonSize,
-                         row * kButtonSize);
+            RenderButton(strip, picture, kLooks[std::size_t(row)], column * cell, row * cell, cell);
     }
     return strip;
 }

@@ -1,5 +1,7 @@
 // quindel-artgen OUTDIR [--preview PREVIEWDIR]: regenerates the button strip, the pointer bitmaps
-// and the dialogs' pictures; with --preview also writes ×4 PNG enlargements for review.
+// and the dialogs' pictures, each drawn at its own size (NAME.bmp) and at twice it for dense
+// screens (NAME@2x.bmp); with --preview also writes PNG enlargements to four times the first
+// size for review.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -27,28 +29,35 @@ struct Artwork {
     std::vector<quindel::platform::Rgba> fixedPalette;
 };
 
-std::vector<Artwork> BuildArtwork() {
+// Every picture at one density: its name ends in "@2x" at twice the size.
+std::vector<Artwork> BuildArtwork(int scale) {
     const std::vector<quindel::platform::Rgba> pointer{artgen::kTransparent};
-    return {{"toolbar", artgen::RenderToolbarStrip(), {}},
-            {"zoomin", artgen::RenderZoomPointer(true), pointer},
-            {"zoomout", artgen::RenderZoomPointer(false), pointer},
-            {"pointers", artgen::RenderPanPointers(), pointer},
-            {"copia", artgen::RenderCopyBackground(), {}},
-            {"stampa", artgen::RenderPrintBackground(), {}},
-            {"opzione", artgen::RenderOptionMarkers(), {}},
-            {"spunta", artgen::RenderCheckMark(), {}}};
+    const std::string suffix = scale == 1 ? "" : "@" + std::to_string(scale) + "x";
+    std::vector<Artwork> art{{"toolbar", artgen::RenderToolbarStrip(scale), {}},
+                             {"zoomin", artgen::RenderZoomPointer(true, scale), pointer},
+                             {"zoomout", artgen::RenderZoomPointer(false, scale), pointer},
+                             {"pointers", artgen::RenderPanPointers(scale), pointer},
+                             {"copia", artgen::RenderCopyBackground(scale), {}},
+                             {"stampa", artgen::RenderPrintBackground(scale), {}},
+                             {"opzione", artgen::RenderOptionMarkers(scale), {}},
+                             {"spunta", artgen::RenderCheckMark(scale), {}}};
+    for (Artwork& a : art) a.name += suffix;
+    return art;
 }
 
 void Generate(const fs::path& outDir, const fs::path& previewDir) {
     fs::create_directories(outDir);
     if (!previewDir.empty()) fs::create_directories(previewDir);
-    for (const Artwork& art : BuildArtwork()) {
-        artgen::WriteIndexedBmp((outDir / (art.name + ".bmp")).string(), art.image,
-                                art.fixedPalette);
-        if (previewDir.empty()) continue;
-        const fs::path png = previewDir / (art.name + "_x4.png");
-        if (!artgen::ScaleNearest(art.image, kPreviewScale).savePng(png.string()))
-            throw std::runtime_error("cannot write " + png.string());
+    for (int scale : {1, 2}) {
+        for (const Artwork& art : BuildArtwork(scale)) {
+            artgen::WriteIndexedBmp((outDir / (art.name + ".bmp")).string(), art.image,
+                                    art.fixedPalette);
+            if (previewDir.empty()) continue;
+            const int enlarge = kPreviewScale / scale;
+            const fs::path png = previewDir / (art.name + "_x" + std::to_string(enlarge) + ".png");
+            if (!artgen::ScaleNearest(art.image, enlarge).savePng(png.string()))
+                throw std::runtime_error("cannot write " + png.string());
+        }
     }
 }
 

@@ -8,7 +8,6 @@
 #include "display/Frm_volume.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
-#include "platform/Bmp.h"
 #include "platform/CommandButton.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
@@ -40,8 +39,8 @@ constexpr std::int32_t kIntervalloTimer = 100;
 // A built-in picture; a damaged one is replaced by a plain grey picture of the given size, so
 // the panel still comes up.
 platform::Image Immagine(std::string_view nome, int w, int h) {
-    auto img = platform::DecodeBmp(RisorsaIncorporata(nome));
-    return img ? *img : platform::Image(w, h, platform::MakeRgb(192, 192, 192));
+    platform::Image img = ImmagineIncorporata(nome);
+    return img.empty() ? platform::Image(w, h, platform::MakeRgb(192, 192, 192)) : img;
 }
 }  // namespace
 

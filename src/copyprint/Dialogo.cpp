@@ -2,7 +2,6 @@
 
 #include "copyprint/Mod_CopiaeStampa.h"
 #include "copyprint/ProprietarioDialoghi.h"
-#include "platform/Bmp.h"
 #include "platform/Form.h"
 #include "platform/Label.h"
 #include "platform/PictureBox.h"
@@ -28,8 +27,7 @@ bool EtichettaOImmagine(const platform::Window& w) {
 }  // namespace
 
 platform::Image ImmagineDialogo(std::string_view nome) {
-    auto img = platform::DecodeBmp(RisorsaIncorporata(nome));
-    return img ? *img : platform::Image();
+    return ImmagineIncorporata(nome);
 }
 
 Dialogo::Dialogo(platform::Platform& p, std::string_view sfondo)

@@ -57,10 +57,7 @@ void Image::assign(const PixelsView& src) {
 }
 
 bool Image::operator==(const Image& other) const {
-    if (width_ != other.width_ || height_ != other.height_ || pixels_ != other.pixels_)
-        return false;
-    if (!denser_ || !other.denser_) return !denser_ && !other.denser_;
-    return denserScale_ == other.denserScale_ && *denser_ == *other.denser_;
+    return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
 }
 
 void Image::setDenser(Image denser, double scale) {

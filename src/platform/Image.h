@@ -87,7 +87,7 @@ class Image {
         return {reinterpret_cast<const std::uint8_t*>(pixels_.data()), width_, height_,
                 std::size_t(width_) * sizeof(Rgba)};
     }
-    // Equal pixels, and equal denser drawings (or none on either side).
+    // Equal pixels; a denser drawing is another rendering of the same picture and is not compared.
     bool operator==(const Image& other) const;
 
     // The same picture drawn with `scale` (> 1) of its pixels to one of this one's, each way.

@@ -109,15 +109,6 @@ TEST(DenserImage, APartCarriesTheMatchingPartOfIt) {
     EXPECT_EQ(*strip.GraphicCell(4).denser(), img.denser()->copy(4, 4, 4, 4));
 }
 
-TEST(DenserImage, EqualityLooksAtItToo) {
-    Image plain(4, 3, kRed);
-    EXPECT_NE(plain, WithDenser(4, 3));
-    EXPECT_EQ(WithDenser(4, 3), WithDenser(4, 3));
-    Image other = WithDenser(4, 3);
-    other.setDenser(Numbered(8, 6, 8), 2.0);
-    EXPECT_NE(other, WithDenser(4, 3));
-}
-
 TEST(Resample, AveragesTheAreaEachPixelCovers) {
     const Rgba clear = 0x00FF00FFu;  // a transparent key colour must not tint its neighbours
     struct Case {

@@ -60,3 +60,19 @@ TEST(Resources, PointersAreThirtyTwoPixelCellsWithATransparentKey) {
         EXPECT_EQ(AlphaOf(keyed.pixel(0, 0)), 0) << name;
     }
 }
+
+TEST(Resources, EveryPictureCarriesItsDrawingAtTwiceTheSize) {
+    for (const char* name : {"toolbar.bmp", "zoomin.bmp", "zoomout.bmp", "pointers.bmp",
+                             "copia.bmp", "stampa.bmp", "opzione.bmp", "spunta.bmp"}) {
+        const Image img = ImmagineIncorporata(name);
+        ASSERT_FALSE(img.empty()) << name;
+        EXPECT_EQ(img.pixels(), Artwork(name)->pixels()) << name << ": itself the first size";
+        ASSERT_NE(img.denser(), nullptr) << name;
+        EXPECT_EQ(img.denserScale(), 2.0) << name;
+        EXPECT_EQ(img.denser()->width(), 2 * img.width()) << name;
+        EXPECT_EQ(img.denser()->height(), 2 * img.height()) << name;
+    }
+    EXPECT_TRUE(ImmagineIncorporata("missing.bmp").empty());
+    const PictureStrip strip(ImmagineIncorporata("toolbar.bmp"), 6, 18);
+    EXPECT_EQ(strip.GraphicCell(3 * 18 + 5).denser()->width(), 48);
+}
