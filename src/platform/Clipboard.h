@@ -8,6 +8,10 @@
 //   reads as nullopt. A picture reads back with its size and its colours (alpha may be lost).
 // - Formats() tells which formats are there now, whoever put them (another program, on a
 //   desktop backend).
+// - The selection buffer is a second, text-only place that desktops like X11 keep beside the
+//   clipboard (the primary selection): the text the user last selected, pasted elsewhere with the
+//   middle button. Setting it leaves the clipboard as it was. A backend without one says so
+//   (HasSelectionBuffer) and keeps nothing there.
 // - Calls come from the user-interface thread only.
 #include <cstdint>
 #include <optional>
@@ -35,6 +39,11 @@ class Clipboard {
     virtual std::optional<Image> Picture() const = 0;
     // The ClipFormat bits of the formats present.
     virtual std::uint8_t Formats() const = 0;
+
+    virtual bool HasSelectionBuffer() const = 0;
+    virtual void SetSelection(std::string_view text) = 0;
+    // The selection buffer's text, whoever selected it; nullopt when there is none.
+    virtual std::optional<std::string> Selection() const = 0;
 
     bool Has(ClipFormat f) const { return (Formats() & std::uint8_t(f)) != 0; }
 };

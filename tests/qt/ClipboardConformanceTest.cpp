@@ -1,5 +1,6 @@
 // The clipboard service alike on every backend: each put replaces what was there, text and RTF
-// travel together or text alone, pictures keep their size and colours, Clear leaves nothing.
+// travel together or text alone, pictures keep their size and colours, Clear leaves nothing; the
+// selection buffer, where there is one, lives beside the clipboard without touching it.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -62,6 +63,19 @@ TEST_P(ClipboardConformance, APictureComesBackPixelForPixel) {
     const std::optional<Image> back = clip->Picture();
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, Checkered());
+}
+
+TEST_P(ClipboardConformance, TheSelectionBufferLeavesTheClipboardAlone) {
+    ASSERT_NE(clip, nullptr);
+    clip->SetText("na schowku");
+    clip->SetSelection("zaznaczone słowo");
+    EXPECT_EQ(clip->Text(), "na schowku");
+    EXPECT_EQ(clip->Formats(), std::uint8_t(ClipFormat::Text));
+    const std::optional<std::string> expected =
+        clip->HasSelectionBuffer() ? std::optional<std::string>("zaznaczone słowo") : std::nullopt;
+    EXPECT_EQ(clip->Selection(), expected);
+    clip->Clear();
+    EXPECT_EQ(clip->Selection(), expected) << "clearing the clipboard keeps the selection";
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, ClipboardConformance,

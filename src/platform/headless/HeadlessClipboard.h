@@ -1,7 +1,7 @@
 #pragma once
 // The clipboard in memory, for tests: what was put stays until the next put or Clear, and every
 // call that changes it is recorded in order, so a test can tell "cleared, then copied as RTF and
-// text" from "copied as text alone".
+// text" from "copied as text alone". It has a selection buffer, kept apart and not recorded.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +25,10 @@ class HeadlessClipboard : public platform::Clipboard {
     std::optional<platform::Image> Picture() const override { return picture_; }
     std::uint8_t Formats() const override;
 
+    bool HasSelectionBuffer() const override { return true; }
+    void SetSelection(std::string_view text) override { selection_ = std::string(text); }
+    std::optional<std::string> Selection() const override { return selection_; }
+
     const std::vector<ClipOperation>& Operations() const { return operations_; }
     void ClearOperations() { operations_.clear(); }
 
@@ -32,6 +36,7 @@ class HeadlessClipboard : public platform::Clipboard {
     void Replace(ClipOperation op);
     std::optional<std::string> text_, rtf_;
     std::optional<platform::Image> picture_;
+    std::optional<std::string> selection_;
     std::vector<ClipOperation> operations_;
 };
 

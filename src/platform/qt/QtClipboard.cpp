@@ -104,4 +104,21 @@ std::uint8_t QtClipboard::Formats() const {
                         (picture ? std::uint8_t(ClipFormat::Picture) : 0));
 }
 
+bool QtClipboard::HasSelectionBuffer() const {
+    return QGuiApplication::clipboard()->supportsSelection();
+}
+
+void QtClipboard::SetSelection(std::string_view text) {
+    if (!HasSelectionBuffer()) return;
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(text.data(), qsizetype(text.size())),
+                                          QClipboard::Selection);
+}
+
+std::optional<std::string> QtClipboard::Selection() const {
+    if (!HasSelectionBuffer()) return std::nullopt;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Selection);
+    if (!data || !data->hasText()) return std::nullopt;
+    return data->text().toStdString();
+}
+
 }  // namespace quindel::qt

@@ -4,7 +4,8 @@
 // setText (text/plain;charset=utf-8 and its X11 aliases), and a picture as image/png and
 // image/bmp besides Qt's own image data. Reading accepts those names and application/rtf, from
 // this program or another. On X11 the data lives in this process: it stays pasteable only while
-// the program runs, unless a clipboard manager takes it over at exit.
+// the program runs, unless a clipboard manager takes it over at exit. The selection buffer is
+// X11's primary selection, where the platform has one (not offscreen).
 #include <QStringList>
 
 #include "platform/Clipboard.h"
@@ -24,6 +25,10 @@ class QtClipboard : public platform::Clipboard {
     std::optional<std::string> Rtf() const override;
     std::optional<platform::Image> Picture() const override;
     std::uint8_t Formats() const override;
+
+    bool HasSelectionBuffer() const override;
+    void SetSelection(std::string_view text) override;
+    std::optional<std::string> Selection() const override;
 
   private:
     static const QMimeData* Current();
