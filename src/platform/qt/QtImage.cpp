@@ -1,9 +1,12 @@
 #include "platform/qt/QtImage.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
 #include <array>
 #include <utility>
 
+#include "platform/Bmp.h"
+#include "platform/Raster.h"
 #include "platform/Window.h"
 
 namespace quindel::qt {
@@ -49,12 +52,34 @@ platform::Image FromQImage(const QImage& q) {
     return out;
 }
 
+namespace {
+
+// The pointers' artwork marks what is not the pointer with one key colour.
+constexpr platform::Rgba kPointerKey = platform::MakeRgb(255, 0, 255);
+
+// The custom pointer at the screen's pixel ratio: from the icon's denser drawing above a ratio
+// of 1, resized to the pointer's size on the device when the ratios differ, so a pointer keeps
+// its size in logical pixels and its edges stay sharp.
+QPixmap PointerPixmap(const platform::Image& icon, qreal ratio) {
+    const bool denser = ratio > 1.0 && icon.denser();
+    platform::Image art = platform::WithTransparentKey(denser ? *icon.denser() : icon, kPointerKey);
+    const int w = platform::ToDevice(icon.width(), ratio),
+              h = platform::ToDevice(icon.height(), ratio);
+    if (denser && (art.width() != w || art.height() != h)) art = platform::Resample(art, w, h);
+    const QImage view(reinterpret_cast<const uchar*>(art.pixels().data()), art.width(),
+                      art.height(), qsizetype(art.width()) * 4, QImage::Format_ARGB32);
+    QPixmap pixmap = QPixmap::fromImage(view);
+    if (denser) pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+}  // namespace
+
 QCursor CursorFor(std::int16_t pointer, const platform::Image& icon) {
     if (pointer == platform::pointer::Custom && !icon.empty()) {
-        // The icon keeps its transparency: ARGB32 rather than the opaque view.
-        const QImage view(reinterpret_cast<const uchar*>(icon.pixels().data()), icon.width(),
-                          icon.height(), qsizetype(icon.width()) * 4, QImage::Format_ARGB32);
-        return QCursor(QPixmap::fromImage(view), icon.width() / 2, icon.height() / 2);
+        const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+        // The hot spot in logical pixels: the centre, at any ratio.
+        return QCursor(PointerPixmap(icon, ratio), icon.width() / 2, icon.height() / 2);
     }
     for (const auto& [code, shape] : kShapes)
         if (code == pointer) return QCursor(shape);

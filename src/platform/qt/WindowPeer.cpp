@@ -10,9 +10,12 @@
 #include <memory>
 
 #include "platform/Form.h"
+#include "platform/Keys.h"
 #include "platform/ModelRenderer.h"
 #include "platform/PictureBox.h"
 #include "platform/qt/InputMap.h"
+#include "platform/qt/PicturePainter.h"
+#include "platform/qt/QtAccessible.h"
 #include "platform/qt/QtBoundary.h"
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtPlatform.h"
@@ -122,9 +125,13 @@ void WindowPeer::Apply(Aspect a) {
             ApplyPointer(*w);
             break;
         case Aspect::Focus:
+            update();  // a control shows where the keyboard is
+            break;
+        case Aspect::Accessible:
         case Aspect::Destroyed:
             break;
     }
+    if (a != Aspect::Geometry && a != Aspect::Order && a != Aspect::Pointer) Announce(*this, a);
 }
 
 bool WindowPeer::ApplyFlags(const Form& f) {
@@ -311,7 +318,8 @@ void WindowPeer::paintEvent(QPaintEvent*) {
         return;
     }
     QPainter painter(this);
-    // Nearest neighbour: at a device pixel ratio above 1 the 24 × 24 cells stay sharp.
+    // Nearest neighbour: at a device pixel ratio above 1 what is painted in logical pixels stays
+    // sharp-edged (picture boxes are painted at the device's resolution).
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     switch (kind_) {
         case WindowKind::Form:
@@ -321,7 +329,7 @@ void WindowPeer::paintEvent(QPaintEvent*) {
                 painter.fillRect(rect(), QColor::fromRgb(static_cast<Form&>(*w).BackColor()));
             break;
         case WindowKind::PictureBox:
-            PaintPicture(painter, static_cast<platform::PictureBox&>(*w));
+            PaintPictureBox(painter, rect(), static_cast<platform::PictureBox&>(*w));
             break;
         default: {
             if (w->LendPixels({width(), height()}, [&](const platform::PixelsView& pixels) {
@@ -343,16 +351,6 @@ void WindowPeer::PaintFromModel(QPainter& painter, Window& w) {
         canvas_.fill(platform::look::kFace);
     platform::ModelRenderer().PaintOwn(w, canvas_);
     painter.drawImage(QPoint(0, 0), Wrap(canvas_));
-}
-
-void WindowPeer::PaintPicture(QPainter& painter, const platform::PictureBox& p) {
-    painter.fillRect(rect(), QColor::fromRgb(p.BackColor()));
-    if (p.BorderStyle() != 0) {
-        painter.setPen(QColor::fromRgb(platform::look::kShadow));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-    const platform::PointPx o = p.ClientOriginPx();
-    painter.drawImage(QPoint(o.x, o.y), Wrap(p.Surface()));
 }
 
 template <class F>
@@ -446,7 +444,9 @@ void WindowPeer::keyPressEvent(QKeyEvent* e) {
     Deliver([&](Window& w) {
         const std::shared_ptr<Window> target = KeyTarget(w)->shared_from_this();
         if (code != 0) target->InputKeyDown(code, ShiftMaskOf(e->modifiers()));
-        if (ascii != 0 && target->Alive()) target->InputKeyPress(ascii);
+        // Tab has moved the focus on; its character is nobody's.
+        if (ascii != 0 && code != platform::key::Tab && target->Alive())
+            target->InputKeyPress(ascii);
     });
 }
 

@@ -1,11 +1,12 @@
 #pragma once
-// The widget of one model window. It paints from the model (a picture box its persistent drawing,
-// scaled by nearest neighbour when the device pixel ratio is above 1; the other controls, and a
-// tool window's frame, through ModelRenderer), turns native mouse and key input into the input
-// funnel, and, for a form, hands the moves and resizes the user makes back to the model. A tool
-// window's frame is the model's own: a press on its close box closes the form through
-// Form::InputClose on release, a press on its caption lets the window system move it. It keeps
-// its window's handle, never a pointer, so a window that is gone is simply not found.
+// The widget of one model window. It paints from the model (a picture box its persistent drawing
+// at the device's resolution, see PicturePainter; the other controls, and a tool window's frame,
+// through ModelRenderer, scaled by nearest neighbour when the device pixel ratio is above 1), turns
+// native mouse and key input into the input funnel, and, for a form, hands the moves and resizes
+// the user makes back to the model. A tool window's frame is the model's own: a press on its close
+// box closes the form through Form::InputClose on release, a press on its caption lets the window
+// system move it. It keeps its window's handle, never a pointer, so a window that is gone is simply
+// not found.
 #include <QWidget>
 #include <cstdint>
 #include <optional>
@@ -15,7 +16,6 @@
 
 namespace quindel::platform {
 class Form;
-class PictureBox;
 }  // namespace quindel::platform
 
 namespace quindel::qt {
@@ -78,7 +78,6 @@ class WindowPeer : public QWidget {
     void ApplyContent(platform::Window& w);
     void ApplyOrder();
     void ApplyPointer(const platform::Window& w);
-    void PaintPicture(QPainter& painter, const platform::PictureBox& p);
     void PaintFromModel(QPainter& painter, platform::Window& w);
     FramePart FrameAt(const QMouseEvent& e) const;
     // A press or release on the model's frame, handled here; false when it is the model's input.
