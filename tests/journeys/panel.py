@@ -1,6 +1,6 @@
 """What a person knows of the panel by looking at it: the buttons of the strip found by their
-pictures (the cells of resources/toolbar.bmp, drawn pixel for pixel, doubled at a device pixel
-ratio of 2), the look each button has (up, down, disabled, lit), the rows and scroll bars of a
+pictures (the cells of resources/toolbar.bmp drawn pixel for pixel, of toolbar@2x.bmp at a device
+pixel ratio of 2), the look each button has (up, down, disabled, lit), the rows and scroll bars of a
 list window, and the places of the choices on the copy and print dialogs.
 """
 
@@ -11,7 +11,9 @@ from PIL import Image
 
 from desktop import JourneyFailed
 
-STRIP = Path(__file__).resolve().parents[2] / "resources" / "toolbar.bmp"
+RESOURCES = Path(__file__).resolve().parents[2] / "resources"
+# The artwork drawn for each device pixel ratio the journeys use.
+STRIPS = {1: RESOURCES / "toolbar.bmp", 2: RESOURCES / "toolbar@2x.bmp"}
 CELL = 24
 COLUMNS = 18
 # Rows of the picture strip: how a button looks.
@@ -51,19 +53,18 @@ class Button:
 
 
 class Cells:
-    """The strip's cells as byte rows, scaled as the screen shows them."""
+    """The strip's cells as byte rows, as the screen shows them at a device pixel ratio of 1 or
+    2."""
 
     def __init__(self, scale=1):
-        strip = Image.open(STRIP).convert("RGB")
+        strip = Image.open(STRIPS[scale]).convert("RGB")
         self.scale = scale
-        self.size = CELL * scale
+        self.size = size = CELL * scale
         self.cells = []
         for row in LOOKS:
             for column in range(COLUMNS):
-                cell = strip.crop((column * CELL, row * CELL, (column + 1) * CELL,
-                                   (row + 1) * CELL))
-                if scale != 1:
-                    cell = cell.resize((self.size, self.size), Image.NEAREST)
+                cell = strip.crop((column * size, row * size, (column + 1) * size,
+                                   (row + 1) * size))
                 self.cells.append((column, row, cell.tobytes()))
 
     def find(self, picture):

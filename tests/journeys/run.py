@@ -24,6 +24,7 @@ sys.dont_write_bytecode = True  # the source tree stays as checked out
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 
 import j_copyprint  # noqa: E402,F401  (each module registers its journeys)
+import j_density  # noqa: E402,F401
 import j_desktop  # noqa: E402,F401
 import j_display  # noqa: E402,F401
 import j_errors  # noqa: E402,F401

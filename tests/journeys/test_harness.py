@@ -17,20 +17,21 @@ from content import RECORD, record  # noqa: E402
 from desktop import (FONT, FONT_PIXELS, Window, find_picture, parse_xprop,  # noqa: E402
                      parse_xwininfo, shows_text)
 from j_display import shift  # noqa: E402
-from panel import (CELL, STRIP, bar_width, buttons_in, Cells, knob_x, scroll_thumb,  # noqa
+from panel import (CELL, STRIPS, bar_width, buttons_in, Cells, knob_x, scroll_thumb,  # noqa
                    selection_band)
 
 GREY = (212, 208, 200)
 
 
 def strip_picture(columns, scale=1, look_row=3, gap=0):
-    """A strip drawn as the panel draws it: the cells of the given columns side by side."""
-    art = Image.open(STRIP).convert("RGB")
+    """A strip drawn as the panel draws it: the cells of the given columns side by side, from
+    the artwork drawn for the scale."""
+    art = Image.open(STRIPS[scale]).convert("RGB")
     size = CELL * scale
     picture = Image.new("RGB", (8 + len(columns) * (size + gap) + 8, size + 8), GREY)
     for i, column in enumerate(columns):
-        cell = art.crop((column * CELL, look_row * CELL, (column + 1) * CELL,
-                         (look_row + 1) * CELL)).resize((size, size), Image.NEAREST)
+        cell = art.crop((column * size, look_row * size, (column + 1) * size,
+                         (look_row + 1) * size))
         picture.paste(cell, (8 + i * (size + gap), 4))
     return picture
 

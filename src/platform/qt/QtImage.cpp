@@ -78,8 +78,13 @@ QPixmap PointerPixmap(const platform::Image& icon, qreal ratio) {
 QCursor CursorFor(std::int16_t pointer, const platform::Image& icon) {
     if (pointer == platform::pointer::Custom && !icon.empty()) {
         const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
-        // The hot spot in logical pixels: the centre, at any ratio.
-        return QCursor(PointerPixmap(icon, ratio), icon.width() / 2, icon.height() / 2);
+        const QPixmap pixmap = PointerPixmap(icon, ratio);
+        // The hot spot is the centre. Qt's X11 backend hands it to the X server as it is, in the
+        // pixmap's own pixels (Qt 6.4); the other platforms take it in logical pixels.
+        const bool inPixmapPixels = QGuiApplication::platformName() == QLatin1String("xcb");
+        const QSize half =
+            (inPixmapPixels ? pixmap.size() : QSize(icon.width(), icon.height())) / 2;
+        return QCursor(pixmap, half.width(), half.height());
     }
     for (const auto& [code, shape] : kShapes)
         if (code == pointer) return QCursor(shape);

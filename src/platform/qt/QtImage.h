@@ -17,7 +17,7 @@ platform::Image FromQImage(const QImage& q);
 // The cursor for a mouse pointer value: the classic shapes, the hourglass, and the custom pointer
 // (99) drawn by icon with its hot spot in the centre (an arrow while there is no icon). The
 // pointers' key colour (magenta) is transparent; above a pixel ratio of 1 the icon's denser
-// drawing is taken, at the icon's size in logical pixels.
+// drawing is taken, at the icon's size in logical pixels, its hot spot where the platform reads it.
 QCursor CursorFor(std::int16_t pointer, const platform::Image& icon);
 
 }  // namespace quindel::qt
