@@ -21,9 +21,7 @@ constexpr std::int16_t Delete = 46;
 // Letters and digits are their upper-case ASCII codes ('A', '0').
 constexpr std::int16_t F1 = 112;
 constexpr std::int16_t F5 = 116;
-// The numeric keypad's plus and minus, and the main keyboard's "=+" and "-" keys.
-constexpr std::int16_t Add = 107;
-constexpr std::int16_t Subtract = 109;
+// The "=+" and "-" keys (the keypad's plus and minus come as these).
 constexpr std::int16_t Plus = 187;
 constexpr std::int16_t Minus = 189;
 // The media keys some keyboards carry.

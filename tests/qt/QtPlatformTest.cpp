@@ -374,10 +374,16 @@ TEST_F(QtFixture, MessageBoxesShowTheStyle) {
 }
 
 TEST(QtInputMap, KeysAndMasksTranslate) {
-    for (std::int16_t code :
-         {8, 9, 13, 27, 32, 33, 34, 35, 36, 37, 38, 39, 40, 45, 46, 48, 57, 65, 90, 112, 123})
+    for (std::int16_t code : {8,  9,  13, 27, 32, 33, 34,  35,  36,  37,  38,  39,  40,
+                              45, 46, 48, 57, 65, 90, 112, 123, 176, 177, 179, 187, 189})
         EXPECT_EQ(qt::KeyCodeOf(qt::QtKeyOf(code)), code) << code;
-    EXPECT_EQ(qt::KeyCodeOf(Qt::Key_Enter), 13);
+    // Several Qt keys are one key to the funnel.
+    for (const auto& [qtKey, code] : {std::pair{Qt::Key_Enter, 13},
+                                      {Qt::Key_Backtab, 9},
+                                      {Qt::Key_Equal, 187},
+                                      {Qt::Key_MediaPlay, 179},
+                                      {Qt::Key_MediaPause, 179}})
+        EXPECT_EQ(qt::KeyCodeOf(qtKey), code) << qtKey;
     EXPECT_EQ(qt::KeyCodeOf(Qt::Key_Launch0), 0);
     EXPECT_EQ(qt::ShiftMaskOf(Qt::ShiftModifier | Qt::AltModifier), 1 | 4);
     EXPECT_EQ(qt::ButtonMaskOf(Qt::RightButton | Qt::MiddleButton), 2 | 4);

@@ -8,13 +8,39 @@ namespace quindel::qt {
 namespace {
 
 // Keys whose codes do not follow from a range (letters, digits and F-keys do).
-constexpr std::array<std::pair<std::int16_t, int>, 22> kKeys{{
-    {8, Qt::Key_Backspace}, {9, Qt::Key_Tab},       {13, Qt::Key_Return}, {13, Qt::Key_Enter},
-    {16, Qt::Key_Shift},    {17, Qt::Key_Control},  {18, Qt::Key_Alt},    {19, Qt::Key_Pause},
-    {20, Qt::Key_CapsLock}, {27, Qt::Key_Escape},   {32, Qt::Key_Space},  {33, Qt::Key_PageUp},
-    {34, Qt::Key_PageDown}, {35, Qt::Key_End},      {36, Qt::Key_Home},   {37, Qt::Key_Left},
-    {38, Qt::Key_Up},       {39, Qt::Key_Right},    {40, Qt::Key_Down},   {45, Qt::Key_Insert},
-    {46, Qt::Key_Delete},   {144, Qt::Key_NumLock},
+// Shift+Tab comes as Backtab; the keypad's plus and minus come as the main keyboard's.
+constexpr std::array<std::pair<std::int16_t, int>, 31> kKeys{{
+    {8, Qt::Key_Backspace},
+    {9, Qt::Key_Tab},
+    {9, Qt::Key_Backtab},
+    {13, Qt::Key_Return},
+    {13, Qt::Key_Enter},
+    {187, Qt::Key_Plus},
+    {187, Qt::Key_Equal},
+    {189, Qt::Key_Minus},
+    {176, Qt::Key_MediaNext},
+    {177, Qt::Key_MediaPrevious},
+    {179, Qt::Key_MediaTogglePlayPause},
+    {179, Qt::Key_MediaPlay},
+    {179, Qt::Key_MediaPause},
+    {16, Qt::Key_Shift},
+    {17, Qt::Key_Control},
+    {18, Qt::Key_Alt},
+    {19, Qt::Key_Pause},
+    {20, Qt::Key_CapsLock},
+    {27, Qt::Key_Escape},
+    {32, Qt::Key_Space},
+    {33, Qt::Key_PageUp},
+    {34, Qt::Key_PageDown},
+    {35, Qt::Key_End},
+    {36, Qt::Key_Home},
+    {37, Qt::Key_Left},
+    {38, Qt::Key_Up},
+    {39, Qt::Key_Right},
+    {40, Qt::Key_Down},
+    {45, Qt::Key_Insert},
+    {46, Qt::Key_Delete},
+    {144, Qt::Key_NumLock},
 }};
 constexpr std::int16_t kF1 = 112;
 constexpr int kFunctionKeys = 12;

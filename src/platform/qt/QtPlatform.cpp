@@ -17,6 +17,7 @@
 
 #include "platform/Form.h"
 #include "platform/ModelRenderer.h"
+#include "platform/qt/QtAccessible.h"
 #include "platform/qt/QtBoundary.h"
 #include "platform/qt/QtFileDialog.h"
 #include "platform/qt/QtImage.h"
@@ -118,6 +119,7 @@ QtPlatform::QtPlatform()
     QObject::connect(&syncTimer_, &QTimer::timeout, &syncTimer_,
                      [this] { AtQtBoundary("a window update", [this] { Sync(); }); });
     timers().OnChange = [this] { ArmQueueTimer(); };
+    InstallAccessibility();
 }
 
 QtPlatform::~QtPlatform() {

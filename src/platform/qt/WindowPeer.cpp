@@ -10,10 +10,12 @@
 #include <memory>
 
 #include "platform/Form.h"
+#include "platform/Keys.h"
 #include "platform/ModelRenderer.h"
 #include "platform/PictureBox.h"
 #include "platform/qt/InputMap.h"
 #include "platform/qt/PicturePainter.h"
+#include "platform/qt/QtAccessible.h"
 #include "platform/qt/QtBoundary.h"
 #include "platform/qt/QtImage.h"
 #include "platform/qt/QtPlatform.h"
@@ -123,9 +125,13 @@ void WindowPeer::Apply(Aspect a) {
             ApplyPointer(*w);
             break;
         case Aspect::Focus:
+            update();  // a control shows where the keyboard is
+            break;
+        case Aspect::Accessible:
         case Aspect::Destroyed:
             break;
     }
+    if (a != Aspect::Geometry && a != Aspect::Order && a != Aspect::Pointer) Announce(*this, a);
 }
 
 bool WindowPeer::ApplyFlags(const Form& f) {
@@ -438,7 +444,9 @@ void WindowPeer::keyPressEvent(QKeyEvent* e) {
     Deliver([&](Window& w) {
         const std::shared_ptr<Window> target = KeyTarget(w)->shared_from_this();
         if (code != 0) target->InputKeyDown(code, ShiftMaskOf(e->modifiers()));
-        if (ascii != 0 && target->Alive()) target->InputKeyPress(ascii);
+        // Tab has moved the focus on; its character is nobody's.
+        if (ascii != 0 && code != platform::key::Tab && target->Alive())
+            target->InputKeyPress(ascii);
     });
 }
 
