@@ -5,6 +5,7 @@ misreads the screen would pass or fail for the wrong reason.
 """
 
 import sys
+import tempfile
 import unittest
 from pathlib import Path
 
@@ -19,6 +20,7 @@ from desktop import (FONT, FONT_PIXELS, Window, find_picture, parse_xprop,  # no
 from j_display import shift  # noqa: E402
 from panel import (CELL, STRIPS, bar_width, buttons_in, Cells, knob_x, scroll_thumb,  # noqa
                    selection_band)
+from screen_reader import BUTTON_MESSAGES, descriptions, messages  # noqa: E402
 
 GREY = (212, 208, 200)
 
@@ -182,6 +184,21 @@ class ListRecords(unittest.TestCase):
         self.assertEqual(data[287:289], b"FO")
         self.assertEqual(data[299:304].decode("cp1250"), "Hasło")
         self.assertEqual(data[554:].decode("cp1250"), "Ż" * 1024)  # cut to its width
+
+
+class WhatAScreenReaderShouldFind(unittest.TestCase):
+    def test_rows_are_the_records_descriptions(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = Path(folder) / "ListaMM.lst"
+            path.write_bytes(record(code="A1", description="Źródła Wisły") +
+                             record(code="A2", description="D" * 300) + record(code="A3"))
+            self.assertEqual(descriptions(path, 2), ["Źródła Wisły", "D" * 255])
+            self.assertEqual(descriptions(path, 9)[2:], [""])
+
+    def test_every_button_is_named_from_the_catalogue(self):
+        texts = messages()
+        self.assertEqual(texts[687], "Lista obiektów multimedialnych")
+        self.assertTrue(all(texts.get(code) for code in BUTTON_MESSAGES.values()))
 
 
 if __name__ == "__main__":
