@@ -1,5 +1,6 @@
 #include "platform/CommandButton.h"
 
+#include "platform/FocusMark.h"
 #include "platform/Keys.h"
 #include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
@@ -46,6 +47,7 @@ void CommandButton::Paint(Image& img) const {
     Bevel(img, 0, 0, W, H, !Value());
     platform().DrawText(img, (W - platform().MeasureText(Caption()).width) / 2,
                         (H - LineHeight(platform())) / 2, Caption(), kInk);
+    if (HasFocus()) DrawFocusMark(img, 3, 3, W - 6, H - 6);
 }
 
 }  // namespace quindel::platform

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/FocusMark.h"
 #include "platform/Keys.h"
 #include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
@@ -271,6 +272,13 @@ void ListBox::Paint(Image& img) const {
         platform().DrawText(img, 3, y, List(i), sel ? kLight : kInk);
     }
     if (StripShown()) Strip().Paint(img, kBorderPx + StripLeftPx(), kBorderPx, StripThumb());
+    // The keyboard is on the selected row, or on the first shown when none is selected.
+    if (HasFocus()) {
+        const bool shown = ListIndex() >= TopIndex() && ListIndex() < TopIndex() + VisibleRows();
+        const int row = shown ? ListIndex() - TopIndex() : 0;
+        const int right = StripShown() ? kBorderPx + StripLeftPx() : W - 1;
+        DrawFocusMark(img, 1, 1 + row * rowPx, right - 1, rowPx);
+    }
 }
 
 }  // namespace quindel::platform

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/FocusMark.h"
 #include "platform/Keys.h"
 #include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
@@ -145,6 +146,7 @@ void Slider::Paint(Image& img) const {
     const int x = KnobCentrePx(Value());
     img.fillRect(x - kKnobHalfPx, 2, 2 * kKnobHalfPx + 1, H - 9, kFace);
     Bevel(img, x - kKnobHalfPx, 2, 2 * kKnobHalfPx + 1, H - 9, true);
+    if (HasFocus()) DrawFocusMark(img, 0, 0, W, H);
 }
 
 }  // namespace quindel::platform

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/FocusMark.h"
 #include "platform/Keys.h"
 #include "platform/Platform.h"
 #include "runtime/VbError.h"
@@ -155,6 +156,7 @@ void VScrollBar::KeyDownDefault(std::int16_t keyCode, std::int16_t) {
 void VScrollBar::Paint(Image& img) const {
     const auto [top, height] = ThumbPx();
     Geometry().Paint(img, 0, 0, {top, height});
+    if (HasFocus()) DrawFocusMark(img, 2, top + 2, img.width() - 4, height - 4);
 }
 
 }  // namespace quindel::platform

@@ -112,6 +112,46 @@ TEST(Keyboard, OnlyTabStopsTakeTheFocusFromAClick) {
     }
 }
 
+TEST(Keyboard, TheFocusedControlShowsADottedMarkThatContrastsWithWhatItCovers) {
+    HeadlessPlatform p;
+    auto form = p.NewForm();
+    form->Move(0, 0, 300 * kTw, 300 * kTw);
+    auto list = p.NewListBox(*form);
+    list->Move(0, 0, 100 * kTw, 80 * kTw);
+    for (const char* row : {"Kraków", "Wisła"}) list->AddItem(row);
+    list->setListIndex(1);
+    auto slider = p.NewSlider(*form);
+    slider->Move(0, 100 * kTw, 100 * kTw, 30 * kTw);
+    auto button = p.NewCommandButton(*form);
+    button->Move(0, 150 * kTw, 80 * kTw, 25 * kTw);
+    auto bar = p.NewVScrollBar(*form);
+    bar->Move(150 * kTw, 0, 17 * kTw, 100 * kTw);
+    form->Show();
+    const int rowPx = list->RowHeight() / kTw;
+    struct Case {
+        Window* w;
+        PointPx dot;  // a pixel of the mark
+        Rgba was, is;
+    } cases[] = {
+        {list.get(), {1, 1 + rowPx}, MakeRgb(10, 36, 106), MakeRgb(255, 255, 255)},
+        {slider.get(), {0, 0}, MakeRgb(212, 208, 200), MakeRgb(0, 0, 0)},
+        {button.get(), {3, 3}, MakeRgb(212, 208, 200), MakeRgb(0, 0, 0)},
+    };
+    for (const Case& c : cases) {
+        const Image before = p.Grab(*c.w);
+        c.w->SetFocus();
+        const Image after = p.Grab(*c.w);
+        EXPECT_EQ(before.pixel(c.dot.x, c.dot.y), c.was) << int(c.w->Kind());
+        EXPECT_EQ(after.pixel(c.dot.x, c.dot.y), c.is) << int(c.w->Kind());
+        EXPECT_EQ(after.pixel(c.dot.x + 1, c.dot.y), before.pixel(c.dot.x + 1, c.dot.y))
+            << "dotted, " << int(c.w->Kind());
+    }
+    bar->SetFocus();
+    const Image focusedBar = p.Grab(*bar);
+    button->SetFocus();
+    EXPECT_NE(focusedBar, p.Grab(*bar)) << "the bar marks its thumb";
+}
+
 TEST(Keyboard, ARingOfOneWindowHasNowhereToGo) {
     HeadlessPlatform p;
     auto form = p.NewForm();
