@@ -27,16 +27,16 @@ void Platform::setMci(std::unique_ptr<MultimediaCommands> m) {
     mci_ = std::move(m);
 }
 
-void Platform::setService(const std::string& name, std::shared_ptr<void> service) {
+void Platform::setServiceSlot(std::type_index type, std::shared_ptr<void> service) {
     if (service)
-        services_[name] = std::move(service);
+        services_[type] = std::move(service);
     else
-        services_.erase(name);
+        services_.erase(type);
 }
 
-std::shared_ptr<void> Platform::Service(const std::string& name) const {
-    const auto it = services_.find(name);
-    return it == services_.end() ? nullptr : it->second;
+void* Platform::ServiceSlot(std::type_index type) const {
+    const auto it = services_.find(type);
+    return it == services_.end() ? nullptr : it->second.get();
 }
 
 std::int64_t Platform::CalendarTime() const {

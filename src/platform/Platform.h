@@ -20,6 +20,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <typeindex>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -97,10 +99,18 @@ class Platform {
     MultimediaCommands* mci() const { return mci_.get(); }
     void setMci(std::unique_ptr<MultimediaCommands> m);
 
-    // Services a host supplies from above the platform, kept by name; the code that uses one
-    // knows its type. Null when the host gave none.
-    void setService(const std::string& name, std::shared_ptr<void> service);
-    std::shared_ptr<void> Service(const std::string& name) const;
+    // Services that live above the platform (the rich-text engine's, a layer's own per-host
+    // state), one slot per service type: the type is the key, so a caller names what it wants
+    // and gets it typed, or null when none was given. Setting null empties the slot. They go
+    // before the windows and timers they may use.
+    template <class S>
+    S* Service() const {
+        return static_cast<S*>(ServiceSlot(std::type_index(typeid(S))));
+    }
+    template <class S>
+    void setService(std::shared_ptr<S> service) {
+        setServiceSlot(std::type_index(typeid(S)), std::move(service));
+    }
 
     Screen& screen() { return screen_; }
     const Screen& screen() const { return screen_; }
@@ -142,6 +152,8 @@ class Platform {
     void setCapture(Window* w) { capture_ = w; }
 
   private:
+    void* ServiceSlot(std::type_index type) const;
+    void setServiceSlot(std::type_index type, std::shared_ptr<void> service);
     template <class T>
     std::shared_ptr<T> Adopt(std::shared_ptr<T> w, Window* parent);
     void AdoptChild(const std::shared_ptr<Window>& w, Window& parent);
@@ -157,7 +169,7 @@ class Platform {
     Screen screen_;
     TimerQueue timers_;
     std::unique_ptr<MultimediaCommands> mci_;
-    std::map<std::string, std::shared_ptr<void>> services_;
+    std::map<std::type_index, std::shared_ptr<void>> services_;
     FileSystem files_;
     WindowSystem api_;
     Handle nextHandle_ = 0x1000;

@@ -73,9 +73,9 @@ std::int16_t GestioneErrore(platform::Platform& p, std::string_view NomeProcedur
 
 void SegnalaCatalogoMancante(platform::Platform& p) {
     // The mark lives with the platform, so every panel of one host shares it.
-    static const std::string kSegnalato = "quindel.catalogo-mancante-segnalato";
-    if (p.Service(kSegnalato) || CatalogoPresente(p.files())) return;
-    p.setService(kSegnalato, std::make_shared<bool>(true));
+    struct CatalogoMancanteSegnalato {};
+    if (p.Service<CatalogoMancanteSegnalato>() || CatalogoPresente(p.files())) return;
+    p.setService(std::make_shared<CatalogoMancanteSegnalato>());
     const std::string cartella = p.files().ComponentFolder();
     ScriviLog(p, "Brak katalogu komunikatów Quindel.bin w " + cartella);
     p.Box().Show("Nie znaleziono katalogu komunikatów Quindel.bin w folderze:\n" + cartella +
