@@ -8,8 +8,8 @@
 #include <memory>
 
 #include "control/Quindel.h"
-#include "hostkit/DisplayStage.h"
-#include "hostkit/HostEngineServices.h"
+#include "hostkit/richtextbox/HostEngineServices.h"
+#include "hostkit/stage/DisplayStage.h"
 #include "lists/ClasseTLista.h"
 #include "platform/Form.h"
 #include "platform/headless/HeadlessPlatform.h"

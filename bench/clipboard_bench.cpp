@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "hostkit/RichTextBox.h"
+#include "hostkit/richtextbox/RichTextBox.h"
 #include "platform/Form.h"
 #include "platform/headless/HeadlessPlatform.h"
 

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "control/Quindel.h"
-#include "hostkit/PaginatoreLista.h"
-#include "hostkit/ScrittoreLista.h"
+#include "hostkit/lists/PaginatoreLista.h"
+#include "hostkit/lists/ScrittoreLista.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
 #include "platform/Form.h"
@@ -44,17 +44,17 @@ BENCHMARK(BM_ShowAllButtons)->Unit(benchmark::kMicrosecond);
 void BM_ChunkRoundTrip(benchmark::State& state) {
     const fs::path dir = fs::temp_directory_path() / "quindel_bench_chunk";
     fs::create_directories(dir);
-    std::vector<VoceLista> voci;
+    std::vector<hostkit::VoceLista> voci;
     for (int i = 1; i <= 1000; ++i)
         voci.push_back({"C" + std::to_string(i), "media\\", "", "F.JPG", "FO",
                         "Opis obiektu numer " + std::to_string(i), "Podpis"});
-    ScriviListaFile((dir / "all.lst").string(), voci);
-    PaginatoreLista pager((dir / "all.lst").string(), 14);
+    hostkit::ScriviListaFile((dir / "all.lst").string(), voci);
+    hostkit::PaginatoreLista pager((dir / "all.lst").string(), 14);
     const std::string chunk = (dir / "chunk.lst").string();
 
     struct Host : QuindelEvents {
         Quindel* q;
-        PaginatoreLista* pager;
+        hostkit::PaginatoreLista* pager;
         std::string chunk;
         void GetChunk(std::uint8_t& t, std::string&, std::int32_t& pos) override {
             pager->ScriviChunk(chunk, pos);

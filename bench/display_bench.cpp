@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "../tests/platform/JpegWriter.h"
-#include "hostkit/PanoramaControl.h"
-#include "hostkit/PictureControl.h"
+#include "hostkit/panorama/PanoramaControl.h"
+#include "hostkit/picture/PictureControl.h"
 #include "platform/Form.h"
 #include "platform/JpegDecoder.h"
 #include "platform/PictureObject.h"

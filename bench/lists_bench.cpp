@@ -8,7 +8,7 @@
 #include <fstream>
 #include <vector>
 
-#include "hostkit/ScrittoreLista.h"
+#include "hostkit/lists/ScrittoreLista.h"
 #include "lists/CaricaListaDaFile.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
@@ -26,14 +26,14 @@ const fs::path& ListFile() {
     static const fs::path file = [] {
         const fs::path dir = fs::temp_directory_path() / "quindel_bench_lists";
         fs::create_directories(dir);
-        std::vector<VoceLista> voci;
+        std::vector<hostkit::VoceLista> voci;
         voci.reserve(kRecords);
         for (int i = 1; i <= kRecords; ++i)
             voci.push_back({"L" + std::to_string(i), "media\\zdjęcia\\", "ZDJECIA.BLB",
                             "Z" + std::to_string(i) + ".JPG", "FO",
                             "Widok Wisły w miejscowości numer " + std::to_string(i),
                             "Podpis zdjęcia: brzeg rzeki, łąki i zabudowa nad Wisłą."});
-        ScriviListaFile((dir / "big.lst").string(), voci);
+        hostkit::ScriviListaFile((dir / "big.lst").string(), voci);
         return dir / "big.lst";
     }();
     return file;

@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "../tests/platform/JpegWriter.h"
-#include "hostkit/Panorama.h"
+#include "hostkit/base/PictureScaler.h"
+#include "hostkit/panorama/Panorama.h"
 #include "platform/JpegDecoder.h"
 #include "platform/PictureFile.h"
 

@@ -11,8 +11,8 @@
 #include <functional>
 #include <string>
 
-#include "hostkit/RichTextBox.h"
-#include "hostkit/RichTextPrint.h"
+#include "hostkit/richtextbox/RichTextBox.h"
+#include "hostkit/richtextbox/RichTextPrint.h"
 #include "platform/Form.h"
 #include "platform/Printer.h"
 #include "platform/headless/HeadlessPlatform.h"

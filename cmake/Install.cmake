@@ -1,13 +1,18 @@
 # cmake --install: the libraries with versioned sonames, the public headers under
 # include/quindel, the catalogue and the type library text beside the component library, the
 # tools, the examples with the sample content, CMake package files (find_package(Quindel):
-# Quindel::Quindel2, Quindel::runtime, Quindel::platform, Quindel::headless, Quindel::hostkit,
-# and Quindel::qt when built) and pkg-config files (quindel.pc for a late-binding host,
-# quindel-component.pc adding the component library for hosts that call it directly).
+# Quindel::Quindel2, Quindel::runtime, Quindel::platform, Quindel::headless, the host kit's rooms
+# Quindel::hostkit_ROOM and the whole kit Quindel::hostkit, and Quindel::qt when built) and
+# pkg-config files (quindel.pc for a late-binding host, quindel-component.pc adding the component
+# library for hosts that call it directly).
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-set(_quindel_libs quindel_runtime quindel_platform quindel_headless quindel_hostkit Quindel2)
+# The kit's rooms, as src/hostkit/CMakeLists.txt makes them; quindel_hostkit itself only gathers
+# them (an interface library: no file, no version).
+get_directory_property(_quindel_kit DIRECTORY ${PROJECT_SOURCE_DIR}/src/hostkit BUILDSYSTEM_TARGETS)
+list(REMOVE_ITEM _quindel_kit quindel_hostkit)
+set(_quindel_libs quindel_runtime quindel_platform quindel_headless ${_quindel_kit} Quindel2)
 foreach(_t quindel_richtext quindel_mci)
   if(TARGET ${_t})
     list(APPEND _quindel_libs ${_t})
@@ -27,12 +32,14 @@ foreach(_t ${_quindel_all_libs})
   string(REGEX REPLACE "^quindel_" "" _export ${_t})
   set_target_properties(${_t} PROPERTIES EXPORT_NAME ${_export})
 endforeach()
+set_target_properties(quindel_hostkit PROPERTIES EXPORT_NAME hostkit)
+set_target_properties(quindel_contract PROPERTIES EXPORT_NAME contract)
 # The source tree is the include path while building, include/quindel once installed.
 set_property(TARGET quindel_runtime PROPERTY INTERFACE_INCLUDE_DIRECTORIES
              $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>
              $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/quindel>)
 
-install(TARGETS ${_quindel_libs} EXPORT QuindelTargets
+install(TARGETS ${_quindel_libs} quindel_hostkit quindel_contract EXPORT QuindelTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_COMPONENT Development)
 install(EXPORT QuindelTargets NAMESPACE Quindel:: FILE QuindelTargets.cmake
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Quindel)
@@ -74,6 +81,9 @@ write_basic_package_version_file(${CMAKE_BINARY_DIR}/QuindelConfigVersion.cmake
 install(FILES ${CMAKE_BINARY_DIR}/QuindelConfig.cmake ${CMAKE_BINARY_DIR}/QuindelConfigVersion.cmake
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Quindel)
 
+# quindel.pc links the whole kit: every room by name.
+list(TRANSFORM _quindel_kit REPLACE "^(.+)$" "-l\\1" OUTPUT_VARIABLE _quindel_pc_kit)
+list(JOIN _quindel_pc_kit " " _quindel_pc_kit)
 file(RELATIVE_PATH _quindel_pc_to_prefix ${CMAKE_INSTALL_FULL_LIBDIR}/pkgconfig
      ${CMAKE_INSTALL_PREFIX})
 foreach(_pc quindel quindel-component)

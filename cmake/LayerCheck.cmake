@@ -1,15 +1,17 @@
 # Checks the include graph of SRC (a source tree laid out like src/) against the layers: an
 # include may point down or sideways within what the including folder is allowed to see, never
-# up, and nothing but a backend includes a backend. Run as: cmake -DSRC=<dir> -P LayerCheck.cmake
+# up, nothing but a backend includes a backend, and one room of the host kit sees another only
+# through its base (the stage excepted). Run as: cmake -DSRC=<dir> -P LayerCheck.cmake
 cmake_minimum_required(VERSION 3.25)
 if(NOT SRC)
   message(FATAL_ERROR "LayerCheck: SRC is not set")
 endif()
 
 get_filename_component(SRC "${SRC}" ABSOLUTE)
-set(_engines runtime platform richtext mci)
+set(_engines runtime platform richtext mci contract)
 set(_component support toolbar lists display copyprint)
 set(ALLOWED_runtime runtime)
+set(ALLOWED_contract runtime contract)
 set(ALLOWED_platform runtime platform)
 set(ALLOWED_platform_headless runtime platform platform/headless)
 set(ALLOWED_platform_qt runtime platform platform/qt)
@@ -21,14 +23,24 @@ set(ALLOWED_lists ${_engines} ${_component})
 set(ALLOWED_display ${_engines} ${_component})
 set(ALLOWED_copyprint ${_engines} ${_component})
 set(ALLOWED_control ${_engines} ${_component} control)
-set(ALLOWED_hostkit ${_engines} hostkit)
+# The host kit's rooms: each sees the engines, the shared base and itself; the stage, a whole
+# display area, sees them all. Nothing lies in hostkit/ outside a room.
+set(_kit_rooms picture panorama movie animation media richtextbox zip lists)
+set(ALLOWED_hostkit_base ${_engines} hostkit/base)
+set(_all_rooms hostkit/base)
+foreach(room ${_kit_rooms})
+  set(ALLOWED_hostkit_${room} ${_engines} hostkit/base hostkit/${room})
+  list(APPEND _all_rooms hostkit/${room})
+endforeach()
+set(ALLOWED_hostkit_stage ${_engines} ${_all_rooms} hostkit/stage)
 
-# The layer a path inside the tree belongs to: its first folder, or platform/<backend>.
+# The layer a path inside the tree belongs to: its first folder, platform/<backend> or
+# hostkit/<room>.
 function(layer_of path out)
-  string(REGEX MATCH "^platform/(headless|qt)/" _backend "${path}")
-  if(_backend)
-    string(REGEX REPLACE "/$" "" _backend "${_backend}")
-    set(${out} "${_backend}" PARENT_SCOPE)
+  string(REGEX MATCH "^(platform/(headless|qt)|hostkit/[^/]+)/" _room "${path}")
+  if(_room)
+    string(REGEX REPLACE "/$" "" _room "${_room}")
+    set(${out} "${_room}" PARENT_SCOPE)
     return()
   endif()
   string(REGEX MATCH "^[^/]+" _first "${path}")

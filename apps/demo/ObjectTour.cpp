@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "control/Quindel.h"
-#include "hostkit/DisplayStage.h"
+#include "hostkit/stage/DisplayStage.h"
 #include "lists/ClasseTLista.h"
 #include "platform/Form.h"
 #include "platform/MessageBox.h"

@@ -11,8 +11,8 @@
 
 #include "ObjectTour.h"
 #include "control/Quindel.h"
-#include "hostkit/HostEngineServices.h"
-#include "hostkit/PaginatoreLista.h"
+#include "hostkit/lists/PaginatoreLista.h"
+#include "hostkit/richtextbox/HostEngineServices.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
 #include "platform/Form.h"
@@ -34,7 +34,7 @@ constexpr std::int32_t kPagina = 14;
 // Prints every event and answers GetChunk with the page asked for.
 class Host : public QuindelEvents {
   public:
-    Host(Quindel& q, PaginatoreLista& mm, std::string chunk)
+    Host(Quindel& q, hostkit::PaginatoreLista& mm, std::string chunk)
         : q_(q), mm_(mm), chunk_(std::move(chunk)) {}
 
     void PulsantePremuto(std::int16_t& i, std::int16_t& v) override {
@@ -56,7 +56,7 @@ class Host : public QuindelEvents {
 
   private:
     Quindel& q_;
-    PaginatoreLista& mm_;
+    hostkit::PaginatoreLista& mm_;
     std::string chunk_;
 };
 
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     d.q->Finestra().Move(0, 0, 9900, 600);
     d.host->Show();
 
-    PaginatoreLista mm(mmFile.string(), kPagina);
+    hostkit::PaginatoreLista mm(mmFile.string(), kPagina);
     const std::string chunk = (outDir / "chunk.lst").string();
     d.q->Advise(std::make_shared<Host>(*d.q, mm, chunk));
     d.q->ListaMM()->setNomeFileLista(chunk);

@@ -1,8 +1,8 @@
 // Host-kit objects a script makes by program ids of the scripted host's own (host.new). A new
 // kit object is one maker and one AddKit line.
 #include "LuaHost.h"
-#include "hostkit/HostEngineServices.h"
-#include "hostkit/PaginatoreLista.h"
+#include "hostkit/lists/PaginatoreLista.h"
+#include "hostkit/richtextbox/HostEngineServices.h"
 #include "platform/WindowObject.h"
 #include "runtime/Coercions.h"
 #include "runtime/MemberBuilders.h"
@@ -34,7 +34,7 @@ class ListPager final : public TableDispatch {
     bool ScriviChunk(const std::string& file, std::int32_t pos) const {
         return pager_.ScriviChunk(file, pos);
     }
-    PaginatoreLista pager_;
+    hostkit::PaginatoreLista pager_;
 };
 
 Object MakeListPager(LuaHost&, Args& args) {

@@ -49,7 +49,7 @@ class Writer {
     explicit Writer(fs::path folder) : folder_(std::move(folder)) {}
 
     void Write(const MediaObject& o) {
-        const VoceLista& v = o.voce;
+        const hostkit::VoceLista& v = o.voce;
         if (!HasFile(o) || v.TipoFile == "AU" || v.TipoFile == "VI") return;
         std::string bytes = Bytes(o);
         if (!v.NomeFileBlob.empty()) {

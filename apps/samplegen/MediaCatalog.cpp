@@ -56,14 +56,15 @@ void MediaCatalog::Add(std::string_view tipo, std::string descrizione, std::stri
                        Scene scene, std::string_view layout) {
     const TypeLayout& l = LayoutFor(tipo, layout);
     const int number = ++counters_[std::string(tipo)];
-    objects_.push_back(MediaObject{
-        VoceLista{codiceLemma_, std::string(l.cartella), std::string(l.blob), FileName(l, number),
-                  std::string(tipo), std::move(descrizione), std::move(didascalia)},
-        scene});
+    objects_.push_back(
+        MediaObject{hostkit::VoceLista{codiceLemma_, std::string(l.cartella), std::string(l.blob),
+                                       FileName(l, number), std::string(tipo),
+                                       std::move(descrizione), std::move(didascalia)},
+                    scene});
 }
 
-std::vector<VoceLista> Records(const std::vector<MediaObject>& objects) {
-    std::vector<VoceLista> voci;
+std::vector<hostkit::VoceLista> Records(const std::vector<MediaObject>& objects) {
+    std::vector<hostkit::VoceLista> voci;
     voci.reserve(objects.size());
     for (const MediaObject& o : objects) voci.push_back(o.voce);
     return voci;

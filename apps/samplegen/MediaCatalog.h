@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "Scene.h"
-#include "hostkit/ScrittoreLista.h"
+#include "hostkit/lists/ScrittoreLista.h"
 
 namespace quindel::samplegen {
 
 // One object of the list and what its generated file shows.
 struct MediaObject {
-    VoceLista voce;
+    hostkit::VoceLista voce;
     Scene scene;
 };
 
@@ -36,6 +36,6 @@ class MediaCatalog {
 };
 
 // The list records of the objects, in order.
-std::vector<VoceLista> Records(const std::vector<MediaObject>& objects);
+std::vector<hostkit::VoceLista> Records(const std::vector<MediaObject>& objects);
 
 }  // namespace quindel::samplegen

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "hostkit/MediaProbe.h"
-#include "hostkit/MediaWriter.h"
+#include "MediaWriter.h"
+#include "hostkit/media/MediaProbe.h"
 
 namespace quindel::samplegen {
 namespace {
@@ -33,9 +33,8 @@ bool AlreadyWritten(const std::string& path, const Sample& s) {
 }
 
 hostkit::MediaResult Write(const std::string& path, const Sample& s) {
-    if (s.size.width > 0)
-        return hostkit::WriteFilm(path, {.durationMs = s.lengthMs, .size = s.size});
-    return hostkit::WriteSound(path, s.lengthMs);
+    if (s.size.width > 0) return WriteFilm(path, {.durationMs = s.lengthMs, .size = s.size});
+    return WriteSound(path, s.lengthMs);
 }
 
 // A list folder ("media\filmy", with or without the final backslash) under the sample folder.
@@ -46,10 +45,11 @@ std::filesystem::path FolderOf(const std::filesystem::path& sample, std::string 
 
 }  // namespace
 
-void AddMediaSamples(const std::filesystem::path& folder, std::vector<VoceLista>& voci) {
+void AddMediaSamples(const std::filesystem::path& folder, std::vector<hostkit::VoceLista>& voci) {
     for (const Sample& s : kSamples) {
-        const auto voce = std::find_if(voci.begin(), voci.end(),
-                                       [&](const VoceLista& v) { return v.TipoFile == s.tipo; });
+        const auto voce = std::find_if(voci.begin(), voci.end(), [&](const hostkit::VoceLista& v) {
+            return v.TipoFile == s.tipo;
+        });
         if (voce == voci.end())
             throw std::runtime_error(std::string("no object of type ") + s.tipo);
         voce->NomeFile = s.nome;

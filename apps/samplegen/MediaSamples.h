@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <vector>
 
-#include "hostkit/ScrittoreLista.h"
+#include "hostkit/lists/ScrittoreLista.h"
 
 namespace quindel::samplegen {
 
 // Throws std::runtime_error when a file cannot be written or the list has no film or no sound.
-void AddMediaSamples(const std::filesystem::path& folder, std::vector<VoceLista>& voci);
+void AddMediaSamples(const std::filesystem::path& folder, std::vector<hostkit::VoceLista>& voci);
 
 }  // namespace quindel::samplegen

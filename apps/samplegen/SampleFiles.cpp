@@ -10,7 +10,7 @@
 #include "WislaArticle.h"
 #include "WislaLinks.h"
 #include "WislaMedia.h"
-#include "hostkit/ScrittoreLista.h"
+#include "hostkit/lists/ScrittoreLista.h"
 #include "runtime/CodePage.h"
 #include "runtime/Text.h"
 
@@ -28,19 +28,19 @@ constexpr std::string_view kReadme =
     "instead.\n";
 
 // The writer cuts and replaces silently, which a host wants; sample content must not lose a letter.
-void CheckFits(const VoceLista& v) {
-    for (const CampoLista& c : kCampiLista) {
+void CheckFits(const hostkit::VoceLista& v) {
+    for (const hostkit::CampoLista& c : hostkit::kCampiLista) {
         const std::string& text = v.*c.Testo;
         if (Len(text) > c.Larghezza || DaCodePage(ACodePage(text)) != text)
             throw std::runtime_error("'" + text + "' does not fit its list field");
     }
 }
 
-void WriteList(const std::filesystem::path& file, const std::vector<VoceLista>& voci) {
+void WriteList(const std::filesystem::path& file, const std::vector<hostkit::VoceLista>& voci) {
     std::string bytes;
-    for (const VoceLista& v : voci) {
+    for (const hostkit::VoceLista& v : voci) {
         CheckFits(v);
-        bytes += RecordLista(v);
+        bytes += hostkit::RecordLista(v);
     }
     WriteIfChanged(file, bytes);
 }
@@ -50,7 +50,7 @@ void WriteList(const std::filesystem::path& file, const std::vector<VoceLista>& 
 void WriteSampleFiles(const std::filesystem::path& folder) {
     std::filesystem::create_directories(folder);
     const std::vector<MediaObject> objects = WislaMedia();
-    std::vector<VoceLista> media = Records(objects);
+    std::vector<hostkit::VoceLista> media = Records(objects);
     AddMediaSamples(folder, media);
     WriteContentFiles(folder, objects);
     WriteList(folder / "ListaMM.lst", media);

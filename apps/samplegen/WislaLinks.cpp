@@ -29,10 +29,10 @@ const Link kLinks[] = {
 
 }  // namespace
 
-std::vector<VoceLista> WislaLinks() {
-    std::vector<VoceLista> voci;
+std::vector<hostkit::VoceLista> WislaLinks() {
+    std::vector<hostkit::VoceLista> voci;
     for (const Link& l : kLinks) {
-        VoceLista v;
+        hostkit::VoceLista v;
         v.CodiceLemma = l.kod;
         v.TipoFile = l.tipo;
         v.Descrizione = l.opis;

@@ -2,10 +2,10 @@
 // The entries the sample entry about the Vistula links to.
 #include <vector>
 
-#include "hostkit/ScrittoreLista.h"
+#include "hostkit/lists/ScrittoreLista.h"
 
 namespace quindel::samplegen {
 
-std::vector<VoceLista> WislaLinks();
+std::vector<hostkit::VoceLista> WislaLinks();
 
 }  // namespace quindel::samplegen

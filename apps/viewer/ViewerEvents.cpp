@@ -3,13 +3,13 @@
 #include <filesystem>
 
 #include "control/Quindel.h"
-#include "hostkit/PaginatoreLista.h"
+#include "hostkit/lists/PaginatoreLista.h"
 #include "lists/ClasseTLista.h"
 
 namespace quindel::viewer {
 
-ViewerEvents::ViewerEvents(Quindel& panel, const PaginatoreLista& mm, std::string chunkFile,
-                           std::function<void(const std::string&)> report)
+ViewerEvents::ViewerEvents(Quindel& panel, const hostkit::PaginatoreLista& mm,
+                           std::string chunkFile, std::function<void(const std::string&)> report)
     : panel_(panel), mm_(mm), chunkFile_(std::move(chunkFile)), report_(std::move(report)) {}
 
 void ViewerEvents::PulsantePremuto(std::int16_t& i, std::int16_t& value) {

@@ -8,14 +8,17 @@
 
 namespace quindel {
 class Quindel;
-class PaginatoreLista;
 }  // namespace quindel
+
+namespace quindel::hostkit {
+class PaginatoreLista;
+}
 
 namespace quindel::viewer {
 
 class ViewerEvents : public QuindelEvents {
   public:
-    ViewerEvents(Quindel& panel, const PaginatoreLista& mm, std::string chunkFile,
+    ViewerEvents(Quindel& panel, const hostkit::PaginatoreLista& mm, std::string chunkFile,
                  std::function<void(const std::string&)> report);
 
     void PulsantePremuto(std::int16_t& i, std::int16_t& value) override;
@@ -25,7 +28,7 @@ class ViewerEvents : public QuindelEvents {
 
   private:
     Quindel& panel_;
-    const PaginatoreLista& mm_;
+    const hostkit::PaginatoreLista& mm_;
     std::string chunkFile_;
     std::function<void(const std::string&)> report_;
 };

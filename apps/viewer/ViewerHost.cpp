@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "control/Quindel.h"
-#include "hostkit/HostEngineServices.h"
-#include "hostkit/PaginatoreLista.h"
-#include "hostkit/RichTextBox.h"
+#include "hostkit/lists/PaginatoreLista.h"
+#include "hostkit/richtextbox/HostEngineServices.h"
+#include "hostkit/richtextbox/RichTextBox.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
 #include "platform/Form.h"
@@ -188,7 +188,7 @@ void ViewerHost::PlaceInClient(Form& form, std::int32_t left, std::int32_t top, 
 }
 
 void ViewerHost::LoadLists(const fs::path& mm, const fs::path& lemmi) {
-    mm_ = std::make_unique<PaginatoreLista>(mm.string(), kPagina);
+    mm_ = std::make_unique<hostkit::PaginatoreLista>(mm.string(), kPagina);
     const std::string chunk = (work_ / "chunk.lst").string();
     panel_->Advise(std::make_shared<ViewerEvents>(*panel_, *mm_, chunk,
                                                   [this](const std::string& e) { Record(e); }));

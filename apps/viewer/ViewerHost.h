@@ -16,14 +16,17 @@
 #include <string>
 #include <vector>
 
-#include "hostkit/DisplayStage.h"
-#include "hostkit/MediaEngine.h"
+#include "hostkit/media/MediaEngine.h"
+#include "hostkit/stage/DisplayStage.h"
 #include "platform/Geometry.h"
 
 namespace quindel {
 class Quindel;
-class PaginatoreLista;
 }  // namespace quindel
+
+namespace quindel::hostkit {
+class PaginatoreLista;
+}
 
 namespace quindel::platform {
 class Platform;
@@ -108,7 +111,7 @@ class ViewerHost {
     std::unique_ptr<hostkit::DisplayStage> stage_;
     std::shared_ptr<platform::Label> status_;
     std::shared_ptr<Quindel> panel_;
-    std::unique_ptr<PaginatoreLista> mm_;
+    std::unique_ptr<hostkit::PaginatoreLista> mm_;
     std::vector<std::string> events_;
     std::string error_;
     platform::RectPx workArea_;

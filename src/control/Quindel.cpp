@@ -45,7 +45,7 @@ platform::Image Immagine(std::string_view nome, int w, int h) {
 }  // namespace
 
 Quindel::Quindel(platform::Platform& p, platform::Form&)
-    : platform_(p), display_(std::make_unique<Visualizzatore>(*this)) {
+    : platform_(p), display_(std::make_unique<Visualizzatore>(*this, *this)) {
     DichiaraMembri();
 }
 

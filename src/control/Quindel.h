@@ -14,6 +14,7 @@
 #include "copyprint/ProprietarioDialoghi.h"
 #include "display/ProprietarioVisualizzazione.h"
 #include "display/ProprietarioVolume.h"
+#include "display/StatoPulsanti.h"
 #include "display/Visualizzatore.h"
 #include "lists/ProprietarioLista.h"
 #include "platform/Image.h"
@@ -51,6 +52,7 @@ class fstampa;
 class Quindel : public TableDispatch,
                 public ProprietarioLista,
                 public ProprietarioVisualizzazione,
+                public StatoPulsanti,
                 public ProprietarioVolume,
                 public ProprietarioDialoghi,
                 public std::enable_shared_from_this<Quindel> {

@@ -1,5 +1,6 @@
 // The windows that follow the host form (the list windows, the volume window) and the caption
 // layout of a floating panel.
+#include "contract/Text.h"
 #include "control/Quindel.h"
 #include "display/Frm_volume.h"
 #include "lists/frm_Lista.h"
@@ -12,6 +13,11 @@
 #include "toolbar/ClasseToolbar.h"
 
 namespace quindel {
+
+namespace {
+namespace text = contract::text;
+namespace window = contract::window;
+}  // namespace
 
 // Places a linked window below the host form, or above it when there is no room below (or
 // always below when asked to).
@@ -43,7 +49,7 @@ void Quindel::setControlloDidascalia(Object o) {
     if (o || !display_->Controlli.Didascalia) {
         setIsPulsanteAbilitato(2, true);
     } else {
-        LetProperty(display_->Controlli.Didascalia, "Visible", Variant(false));
+        contract::Let(display_->Controlli.Didascalia, window::Visible, Variant(false));
         setIsPulsanteAbilitato(2, false);
     }
     display_->Controlli.Didascalia = std::move(o);
@@ -64,38 +70,39 @@ void Quindel::AggiornaDimensioneControllo() {
     while (ultimo > 1 && !tb.ButtonVisible(ultimo)) --ultimo;
     const ClassePulsante& b = tb.Button(ultimo);
     if (FrmParent_)
-        LetProperty(FrmParent_, "Width",
-                    Variant(std::int32_t(b.X() + b.Width() + tb.Button(1).X() + 200)));
+        contract::Let(FrmParent_, window::Width,
+                      Variant(std::int32_t(b.X() + b.Width() + tb.Button(1).X() + 200)));
     if (const Object& c = display_->Controlli.Didascalia)
-        LetProperty(c, "DocWidth", Variant(CDbl(GetProperty(c, "Width")) * 0.95));
+        contract::Let(c, text::DocWidth, Variant(CDbl(contract::Get(c, window::Width)) * 0.95));
 }
 
 void Quindel::DisponiDidascalia() {
     const Object& c = display_->Controlli.Didascalia;
     if (!c) return;
     const bool giu = Tb().ButtonDown(2);
-    LetProperty(c, "Visible", Variant(giu));
+    contract::Let(c, window::Visible, Variant(giu));
     if (!IsFloating_) return;
     if (giu && Tb().ButtonVisible(2)) {
-        const std::int32_t vecchia = CLng(GetProperty(c, "height"));
-        LetProperty(c, "height", Variant(std::int32_t(0)));
+        const std::int32_t vecchia = CLng(contract::Get(c, window::Height));
+        contract::Let(c, window::Height, Variant(std::int32_t(0)));
         double nuova =
-            CDbl(GetProperty(c, "DocHeight")) + 15.0 * platform_.screen().TwipsPerPixelY();
+            CDbl(contract::Get(c, text::DocHeight)) + 15.0 * platform_.screen().TwipsPerPixelY();
         const double meta = platform_.screen().HeightTwips() / 2.0;
         if (nuova > meta) nuova = Round(meta);
-        LetProperty(c, "height", Variant(nuova));
-        LetProperty(c, "ScrollHorz", Variant(false));
-        LetProperty(c, "ScrollVert", Variant(false));
+        contract::Let(c, window::Height, Variant(nuova));
+        contract::Let(c, text::ScrollHorz, Variant(false));
+        contract::Let(c, text::ScrollVert, Variant(false));
         if (FrmParent_)
-            LetProperty(FrmParent_, "height",
-                        Variant(CDbl(GetProperty(FrmParent_, "height")) + nuova - vecchia));
+            contract::Let(
+                FrmParent_, window::Height,
+                Variant(CDbl(contract::Get(FrmParent_, window::Height)) + nuova - vecchia));
         return;
     }
-    const std::int32_t altezza = CLng(GetProperty(c, "height"));
+    const std::int32_t altezza = CLng(contract::Get(c, window::Height));
     if (FrmParent_ && altezza > 30)
-        LetProperty(FrmParent_, "height",
-                    Variant(CLng(GetProperty(FrmParent_, "height")) - altezza));
-    LetProperty(c, "height", Variant(std::int32_t(0)));
+        contract::Let(FrmParent_, window::Height,
+                      Variant(CLng(contract::Get(FrmParent_, window::Height)) - altezza));
+    contract::Let(c, window::Height, Variant(std::int32_t(0)));
 }
 
 }  // namespace quindel

@@ -1,5 +1,6 @@
 #include "copyprint/Dialogo.h"
 
+#include "contract/Window.h"
 #include "copyprint/Mod_CopiaeStampa.h"
 #include "copyprint/ProprietarioDialoghi.h"
 #include "platform/Form.h"
@@ -113,9 +114,9 @@ void Dialogo::Apri(ProprietarioDialoghi& owner) {
     }
     padre_ = owner.FrmParent();
     if (!padre_) return;
-    const auto handle = platform::Handle(CLng(GetProperty(padre_, "hWnd")));
+    const auto handle = platform::Handle(CLng(contract::Get(padre_, contract::window::hWnd)));
     platform_.api().SetWindowWord(form_->hWnd(), platform::GWW_HWNDPARENT, handle);
-    LetProperty(padre_, "Enabled", Variant(false));
+    contract::Let(padre_, contract::window::Enabled, Variant(false));
 }
 
 void Dialogo::Form_KeyPress(std::int16_t& tasto) {
@@ -132,12 +133,12 @@ void Dialogo::Form_Unload() {
     const Object padre = std::move(padre_);
     padre_ = nullptr;
     if (!padre) return;
-    IgnoraErrori([&] { LetProperty(padre, "Enabled", Variant(true)); });
+    IgnoraErrori([&] { contract::Let(padre, contract::window::Enabled, Variant(true)); });
     platform_.api().SetWindowWord(form_->hWnd(), platform::GWW_HWNDPARENT, 0);
 }
 
 bool Visibile(const Object& o) {
-    return o && CBool(GetProperty(o, "Visible"));
+    return o && CBool(contract::Get(o, contract::window::Visible));
 }
 
 void DisegnaOpzione(platform::PictureBox& pb, const platform::Image& strip, bool scelta) {

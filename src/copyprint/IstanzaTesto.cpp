@@ -1,33 +1,55 @@
 #include "copyprint/IstanzaTesto.h"
 
+#include <stdexcept>
+
+#include "contract/Text.h"
 #include "runtime/Coercions.h"
 #include "runtime/VbError.h"
 
 namespace quindel {
 
-Variant IstanzaTesto::Leggi(DispId id) const {
+namespace {
+
+namespace text = contract::text;
+
+DispId Numero(const contract::Member& membro, CallKind kind) {
+    if (membro.id == 0 || !membro.Takes(kind))
+        throw std::logic_error("contract: " + std::string(membro.name) +
+                               " is not an engine number taking that call");
+    return membro.id;
+}
+
+}  // namespace
+
+Variant IstanzaTesto::Leggi(const contract::Member& membro) const {
+    const DispId id = Numero(membro, CallKind::Get);
     if (!istanza_) Raise(91);
     Args a;
     return istanza_->Invoke(id, CallKind::Get, a);
 }
 
-void IstanzaTesto::Imposta(DispId id, Variant valore) const {
+void IstanzaTesto::Imposta(const contract::Member& membro, Variant valore) const {
+    const DispId id = Numero(membro, CallKind::Let);
     if (!istanza_) Raise(91);
     Args a{std::move(valore)};
     istanza_->Invoke(id, CallKind::Let, a);
 }
 
 std::string IstanzaTesto::Testo() const {
-    return CStr(Leggi(kTesto));
+    return CStr(Leggi(text::FText));
+}
+
+void IstanzaTesto::setTesto(const std::string& rtf) const {
+    Imposta(text::FText, Variant(rtf));
 }
 
 std::int32_t IstanzaTesto::Lunghezza() const {
-    return CLng(Leggi(kLunghezza));
+    return CLng(Leggi(text::TextLength));
 }
 
 void IstanzaTesto::Seleziona(std::int32_t inizio, std::int32_t lunghezza) const {
-    Imposta(kInizioSelezione, Variant(inizio));
-    Imposta(kLunghezzaSelezione, Variant(lunghezza));
+    Imposta(text::SelStart, Variant(inizio));
+    Imposta(text::SelLength, Variant(lunghezza));
 }
 
 void IstanzaTesto::SelezionaTutto() const {
@@ -35,7 +57,7 @@ void IstanzaTesto::SelezionaTutto() const {
 }
 
 std::int32_t IstanzaTesto::Handle() const {
-    return CLng(Leggi(kHandle));
+    return CLng(Leggi(text::EngineHandle));
 }
 
 }  // namespace quindel

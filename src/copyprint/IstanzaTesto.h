@@ -1,9 +1,12 @@
 #pragma once
 // A hidden rich-text engine instance as the dialogs use it: its members reached by the engine's
-// dispatch ids, named here once. Errors of the instance (a null one: 91) reach the caller.
+// dispatch ids, which the contract's rich-text row names (contract/Text.h). A member the row does
+// not number is a programming error (std::logic_error). Errors of the instance (a null one: 91)
+// reach the caller.
 #include <cstdint>
 #include <string>
 
+#include "contract/Member.h"
 #include "runtime/Dispatch.h"
 #include "support/Export.h"
 
@@ -13,23 +16,17 @@ namespace quindel {
 
 class IstanzaTesto {
   public:
-    // The engine's dispatch ids.
-    static constexpr DispId kFormatiCopia = 2, kVista = 33, kTesto = 42, kNomeSalvataggio = 44,
-                            kSalva = 45, kIntervalloPagina = 49, kLunghezzaSelezione = 89,
-                            kInizioSelezione = 90, kProtezione = 103, kIntervalloRegione = 112,
-                            kCopiaAppunti = 118, kLunghezza = 144, kHandle = 146;
-
     explicit IstanzaTesto(Object istanza) : istanza_(std::move(istanza)) {}
     const Object& Oggetto() const { return istanza_; }
 
-    Variant Leggi(DispId id) const;
-    void Imposta(DispId id, Variant valore) const;
+    Variant Leggi(const contract::Member& membro) const;
+    void Imposta(const contract::Member& membro, Variant valore) const;
 
     std::string Testo() const;
-    void setTesto(const std::string& rtf) const { Imposta(kTesto, Variant(rtf)); }
+    void setTesto(const std::string& rtf) const;
     std::int32_t Lunghezza() const;
     void Seleziona(std::int32_t inizio, std::int32_t lunghezza) const;
-    // Selects the whole text by its length (144).
+    // Selects the whole text by its length (TextLength).
     void SelezionaTutto() const;
     std::int32_t Handle() const;
 

@@ -1,5 +1,7 @@
 #include "copyprint/fcopia.h"
 
+#include "contract/Picture.h"
+#include "contract/Text.h"
 #include "copyprint/IstanzaTesto.h"
 #include "copyprint/Mod_CopiaeStampa.h"
 #include "copyprint/ProprietarioDialoghi.h"
@@ -24,13 +26,14 @@ namespace quindel {
 namespace {
 
 using IT = IstanzaTesto;
+namespace picture = contract::picture;
+namespace text = contract::text;
 constexpr std::int32_t kPx = 15;  // twips of a pixel on the screen the dialog is drawn for
 constexpr std::int32_t kIntervalloAggiorna = 100;
 constexpr std::int16_t kFrecciaSu = 10;
-constexpr std::int16_t kTuttiIFormati = 63, kRtfETesto = 2, kSoloTesto = 1;
+constexpr std::int16_t kRtfETesto = 2, kSoloTesto = 1;
 constexpr std::int16_t kSalvaSelezione = 1, kSalvaTutto = 2;
 constexpr std::int16_t kPerStampa = 2, kPerFile = 3;
-constexpr std::int16_t kRtfOTesto = 3, kAccoda = 1;
 constexpr std::int32_t kImmagineNonValida = 481, kAppuntiAssenti = 521;
 
 struct Posto {
@@ -125,11 +128,11 @@ void fcopia::setPilondaCorrente(ProprietarioDialoghi* p) {
 void fcopia::PrendiStato(ProprietarioDialoghi& p) {
     const Object testo = p.ControlloTesto(), didascalia = p.ControlloDidascalia();
     Immagine_ = Visibile(p.ControlloImmagine()) ? p.ControlloImmagine() : nullptr;
-    TestoDidascalia_ = didascalia ? CStr(GetProperty(didascalia, "FText")) : std::string();
+    TestoDidascalia_ = didascalia ? CStr(contract::Get(didascalia, text::FText)) : std::string();
     nomi_ = NomiCopia::Da(p.FilePerCopia());
     lbl_File_->setCaption(nomi_.NomeCopia);
     const bool testoVisibile = Visibile(testo);
-    if (testoVisibile) LetProperty(testo, "SelFType", Variant(std::int32_t(kTuttiIFormati)));
+    if (testoVisibile) contract::Let(testo, text::SelFType, Variant(text::kAllFormats));
     // Text goes through a hidden engine instance: without one there is no text to offer.
     PuoTesto_ = testoVisibile && TESTOATX_;
     PuoDidascalia_ = didascalia && TESTOATX_ && !(testoVisibile && Immagine_);
@@ -240,14 +243,14 @@ void fcopia::Copia(Gestore& g) {
 }
 
 platform::Image fcopia::ImmagineMostrata() const {
-    const Object picture = ObjectOf(GetProperty(Immagine_, "Picture"));
-    const platform::Image* img = platform::ImageOf(picture);
+    const Object figura = ObjectOf(contract::Get(Immagine_, picture::Picture));
+    const platform::Image* img = platform::ImageOf(figura);
     if (!img) Raise(kImmagineNonValida);
     return *img;
 }
 
 std::string fcopia::TestoDelControllo() const {
-    return PilondaCorrente_ ? CStr(GetProperty(PilondaCorrente_->ControlloTesto(), "FText"))
+    return PilondaCorrente_ ? CStr(contract::Get(PilondaCorrente_->ControlloTesto(), text::FText))
                             : std::string();
 }
 
@@ -259,9 +262,9 @@ void fcopia::CopiaTestoNegliAppunti(Gestore& g, const std::string& rtf, std::int
         appunti->Clear();
     });
     g([&] { t.setTesto(rtf); });
-    g([&] { t.Imposta(IT::kFormatiCopia, Variant(std::int32_t(kTuttiIFormati))); });
+    g([&] { t.Imposta(text::SelFType, Variant(text::kAllFormats)); });
     g([&] { t.Seleziona(0, Len(t.Testo())); });
-    g([&] { t.Imposta(IT::kCopiaAppunti, Variant(modo)); });
+    g([&] { t.Imposta(text::ClipCopy, Variant(modo)); });
 }
 
 void fcopia::CopiaImmagineNegliAppunti(Gestore& g) {
@@ -280,16 +283,16 @@ void fcopia::SalvaTesto(Gestore& g) {
     std::string testo = TestoDelControllo();
     if (IsTabella_) testo = BloccoCrediti("\\par \\par \\par ", "\\par \\par \\par \\par ") + testo;
     Variant protezione, vista;
-    g([&] { protezione = t.Leggi(IT::kProtezione); });
-    g([&] { vista = t.Leggi(IT::kVista); });
+    g([&] { protezione = t.Leggi(text::WriteProtect); });
+    g([&] { vista = t.Leggi(text::ViewMode); });
     g([&] { t.setTesto(testo); });
-    g([&] { t.Imposta(IT::kProtezione, Variant(std::int32_t(kPerStampa))); });
+    g([&] { t.Imposta(text::WriteProtect, Variant(std::int32_t(kPerStampa))); });
     g([&] { t.Seleziona(0, Len(t.Testo())); });
-    g([&] { t.Imposta(IT::kVista, Variant(std::int32_t(kPerFile))); });
-    g([&] { t.Imposta(IT::kNomeSalvataggio, Variant(nomi_.FileRtf())); });
-    g([&] { t.Imposta(IT::kSalva, Variant(kSalvaSelezione)); });
-    g([&] { t.Imposta(IT::kProtezione, protezione); });
-    g([&] { t.Imposta(IT::kVista, vista); });
+    g([&] { t.Imposta(text::ViewMode, Variant(std::int32_t(kPerFile))); });
+    g([&] { t.Imposta(text::SaveName, Variant(nomi_.FileRtf())); });
+    g([&] { t.Imposta(text::FileSave, Variant(kSalvaSelezione)); });
+    g([&] { t.Imposta(text::WriteProtect, protezione); });
+    g([&] { t.Imposta(text::ViewMode, vista); });
 }
 
 // The caption goes in at the start of the file's document, whatever was there kept after it (a
@@ -299,12 +302,12 @@ void fcopia::SalvaDidascalia(Gestore& g) {
     const std::string file = nomi_.FileRtf();
     g([&] { t.setTesto(TestoDidascalia_); });
     IgnoraErrori([&] {
-        LetProperty(TESTOATX_, "FileName", Variant(file));
-        LetProperty(TESTOATX_, "DataType", Variant(kRtfOTesto));
-        LetProperty(TESTOATX_, "FileLoad", Variant(kAccoda));
+        contract::Let(TESTOATX_, text::FileName, Variant(file));
+        contract::Let(TESTOATX_, text::DataType, Variant(text::kRtfOrText));
+        contract::Let(TESTOATX_, text::FileLoad, Variant(text::kAppend));
     });
-    g([&] { t.Imposta(IT::kNomeSalvataggio, Variant(file)); });
-    g([&] { t.Imposta(IT::kSalva, Variant(kSalvaTutto)); });
+    g([&] { t.Imposta(text::SaveName, Variant(file)); });
+    g([&] { t.Imposta(text::FileSave, Variant(kSalvaTutto)); });
 }
 
 void fcopia::SalvaImmagine(Gestore& g) {

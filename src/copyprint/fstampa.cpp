@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "contract/Picture.h"
+#include "contract/Text.h"
 #include "copyprint/IstanzaTesto.h"
 #include "copyprint/Mod_CopiaeStampa.h"
 #include "copyprint/ProprietarioDialoghi.h"
@@ -27,12 +29,14 @@ namespace quindel {
 namespace {
 
 using IT = IstanzaTesto;
+namespace picture = contract::picture;
+namespace text = contract::text;
+namespace window = contract::window;
 constexpr std::int32_t kPx = 15;  // twips of a pixel on the screen the dialog is drawn for
 constexpr std::int32_t kPollice = 1440;
 constexpr std::int32_t kErroreStampante = 482, kErroreDispositivo = 57;
 constexpr std::int32_t kTitoloStampa = 488;
-constexpr std::int32_t kPerStampa = 2, kFormatiCopia = 63;
-constexpr std::int16_t kCatturaStampa = 3;
+constexpr std::int32_t kPerStampa = 2;
 // The caption's two inches above the bottom edge; as much is kept at the top, where the credit
 // line stands, so the picture between them stays centred on the sheet.
 constexpr std::int32_t kFasciaTesto = 2 * kPollice;
@@ -108,12 +112,12 @@ void fstampa::PreparaTESTOATX() {
     TESTOATX_ = s->NewInstance(*dialogo_.Form());
     atxTestoCop_ = s->NewInstance(*dialogo_.Form());
     const IT t(TESTOATX_);
-    t.Imposta(IT::kVista, Variant(kPerStampa));
-    t.Imposta(IT::kFormatiCopia, Variant(std::int32_t(15)));
-    t.Imposta(22, Variant(std::int16_t(4)));
-    t.Imposta(IT::kProtezione, Variant(true));
-    t.Imposta(18, Variant(false));
-    LetProperty(TESTOATX_, "BorderStyle", Variant(std::int16_t(0)));
+    t.Imposta(text::ViewMode, Variant(kPerStampa));
+    t.Imposta(text::SelFType, Variant(std::int32_t(15)));
+    t.Imposta(text::ScrollBars, Variant(std::int16_t(4)));
+    t.Imposta(text::WriteProtect, Variant(true));
+    t.Imposta(text::ShowSelection, Variant(false));
+    contract::Let(TESTOATX_, window::BorderStyle, Variant(std::int16_t(0)));
     richtext::FontFields voce = s->FontTableGet(TESTOATX_, 0);
     voce.points = 12;
     voce.weight = 0;
@@ -136,10 +140,10 @@ void fstampa::setPilondaCorrente(ProprietarioDialoghi* p) {
     if (!p || !Caricato()) return;
     const Object testo = p->ControlloTesto(), didascalia = p->ControlloDidascalia();
     HaTesto_ = Visibile(testo) && TESTOATX_;
-    TestoCompleto_ = HaTesto_ ? CStr(GetProperty(testo, "FText")) : std::string();
+    TestoCompleto_ = HaTesto_ ? CStr(contract::Get(testo, text::FText)) : std::string();
     // The caption is the shown object's, whether its control is shown or hidden just now.
     HaDidascalia_ = didascalia && TESTOATX_;
-    TestoDidascalia_ = HaDidascalia_ ? CStr(GetProperty(didascalia, "FText")) : std::string();
+    TestoDidascalia_ = HaDidascalia_ ? CStr(contract::Get(didascalia, text::FText)) : std::string();
     Immagine_ = Visibile(p->ControlloImmagine()) ? p->ControlloImmagine() : nullptr;
     MostraScelta(HaTesto_);
     dialogo_.Apri(*p);
@@ -253,12 +257,12 @@ void fstampa::StampaIlTesto(Gestore& g) {
     const IT t(TESTOATX_), copia(atxTestoCop_);
     Passo(g, [&] { Motore(p).ATX_PRINT_START(0, Stampante(p).hDC()); });
     Passo(g, [&] { copia.setTesto(TestoCompleto_); });
-    Passo(g, [&] { copia.Imposta(IT::kFormatiCopia, Variant(kFormatiCopia)); });
+    Passo(g, [&] { copia.Imposta(text::SelFType, Variant(text::kAllFormats)); });
     Passo(g,
           [&] { t.setTesto(BloccoCreditiStampato(Stampante(p).Metrics(), "\\par \\par \\par ")); });
     Passo(g, [&] { t.setTesto(t.Testo() + copia.Testo()); });
     Passo(g, [&] { t.SelezionaTutto(); });
-    Passo(g, [&] { t.Imposta(IT::kIntervalloRegione, Variant(std::int32_t(0))); });
+    Passo(g, [&] { t.Imposta(text::RegionRange, Variant(std::int32_t(0))); });
     Passo(g, [&] {
         const double punto = Stampante(p).Metrics().twipsPerDotY;
         StampaTesto(p, TESTOATX_, 0, std::int32_t(3 * punto), true);
@@ -282,7 +286,7 @@ void fstampa::StampaCrediti(Gestore& g, const platform::PageMetrics& pagina) {
     const IT t(TESTOATX_);
     Passo(g, [&] { Motore(p).ATX_PRINT_START(0, Stampante(p).hDC()); });
     Passo(g, [&] { Motore(p).ATX_PRINT_TITLE(LeggiMessaggio(p.files(), kTitoloStampa)); });
-    Passo(g, [&] { t.Imposta(IT::kVista, Variant(kPerStampa)); });
+    Passo(g, [&] { t.Imposta(text::ViewMode, Variant(kPerStampa)); });
     Passo(g, [&] { t.setTesto(BloccoCreditiStampato(pagina)); });
     Passo(g, [&] { StampaTesto(p, TESTOATX_, 0, kPollice / 3); });
     Passo(g, [&] { Motore(p).ATX_PRINT_FINISH(); });
@@ -298,10 +302,10 @@ void fstampa::DisponiImmagine(Gestore& g, const platform::PageMetrics& pagina) {
     const double altezza = std::max(pagine - 2 * kFasciaTesto, pagine / 2);
     double W = 0, H = 0;
     Passo(g, [&] {
-        W = double(p.screen().TwipsPerPixelX()) * CDbl(GetProperty(img, "IWidth"));
-        H = double(p.screen().TwipsPerPixelY()) * CDbl(GetProperty(img, "IHeight"));
+        W = double(p.screen().TwipsPerPixelX()) * CDbl(contract::Get(img, picture::IWidth));
+        H = double(p.screen().TwipsPerPixelY()) * CDbl(contract::Get(img, picture::IHeight));
     });
-    Passo(g, [&] { LetProperty(img, "Capture", Variant(kCatturaStampa)); });
+    Passo(g, [&] { contract::Let(img, picture::Capture, Variant(picture::kCaptureToPrinter)); });
     double pw = larghezza, ph = altezza;
     if (W > larghezza || H > altezza) {
         const double r1 = W / pw, r2 = H / ph;
@@ -312,11 +316,11 @@ void fstampa::DisponiImmagine(Gestore& g, const platform::PageMetrics& pagina) {
         pw = Minimo(W, larghezza);
         ph = Minimo(H, altezza);
     }
-    Passo(g, [&] { LetProperty(img, "PrinterWidth", Variant(pw)); });
-    Passo(g, [&] { LetProperty(img, "PrinterHeight", Variant(ph)); });
-    Passo(g, [&] { LetProperty(img, "PrinterLeft", Variant((larghezza - pw) / 2)); });
-    Passo(g, [&] { LetProperty(img, "PrinterTop", Variant((pagine - ph) / 2)); });
-    Passo(g, [&] { LetProperty(img, "PrinterhDC", Variant(Stampante(p).hDC())); });
+    Passo(g, [&] { contract::Let(img, picture::PrinterWidth, Variant(pw)); });
+    Passo(g, [&] { contract::Let(img, picture::PrinterHeight, Variant(ph)); });
+    Passo(g, [&] { contract::Let(img, picture::PrinterLeft, Variant((larghezza - pw) / 2)); });
+    Passo(g, [&] { contract::Let(img, picture::PrinterTop, Variant((pagine - ph) / 2)); });
+    Passo(g, [&] { contract::Let(img, picture::PrinterhDC, Variant(Stampante(p).hDC())); });
 }
 
 // The caption (or the shown text) two inches above the bottom of the page.
@@ -324,10 +328,10 @@ void fstampa::StampaTestoInBasso(Gestore& g, const platform::PageMetrics& pagina
     platform::Platform& p = dialogo_.Piattaforma();
     const IT t(TESTOATX_);
     Passo(g, [&] { Motore(p).ATX_PRINT_START(0, Stampante(p).hDC()); });
-    Passo(g, [&] { t.Imposta(IT::kVista, Variant(kPerStampa)); });
+    Passo(g, [&] { t.Imposta(text::ViewMode, Variant(kPerStampa)); });
     Passo(g, [&] { t.setTesto(TestoSottoImmagine()); });
     Passo(g, [&] { t.SelezionaTutto(); });
-    Passo(g, [&] { t.Imposta(IT::kIntervalloPagina, Variant(std::int32_t(0))); });
+    Passo(g, [&] { t.Imposta(text::PageRange, Variant(std::int32_t(0))); });
     Passo(g, [&] { StampaTesto(p, TESTOATX_, 0, pagina.PrintableHeight() - kFasciaTesto); });
     Passo(g, [&] { Motore(p).ATX_PRINT_FINISH(); });
 }

@@ -2,7 +2,9 @@
 // reported to the host, and waited on; the loop ends at the last row, when button 15 is clicked
 // up, when a command or the host raises a stop request, or when the panel closes. Ending early
 // skips the command's closing event.
+#include "contract/Window.h"
 #include "display/ProprietarioVisualizzazione.h"
+#include "display/StatoPulsanti.h"
 #include "display/Visualizzatore.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
@@ -26,7 +28,7 @@ bool Visualizzatore::Autoplay() {
         Riproduzione.AttesaInCorso = false;
         return true;
     }
-    if (owner_.ValorePulsante(kPulsanteAutoplay) == 0) {
+    if (pulsanti_.ValorePulsante(kPulsanteAutoplay) == 0) {
         // Clicked up: the autoplay running below sees the requests and ends.
         owner_.TimerFilmato().setEnabled(false);
         Riproduzione.AttesaFilmato = false;
@@ -37,7 +39,7 @@ bool Visualizzatore::Autoplay() {
     Riproduzione.StopAutoplay = false;
     for (const auto& [lista, pulsante] : {std::pair{1, kPulsanteOggetti}, {0, kPulsanteLemmi}}) {
         if (!owner_.ListaVisibile(lista)) continue;
-        owner_.ImpostaPulsanteGiu(pulsante, false);
+        pulsanti_.ImpostaPulsanteGiu(pulsante, false);
         owner_.NascondiLista(lista);
     }
     bool primo = true;
@@ -51,7 +53,7 @@ bool Visualizzatore::Autoplay() {
                 Riproduzione.AttesaInCorso = false;
                 return true;
             case Passo::Fine:
-                owner_.ImpostaPulsanteGiu(kPulsanteAutoplay, false);
+                pulsanti_.ImpostaPulsanteGiu(kPulsanteAutoplay, false);
                 Riproduzione.AttesaInCorso = false;
                 return true;
         }
@@ -73,7 +75,8 @@ Visualizzatore::Passo Visualizzatore::PassoAutoplay(bool& primo) {
     const bool conBarra = barra.Tag() == "V";
     if (!conBarra && (mm.ListCount() == mm.ListIndex() + 1 || r.StopAutoplay)) return Passo::Fine;
     if (conBarra && (barra.Value() == barra.Max() || r.StopAutoplay)) return Passo::Fine;
-    if (primo && Controlli.Foto360 && CBool(GetProperty(Controlli.Foto360, "Visible")))
+    if (primo && Controlli.Foto360 &&
+        CBool(contract::Get(Controlli.Foto360, contract::window::Visible)))
         AttesaOggetto();  // the photo already on show turns first
     primo = false;
     if (r.VisualizzazioniChiuse) r.StopAutoplay = true;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "contract/Extractor.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "runtime/Coercions.h"
@@ -16,15 +17,18 @@ FileDaMostrare RisolviFileTemporaneo(platform::Platform& p, const Object& Contro
                                      const std::string& NomeFile, const std::string& NomeFileBlob) {
     if (NomeFileBlob.empty()) return {Directory + NomeFile, false};
     FileDaMostrare f{kFileTemporaneo, false};
-    if (IgnoraErrori([&] { LetProperty(ControlloBlob, "BlobFile", Directory + NomeFileBlob); }))
+    namespace extractor = contract::extractor;
+    if (IgnoraErrori(
+            [&] { contract::Let(ControlloBlob, extractor::BlobFile, Directory + NomeFileBlob); }))
         return {"", false};
     const std::string destinazione =
         TogliBarraFinale(p.files().ComponentFolder()) + "\\" + kFileTemporaneo;
     std::remove(p.files().Resolve(destinazione).c_str());
-    const char* metodo = Testo || BlobPacked ? "packedestrai" : "estrai";
+    const contract::Member& metodo =
+        Testo || BlobPacked ? extractor::PackedEstrai : extractor::Estrai;
     const std::int32_t esito =
-        CLng(CallMethod(ControlloBlob, metodo, Variant(NomeFile), Variant(destinazione)));
-    if (Testo || esito == 0) {
+        CLng(contract::Call(ControlloBlob, metodo, Variant(NomeFile), Variant(destinazione)));
+    if (Testo || esito == extractor::kExtracted) {
         f.FileTemporaneo = destinazione;
         return f;
     }

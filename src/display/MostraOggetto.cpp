@@ -1,11 +1,18 @@
 // MostraOggetto: the current record of the multimedia list shown in the display control its type
 // asks for. Every statement runs through Passi: an unexpected run-time error is shown and the
 // next statement runs, so the method always reaches its common end.
+#include "contract/AnimationForm.h"
+#include "contract/Media.h"
+#include "contract/Movie.h"
+#include "contract/Panorama.h"
+#include "contract/Picture.h"
+#include "contract/Text.h"
 #include "display/Estrazione.h"
 #include "display/FilePosizione.h"
 #include "display/MOD_MCI.h"
 #include "display/Passi.h"
 #include "display/ProprietarioVisualizzazione.h"
+#include "display/StatoPulsanti.h"
 #include "display/Visualizzatore.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
@@ -25,14 +32,19 @@ namespace quindel {
 
 namespace {
 
+namespace animationform = contract::animationform;
+namespace media = contract::media;
+namespace movie = contract::movie;
+namespace panorama = contract::panorama;
+namespace picture = contract::picture;
+namespace text = contract::text;
+namespace window = contract::window;
+using media::MediaCommand;
+
 constexpr std::int16_t kPulsanteZoom = 16;
 constexpr std::int16_t kPlay = 6, kStop = 7;
 constexpr std::int16_t kPulsanteLista = 9;
 const std::string kA = "\n";  // the line feed of the messages
-
-double Numero(const Object& o, const char* nome) {
-    return CDbl(GetProperty(o, nome));
-}
 
 bool TraTipi(const std::string& t, std::initializer_list<const char*> tipi) {
     for (const char* x : tipi)
@@ -55,7 +67,7 @@ void Visualizzatore::MostraOggetto() {
         Passi passo(owner_.Piattaforma());
         passo([&] { owner_.Piattaforma().screen().setMousePointer(platform::pointer::Hourglass); });
         passo([&] { SpegniTutteLeVisualizzazioni(); });
-        passo([&] { owner_.setIsPulsanteVisibile(kPulsanteZoom, false); });
+        passo([&] { pulsanti_.setIsPulsanteVisibile(kPulsanteZoom, false); });
         std::string tipo;
         passo([&] { tipo = mm.TipoOggetto(); });
         MostraPerTipo(tipo);
@@ -71,8 +83,9 @@ void Visualizzatore::Prepara() {
     owner_.SuperficiePulsanti().setEnabled(false);
     if (Controlli.FormAnimazione) {
         Passi passo(owner_.Piattaforma());
-        const Object suono = ComeOggetto(passo.Get(Controlli.FormAnimazione, "PicSuono"));
-        if (suono) passo.Let(suono, "Visible", false);
+        const Object suono =
+            ComeOggetto(passo.Get(Controlli.FormAnimazione, animationform::PicSuono));
+        if (suono) passo.Let(suono, window::Visible, false);
     }
 }
 
@@ -101,8 +114,8 @@ bool Visualizzatore::FineComune() {
     platform::Platform& p = owner_.Piattaforma();
     if (const Object c = Controlli.Didascalia) {
         Passi passo(p);
-        passo.Let(c, "FText", owner_.ListaOggetti().Didascalia());
-        passo([&] { LetProperty(c, "DocWidth", Variant(Numero(c, "Width") * 0.95)); });
+        passo.Let(c, text::FText, owner_.ListaOggetti().Didascalia());
+        passo([&] { contract::Let(c, text::DocWidth, Variant(Numero(c, window::Width) * 0.95)); });
         p.DoEvents();
         if (Riproduzione.VisualizzazioniChiuse) {
             p.screen().setMousePointer(platform::pointer::Default);
@@ -120,7 +133,7 @@ void Visualizzatore::AzzeraAvanzamento() {
         slider.setExtenderBool(platform::kDispidExtenderBool, false);
     });
     IgnoraErrori([&] {
-        if (owner_.ValorePulsante(kPulsanteLista) != 0)
+        if (pulsanti_.ValorePulsante(kPulsanteLista) != 0)
             owner_.FinestraListaOggetti().Form()->Refresh();
     });
 }
@@ -150,19 +163,21 @@ void Visualizzatore::MostraImmagine() {
     const Object img = Controlli.Immagine;
     ClasseTLista& mm = owner_.ListaOggetti();
     Passi passo(p);
-    passo.Let(img, "FXEnabled", false);
-    for (const char* nome : {"AutoSize", "CropX", "CropY"}) passo.Let(img, nome, std::int16_t(0));
+    passo.Let(img, picture::FXEnabled, false);
+    passo.Let(img, picture::AutoSize, picture::kActualSize);
+    for (const contract::Member& crop : {picture::CropX, picture::CropY})
+        passo.Let(img, crop, std::int16_t(0));
     FileDaMostrare file{"", false};
     passo([&] {
         file = RisolviFileTemporaneo(p, Controlli.Blob, Controlli.BlobPacked, false, mm.Directory(),
                                      mm.NomeFile(), mm.NomeFileBlob());
     });
-    passo.Let(img, "Visible", true);
+    passo.Let(img, window::Visible, true);
     AzzeraAvanzamento();
     // A picture that did not come out of its packed file is not looked for elsewhere.
     const bool caricata =
         !file.EstrazioneFallita && !file.FileTemporaneo.empty() &&
-        !IgnoraErrori([&] { LetProperty(img, "FileName", file.FileTemporaneo); }) &&
+        !IgnoraErrori([&] { contract::Let(img, picture::FileName, file.FileTemporaneo); }) &&
         FileEsiste(p.files(), file.FileTemporaneo);
     if (!caricata) {
         Avviso("Nie mozna odczytac ilustracji:" + kA + file.FileTemporaneo);
@@ -171,14 +186,15 @@ void Visualizzatore::MostraImmagine() {
             ZoomImmagine::AdattaAlloSchermo(img, s.WidthTwips(), s.HeightTwips(),
                                             s.TwipsPerPixelX(), s.TwipsPerPixelY());
         });
-        passo.Let(img, "AutoSize", std::int16_t(2));
+        passo.Let(img, picture::AutoSize, picture::kStretched);
     }
     passo([&] {
-        CallMethod(img, "Move", Variant((s.WidthTwips() - Numero(img, "Width")) / 2),
-                   Variant((s.HeightTwips() - Numero(img, "height")) / 2));
+        contract::Call(img, window::Move,
+                       Variant((s.WidthTwips() - Numero(img, window::Width)) / 2),
+                       Variant((s.HeightTwips() - Numero(img, window::Height)) / 2));
     });
-    passo.Let(img, "Visible", true);
-    passo.Call(img, "Refresh");
+    passo.Let(img, window::Visible, true);
+    passo.Call(img, window::Refresh);
     passo([&] { zoom_.PreparaPulsanteZoom(img); });
 }
 
@@ -190,36 +206,36 @@ void Visualizzatore::MostraVideo() {
     }
     platform::Platform& p = owner_.Piattaforma();
     Passi passo(p);
-    const Object genitore = ComeOggetto(passo.Get(video, "Parent"));
+    const Object genitore = ComeOggetto(passo.Get(video, window::Parent));
     passo([&] {
-        LetProperty(video, "Left",
-                    Variant(Numero(genitore, "Width") - p.screen().TwipsPerPixelX()));
+        contract::Let(video, window::Left,
+                      Variant(Numero(genitore, window::Width) - p.screen().TwipsPerPixelX()));
     });
-    passo.Let(video, "Visible", true);
+    passo.Let(video, window::Visible, true);
     AzzeraAvanzamento();
-    passo.Let(video, "AutoSize", std::int16_t(1));
-    passo.Let(video, "FileName", PercorsoOggetto());
-    passo.Let(video, "Command", std::int16_t(4));
-    if (CLng(passo.Get(video, "Error")) != 0) {
+    passo.Let(video, media::AutoSize, media::kFilmSize);
+    passo.Let(video, media::FileName, PercorsoOggetto());
+    passo([&] { media::Send(video, MediaCommand::Open); });
+    if (CLng(passo.Get(video, media::Error)) != media::kNoError) {
         Avviso("Nie mozna uruchomic filmu:" + kA + PercorsoOggetto());
-        passo.Let(video, "Visible", false);
+        passo.Let(video, window::Visible, false);
         return;
     }
     p.DoEvents();
-    passo.Call(video, "Refresh");
-    passo([&] { LetProperty(video, "height", Variant(CLng(GetProperty(video, "height")))); });
-    passo([&] { LetProperty(video, "Width", Variant(CLng(GetProperty(video, "Width")))); });
+    passo.Call(video, window::Refresh);
+    for (const contract::Member& lato : {window::Height, window::Width})
+        passo([&] { contract::Let(video, lato, Variant(CLng(contract::Get(video, lato)))); });
     passo([&] { CentraOggettoInForm(video, genitore); });
-    passo([&] { Riproduzione.DurataCorrente = CLng(GetProperty(video, "Length")); });
+    passo([&] { Riproduzione.DurataCorrente = CLng(contract::Get(video, media::Length)); });
     Riproduzione.PlayerCorrente = video;
-    passo([&] { owner_.setIsPulsanteAbilitato(kPlay, true); });
-    passo([&] { owner_.setIsPulsanteAbilitato(kStop, true); });
-    passo.Let(video, "Command", std::int16_t(5));
+    passo([&] { pulsanti_.setIsPulsanteAbilitato(kPlay, true); });
+    passo([&] { pulsanti_.setIsPulsanteAbilitato(kStop, true); });
+    passo([&] { media::Send(video, MediaCommand::Play); });
     passo([&] { VisualizzaStatoPilondaInPlay(true); });
 }
 
 Object Visualizzatore::SuperficieAnimazione() {
-    return ComeOggetto(GetProperty(Controlli.FormAnimazione, "Pic_Animazioni"));
+    return ComeOggetto(contract::Get(Controlli.FormAnimazione, animationform::PicAnimazioni));
 }
 
 void Visualizzatore::MostraAnimazione() {
@@ -232,13 +248,13 @@ void Visualizzatore::MostraAnimazione() {
     Passi passo(p);
     Object superficie;
     passo([&] { superficie = SuperficieAnimazione(); });
-    passo.Let(superficie, "Visible", true);
+    passo.Let(superficie, window::Visible, true);
     AzzeraAvanzamento();
     passo([&] {
-        CallMethod(superficie, "Move", std::int32_t(0), std::int32_t(0), s.WidthTwips(),
-                   s.HeightTwips());
+        contract::Call(superficie, window::Move, std::int32_t(0), std::int32_t(0), s.WidthTwips(),
+                       s.HeightTwips());
     });
-    const std::int32_t finestra = CLng(passo.Get(superficie, "hWnd"));
+    const std::int32_t finestra = CLng(passo.Get(superficie, window::hWnd));
     if (!OpenMMM(p, finestra, PercorsoOggetto())) {
         p.Box().Show("Nie mozna otworzyc animacji:" + kA + PercorsoOggetto(), platform::mb::OKOnly,
                      "Otwieranie animacji");
@@ -254,8 +270,8 @@ void Visualizzatore::MostraAnimazione() {
     }
     Riproduzione.DurataCorrente = LunghezzaAnimazione(p);
     Riproduzione.PlayerCorrente = superficie;
-    passo([&] { owner_.setIsPulsanteAbilitato(kPlay, true); });
-    passo([&] { owner_.setIsPulsanteAbilitato(kStop, true); });
+    passo([&] { pulsanti_.setIsPulsanteAbilitato(kPlay, true); });
+    passo([&] { pulsanti_.setIsPulsanteAbilitato(kStop, true); });
     passo([&] { VisualizzaStatoPilondaInPlay(true); });
 }
 
@@ -266,15 +282,15 @@ bool Visualizzatore::DimensionaAnimazione(const Object& superficie) {
     Passi passo(p);
     std::int32_t w = 0, h = 0;
     if (!DimensioniAnimazione(p, w, h)) {
-        passo.Let(superficie, "Visible", false);
+        passo.Let(superficie, window::Visible, false);
         p.Box().Show("Nie mozna otworzyc animacji", platform::mb::Critical, "Otwieranie animacji");
         return false;
     }
     const platform::Screen& s = p.screen();
-    if (h > 0) passo.Let(superficie, "height", std::int32_t(h * s.TwipsPerPixelY()));
-    if (w > 0) passo.Let(superficie, "Width", std::int32_t(w * s.TwipsPerPixelX()));
+    if (h > 0) passo.Let(superficie, window::Height, std::int32_t(h * s.TwipsPerPixelY()));
+    if (w > 0) passo.Let(superficie, window::Width, std::int32_t(w * s.TwipsPerPixelX()));
     passo([&] { CentraOggettoInForm(superficie, Controlli.FormAnimazione); });
-    passo.Let(superficie, "Visible", true);
+    passo.Let(superficie, window::Visible, true);
     return true;
 }
 
@@ -282,21 +298,22 @@ void Visualizzatore::MostraAudio() {
     const Object audio = Controlli.Audio;
     Passi passo(owner_.Piattaforma());
     if (Controlli.FormAnimazione) {
-        const Object suono = ComeOggetto(passo.Get(Controlli.FormAnimazione, "PicSuono"));
-        if (suono) passo.Let(suono, "Visible", true);
+        const Object suono =
+            ComeOggetto(passo.Get(Controlli.FormAnimazione, animationform::PicSuono));
+        if (suono) passo.Let(suono, window::Visible, true);
     }
     const bool errore = IgnoraErrori([&] {
-        LetProperty(audio, "AutoPlay", true);
-        LetProperty(audio, "FileName", PercorsoOggetto());
+        contract::Let(audio, media::AutoPlay, true);
+        contract::Let(audio, media::FileName, PercorsoOggetto());
     });
     if (errore || !EsisteOggetto()) {
         AvvisoSenzaTitolo("Nie mozna odczytac plików audio:" + kA + PercorsoOggetto());
         return;
     }
-    passo([&] { Riproduzione.DurataCorrente = CLng(GetProperty(audio, "Length")); });
+    passo([&] { Riproduzione.DurataCorrente = CLng(contract::Get(audio, media::Length)); });
     Riproduzione.PlayerCorrente = audio;
-    passo([&] { owner_.setIsPulsanteAbilitato(kPlay, true); });
-    passo([&] { owner_.setIsPulsanteAbilitato(kStop, true); });
+    passo([&] { pulsanti_.setIsPulsanteAbilitato(kPlay, true); });
+    passo([&] { pulsanti_.setIsPulsanteAbilitato(kStop, true); });
     passo([&] { VisualizzaStatoPilondaInPlay(true); });
 }
 
@@ -305,11 +322,11 @@ void Visualizzatore::MostraTesto() {
     ClasseTLista& mm = owner_.ListaOggetti();
     const bool compresso = !mm.NomeFileBlob().empty();
     bool errore = IgnoraErrori([&] {
-        LetProperty(testo, "WriteProtect", std::int16_t(1));
-        LetProperty(testo, "ScrollBarH", std::int16_t(1));
-        LetProperty(testo, "FontTableSize", std::int16_t(0));
-        CallMethod(testo, "ClearAll");
-        LetProperty(testo, "DataType", std::int16_t(3));
+        contract::Let(testo, text::WriteProtect, std::int16_t(1));
+        contract::Let(testo, text::ScrollBarH, std::int16_t(1));
+        contract::Let(testo, text::FontTableSize, std::int16_t(0));
+        contract::Call(testo, text::ClearAll);
+        contract::Let(testo, text::DataType, text::kRtfOrText);
     });
     // A packed text is loaded with the usual reporting of errors once it is extracted, and
     // whatever failed before no longer counts.
@@ -325,14 +342,21 @@ void Visualizzatore::MostraTesto() {
     }
     Passi passo(owner_.Piattaforma());
     const Object form = Controlli.FormAnimazione;
-    passo.Let(testo, "Visible", true);
+    passo.Let(testo, window::Visible, true);
     AzzeraAvanzamento();
-    passo([&] { LetProperty(testo, "Width", Variant(Numero(form, "ScaleWidth") * 0.8)); });
-    passo([&] { LetProperty(testo, "height", Variant(Numero(form, "ScaleHeight") * 0.8)); });
-    passo([&] { LetProperty(testo, "DocWidth", GetProperty(testo, "Width")); });
-    const Object genitore = ComeOggetto(passo.Get(testo, "Parent"));
-    passo([&] { LetProperty(testo, "Width", GetProperty(genitore, "ScaleWidth")); });
-    passo([&] { LetProperty(testo, "height", GetProperty(genitore, "ScaleHeight")); });
+    passo([&] {
+        contract::Let(testo, window::Width, Variant(Numero(form, window::ScaleWidth) * 0.8));
+    });
+    passo([&] {
+        contract::Let(testo, window::Height, Variant(Numero(form, window::ScaleHeight) * 0.8));
+    });
+    passo([&] { contract::Let(testo, text::DocWidth, contract::Get(testo, window::Width)); });
+    const Object genitore = ComeOggetto(passo.Get(testo, window::Parent));
+    passo(
+        [&] { contract::Let(testo, window::Width, contract::Get(genitore, window::ScaleWidth)); });
+    passo([&] {
+        contract::Let(testo, window::Height, contract::Get(genitore, window::ScaleHeight));
+    });
     passo([&] { CentraOggettoInForm(testo, form); });
 }
 
@@ -347,11 +371,11 @@ void Visualizzatore::CaricaTesto(const Object& testo, bool compresso) {
                                      mm.NomeFile(), mm.NomeFileBlob());
     });
     const auto carica = [&] {
-        LetProperty(testo, "FileName", file.FileTemporaneo);
-        LetProperty(testo, "FileLoad", std::int16_t(2));
-        LetProperty(testo, "DocWidth", Variant(Numero(testo, "Width") * 0.95));
-        LetProperty(testo, "ScrollHorz", std::int16_t(0));
-        LetProperty(testo, "ScrollVert", std::int16_t(0));
+        contract::Let(testo, text::FileName, file.FileTemporaneo);
+        contract::Let(testo, text::FileLoad, text::kReplace);
+        contract::Let(testo, text::DocWidth, Variant(Numero(testo, window::Width) * 0.95));
+        contract::Let(testo, text::ScrollHorz, std::int16_t(0));
+        contract::Let(testo, text::ScrollVert, std::int16_t(0));
     };
     if (!compresso) {
         carica();
@@ -382,17 +406,17 @@ void Visualizzatore::MostraShockwave() {
         Controlli.WidthAI = pos.Larghezza;
         Controlli.LenghtAI = pos.Lunghezza;
     });
-    passo.Let(film, "height", Controlli.HeightAI);
-    passo.Let(film, "Width", Controlli.WidthAI);
-    passo.Let(film, "AutoStart", false);
-    passo.Let(film, "SRC", PercorsoOggetto());
-    passo([&] { CentraOggettoInForm(film, ComeOggetto(GetProperty(film, "Parent"))); });
+    passo.Let(film, window::Height, Controlli.HeightAI);
+    passo.Let(film, window::Width, Controlli.WidthAI);
+    passo.Let(film, movie::AutoStart, false);
+    passo.Let(film, movie::SRC, PercorsoOggetto());
+    passo([&] { CentraOggettoInForm(film, ComeOggetto(contract::Get(film, window::Parent))); });
     p.DoEvents();
-    passo.Let(film, "Visible", true);
-    passo([&] { owner_.setIsPulsanteAbilitato(kPlay, true); });
-    passo([&] { owner_.setIsPulsanteAbilitato(kStop, true); });
-    passo.Call(film, "Play");
-    passo([&] { Riproduzione.FrameCorrente = CLng(CallMethod(film, "GetCurrentFrame")); });
+    passo.Let(film, window::Visible, true);
+    passo([&] { pulsanti_.setIsPulsanteAbilitato(kPlay, true); });
+    passo([&] { pulsanti_.setIsPulsanteAbilitato(kStop, true); });
+    passo.Call(film, movie::Play);
+    passo([&] { Riproduzione.FrameCorrente = CLng(contract::Call(film, movie::GetCurrentFrame)); });
     passo([&] { owner_.TimerFilmato().setEnabled(true); });
 }
 
@@ -404,23 +428,26 @@ void Visualizzatore::MostraFoto360() {
     }
     platform::Platform& p = owner_.Piattaforma();
     Passi passo(p);
-    passo.Let(foto, "Stretch", true);
+    passo.Let(foto, panorama::Stretch, true);
     passo([&] {
         const PosizioneFinestra pos = LeggiPosizione3D(p, PercorsoOggetto());
         Controlli.Altezza3D = pos.Altezza;
         Controlli.Larghezza3D = pos.Larghezza;
     });
-    passo.Let(foto, "height", Controlli.Altezza3D);
-    passo.Let(foto, "Width", Controlli.Larghezza3D);
+    passo.Let(foto, window::Height, Controlli.Altezza3D);
+    passo.Let(foto, window::Width, Controlli.Larghezza3D);
     // Shown off-screen first, so it has a window before the picture loads.
-    if (!CBool(passo.Get(foto, "Visible"))) {
-        passo([&] { CallMethod(foto, "Move", std::int32_t(-10000), GetProperty(foto, "top")); });
-        passo.Let(foto, "Visible", true);
+    if (!CBool(passo.Get(foto, window::Visible))) {
+        passo([&] {
+            contract::Call(foto, window::Move, std::int32_t(-10000),
+                           contract::Get(foto, window::Top));
+        });
+        passo.Let(foto, window::Visible, true);
     }
-    passo.Let(foto, "FileName", PercorsoOggetto());
+    passo.Let(foto, panorama::FileName, PercorsoOggetto());
     p.DoEvents();
-    passo.Let(foto, "zoomenabled", true);
-    passo([&] { CentraOggettoInForm(foto, ComeOggetto(GetProperty(foto, "Parent"))); });
+    passo.Let(foto, panorama::ZoomEnabled, true);
+    passo([&] { CentraOggettoInForm(foto, ComeOggetto(contract::Get(foto, window::Parent))); });
 }
 
 }  // namespace quindel

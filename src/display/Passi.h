@@ -3,11 +3,12 @@
 // in one is shown in a box ("Quindel - " and the error's description, OK only, the default title)
 // and the next statement runs, as the classic "resume next" handler does. Statements whose
 // errors do not matter at all use IgnoraErrori instead.
-#include <string_view>
 #include <utility>
 
+#include "contract/Member.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
+#include "runtime/Coercions.h"
 #include "runtime/Dispatch.h"
 #include "runtime/VbError.h"
 #include "support/Export.h"
@@ -33,17 +34,17 @@ class Passi {
         }
     }
 
-    void Let(const Object& o, std::string_view nome, Variant v) {
-        (*this)([&] { LetProperty(o, nome, std::move(v)); });
+    void Let(const Object& o, const contract::Member& membro, Variant v) {
+        (*this)([&] { contract::Let(o, membro, std::move(v)); });
     }
     // The property's value, or Empty when reading it failed.
-    Variant Get(const Object& o, std::string_view nome) {
+    Variant Get(const Object& o, const contract::Member& membro) {
         Variant v;
-        (*this)([&] { v = GetProperty(o, nome); });
+        (*this)([&] { v = contract::Get(o, membro); });
         return v;
     }
-    void Call(const Object& o, std::string_view nome) {
-        (*this)([&] { CallMethod(o, nome); });
+    void Call(const Object& o, const contract::Member& membro) {
+        (*this)([&] { contract::Call(o, membro); });
     }
 
   private:
@@ -53,6 +54,11 @@ class Passi {
 // The object a property holds, or Nothing.
 inline Object ComeOggetto(const Variant& v) {
     return v.isObject() ? *v.asObjectPtr() : Object();
+}
+
+// A member's value as a number.
+inline double Numero(const Object& o, const contract::Member& membro) {
+    return CDbl(contract::Get(o, membro));
 }
 
 }  // namespace quindel

@@ -1,10 +1,11 @@
 #pragma once
-// What the object display needs of the control that owns it. The control implements it; tests
-// use a small fake. The display holds a reference for its whole life: the owner creates it and
-// destroys it.
+// What the object display needs of the control that owns it, besides the panel's button states
+// (StatoPulsanti.h): the platform, the multimedia list and its window, the slider, the toolbar
+// surface, the caption's layout, the two timers, the list windows, the zoom pointers and the close
+// state. The control implements it; tests use a small fake. The display holds a reference for its
+// whole life: the owner creates it and destroys it.
 #include <cstdint>
 #include <memory>
-#include <string>
 
 #include "support/Export.h"
 
@@ -33,16 +34,6 @@ class ProprietarioVisualizzazione {
     // The progress slider and the toolbar surface of the panel.
     virtual platform::Slider& Avanzamento() = 0;
     virtual platform::PictureBox& SuperficiePulsanti() = 0;
-    // The button-state layer of the control (button numbers of the panel's button set).
-    virtual bool IsPulsanteAbilitato(std::int16_t Indice) const = 0;
-    virtual void setIsPulsanteAbilitato(std::int16_t Indice, bool v) = 0;
-    virtual bool IsPulsanteVisibile(std::int16_t Indice) const = 0;
-    virtual void setIsPulsanteVisibile(std::int16_t Indice, bool v) = 0;
-    virtual std::int16_t ValorePulsante(std::int16_t Indice) const = 0;
-    virtual void setValorePulsante(std::int16_t Indice, std::int16_t v) = 0;
-    // Gives button Indice a tooltip and the pictures of a strip column, then redraws the strip.
-    virtual void CambiaPulsante(std::int16_t Indice, const std::string& tooltip,
-                                std::int16_t colonna) = 0;
     // Hides the toolbar's tooltip window.
     virtual void SpegniToolTip() = 0;
     // Lays the caption out again from the state of its button.
@@ -53,8 +44,6 @@ class ProprietarioVisualizzazione {
     // that follows sound, film and animation (100 ms, on from creation).
     virtual platform::Timer& TimerFilmato() = 0;
     virtual platform::Timer& TimerAvanzamento() = 0;
-    // Sets a button up or down as the panel's own bookkeeping: no command runs.
-    virtual void ImpostaPulsanteGiu(std::int16_t Indice, bool giu) = 0;
     // Whether list window i (0 linked entries, 1 objects) is shown, and hiding it.
     virtual bool ListaVisibile(int i) = 0;
     virtual void NascondiLista(int i) = 0;

@@ -4,9 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "contract/Media.h"
+#include "contract/Movie.h"
+#include "contract/Panorama.h"
 #include "display/MOD_MCI.h"
 #include "display/Passi.h"
 #include "display/ProprietarioVisualizzazione.h"
+#include "display/StatoPulsanti.h"
 #include "display/Visualizzatore.h"
 #include "lists/ClasseTLista.h"
 #include "platform/Platform.h"
@@ -21,19 +25,24 @@ namespace quindel {
 
 namespace {
 
+namespace media = contract::media;
+namespace movie = contract::movie;
+namespace panorama = contract::panorama;
+namespace window = contract::window;
+using media::MediaCommand;
+
 constexpr std::int16_t kPulsantePlay = 6, kPulsanteStop = 7;
 constexpr std::int16_t kColonnaPlay = 5, kColonnaPausa = 14;
 constexpr std::int32_t kMessaggioPausa = 694;
-constexpr std::int16_t kComandoPausa = 6, kComandoPlay = 7, kComandoInizio = 13;
 constexpr std::int32_t kPassiRotazione = 360;
 constexpr std::int32_t kAttesaRotazione = 10;  // ms between two angles
 
-std::int32_t Lungo(const Object& o, const char* nome) {
-    return CLng(GetProperty(o, nome));
+std::int32_t Lungo(const Object& o, const contract::Member& membro) {
+    return CLng(contract::Get(o, membro));
 }
 
 bool AllaFine(const Object& player) {
-    return Lungo(player, "Position") == Lungo(player, "Length");
+    return Lungo(player, media::Position) == Lungo(player, media::Length);
 }
 
 }  // namespace
@@ -41,7 +50,7 @@ bool AllaFine(const Object& player) {
 void Visualizzatore::PulsantePlay(bool suonando) {
     const std::string tip =
         suonando ? LeggiMessaggio(owner_.Piattaforma().files(), kMessaggioPausa) : "Play";
-    owner_.CambiaPulsante(kPulsantePlay, tip, suonando ? kColonnaPausa : kColonnaPlay);
+    pulsanti_.CambiaPulsante(kPulsantePlay, tip, suonando ? kColonnaPausa : kColonnaPlay);
     Riproduzione.PausaSulPulsante = suonando;
 }
 
@@ -62,25 +71,25 @@ void Visualizzatore::VisualizzaStatoPilondaInPlay(bool bStato) {
             CommandMMM(p, "PLAY", false);
             owner_.TimerAvanzamento().setEnabled(true);
         } else if (t == "AU" && c.Audio) {
-            if (AllaFine(c.Audio)) LetProperty(c.Audio, "Command", kComandoInizio);
-            LetProperty(c.Audio, "Command", kComandoPlay);
+            if (AllaFine(c.Audio)) media::Send(c.Audio, MediaCommand::Rewind);
+            media::Send(c.Audio, MediaCommand::PlayOn);
             Riproduzione.PlayerCorrente = c.Audio;
             Riproduzione.PlayerAnimazione = false;
         } else if (t == "VI" && c.Video) {
-            if (!CBool(GetProperty(c.Video, "Visible")) || AllaFine(c.Video)) {
-                LetProperty(c.Video, "Visible", true);
-                LetProperty(c.Video, "Command", kComandoInizio);
+            if (!CBool(contract::Get(c.Video, window::Visible)) || AllaFine(c.Video)) {
+                contract::Let(c.Video, window::Visible, true);
+                media::Send(c.Video, MediaCommand::Rewind);
             }
-            LetProperty(c.Video, "Command", kComandoPlay);
+            media::Send(c.Video, MediaCommand::PlayOn);
             Riproduzione.PlayerCorrente = c.Video;
             Riproduzione.PlayerAnimazione = false;
         }
     } else if (t == "AN") {
         CommandMMM(p, "PAUSE", false);
     } else if (t == "AU" && c.Audio) {
-        LetProperty(c.Audio, "Command", kComandoPausa);
+        media::Send(c.Audio, MediaCommand::Pause);
     } else if (t == "VI" && c.Video) {
-        LetProperty(c.Video, "Command", kComandoPausa);
+        media::Send(c.Video, MediaCommand::Pause);
     }
     PulsantePlay(bStato);
     owner_.SpegniToolTip();
@@ -92,7 +101,7 @@ void Visualizzatore::tmr_Timer() {
         std::int32_t posizione = 0;
         const bool letta = Riproduzione.PlayerAnimazione
                                ? (posizione = PosizioneAnimazione(owner_.Piattaforma()), true)
-                               : !IgnoraErrori([&] { posizione = Lungo(player, "Position"); });
+                               : !IgnoraErrori([&] { posizione = Lungo(player, media::Position); });
         if (letta) {
             const std::int32_t durata = Riproduzione.DurataCorrente;
             const std::int32_t valore =
@@ -119,14 +128,14 @@ void Visualizzatore::Timer1() {
     }
     const std::int32_t f = Riproduzione.FrameCorrente;
     const std::int32_t lunghezza = Controlli.LenghtAI;
-    const std::int32_t attuale = CLng(CallMethod(film, "GetCurrentFrame"));
+    const std::int32_t attuale = CLng(contract::Call(film, movie::GetCurrentFrame));
     if (f > attuale || f == lunghezza) {
         if (Riproduzione.AttesaFilmato) {
-            CallMethod(film, "Stop");
+            contract::Call(film, movie::Stop);
             Riproduzione.AttesaFilmato = false;
         } else {
-            CallMethod(film, "Rewind");
-            CallMethod(film, "Stop");
+            contract::Call(film, movie::Rewind);
+            contract::Call(film, movie::Stop);
         }
         ImpostaAvanzamento(0);
         owner_.TimerFilmato().setEnabled(false);
@@ -141,15 +150,16 @@ void Visualizzatore::PlayPausa() {
     const std::string t = owner_.ListaOggetti().TipoOggetto();
     if (t == "AI") {
         ImpostaAvanzamento(0);
-        CallMethod(Controlli.Shockwave, "Play");
-        Riproduzione.FrameCorrente = CLng(CallMethod(Controlli.Shockwave, "GetCurrentFrame"));
+        contract::Call(Controlli.Shockwave, movie::Play);
+        Riproduzione.FrameCorrente =
+            CLng(contract::Call(Controlli.Shockwave, movie::GetCurrentFrame));
         owner_.TimerFilmato().setEnabled(true);
         return;
     }
     if (Riproduzione.InPausa) {
         VisualizzaStatoPilondaInPlay(true);
         Riproduzione.InPausa = false;
-        owner_.setIsPulsanteAbilitato(kPulsanteStop, true);
+        pulsanti_.setIsPulsanteAbilitato(kPulsanteStop, true);
     } else {
         VisualizzaStatoPilondaInPlay(false);
         Riproduzione.InPausa = true;
@@ -161,8 +171,8 @@ void Visualizzatore::StopRiavvolgi() {
     const Object player = t == "VI" ? Controlli.Video : t == "AU" ? Controlli.Audio : Object();
     if (player) {
         VisualizzaStatoPilondaInPlay(false);
-        LetProperty(player, "Command", kComandoInizio);
-        LetProperty(player, "Command", kComandoPausa);
+        media::Send(player, MediaCommand::Rewind);
+        media::Send(player, MediaCommand::Pause);
         Riproduzione.InPausa = true;
     } else if (t == "AN") {
         VisualizzaStatoPilondaInPlay(false);
@@ -171,16 +181,16 @@ void Visualizzatore::StopRiavvolgi() {
         Riproduzione.InPausa = true;
     } else if (t == "AI" && Controlli.Shockwave) {
         owner_.TimerFilmato().setEnabled(false);
-        CallMethod(Controlli.Shockwave, "Stop");
-        CallMethod(Controlli.Shockwave, "Rewind");
+        contract::Call(Controlli.Shockwave, movie::Stop);
+        contract::Call(Controlli.Shockwave, movie::Rewind);
         ImpostaAvanzamento(0);
     }
     Riproduzione.Fermato = true;
-    owner_.setIsPulsanteAbilitato(kPulsantePlay, true);
+    pulsanti_.setIsPulsanteAbilitato(kPulsantePlay, true);
 }
 
 void Visualizzatore::FermaAutoplay() {
-    if (owner_.ValorePulsante(15) == 0) return;
+    if (pulsanti_.ValorePulsante(15) == 0) return;
     owner_.TimerFilmato().setEnabled(false);
     Riproduzione.AttesaFilmato = false;
     Riproduzione.StopRotazione = true;
@@ -248,17 +258,17 @@ void Visualizzatore::AttesaAnimazione() {
 // One turn of the 360-degree photo, a degree every 10 ms, until a stop request.
 void Visualizzatore::Rotazione() {
     const Object foto = Controlli.Foto360;
-    LetProperty(foto, "Enabled", false);
+    contract::Let(foto, window::Enabled, false);
     for (std::int32_t angolo = kPassiRotazione; angolo >= 0; --angolo) {
         if (Riproduzione.StopRotazione) {
             Riproduzione.StopRotazione = false;
             break;
         }
         if (owner_.InChiusura()) break;
-        LetProperty(foto, "PanAngle", angolo);
+        contract::Let(foto, panorama::PanAngle, angolo);
         Attesa(kAttesaRotazione);
     }
-    LetProperty(foto, "Enabled", true);
+    contract::Let(foto, window::Enabled, true);
 }
 
 void Visualizzatore::AttesaShockwave() {
@@ -270,7 +280,7 @@ void Visualizzatore::AttesaShockwave() {
         owner_.Piattaforma(), owner_.TieniInVita(),
         [&] { return Riproduzione.AttesaFilmato && !AttesaFinita(); }, [] { return false; });
     owner_.TimerFilmato().setEnabled(false);
-    CallMethod(Controlli.Shockwave, "Stop");
+    contract::Call(Controlli.Shockwave, movie::Stop);
     ImpostaAvanzamento(0);
 }
 

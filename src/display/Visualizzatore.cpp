@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <limits>
 
+#include "contract/AnimationForm.h"
+#include "contract/Media.h"
+#include "contract/Movie.h"
 #include "display/MOD_MCI.h"
 #include "display/Passi.h"
 #include "display/ProprietarioVisualizzazione.h"
+#include "display/StatoPulsanti.h"
 #include "lists/ClasseTLista.h"
 #include "platform/MultimediaCommands.h"
 #include "platform/Platform.h"
@@ -19,14 +23,21 @@
 namespace quindel {
 
 namespace {
+
+namespace animationform = contract::animationform;
+namespace media = contract::media;
+namespace movie = contract::movie;
+namespace window = contract::window;
+using media::MediaCommand;
+
 constexpr std::int32_t kVolumeMassimo = 255;
 constexpr std::int32_t kScalaDispositivo = 65535;
 constexpr std::int32_t kAttesaPredefinita = 2000;
 
 }  // namespace
 
-Visualizzatore::Visualizzatore(ProprietarioVisualizzazione& owner)
-    : zoom_(owner, Zoom), owner_(owner) {}
+Visualizzatore::Visualizzatore(ProprietarioVisualizzazione& owner, StatoPulsanti& pulsanti)
+    : zoom_(owner, pulsanti, Zoom), owner_(owner), pulsanti_(pulsanti) {}
 
 Visualizzatore::~Visualizzatore() = default;
 
@@ -44,7 +55,7 @@ void Visualizzatore::setVolumeAudio(std::int32_t v) {
 void Visualizzatore::ApplicaVolume(const Object& controllo) {
     if (!controllo) return;
     const std::int32_t livello = std::max(VolumeAudio_, 0) * kScalaDispositivo / kVolumeMassimo;
-    LetProperty(controllo, "WaveVolume", Variant(double(livello)));
+    contract::Let(controllo, media::WaveVolume, Variant(double(livello)));
 }
 
 void Visualizzatore::setControlloAudio(Object o) {
@@ -64,8 +75,9 @@ void Visualizzatore::setFrmControlloAnimazione(Object form) {
         Controlli.HwndAnimazione = 0;
         return;
     }
-    const Variant superficie = GetProperty(Controlli.FormAnimazione, "Pic_Animazioni");
-    Controlli.HwndAnimazione = CLng(GetProperty(ComeOggetto(superficie), "hWnd"));
+    const Variant superficie =
+        contract::Get(Controlli.FormAnimazione, animationform::PicAnimazioni);
+    Controlli.HwndAnimazione = CLng(contract::Get(ComeOggetto(superficie), window::hWnd));
 }
 
 void Visualizzatore::setAttesaAutoplay(std::int32_t secondi) {
@@ -86,28 +98,28 @@ void Visualizzatore::SpegniTutteLeVisualizzazioni() {
     Zoom.MouseFuoriImmagine = true;
     Zoom.ZoomAttivo = 0;
     const ControlliVisualizzazione& c = Controlli;
-    if (c.Immagine) LetProperty(c.Immagine, "Visible", false);
+    if (c.Immagine) contract::Let(c.Immagine, window::Visible, false);
     for (const Object& player : {c.Video, c.Audio}) {
         if (!player) continue;
-        LetProperty(player, "Notify", false);
-        LetProperty(player, "Command", std::int16_t(11));
-        LetProperty(player, "Command", std::int16_t(1));
-        if (player == c.Video) LetProperty(player, "Visible", false);
+        contract::Let(player, media::Notify, false);
+        media::Send(player, MediaCommand::Stop);
+        media::Send(player, MediaCommand::Close);
+        if (player == c.Video) contract::Let(player, window::Visible, false);
     }
-    if (c.Testo) LetProperty(c.Testo, "Visible", false);
+    if (c.Testo) contract::Let(c.Testo, window::Visible, false);
     if (c.HwndAnimazione != 0)
         IgnoraErrori([&] {
             InterpreteMultimediale(owner_.Piattaforma()).SendString("close mmmMAT", nullptr, 0);
         });
-    if (c.Foto360) LetProperty(c.Foto360, "Visible", false);
+    if (c.Foto360) contract::Let(c.Foto360, window::Visible, false);
     if (c.Shockwave) {
         owner_.TimerFilmato().setEnabled(false);
-        CallMethod(c.Shockwave, "Stop");
+        contract::Call(c.Shockwave, movie::Stop);
         owner_.Avanzamento().setValue(0);
-        LetProperty(c.Shockwave, "Visible", false);
+        contract::Let(c.Shockwave, window::Visible, false);
     }
-    owner_.setIsPulsanteAbilitato(6, false);
-    owner_.setIsPulsanteAbilitato(7, false);
+    pulsanti_.setIsPulsanteAbilitato(6, false);
+    pulsanti_.setIsPulsanteAbilitato(7, false);
     // Nothing plays any more: a pause picture left on the disabled button would say otherwise.
     if (Riproduzione.PausaSulPulsante) PulsantePlay(false);
     owner_.Avanzamento().setValue(0);

@@ -2,7 +2,7 @@
 // The object display of the panel: the host's display controls and the state of what is shown
 // and played (the playback flags the commands, the timers and the waits share), and the members
 // that show, follow and stop objects. The control forwards its public display members here and
-// implements ProprietarioVisualizzazione for it.
+// implements ProprietarioVisualizzazione and StatoPulsanti for it.
 //
 // The flags are plain public fields: they are the one channel through which nested commands,
 // timer ticks and host calls stop a wait running further down the stack, so every piece reads
@@ -20,6 +20,7 @@ QUINDEL_API_BEGIN
 namespace quindel {
 
 class ProprietarioVisualizzazione;
+class StatoPulsanti;
 
 // The host's display controls and the settings that go with them.
 struct ControlliVisualizzazione {
@@ -58,7 +59,7 @@ struct StatoZoom {
 
 class Visualizzatore {
   public:
-    explicit Visualizzatore(ProprietarioVisualizzazione& owner);
+    Visualizzatore(ProprietarioVisualizzazione& owner, StatoPulsanti& pulsanti);
     ~Visualizzatore();
     Visualizzatore(const Visualizzatore&) = delete;
     Visualizzatore& operator=(const Visualizzatore&) = delete;
@@ -137,6 +138,7 @@ class Visualizzatore {
     ZoomImmagine zoom_;
 
     ProprietarioVisualizzazione& owner_;
+    StatoPulsanti& pulsanti_;
     std::int32_t VolumeAudio_ = 255;
     std::int32_t AttesaAutoplay_ = 2000;
 };

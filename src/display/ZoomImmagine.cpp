@@ -5,8 +5,10 @@
 #include <memory>
 #include <utility>
 
+#include "contract/Picture.h"
 #include "display/Passi.h"
 #include "display/ProprietarioVisualizzazione.h"
+#include "display/StatoPulsanti.h"
 #include "display/Visualizzatore.h"
 #include "platform/PictureObject.h"
 #include "platform/Platform.h"
@@ -23,6 +25,9 @@ namespace quindel {
 
 namespace {
 
+namespace picture = contract::picture;
+namespace window = contract::window;
+
 constexpr float kMargineOrizzontale = 4000;  // twips
 constexpr float kMargineVerticale = 3000;
 constexpr std::int16_t kPulsanteZoom = 16;
@@ -32,31 +37,27 @@ constexpr std::int32_t kMessaggioZoomIn = 697, kMessaggioZoomOut = 698;
 // by how fast the machine turns the message loop, so a person can stop where they want.
 constexpr std::int32_t kIntervalloPasso = 40;  // ms, 25 steps a second
 
-double Numero(const Object& o, const char* nome) {
-    return CDbl(GetProperty(o, nome));
-}
-
 // Each statement on its own: a failure skips that statement only.
-void Prova(const Object& o, const char* nome, Variant v) {
-    IgnoraErrori([&] { LetProperty(o, nome, std::move(v)); });
+void Prova(const Object& o, const contract::Member& membro, Variant v) {
+    IgnoraErrori([&] { contract::Let(o, membro, std::move(v)); });
 }
 
 Object Genitore(const Object& img) {
-    return ComeOggetto(GetProperty(img, "Parent"));
+    return ComeOggetto(contract::Get(img, window::Parent));
 }
 
 // The picture in twips is wider or taller than the client area of its form.
 bool PiuGrandeDelForm(const Object& img, const platform::Screen& s) {
     const Object form = Genitore(img);
-    return Numero(img, "IWidth") * s.TwipsPerPixelX() > Numero(form, "ScaleWidth") ||
-           Numero(img, "IHeight") * s.TwipsPerPixelY() > Numero(form, "ScaleHeight");
+    return Numero(img, picture::IWidth) * s.TwipsPerPixelX() > Numero(form, window::ScaleWidth) ||
+           Numero(img, picture::IHeight) * s.TwipsPerPixelY() > Numero(form, window::ScaleHeight);
 }
 
 // Moves one crop offset by passo within [0, massimo]; true when it hit a bound.
-bool Sposta(const Object& img, const char* nome, double passo, std::int16_t massimo) {
-    const double v = Numero(img, nome) + passo;
+bool Sposta(const Object& img, const contract::Member& crop, double passo, std::int16_t massimo) {
+    const double v = Numero(img, crop) + passo;
     const double limitato = std::clamp(v, 0.0, double(std::max<std::int16_t>(massimo, 0)));
-    LetProperty(img, nome, Variant(CInt(Variant(limitato))));
+    contract::Let(img, crop, Variant(CInt(Variant(limitato))));
     return limitato != v;
 }
 
@@ -86,13 +87,14 @@ ZoomImmagine::Zona ZoomImmagine::CalcolaZona(float X, float Y, float larghezza, 
     return z;
 }
 
-ZoomImmagine::ZoomImmagine(ProprietarioVisualizzazione& owner, StatoZoom& stato)
-    : owner_(owner), s_(stato) {}
+ZoomImmagine::ZoomImmagine(ProprietarioVisualizzazione& owner, StatoPulsanti& pulsanti,
+                           StatoZoom& stato)
+    : owner_(owner), pulsanti_(pulsanti), s_(stato) {}
 
 void ZoomImmagine::AdattaAlloSchermo(const Object& img, double larghezzaSchermo,
                                      double altezzaSchermo, double tppX, double tppY) {
-    const double W = std::round(Numero(img, "IWidth") * tppX);
-    const double H = std::round(Numero(img, "IHeight") * tppY);
+    const double W = std::round(Numero(img, picture::IWidth) * tppX);
+    const double H = std::round(Numero(img, picture::IHeight) * tppY);
     double w = W, h = H;
     if (H > altezzaSchermo) {
         h = altezzaSchermo;
@@ -102,35 +104,42 @@ void ZoomImmagine::AdattaAlloSchermo(const Object& img, double larghezzaSchermo,
         w = larghezzaSchermo;
         h = w / W * H;
     }
-    LetProperty(img, "height", Variant(CLng(Variant(h))));
-    LetProperty(img, "Width", Variant(CLng(Variant(w))));
+    contract::Let(img, window::Height, Variant(CLng(Variant(h))));
+    contract::Let(img, window::Width, Variant(CLng(Variant(w))));
 }
 
 std::int16_t ZoomImmagine::ApplicaZoom(const Object& img, std::int16_t livello) {
     const platform::Screen& s = owner_.Piattaforma().screen();
     std::int16_t risultato = livello;
-    Prova(img, "Visible", false);
-    Prova(img, "CropX", std::int16_t(0));
-    Prova(img, "CropY", std::int16_t(0));
+    Prova(img, window::Visible, false);
+    Prova(img, picture::CropX, std::int16_t(0));
+    Prova(img, picture::CropY, std::int16_t(0));
     if (livello == 0) {
         s_.MouseFuoriImmagine = true;
         s_.ZoomAttivo = 0;
-        for (const char* nome : {"AutoSize", "MousePointer", "CropX", "CropY"})
-            Prova(img, nome, std::int16_t(nome[0] == 'A' ? 2 : 0));
+        const struct {
+            const contract::Member& membro;
+            std::int16_t valore;
+        } adattata[] = {{picture::AutoSize, picture::kStretched},
+                        {window::MousePointer, platform::pointer::Default},
+                        {picture::CropX, 0},
+                        {picture::CropY, 0}};
+        for (const auto& a : adattata) Prova(img, a.membro, a.valore);
         IgnoraErrori([&] {
             AdattaAlloSchermo(img, s.WidthTwips(), s.HeightTwips(), s.TwipsPerPixelX(),
                               s.TwipsPerPixelY());
         });
-        Prova(img, "AutoSize", std::int16_t(2));
+        Prova(img, picture::AutoSize, picture::kStretched);
         IgnoraErrori([&] {
-            CallMethod(img, "Move", Variant((s.WidthTwips() - Numero(img, "Width")) / 2),
-                       Variant((s.HeightTwips() - Numero(img, "height")) / 2));
+            contract::Call(img, window::Move,
+                           Variant((s.WidthTwips() - Numero(img, window::Width)) / 2),
+                           Variant((s.HeightTwips() - Numero(img, window::Height)) / 2));
         });
         risultato = 0;
     } else if (livello == 1) {
         risultato = DimensioneReale(img);
     }
-    Prova(img, "Visible", true);
+    Prova(img, window::Visible, true);
     return risultato;
 }
 
@@ -140,24 +149,26 @@ std::int16_t ZoomImmagine::DimensioneReale(const Object& img) {
     const platform::Screen& s = owner_.Piattaforma().screen();
     s_.MouseFuoriImmagine = false;
     s_.ZoomAttivo = 0;
-    Prova(img, "AutoSize", std::int16_t(0));
+    Prova(img, picture::AutoSize, picture::kActualSize);
     std::int16_t risultato = 0;
     IgnoraErrori([&] {
         const Object form = Genitore(img);
-        auto asse = [&](const char* lato, const char* scala, double tpp, std::int16_t& massimo) {
+        auto asse = [&](const contract::Member& lato, const contract::Member& scala, double tpp,
+                        std::int16_t& massimo) {
             const double immagine = Numero(img, lato) * tpp, spazio = Numero(form, scala);
             massimo = spazio > immagine ? 0 : CInt(Variant(Numero(img, lato) - spazio / tpp));
             return std::min(spazio, immagine);
         };
         ScrollMaxX_ = ScrollMaxY_ = 0;
-        const double W = asse("IWidth", "ScaleWidth", s.TwipsPerPixelX(), ScrollMaxX_);
-        const double H = asse("IHeight", "ScaleHeight", s.TwipsPerPixelY(), ScrollMaxY_);
+        const double W = asse(picture::IWidth, window::ScaleWidth, s.TwipsPerPixelX(), ScrollMaxX_);
+        const double H =
+            asse(picture::IHeight, window::ScaleHeight, s.TwipsPerPixelY(), ScrollMaxY_);
         if (ScrollMaxX_ < 1 && ScrollMaxY_ < 1) return;
-        LetProperty(img, "height", Variant(H));
-        LetProperty(img, "Width", Variant(W));
+        contract::Let(img, window::Height, Variant(H));
+        contract::Let(img, window::Width, Variant(W));
         CentraOggettoInForm(img, form);
-        LetProperty(img, "CropX", std::int16_t(0));
-        LetProperty(img, "CropY", std::int16_t(0));
+        contract::Let(img, picture::CropX, std::int16_t(0));
+        contract::Let(img, picture::CropY, std::int16_t(0));
         risultato = 2;
     });
     return risultato;
@@ -167,29 +178,29 @@ void ZoomImmagine::CommutaZoom(const Object& img) {
     const bool adatta = s_.ZoomAttivo != 0;
     const platform::FileSystem& files = owner_.Piattaforma().files();
     s_.ZoomAttivo = ApplicaZoom(img, adatta ? 0 : 1);
-    owner_.CambiaPulsante(kPulsanteZoom,
-                          LeggiMessaggio(files, adatta ? kMessaggioZoomIn : kMessaggioZoomOut),
-                          adatta ? kColonnaZoomIn : kColonnaZoomOut);
+    pulsanti_.CambiaPulsante(kPulsanteZoom,
+                             LeggiMessaggio(files, adatta ? kMessaggioZoomIn : kMessaggioZoomOut),
+                             adatta ? kColonnaZoomIn : kColonnaZoomOut);
 }
 
 void ZoomImmagine::ImpostaCursoreZoom(const Object& img) {
     const platform::Screen& s = owner_.Piattaforma().screen();
     if (PiuGrandeDelForm(img, s) && s_.ZoomAttivo == 0) {
-        LetProperty(img, "MouseIcon", platform::MakePictureObject(owner_.IconaZoom()));
-        LetProperty(img, "MousePointer", std::int16_t(platform::pointer::Custom));
-    } else if (CInt(GetProperty(img, "MousePointer")) == platform::pointer::Custom) {
-        LetProperty(img, "MousePointer", std::int16_t(platform::pointer::Default));
+        contract::Let(img, picture::MouseIcon, platform::MakePictureObject(owner_.IconaZoom()));
+        contract::Let(img, window::MousePointer, platform::pointer::Custom);
+    } else if (CInt(contract::Get(img, window::MousePointer)) == platform::pointer::Custom) {
+        contract::Let(img, window::MousePointer, platform::pointer::Default);
     }
 }
 
 void ZoomImmagine::PreparaPulsanteZoom(const Object& img) {
     if (!PiuGrandeDelForm(img, owner_.Piattaforma().screen())) {
-        owner_.setIsPulsanteVisibile(kPulsanteZoom, false);
+        pulsanti_.setIsPulsanteVisibile(kPulsanteZoom, false);
     } else {
-        owner_.CambiaPulsante(kPulsanteZoom,
-                              LeggiMessaggio(owner_.Piattaforma().files(), kMessaggioZoomIn),
-                              kColonnaZoomIn);
-        owner_.setIsPulsanteVisibile(kPulsanteZoom, true);
+        pulsanti_.CambiaPulsante(kPulsanteZoom,
+                                 LeggiMessaggio(owner_.Piattaforma().files(), kMessaggioZoomIn),
+                                 kColonnaZoomIn);
+        pulsanti_.setIsPulsanteVisibile(kPulsanteZoom, true);
     }
     IgnoraErrori([&] { owner_.AggiornaDimensioneControllo(); });
 }
@@ -201,7 +212,7 @@ void ZoomImmagine::MouseDown(const Object& img, std::int16_t Button) {
 }
 
 int ZoomImmagine::Direzioni(const Object& img) const {
-    const double x = Numero(img, "CropX"), y = Numero(img, "CropY");
+    const double x = Numero(img, picture::CropX), y = Numero(img, picture::CropY);
     int d = 0;
     if (ScrollMaxY_ > 0) d |= (y > 0 ? kSu : 0) | (y < ScrollMaxY_ ? kGiu : 0);
     if (ScrollMaxX_ > 0) d |= (x > 0 ? kSinistra : 0) | (x < ScrollMaxX_ ? kDestra : 0);
@@ -210,7 +221,7 @@ int ZoomImmagine::Direzioni(const Object& img) const {
 
 // Whether zone shows its arrow: only while the picture can still move that way and back.
 bool ZoomImmagine::Freccia(const Object& img, int zona) const {
-    const double x = Numero(img, "CropX"), y = Numero(img, "CropY");
+    const double x = Numero(img, picture::CropX), y = Numero(img, picture::CropY);
     const bool dentroX = ScrollMaxX_ > 0 && x > 0 && x < ScrollMaxX_;
     const bool dentroY = ScrollMaxY_ > 0 && y > 0 && y < ScrollMaxY_;
     if (zona == 1 || zona == 3) return dentroY;
@@ -222,8 +233,8 @@ bool ZoomImmagine::Freccia(const Object& img, int zona) const {
 void ZoomImmagine::MostraPuntatore(const Object& img, int zona) {
     const platform::Image icona =
         Freccia(img, zona) ? owner_.PuntatoreDirezione(zona) : owner_.IconaZoomOut();
-    LetProperty(img, "MouseIcon", platform::MakePictureObject(icona));
-    LetProperty(img, "MousePointer", std::int16_t(platform::pointer::Custom));
+    contract::Let(img, picture::MouseIcon, platform::MakePictureObject(icona));
+    contract::Let(img, window::MousePointer, platform::pointer::Custom);
 }
 
 void ZoomImmagine::MouseMove(const Object& img, float X, float Y) {
@@ -234,8 +245,8 @@ void ZoomImmagine::MouseMove(const Object& img, float X, float Y) {
     UltimoX_ = X;
     UltimoY_ = Y;
     const auto zona = [&] {
-        const Zona z = CalcolaZona(X, Y, float(Numero(img, "Width")), float(Numero(img, "height")),
-                                   Direzioni(img));
+        const Zona z = CalcolaZona(X, Y, float(Numero(img, window::Width)),
+                                   float(Numero(img, window::Height)), Direzioni(img));
         ZonaPuntatore_ = z.zona;
         ProfonditaZona_ = z.profondita;
     };
@@ -263,8 +274,8 @@ bool ZoomImmagine::PassoDiScorrimento(const Object& img) {
     const bool mossaY = su || giu, mossaX = sinistra || destra;
     // A pointer at the very rim of a zone moves nothing: nothing would ever end the loop.
     if ((!mossaX || h == 0) && (!mossaY || v == 0)) return false;
-    const bool fermoY = mossaY && Sposta(img, "CropY", su ? -v : v, ScrollMaxY_);
-    const bool fermoX = mossaX && Sposta(img, "CropX", sinistra ? -h : h, ScrollMaxX_);
+    const bool fermoY = mossaY && Sposta(img, picture::CropY, su ? -v : v, ScrollMaxY_);
+    const bool fermoX = mossaX && Sposta(img, picture::CropX, sinistra ? -h : h, ScrollMaxX_);
     if (mossaX && mossaY) {
         // A corner goes on along the edge that is still open.
         if (fermoX && fermoY)
@@ -310,9 +321,11 @@ void CentraOggettoInForm(const Object& controllo, const Object& form) {
     auto centro = [](double spazio, double misura) {
         return std::max<std::int32_t>(CLng(Variant((spazio - misura) / 2)), 0);
     };
-    CallMethod(controllo, "Move",
-               Variant(centro(Numero(form, "ScaleWidth"), Numero(controllo, "Width"))),
-               Variant(centro(Numero(form, "ScaleHeight"), Numero(controllo, "height"))));
+    contract::Call(controllo, contract::window::Move,
+                   Variant(centro(Numero(form, contract::window::ScaleWidth),
+                                  Numero(controllo, contract::window::Width))),
+                   Variant(centro(Numero(form, contract::window::ScaleHeight),
+                                  Numero(controllo, contract::window::Height))));
 }
 
 }  // namespace quindel

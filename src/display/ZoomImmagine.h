@@ -16,6 +16,7 @@ QUINDEL_API_BEGIN
 namespace quindel {
 
 class ProprietarioVisualizzazione;
+class StatoPulsanti;
 struct StatoZoom;
 
 class ZoomImmagine {
@@ -31,7 +32,7 @@ class ZoomImmagine {
     // direction is not allowed.
     static Zona CalcolaZona(float X, float Y, float larghezza, float altezza, int direzioni);
 
-    ZoomImmagine(ProprietarioVisualizzazione& owner, StatoZoom& stato);
+    ZoomImmagine(ProprietarioVisualizzazione& owner, StatoPulsanti& pulsanti, StatoZoom& stato);
 
     // Shows the picture of control img fitted (0) or at actual size (1); the new ZoomAttivo.
     std::int16_t ApplicaZoom(const Object& img, std::int16_t livello);
@@ -58,6 +59,7 @@ class ZoomImmagine {
     bool PassoDiScorrimento(const Object& img);
 
     ProprietarioVisualizzazione& owner_;
+    StatoPulsanti& pulsanti_;
     StatoZoom& s_;
     std::int16_t ScrollMaxX_ = 0, ScrollMaxY_ = 0;
     bool PanOccupato_ = false;

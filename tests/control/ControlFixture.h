@@ -9,7 +9,7 @@
 
 #include "TestFolder.h"
 #include "control/Quindel.h"
-#include "hostkit/ScrittoreLista.h"
+#include "hostkit/lists/ScrittoreLista.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
 #include "platform/Form.h"
@@ -39,8 +39,8 @@ struct Registro : QuindelEvents {
 };
 
 // Entries "Opis n" of type tipo, numbered from 1.
-inline std::vector<VoceLista> Voci(int n, const std::string& tipo = "FO") {
-    std::vector<VoceLista> v;
+inline std::vector<hostkit::VoceLista> Voci(int n, const std::string& tipo = "FO") {
+    std::vector<hostkit::VoceLista> v;
     for (int i = 1; i <= n; ++i)
         v.push_back({"C" + std::to_string(i), "media\\", "", "F" + std::to_string(i) + ".JPG", tipo,
                      "Opis " + std::to_string(i), "Podpis " + std::to_string(i)});
@@ -64,10 +64,10 @@ struct ControlFixture {
         q->Advise(reg);
     }
 
-    std::string Lista(const std::string& nome, const std::vector<VoceLista>& voci,
+    std::string Lista(const std::string& nome, const std::vector<hostkit::VoceLista>& voci,
                       std::size_t primo = 0, std::size_t quanti = SIZE_MAX) {
         const std::string path = (dir / nome).string();
-        ScriviListaFile(path, voci, primo, quanti);
+        hostkit::ScriviListaFile(path, voci, primo, quanti);
         return path;
     }
     ClassePulsante& B(std::int16_t i) { return q->Toolbar().Button(i); }

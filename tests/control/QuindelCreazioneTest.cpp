@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "ControlFixture.h"
-#include "FakeControl.h"
+#include "contract/FakeControl.h"
+#include "contract/Picture.h"
 #include "platform/Slider.h"
 #include "platform/Timer.h"
 #include "platform/WindowObject.h"
@@ -77,7 +78,7 @@ TEST(QuindelCreazione, StoredSettingsFollowTheirRules) {
 TEST(QuindelCreazione, InertMembersAcceptAndForget) {
     ControlFixture fx("inert");
     Object q = fx.q;
-    auto obj = std::make_shared<test::FakeControl>();
+    auto obj = std::make_shared<test::FakeControl>(contract::picture::kRow);
     struct Case {
         const char* name;
         Variant set;

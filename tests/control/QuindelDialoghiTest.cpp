@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "control/ControlFixture.h"
-#include "hostkit/HostEngineServices.h"
-#include "hostkit/RichTextBox.h"
+#include "hostkit/richtextbox/HostEngineServices.h"
+#include "hostkit/richtextbox/RichTextBox.h"
 #include "platform/WindowObject.h"
 
 namespace quindel::test {

@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "ControlFixture.h"
-#include "FakeControl.h"
+#include "contract/FakeControl.h"
+#include "contract/Text.h"
 #include "display/Frm_volume.h"
 #include "lists/frm_Lista.h"
 #include "platform/Form.h"
@@ -39,7 +40,7 @@ TEST(QuindelFormCollegate, AnOpenListFollowsTheHostAboveOrBelow) {
 
 TEST(QuindelFormCollegate, CaptionOnlyShowsAndHidesWhenNotFloating) {
     ControlFixture fx("caption_fixed");
-    auto caption = std::make_shared<FakeControl>();
+    auto caption = std::make_shared<FakeControl>(contract::text::kRow);
     auto parent = fx.p.NewForm();
     parent->setHeight(3000);
     fx.q->setFrmParent(platform::MakeFormObject(parent));
@@ -64,7 +65,7 @@ TEST(QuindelFormCollegate, FloatingCaptionGrowsAndShrinksTheParentForm) {
     } cases[] = {{1000, 1000 + 15 * 15}, {9000, 768 * 15 / 2}};
     for (const auto& c : cases) {
         ControlFixture fx("caption_float");
-        auto caption = std::make_shared<FakeControl>();
+        auto caption = std::make_shared<FakeControl>(contract::text::kRow);
         caption->props["height"] = std::int32_t(40);
         caption->props["docheight"] = c.docHeight;
         auto parent = fx.p.NewForm();
@@ -88,7 +89,7 @@ TEST(QuindelFormCollegate, FloatingCaptionGrowsAndShrinksTheParentForm) {
 
 TEST(QuindelFormCollegate, ACaptionWithoutItsLayoutMembersFailsTheCall) {
     ControlFixture fx("caption_bad");
-    auto caption = std::make_shared<FakeControl>();
+    auto caption = std::make_shared<FakeControl>(contract::text::kRow);
     caption->missing.insert("docheight");
     fx.q->setControlloDidascalia(caption);
     fx.q->setIsFloating(true);

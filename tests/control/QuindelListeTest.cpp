@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlFixture.h"
-#include "hostkit/PaginatoreLista.h"
+#include "hostkit/lists/PaginatoreLista.h"
 #include "platform/ListBox.h"
 #include "platform/VScrollBar.h"
 #include "runtime/Coercions.h"
@@ -19,7 +19,7 @@ namespace {
 struct ChunkHost {
     ControlFixture& fx;
     std::string file;
-    PaginatoreLista pager;
+    hostkit::PaginatoreLista pager;
 
     ChunkHost(ControlFixture& f, int totale, std::int16_t page)
         : fx(f),

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ControlFixture.h"
-#include "hostkit/PaginatoreLista.h"
+#include "hostkit/lists/PaginatoreLista.h"
 #include "platform/Keys.h"
 #include "platform/ListBox.h"
 #include "platform/VScrollBar.h"
@@ -17,8 +17,8 @@ namespace key = platform::key;
 namespace {
 
 // Entries whose descriptions differ in width, as real ones do.
-std::vector<VoceLista> VociVarie(int n) {
-    std::vector<VoceLista> voci = Voci(n);
+std::vector<hostkit::VoceLista> VociVarie(int n) {
+    std::vector<hostkit::VoceLista> voci = Voci(n);
     for (std::size_t i = 0; i < voci.size(); ++i)
         voci[i].Descrizione += " " + std::string(i * 7 % 31, 'w');
     return voci;
@@ -28,12 +28,13 @@ std::vector<VoceLista> VociVarie(int n) {
 // paged to the control `pagina` entries at a time, starting from `inizio`.
 struct ListaAperta : ControlFixture {
     std::string chunk = (dir / "chunk.lst").string();
-    std::unique_ptr<PaginatoreLista> pager;
+    std::unique_ptr<hostkit::PaginatoreLista> pager;
 
     explicit ListaAperta(int voci, bool lunga, std::int16_t pagina = 10, std::int32_t inizio = 1)
         : ControlFixture("lists_user") {
         if (lunga) {
-            pager = std::make_unique<PaginatoreLista>(Lista("all.lst", VociVarie(voci)), pagina);
+            pager = std::make_unique<hostkit::PaginatoreLista>(Lista("all.lst", VociVarie(voci)),
+                                                               pagina);
             q->setMassimoRecordListaVisibili(std::uint8_t(pagina));
             q->ListaMM()->setNomeFileLista(chunk);
             reg->onGetChunk = [this](std::uint8_t tipo, const std::string&, std::int32_t pos) {

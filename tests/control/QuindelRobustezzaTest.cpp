@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "ControlFixture.h"
-#include "hostkit/PaginatoreLista.h"
+#include "hostkit/lists/PaginatoreLista.h"
 #include "platform/Screen.h"
 #include "platform/VScrollBar.h"
 #include "runtime/VbError.h"
@@ -152,7 +152,7 @@ TEST(QuindelRobustezza, AnEmptyChunkDoesNotStopPaging) {
     ControlFixture fx("robust_empty_chunk");
     const std::string chunk = (fx.dir / "chunk.lst").string();
     std::ofstream(chunk).close();
-    PaginatoreLista pager(fx.Lista("all.lst", Voci(100)), 14);
+    hostkit::PaginatoreLista pager(fx.Lista("all.lst", Voci(100)), 14);
     fx.q->ListaMM()->setNomeFileLista(chunk);
     fx.q->InitChunk(true, 1, chunk, 100, 1);
     ASSERT_EQ(fx.q->ListaMM()->ListCount(), 0);
@@ -183,7 +183,7 @@ TEST(QuindelRobustezza, ABrokenChunkFileKeepsThePageShownAndPagingAlive) {
     for (const Caso& c : casi) {
         ControlFixture fx("robust_broken_chunk");
         const std::string chunk = (fx.dir / "chunk.lst").string();
-        PaginatoreLista pager(fx.Lista("all.lst", Voci(100)), 14);
+        hostkit::PaginatoreLista pager(fx.Lista("all.lst", Voci(100)), 14);
         ASSERT_TRUE(pager.ScriviChunk(chunk, 1));
         fx.q->ListaMM()->setNomeFileLista(chunk);
         fx.q->InitChunk(true, 1, chunk, 100, 1);

@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "ControlFixture.h"
-#include "hostkit/PaginatoreLista.h"
+#include "hostkit/lists/PaginatoreLista.h"
 #include "platform/Keys.h"
 #include "platform/ListBox.h"
 #include "platform/VScrollBar.h"
@@ -37,7 +37,7 @@ class Scimmia : public QuindelEvents {
     explicit Scimmia(unsigned seme) : rng_(seme), fx_("monkey") {
         tutto_ = fx_.Lista("all.lst", test::Voci(120));
         chunk_ = (fx_.dir / "chunk.lst").string();
-        pager_ = std::make_unique<PaginatoreLista>(tutto_, 14);
+        pager_ = std::make_unique<hostkit::PaginatoreLista>(tutto_, 14);
         Prepara();
     }
 
@@ -280,7 +280,7 @@ class Scimmia : public QuindelEvents {
     std::mt19937 rng_;
     test::ControlFixture fx_;
     std::string tutto_, chunk_;
-    std::unique_ptr<PaginatoreLista> pager_;
+    std::unique_ptr<hostkit::PaginatoreLista> pager_;
     Ospite modo_ = Ospite::Corretto;
     std::vector<std::string> storia_;
 };

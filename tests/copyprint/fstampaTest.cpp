@@ -11,7 +11,7 @@
 
 #include "copyprint/CopiaStampaFixture.h"
 #include "copyprint/fstampa.h"
-#include "hostkit/RichTextFunctions.h"
+#include "hostkit/richtextbox/RichTextFunctions.h"
 #include "platform/Label.h"
 #include "platform/PictureBox.h"
 #include "support/Catalogo.h"

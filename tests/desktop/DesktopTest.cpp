@@ -15,9 +15,9 @@
 
 #include "TestFolder.h"
 #include "control/Quindel.h"
-#include "hostkit/DisplayStage.h"
-#include "hostkit/GstMediaEngine.h"
-#include "hostkit/MediaControl.h"
+#include "hostkit/media/GstMediaEngine.h"
+#include "hostkit/media/MediaControl.h"
+#include "hostkit/stage/DisplayStage.h"
 #include "platform/Form.h"
 #include "platform/Label.h"
 #include "platform/Printer.h"

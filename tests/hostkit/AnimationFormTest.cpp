@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "DisplayKitSupport.h"
-#include "hostkit/AnimationForm.h"
-#include "hostkit/Loudspeaker.h"
-#include "hostkit/PictureControl.h"
+#include "hostkit/animation/AnimationForm.h"
+#include "hostkit/animation/Loudspeaker.h"
+#include "hostkit/picture/PictureControl.h"
 #include "runtime/Coercions.h"
 
 namespace quindel::hostkit {

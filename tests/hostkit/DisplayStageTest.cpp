@@ -5,11 +5,11 @@
 #include "DisplayKitSupport.h"
 #include "TestFolder.h"
 #include "control/Quindel.h"
-#include "hostkit/AnimationForm.h"
-#include "hostkit/DisplayStage.h"
-#include "hostkit/Loudspeaker.h"
-#include "hostkit/RichTextBox.h"
-#include "hostkit/ScrittoreLista.h"
+#include "hostkit/animation/AnimationForm.h"
+#include "hostkit/animation/Loudspeaker.h"
+#include "hostkit/lists/ScrittoreLista.h"
+#include "hostkit/richtextbox/RichTextBox.h"
+#include "hostkit/stage/DisplayStage.h"
 #include "lists/ClasseTLista.h"
 #include "platform/GifWriter.h"
 #include "platform/Label.h"
@@ -51,11 +51,12 @@ struct Palco {
         }
         test::WriteBytes(folder.path() / "anim.gif", gif.Bytes());
         const std::string dir = folder.path().string() + "\\";
-        std::vector<VoceLista> voci{{"C", dir, "", "anim.gif", "AN", "Animacja", "Podpis"}};
+        std::vector<hostkit::VoceLista> voci{
+            {"C", dir, "", "anim.gif", "AN", "Animacja", "Podpis"}};
         for (const std::string& t : tipi)
             voci.push_back({"C", dir, "", "brak", t, t == "QZ" ? "" : "Opis " + t, "Podpis"});
         const std::string lista = (folder.path() / "mm.lst").string();
-        ScriviListaFile(lista, voci);
+        hostkit::ScriviListaFile(lista, voci);
         q->setNomeFileListaMM(lista);
     }
     void Mostra(std::int32_t riga) {

@@ -13,18 +13,21 @@
 #include "DisplayKitSupport.h"
 #include "TestFolder.h"
 #include "control/Quindel.h"
-#include "hostkit/GstMediaEngine.h"
-#include "hostkit/MediaControl.h"
-#include "hostkit/MediaWriter.h"
-#include "hostkit/ScrittoreLista.h"
+#include "hostkit/lists/ScrittoreLista.h"
+#include "hostkit/media/GstMediaEngine.h"
+#include "hostkit/media/MediaControl.h"
 #include "lists/ClasseTLista.h"
 #include "runtime/Coercions.h"
+#include "samplegen/MediaWriter.h"
 
 namespace quindel::hostkit {
 namespace {
 
 namespace fs = std::filesystem;
 using platform::MakeRgb;
+using samplegen::SoundFormat;
+using samplegen::WriteFilm;
+using samplegen::WriteSound;
 using test::kTwips;
 
 constexpr std::int64_t kFilmMs = 2000, kSoundMs = 1500;
@@ -226,8 +229,8 @@ TEST(MediaControl, ThePanelShowsFilmsAndSoundsThroughIt) {
         SCOPED_TRACE(c.type + (" " + file.filename().string()));
         const std::string folder = MediaFiles::Dir().string() + "\\";
         const std::string list = (MediaFiles::Dir() / (c.type + file.stem().string())).string();
-        ScriviListaFile(list,
-                        {{"C", folder, "", file.filename().string(), c.type, "Opis", "Opis"}});
+        hostkit::ScriviListaFile(
+            list, {{"C", folder, "", file.filename().string(), c.type, "Opis", "Opis"}});
         LetProperty(panel, "NomeFileListaMM", list);
         // The list is not cleared by a new file: the record just added is the last.
         quindel->ListaMM()->setListIndex(quindel->ListaMM()->ListCount() - 1);

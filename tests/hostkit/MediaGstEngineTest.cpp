@@ -9,14 +9,17 @@
 #include <string>
 
 #include "TestFolder.h"
-#include "hostkit/GstMediaEngine.h"
-#include "hostkit/MediaProbe.h"
-#include "hostkit/MediaWriter.h"
+#include "hostkit/media/GstMediaEngine.h"
+#include "hostkit/media/MediaProbe.h"
+#include "samplegen/MediaWriter.h"
 
 namespace quindel::hostkit {
 namespace {
 
 namespace fs = std::filesystem;
+using samplegen::SoundFormat;
+using samplegen::WriteFilm;
+using samplegen::WriteSound;
 using Clock = std::chrono::steady_clock;
 
 class GstEngine : public ::testing::Test {

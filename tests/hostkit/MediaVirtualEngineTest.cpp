@@ -7,9 +7,10 @@
 #include <string>
 
 #include "TestFolder.h"
-#include "hostkit/GstMediaEngine.h"
-#include "hostkit/MediaProbe.h"
-#include "hostkit/VirtualMediaEngine.h"
+#include "hostkit/media/GstMediaEngine.h"
+#include "hostkit/media/MediaEngineFactory.h"
+#include "hostkit/media/MediaProbe.h"
+#include "hostkit/media/VirtualMediaEngine.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace quindel::hostkit {

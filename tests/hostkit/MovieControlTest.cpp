@@ -4,7 +4,7 @@
 
 #include "DisplayKitSupport.h"
 #include "TestFolder.h"
-#include "hostkit/MovieControl.h"
+#include "hostkit/movie/MovieControl.h"
 #include "platform/GifWriter.h"
 #include "runtime/Coercions.h"
 
@@ -108,9 +108,10 @@ TEST(MovieControl, ABadFileRaisesAndTheMovieGoesOn) {
     LetProperty(s.obj, "SRC", s.path);
     test::WriteBytes(s.folder.path() / "bad.gif", std::string("GIF89a but nothing more"));
     // A canvas a single picture may have, but more than an animation may keep frames of.
-    test::WriteBytes(
-        s.folder.path() / "huge.gif",
-        test::GifWriter(4200, 4200, {{1, 2, 3}, {4, 5, 6}}).Add({0, 0, 1, 1, {0}}).Bytes());
+    test::WriteBytes(s.folder.path() / "huge.gif",
+                     test::GifWriter(4200, 4200, {{1, 2, 3}, {4, 5, 6}})
+                         .Add({.width = 1, .height = 1, .indices = {0}})
+                         .Bytes());
     for (const auto& [name, error] :
          {std::pair{"absent.gif", 53}, {"bad.gif", 321}, {"huge.gif", 321}}) {
         SCOPED_TRACE(name);

@@ -8,9 +8,9 @@
 
 #include "DisplayKitSupport.h"
 #include "TestFolder.h"
-#include "hostkit/Panorama.h"
-#include "hostkit/PanoramaControl.h"
-#include "hostkit/PanoramaTable.h"
+#include "hostkit/panorama/Panorama.h"
+#include "hostkit/panorama/PanoramaControl.h"
+#include "hostkit/panorama/PanoramaTable.h"
 #include "runtime/Coercions.h"
 
 namespace quindel::hostkit {

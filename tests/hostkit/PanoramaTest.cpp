@@ -1,16 +1,15 @@
 // Panorama reprojection: where each view direction lands in the source, the seam, the poles,
-// output sizes; and the plain bilinear resize.
+// output sizes.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
-#include "hostkit/Panorama.h"
+#include "hostkit/panorama/Panorama.h"
 
 using namespace quindel::platform;
 using quindel::hostkit::PanoramaView;
 using quindel::hostkit::RenderPanorama;
-using quindel::hostkit::ResizeBilinear;
 
 namespace {
 
@@ -104,20 +103,4 @@ TEST(Panorama, OutputSizesAndDegenerateInputs) {
     EXPECT_EQ(RenderPanorama(Image(), {4, 3}), Image(4, 3, 0)) << "no source: transparent";
     EXPECT_EQ(RenderPanorama(Image(1, 1, MakeRgb(9, 9, 9)), {4, 3, 0, 0, 300}),
               Image(4, 3, MakeRgb(9, 9, 9)));
-}
-
-TEST(Panorama, ResizeKeepsCornersAndBlendsBetweenPixels) {
-    Image source(2, 2);
-    source.setPixel(0, 0, MakeRgb(0, 0, 0));
-    source.setPixel(1, 0, MakeRgb(200, 0, 0));
-    source.setPixel(0, 1, MakeRgb(0, 200, 0));
-    source.setPixel(1, 1, Rgba(0x80C8C800u));  // half transparent
-    const Image big = ResizeBilinear(source, 4, 4);
-    EXPECT_EQ(big.pixel(0, 0), MakeRgb(0, 0, 0));
-    EXPECT_EQ(big.pixel(3, 0), MakeRgb(200, 0, 0));
-    EXPECT_EQ(big.pixel(3, 3), Rgba(0x80C8C800u));
-    EXPECT_EQ(big.pixel(1, 0), MakeRgb(50, 0, 0));
-    EXPECT_NEAR(AlphaOf(big.pixel(2, 2)), 255 - (255 - 128) * 0.5625, 1.0);
-    EXPECT_EQ(ResizeBilinear(Addressed(), 256, 128), Addressed()) << "same size: same pixels";
-    EXPECT_TRUE(ResizeBilinear(source, 0, 5).empty());
 }

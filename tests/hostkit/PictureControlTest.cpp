@@ -7,7 +7,7 @@
 
 #include "DisplayKitSupport.h"
 #include "TestFolder.h"
-#include "hostkit/PictureControl.h"
+#include "hostkit/picture/PictureControl.h"
 #include "platform/BmpWriter.h"
 #include "platform/GifWriter.h"
 #include "platform/PictureBox.h"

@@ -9,7 +9,7 @@
 #include <iterator>
 
 #include "TestFolder.h"
-#include "hostkit/RichTextFunctions.h"
+#include "hostkit/richtextbox/RichTextFunctions.h"
 #include "richtext/RtfReader.h"
 #include "runtime/TestSupport.h"
 

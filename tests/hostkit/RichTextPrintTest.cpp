@@ -17,9 +17,9 @@
 
 #include "TestFolder.h"
 #include "hostkit/DisplayKitSupport.h"
-#include "hostkit/PicturePrint.h"
-#include "hostkit/RichTextBox.h"
-#include "hostkit/RichTextPrint.h"
+#include "hostkit/picture/PicturePrint.h"
+#include "hostkit/richtextbox/RichTextBox.h"
+#include "hostkit/richtextbox/RichTextPrint.h"
 #include "platform/Form.h"
 #include "platform/headless/HeadlessPlatform.h"
 #include "richtext/Layout.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "TestFolder.h"
-#include "hostkit/ScrittoreLista.h"
+#include "hostkit/lists/ScrittoreLista.h"
 
 namespace quindel {
 namespace {
@@ -41,9 +41,9 @@ std::string Blank(std::size_t n) {
 }
 
 TEST_F(ScrittoreLista, FieldsLandAtTheirOffsets) {
-    const VoceLista v{"E0001", "media\\foto\\", "FOTO.BLB",       "WISLA01.JPG",
-                      "FO",    "Most",          "Nocą nad Wisłą."};
-    const std::string r = RecordLista(v);
+    const hostkit::VoceLista v{"E0001", "media\\foto\\", "FOTO.BLB",       "WISLA01.JPG",
+                               "FO",    "Most",          "Nocą nad Wisłą."};
+    const std::string r = hostkit::RecordLista(v);
     ASSERT_EQ(r.size(), 1578u);
     struct Case {
         std::size_t offset, width;
@@ -78,22 +78,22 @@ TEST_F(ScrittoreLista, TextsAreCutOrPaddedByCharacters) {
         {"a\xFF", "a?" + Blank(10)},  // a bad UTF-8 byte too
     };
     for (const Case& c : cases) {
-        VoceLista v;
+        hostkit::VoceLista v;
         v.NomeFile = c.in;
-        const std::string r = RecordLista(v);
+        const std::string r = hostkit::RecordLista(v);
         EXPECT_EQ(r.size(), 1578u) << c.in;
         EXPECT_EQ(r.substr(275, 12), c.expected) << c.in;
     }
-    VoceLista lunga;
+    hostkit::VoceLista lunga;
     lunga.CodiceLemma = "123456789";
     lunga.Didascalia = std::string(1100, 'x');
-    const std::string r = RecordLista(lunga);
+    const std::string r = hostkit::RecordLista(lunga);
     EXPECT_EQ(r.substr(0, 8), "12345678");
     EXPECT_EQ(r.substr(554), std::string(1024, 'x'));
 }
 
 TEST_F(ScrittoreLista, WritesTheClampedSliceOverAnyPreviousContent) {
-    std::vector<VoceLista> voci(5);
+    std::vector<hostkit::VoceLista> voci(5);
     for (int i = 0; i < 5; ++i) voci[i].CodiceLemma = "L" + std::to_string(i);
     struct Case {
         std::size_t primo, quanti;
@@ -111,7 +111,7 @@ TEST_F(ScrittoreLista, WritesTheClampedSliceOverAnyPreviousContent) {
     // One file for all cases: each write must replace the longer list before it.
     const fs::path file = dir_ / "ListaMM.lst";
     for (const Case& c : cases) {
-        ASSERT_TRUE(ScriviListaFile(file.string(), voci, c.primo, c.quanti));
+        ASSERT_TRUE(hostkit::ScriviListaFile(file.string(), voci, c.primo, c.quanti));
         const std::string bytes = Leggi(file);
         ASSERT_EQ(bytes.size(), c.codici.size() / 2 * 1578) << c.primo << "+" << c.quanti;
         std::string codici;
@@ -121,9 +121,9 @@ TEST_F(ScrittoreLista, WritesTheClampedSliceOverAnyPreviousContent) {
 }
 
 TEST_F(ScrittoreLista, UnwritablePathsReturnFalse) {
-    const std::vector<VoceLista> voci(1);
+    const std::vector<hostkit::VoceLista> voci(1);
     for (const fs::path& p : {dir_ / "missing" / "x.lst", dir_, fs::path()})
-        EXPECT_FALSE(ScriviListaFile(p.string(), voci)) << p;
+        EXPECT_FALSE(hostkit::ScriviListaFile(p.string(), voci)) << p;
 }
 
 }  // namespace

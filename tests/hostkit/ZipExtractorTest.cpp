@@ -8,7 +8,7 @@
 #include "DisplayKitSupport.h"
 #include "TestFolder.h"
 #include "ZipWriter.h"
-#include "hostkit/ZipExtractor.h"
+#include "hostkit/zip/ZipExtractor.h"
 #include "platform/FileSystem.h"
 #include "runtime/Coercions.h"
 

@@ -21,8 +21,8 @@
 
 #include "TestFolder.h"
 #include "control/Quindel.h"
-#include "hostkit/DisplayStage.h"
-#include "hostkit/RichTextBox.h"
+#include "hostkit/richtextbox/RichTextBox.h"
+#include "hostkit/stage/DisplayStage.h"
 #include "lists/ClasseTLista.h"
 #include "platform/Form.h"
 #include "platform/Label.h"

@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "hostkit/RichTextBox.h"
+#include "hostkit/richtextbox/RichTextBox.h"
 #include "platform/Form.h"
 #include "qt/Backend.h"
 

@@ -15,8 +15,8 @@
 
 #include "TestFolder.h"
 #include "control/Quindel.h"
-#include "hostkit/RichTextBox.h"
-#include "hostkit/ScrittoreLista.h"
+#include "hostkit/lists/ScrittoreLista.h"
+#include "hostkit/richtextbox/RichTextBox.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
 #include "platform/Form.h"
@@ -50,8 +50,8 @@ const fs::path kSample = QUINDEL_SAMPLE_DIR;
 // The descriptions of the first n records of a list file, read by hand from the record layout.
 std::vector<std::string> Descriptions(const fs::path& file, std::size_t n) {
     std::size_t offset = 0, width = 0;
-    for (const CampoLista& c : kCampiLista) {
-        if (c.Testo == &VoceLista::Descrizione) {
+    for (const hostkit::CampoLista& c : hostkit::kCampiLista) {
+        if (c.Testo == &hostkit::VoceLista::Descrizione) {
             width = std::size_t(c.Larghezza);
             break;
         }
@@ -60,8 +60,8 @@ std::vector<std::string> Descriptions(const fs::path& file, std::size_t n) {
     std::ifstream in(file, std::ios::binary);
     const std::string data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < n && (i + 1) * kLunghezzaRecordLista <= data.size(); ++i) {
-        std::string d = DaCodePage(data.substr(i * kLunghezzaRecordLista + offset, width));
+    for (std::size_t i = 0; i < n && (i + 1) * hostkit::kLunghezzaRecordLista <= data.size(); ++i) {
+        std::string d = DaCodePage(data.substr(i * hostkit::kLunghezzaRecordLista + offset, width));
         d.erase(d.find_last_not_of(' ') + 1);
         out.push_back(d);
     }
