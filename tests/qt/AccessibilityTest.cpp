@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,9 @@
 #include "platform/ListBox.h"
 #include "platform/PictureBox.h"
 #include "platform/Slider.h"
+#include "platform/headless/HeadlessMessageBox.h"
 #include "platform/qt/QtAccessible.h"
+#include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace quindel::test {
@@ -157,6 +160,46 @@ TEST_F(Accessibility, PaintedChildrenAreChildrenAndTheirActionPressesThem) {
     buttons.reset();
     EXPECT_EQ(bar.childCount(), 1);
     EXPECT_FALSE(first->isValid());
+}
+
+// Both backends' message boxes say the same: an alert named by its title, its text to read, its
+// buttons as push buttons named as they stand.
+TEST_F(Accessibility, AMessageBoxTellsItsTextAndButtonsAsTheHeadlessOneRecordsThem) {
+    const std::string text = "Nie można otworzyć pliku.", title = "Quindel";
+    const std::int32_t style = mb::RetryCancel | mb::Critical;
+    headless::HeadlessMessageBox recorded;
+    recorded.Show(text, style, title);
+    const AccessibleNode expected = recorded.Shown().back().Accessible();
+    QString name, read;
+    QStringList buttons;
+    QAccessible::Role role = QAccessible::NoRole;
+    qt::QtMessageBox::SetTestHook([&](QMessageBox& box) -> std::int16_t {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&box);
+        role = a->role();
+        name = a->text(QAccessible::Name);
+        read = a->text(QAccessible::Value) + a->text(QAccessible::Description);
+        // The buttons stand in a row of their own, somewhere below the box.
+        std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* at) {
+            for (int i = 0; i < at->childCount(); ++i) {
+                if (at->child(i)->role() == QAccessible::Button)
+                    buttons << at->child(i)->text(QAccessible::Name).remove('&');
+                walk(at->child(i));
+            }
+        };
+        walk(a);
+        return 0;
+    });
+    p.Box().Show(text, style, title);
+    qt::QtMessageBox::SetTestHook(nullptr);
+    EXPECT_EQ(role, qt::RoleFor(expected.what.role));
+    EXPECT_EQ(name.toStdString(), expected.what.name);
+    EXPECT_TRUE(read.contains(QString::fromStdString(expected.what.text))) << read.toStdString();
+    ASSERT_EQ(buttons.size(), qsizetype(expected.children.size()));
+    for (std::size_t i = 0; i < expected.children.size(); ++i) {
+        EXPECT_EQ(expected.children[i].what.role, Role::PushButton);
+        EXPECT_TRUE(buttons.contains(QString::fromStdString(expected.children[i].what.name)))
+            << expected.children[i].what.name;
+    }
 }
 
 // Every accessibility event told while a test runs: its type, child and value.
