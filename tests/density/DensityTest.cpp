@@ -138,6 +138,24 @@ TEST(Density, APictureBoxLandsOnWholeDevicePixelsWhereverItSits) {
     }
 }
 
+// The platform's grab is a picture in logical pixels, as on the headless backend: a picture box
+// in it is its logical drawing, whatever the screen's ratio.
+TEST(Density, AGrabShowsThePictureBoxInLogicalPixels) {
+    qt::QtPlatform p;
+    auto form = p.NewForm();
+    form->Move(0, 0, 100 * 15, 60 * 15);
+    auto pic = p.NewPictureBox(*form);
+    pic->Move(3 * 15, 5 * 15, 80 * 15, 30 * 15);
+    pic->setScaleMode(scale::Pixels);
+    pic->PaintPicture(ImmagineIncorporata("toolbar.bmp"), 0, 0, 72, 24, 24, 72, 72, 24);
+    form->Show();
+    p.Sync();
+    const Image grab = p.Grab(*pic);
+    const Image& logical = pic->Surface();
+    const PointPx o = pic->ClientOriginPx();
+    EXPECT_EQ(grab.copy(o.x, o.y, logical.width(), logical.height()), logical);
+}
+
 TEST(Density, TheCustomPointerKeepsItsLogicalSizeAndItsTransparency) {
     const Image icon = ImmagineIncorporata("zoomin.bmp");
     const QCursor cursor = qt::CursorFor(pointer::Custom, icon);
