@@ -2,7 +2,8 @@
 // How the desktop backend shows a picture box: its back colour, its one-pixel border, and its
 // persistent drawing at the device's resolution (PictureBox::DeviceSurface), device pixel for
 // device pixel from the device pixel its client area starts on, so the denser artwork reaches
-// the screen without being scaled again.
+// the screen without being scaled again. Painted into a picture in logical pixels (a grab), it
+// shows its logical drawing (PictureBox::Surface).
 #include <QPainter>
 #include <QRect>
 
