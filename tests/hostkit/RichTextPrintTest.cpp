@@ -149,6 +149,53 @@ TEST_F(PrintStage, ALongTextGoesOverPagesWithNoLineLostOrRepeated) {
     EXPECT_TRUE(printer.RenderPage(doc, 0, 96).savePng("hostkit_printed_page.png"));
 }
 
+// On paper as on screen: an underline runs on across the blank between words, and a document
+// that sets its page prints within its own margins rather than the caller's area.
+TEST_F(PrintStage, UnderlinesRunAcrossBlanksAndTheDocumentsMarginsHold) {
+    const std::string head = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times New Roman;}}";
+    struct Case {
+        const char* what;
+        std::string rtf;
+        std::int32_t left;  // where the text must start, twips from the printable area's edge
+        bool underlined;
+    } cases[] = {
+        {"the caller's area", head + "\\pard Example site\\par}", 720, false},
+        {"an underline over two words", head + "\\pard\\ul Example site\\ul0\\par}", 720, true},
+        {"the document's own margins",
+         head + "\\paperw12240\\paperh15840\\margl2880\\margr2880\\pard Example site\\par}",
+         2880 - page.marginLeft, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        box->setFText(c.rtf);
+        std::int32_t pos = 0;
+        ATX_PRINT_START(p, 0, printer.hDC());
+        ATX_PRINT(p, obj, pos, 7, 3000, 720, 6000, 0, Handle(), 0);
+        ATX_PRINT_FINISH(p);
+        ASSERT_TRUE(printer.EndDoc());
+        std::int32_t textLeft = INT32_MAX, textRight = 0;
+        std::vector<const PrintFill*> fills;
+        for (const auto& item : Last().pages.at(0).items) {
+            if (const auto* t = std::get_if<PrintText>(&item)) {
+                textLeft = std::min(textLeft, t->x);
+                textRight = std::max(textRight, t->x);
+                EXPECT_FALSE(t->font.underline) << "the line is a mark of its own";
+            } else if (const auto* f = std::get_if<PrintFill>(&item)) {
+                fills.push_back(f);
+            }
+        }
+        EXPECT_EQ(textLeft, c.left);
+        if (!c.underlined) {
+            EXPECT_TRUE(fills.empty());
+            continue;
+        }
+        ASSERT_EQ(fills.size(), 1u) << "one line, not one a word";
+        EXPECT_LE(fills[0]->area.left, textLeft);
+        EXPECT_GT(fills[0]->area.left + fills[0]->area.width, textRight)
+            << "it reaches the last word";
+    }
+}
+
 TEST_F(PrintStage, ARegionPrintsWhatItsRangeSaysAndTellsWhereItEnded) {
     box->setFText(Lines(20));
     const std::int64_t lineHeight = PrintHeight(8000) / 20;

@@ -88,7 +88,10 @@ class PagePrinter {
   public:
     PagePrinter(Printer& printer, const platform::TextService& text, const Document& doc,
                 std::int32_t width, Span selection)
-        : printer_(printer), layout_(doc, text, kTwipsPerPixel), selection_(selection) {
+        : printer_(printer),
+          layout_(doc, text, kTwipsPerPixel),
+          selection_(selection),
+          dot_(std::max(1, int(printer.Metrics().twipsPerDotY))) {
         layout_.SetWidth(width);
     }
 
@@ -100,6 +103,7 @@ class PagePrinter {
 
   private:
     void PrintLine(const LayoutLine& line, std::int32_t pageTop, std::int32_t left);
+    void PrintMarks(const LayoutLine& line, std::int32_t pageTop, std::int32_t left);
     void PrintPicture(std::int32_t picture, std::int32_t x, std::int32_t y, bool selected);
     void Frame(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h, Rgba c, bool top,
                bool bottom);
@@ -110,7 +114,9 @@ class PagePrinter {
     Layout layout_;
     Span selection_;
     richtext::PaintOptions colours_;
+    std::int32_t dot_;  // the printer's dot, twips: the thinnest rule it prints
     richtext::LineGeometry geometry_;
+    std::vector<richtext::LineMark> marks_;
     std::map<std::int32_t, Image> pictures_;
 };
 
@@ -138,6 +144,7 @@ PagePrinter::End PagePrinter::Print(std::int64_t from, const Area& area) {
                     continue;
                 }
                 PrintLine(lines[l], area.top + std::int32_t(top - y0), area.left);
+                PrintMarks(lines[l], area.top + std::int32_t(top - y0), area.left);
             }
             if (block.row >= 0 && layout_.document().Rows()[std::size_t(block.row)].borders)
                 PrintBorders(block, y0, end, area);
@@ -193,7 +200,7 @@ void PagePrinter::PrintLine(const LayoutLine& line, std::int32_t pageTop, std::i
             k = j;
         }
         PrintText out;
-        out.font = layout_.FontFor(run.format);
+        out.font = layout_.TextFontFor(run.format);  // lines come with the marks
         out.y = pageTop + line.ascent - layout_.MetricsFor(run.format).shift;
         const Rgba ink = doc.Colour(f.colour, colours_.ink);
         for (std::size_t k = k0; k < k1;) {
@@ -216,6 +223,23 @@ void PagePrinter::PrintLine(const LayoutLine& line, std::int32_t pageTop, std::i
             printer_.DrawText(out);
             k = last;
         }
+    }
+}
+
+// Underlines and strike-through continuous across blanks, tab leaders and bar rules.
+void PagePrinter::PrintMarks(const LayoutLine& line, std::int32_t pageTop, std::int32_t left) {
+    const Document& doc = layout_.document();
+    const auto selected =
+        richtext::ByteRange::InParagraph(selection_.from, selection_.to, line.paragraph);
+    layout_.Marks(line, geometry_, selected, dot_, marks_);
+    for (const richtext::LineMark& m : marks_) {
+        const Rgba ink = m.selected ? colours_.selectionInk
+                                    : doc.Colour(doc.Char(m.format).colour, colours_.ink);
+        if (m.kind == richtext::LineMark::Kind::Text)
+            printer_.DrawText(
+                {m.text, layout_.TextFontFor(m.format), ink, left + m.x, pageTop + m.y});
+        else
+            printer_.Fill({{left + m.x, pageTop + m.y, m.width, m.height}, ink});
     }
 }
 
@@ -281,8 +305,12 @@ PagePrinter::End PrintBox(Platform& p, RichTextBox& box, bool selectionOnly, std
         if (selLength == 0) return {from, area.top};
     }
     const Span shown = box.ShowSelection() ? SpanOf(*doc, selStart, selLength) : Span{};
-    PagePrinter pages(printer, p.Text(), *doc, area.width, shown);
-    return pages.Print(from, area);
+    // A document that sets its page prints within its own margins.
+    const platform::RectTwips r = doc->Settings().page.PrintArea(
+        printer.Metrics(), {area.left, area.top, area.width, area.height});
+    const Area inside{r.top, r.height, r.left, r.width};
+    PagePrinter pages(printer, p.Text(), *doc, inside.width, shown);
+    return pages.Print(from, inside);
 }
 
 }  // namespace

@@ -97,7 +97,8 @@ QtTextService::Entry& QtTextService::Lookup(const FontSpec& font) const {
 
 FontMetrics QtTextService::Metrics(const FontSpec& font) const {
     const QFontMetrics& m = Lookup(font).metrics;
-    return {m.ascent(), m.descent(), std::max(m.height(), m.ascent() + m.descent())};
+    // lineSpacing, not height: a line holds the font's line gap too, as word processors lay it out.
+    return {m.ascent(), m.descent(), std::max(m.lineSpacing(), m.ascent() + m.descent())};
 }
 
 void QtTextService::Advances(const FontSpec& font, std::string_view utf8,
