@@ -35,6 +35,13 @@ void IstanzaTesto::Imposta(const contract::Member& membro, Variant valore) const
     istanza_->Invoke(id, CallKind::Let, a);
 }
 
+void IstanzaTesto::ImpostaOggetto(const contract::Member& membro, Object oggetto) const {
+    const DispId id = Numero(membro, CallKind::Set);
+    if (!istanza_) Raise(91);
+    Args a{Variant(std::move(oggetto))};
+    istanza_->Invoke(id, CallKind::Set, a);
+}
+
 std::string IstanzaTesto::Testo() const {
     return CStr(Leggi(text::FText));
 }

@@ -21,6 +21,8 @@ class IstanzaTesto {
 
     Variant Leggi(const contract::Member& membro) const;
     void Imposta(const contract::Member& membro, Variant valore) const;
+    // An object member (a font, say) is set by reference, not assigned.
+    void ImpostaOggetto(const contract::Member& membro, Object oggetto) const;
 
     std::string Testo() const;
     void setTesto(const std::string& rtf) const;

@@ -19,6 +19,7 @@
 #include "platform/Printer.h"
 #include "richtext/EngineServices.h"
 #include "runtime/Coercions.h"
+#include "runtime/FontObject.h"
 #include "runtime/ScopeGuard.h"
 #include "runtime/VbError.h"
 #include "support/Catalogo.h"
@@ -125,6 +126,11 @@ void fstampa::PreparaTESTOATX() {
         voce.face = kFacce[i];
         s->FontTablePut(TESTOATX_, std::int16_t(i), voce);
     }
+    // The font the printed text starts with: the table's first face, as the engine is told.
+    FontObject::Fields base;
+    base.name = kFacce[0];
+    base.size = 12;
+    t.ImpostaOggetto(text::BaseFont, std::make_shared<FontObject>(base));
 }
 
 bool fstampa::Caricato() const {

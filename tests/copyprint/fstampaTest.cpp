@@ -14,6 +14,9 @@
 #include "hostkit/richtextbox/RichTextFunctions.h"
 #include "platform/Label.h"
 #include "platform/PictureBox.h"
+#include "runtime/Coercions.h"
+#include "runtime/Dispatch.h"
+#include "runtime/FontObject.h"
 #include "support/Catalogo.h"
 
 namespace quindel {
@@ -92,6 +95,15 @@ TEST_F(fstampaTest, FontTableHasItsEightFaces) {
         EXPECT_EQ(f.weight, 0);
     }
     EXPECT_EQ(std::string(fstampa::kFacce[5]), "TNR Special G2");
+    // The print document is also told the font its text starts with, as an object.
+    Args none;
+    const Variant base = d->TESTOATX()->Invoke(113, CallKind::Get, none);
+    ASSERT_TRUE(base.isObject());
+    const auto* font = dynamic_cast<const FontObject*>(base.asObjectPtr()->get());
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->fields().name, fstampa::kFacce[0]);
+    EXPECT_EQ(font->fields().size, 12);
+    EXPECT_EQ(CStr(GetProperty(*base.asObjectPtr(), "Name")), fstampa::kFacce[0]);
 }
 
 // Each choice prints what it promises, the credit line centred on the sheet: the text below the
