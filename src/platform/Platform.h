@@ -91,6 +91,9 @@ class Platform {
     // window (headless, offscreen), w is painted as any window and 0 comes back.
     virtual std::uintptr_t NativeSurface(Window& /*w*/, bool /*wanted*/) { return 0; }
     virtual Clipboard* clipboard() { return nullptr; }
+    // The forms shown together as one window of the window system, in the order Tab walks
+    // them, `form` among them: the form alone, unless the backend shows forms inside others.
+    virtual std::vector<Form*> FormsShownWith(Form& form) { return {&form}; }
     virtual Printer* printer() { return nullptr; }
     virtual FileDialog* fileDialog() { return nullptr; }
 

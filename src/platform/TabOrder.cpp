@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/Form.h"
+#include "platform/Platform.h"
 
 namespace quindel::platform {
 
@@ -20,7 +21,7 @@ Window* NextTabStop(Window& from, bool backwards) {
     Form* form = from.TopForm();
     if (!form) return nullptr;
     std::vector<Window*> all;
-    InOrder(*form, all);
+    for (Form* f : from.platform().FormsShownWith(*form)) InOrder(*f, all);
     if (backwards) std::reverse(all.begin(), all.end());
     const auto at = std::find(all.begin(), all.end(), &from);
     const std::size_t start = at == all.end() ? 0 : std::size_t(at - all.begin());

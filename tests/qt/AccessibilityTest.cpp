@@ -1,6 +1,6 @@
 // The window models through Qt's accessibility, as a screen reader reaches them: roles, names,
 // states, values, text, painted children and their actions, the changes told (values at most
-// once a second).
+// once a second), and Tab over forms docked in one window.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -17,6 +17,7 @@
 #include "platform/ListBox.h"
 #include "platform/PictureBox.h"
 #include "platform/Slider.h"
+#include "platform/TabOrder.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/qt/QtAccessible.h"
 #include "platform/qt/QtMessageBox.h"
@@ -272,6 +273,26 @@ TEST_F(Told, NamesStatesAndTheFocusOfPaintedChildrenAreTold) {
     strip->Refresh();
     EXPECT_NE(std::find(told.begin(), told.end(), E(QAccessible::Focus, 0)), told.end());
     EXPECT_NE(std::find(told.begin(), told.end(), E(QAccessible::StateChanged, 2)), told.end());
+}
+
+TEST(QtTabOrder, TabWalksTheFormsDockedInOneWindow) {
+    QtPlatform p;
+    auto host = p.NewForm();
+    host->Move(1500, 1500, 9000, 6000);
+    auto below = p.NewForm(), above = p.NewForm();
+    for (auto* f : {below.get(), above.get()}) f->setBorderStyle(border::None);
+    below->Move(1560, 3900, 3000, 1500);
+    above->Move(1560, 1860, 3000, 1500);
+    auto list = p.NewListBox(*above);
+    auto slider = p.NewSlider(*below);
+    host->Show();
+    p.Dock(*below, *host);
+    p.Dock(*above, *host);
+    above->Show();
+    below->Show();
+    EXPECT_EQ(NextTabStop(*list, false), slider.get());
+    EXPECT_EQ(NextTabStop(*slider, false), list.get());
+    EXPECT_EQ(NextTabStop(*host, false), list.get()) << "from the window, the top form first";
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "platform/Form.h"
@@ -309,6 +310,22 @@ void QtPlatform::Dock(Form& form, Form& host) {
     if (!hostPeer || !peer || &form == &host) return;
     docks_[form.hWnd()] = host.hWnd();
     peer->DockInto(*hostPeer);
+}
+
+std::vector<Form*> QtPlatform::FormsShownWith(Form& form) {
+    const Handle host = DockHostOf(form.hWnd()) != 0 ? DockHostOf(form.hWnd()) : form.hWnd();
+    Window* hostWindow = FindWindow(host);
+    std::vector<Form*> docked;
+    for (const auto& [h, to] : docks_)
+        if (to == host)
+            if (Window* w = FindWindow(h); w && w->Kind() == WindowKind::Form)
+                docked.push_back(static_cast<Form*>(w));
+    std::sort(docked.begin(), docked.end(), [](const Form* a, const Form* b) {
+        return std::pair(a->Top(), a->Left()) < std::pair(b->Top(), b->Left());
+    });
+    if (hostWindow && hostWindow->Kind() == WindowKind::Form)
+        docked.insert(docked.begin(), static_cast<Form*>(hostWindow));
+    return docked.empty() ? std::vector<Form*>{&form} : docked;
 }
 
 Handle QtPlatform::DockHostOf(Handle form) const {

@@ -52,6 +52,9 @@ class QtPlatform : public platform::Platform {
                   platform::Rgba ink) const override;
     const platform::TextService& Text() const override { return text_; }
     platform::Clipboard* clipboard() override { return &clipboard_; }
+    // The host form first, then the forms docked in it from the top of the window down (left to
+    // right where they stand level).
+    std::vector<platform::Form*> FormsShownWith(platform::Form& form) override;
     platform::Printer* printer() override;
     platform::FileDialog* fileDialog() override;
     platform::FrameMetrics FrameOf(const platform::Form& form) const override;
