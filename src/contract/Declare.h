@@ -34,6 +34,17 @@ class Declare {
         return Property(m, m.id, std::move(get), std::move(set));
     }
 
+    // A member kept in a field (Members::Field).
+    template <class T>
+    Declare& Field(const Member& m, DispId id, T& field) {
+        members_.Field(std::string(m.name), IdOf(m, id), m.type, field);
+        return Check(m);
+    }
+    template <class T>
+    Declare& Field(const Member& m, T& field) {
+        return Field(m, m.id, field);
+    }
+
     template <class G>
     Declare& ReadOnly(const Member& m, DispId id, G get) {
         members_.ReadOnly(std::string(m.name), IdOf(m, id), m.type, std::move(get));

@@ -10,6 +10,7 @@
 //   m.Property("VolumeAudio", 0x68030062, ParamType::Long, &Quindel::VolumeAudio,
 //              &Quindel::setVolumeAudio);
 //   m.Method("Termina", 0x6003008B, {}, ParamType::None, &Quindel::Termina);
+//   m.Field("Notify", 0x68020607, ParamType::Boolean, notify_);
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -140,6 +141,15 @@ class Members {
                           return {};
                       });
         return *this;
+    }
+
+    // A property kept in a variable that outlives the table (a field of the owner): a read gives
+    // it, a write stores the value converted to its type. Let or Set as for Property.
+    template <class T>
+    Members& Field(std::string name, DispId id, ParamType type, T& field) {
+        return Property(
+            std::move(name), id, type, [&field] { return field; },
+            [&field](T v) { field = std::move(v); });
     }
 
     template <class G>

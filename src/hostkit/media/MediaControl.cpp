@@ -54,8 +54,7 @@ void MediaControl::DeclareMembers() {
     m.Property(row::Command, 0x68020604, &C::Command, &C::setCommand);
     m.ReadOnly(row::Error, 0x68020605, &C::Error);
     m.ReadOnly(row::ErrorMessage, 0x68020606, &C::ErrorMessage);
-    m.Property(
-        row::Notify, 0x68020607, [this] { return notify_; }, [this](bool v) { notify_ = v; });
+    m.Field(row::Notify, 0x68020607, notify_);
     m.ReadOnly(row::Length, 0x68020608, &C::Length);
     m.Property(row::Position, 0x68020609, &C::Position, &C::setPosition);
     m.Property(row::WaveVolume, 0x6802060A, &C::WaveVolume, &C::setWaveVolume);

@@ -32,9 +32,7 @@ void MovieControl::DeclareMembers() {
     using C = MovieControl;
     contract::Declare<C> m(table(), this);
     m.Property(row::SRC, 0x68020301, &C::SRC, &C::setSRC);
-    m.Property(
-        row::AutoStart, 0x68020302, [this] { return autoStart_; },
-        [this](bool v) { autoStart_ = v; });
+    m.Field(row::AutoStart, 0x68020302, autoStart_);
     m.Method(row::Play, 0x60020303, {}, &C::Play);
     m.Method(row::Stop, 0x60020304, {}, &C::Stop);
     m.Method(row::Rewind, 0x60020305, {}, &C::Rewind);

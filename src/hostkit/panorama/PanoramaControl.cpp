@@ -34,9 +34,7 @@ void PanoramaControl::DeclareMembers() {
     contract::Declare<C> m(table(), this);
     m.Property(row::Stretch, 0x68020201, &C::Stretch, &C::setStretch);
     m.Property(row::FileName, 0x68020202, &C::FileName, &C::setFileName);
-    m.Property(
-        row::ZoomEnabled, 0x68020203, [this] { return zoomEnabled_; },
-        [this](bool v) { zoomEnabled_ = v; });
+    m.Field(row::ZoomEnabled, 0x68020203, zoomEnabled_);
     m.Property(row::PanAngle, 0x68020204, &C::PanAngle, [this](double v) { setPanAngle(v); });
     AdoptWindowMembers(table(), *this,
                        {window::Top, window::Left, window::Move, window::Height, window::Width,

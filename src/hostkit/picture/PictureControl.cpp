@@ -49,18 +49,14 @@ void PictureControl::DeclareMembers() {
     using R = PrintRect;
     contract::Declare<C> m(table(), this);
     m.Property(row::FileName, 0x68020101, &C::FileName, &C::setFileName);
-    m.Property(
-        row::FXEnabled, 0x68020102, [this] { return fxEnabled_; },
-        [this](bool v) { fxEnabled_ = v; });
+    m.Field(row::FXEnabled, 0x68020102, fxEnabled_);
     m.Property(row::AutoSize, 0x68020103, &C::AutoSize, &C::setAutoSize);
     m.Property(row::CropX, 0x68020104, &C::CropX, &C::setCropX);
     m.Property(row::CropY, 0x68020105, &C::CropY, &C::setCropY);
     m.ReadOnly(row::IWidth, 0x68020106, &C::IWidth);
     m.ReadOnly(row::IHeight, 0x68020107, &C::IHeight);
     m.ReadOnly(row::Picture, 0x68020108, &C::Picture);
-    m.Property(
-        row::Capture, 0x68020109, [this] { return capture_; },
-        [this](std::int16_t v) { capture_ = v; });
+    m.Field(row::Capture, 0x68020109, capture_);
     const struct {
         const contract::Member& member;
         DispId id;
@@ -69,10 +65,7 @@ void PictureControl::DeclareMembers() {
                      {row::PrinterHeight, 0x6802010B, &R::height},
                      {row::PrinterLeft, 0x6802010C, &R::left},
                      {row::PrinterTop, 0x6802010D, &R::top}};
-    for (const auto& side : rectangle)
-        m.Property(
-            side.member, side.id, [this, f = side.field] { return printRect_.*f; },
-            [this, f = side.field](std::int32_t v) { printRect_.*f = v; });
+    for (const auto& side : rectangle) m.Field(side.member, side.id, printRect_.*side.field);
     m.Property(
         row::PrinterhDC, 0x6802010E, [this] { return printerHdc_; }, &C::setPrinterhDC);
     m.Property(

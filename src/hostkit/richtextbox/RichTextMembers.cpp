@@ -14,13 +14,6 @@ namespace row = contract::text;
 namespace window = contract::window;
 using R = RichTextBox;
 
-// A setting the box only keeps for whoever reads it back.
-void Kept(contract::Declare<RichTextBox>& m, const contract::Member& member, DispId id,
-          std::int32_t& slot) {
-    m.Property(
-        member, id, [&slot] { return slot; }, [&slot](std::int32_t v) { slot = v; });
-}
-
 std::int32_t OrKeep(const Variant& v, std::int32_t current) {
     return v.isMissing() ? current : CLng(v);
 }
@@ -57,15 +50,14 @@ void RichTextBox::DeclareFiles(Declare& m) {
 
 void RichTextBox::DeclareSettings(Declare& m) {
     Settings& s = settings_;
-    Kept(m, row::SelFType, row::SelFType.id, s.selFType);
-    Kept(m, row::ViewMode, row::ViewMode.id, s.viewMode);
-    Kept(m, row::WriteProtect, row::WriteProtect.id, s.writeProtect);
-    Kept(m, row::ScrollBarH, 0x68070007, s.scrollBarH);
-    Kept(m, row::PageRange, row::PageRange.id, s.pageRange);
-    Kept(m, row::RegionRange, row::RegionRange.id, s.regionRange);
-    m.Property(
-        row::BaseFont, [&s] { return s.baseFont; },
-        [&s](const Object& font) { s.baseFont = font; });
+    // Settings the box only keeps for whoever reads them back.
+    m.Field(row::SelFType, s.selFType);
+    m.Field(row::ViewMode, s.viewMode);
+    m.Field(row::WriteProtect, s.writeProtect);
+    m.Field(row::ScrollBarH, 0x68070007, s.scrollBarH);
+    m.Field(row::PageRange, s.pageRange);
+    m.Field(row::RegionRange, s.regionRange);
+    m.Field(row::BaseFont, s.baseFont);
     m.Property(row::ScrollBars, &R::ScrollBars, &R::setScrollBars);
     m.Property(row::ShowSelection, &R::ShowSelection, &R::setShowSelection);
     m.Property(row::DocWidth, 0x68070008, &R::DocWidth, &R::setDocWidth);
