@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "TestFolder.h"
+#include "hostkit/richtextbox/HostEngineServices.h"
 #include "hostkit/richtextbox/RichTextFunctions.h"
 #include "richtext/RtfReader.h"
 #include "runtime/TestSupport.h"
@@ -223,6 +224,30 @@ TEST_F(RichTextBoxTest, FontTableEntriesRoundTripAndSupplyUndefinedFonts) {
     const Object parent = *GetProperty(obj, "Parent").asObjectPtr();
     EXPECT_EQ(ErrorNumberOf([&] { hostkit::FontTableGet(parent, 0); }), 13);
     EXPECT_EQ(ErrorNumberOf([&] { hostkit::FontTablePut(obj, 0, Args(3)); }), 450);
+}
+
+// The engine's services, which the print dialog reaches the table through, read and write the
+// box's own entries: the document's, the host's, and a default for a font nobody gave.
+TEST_F(RichTextBoxTest, TheEngineServicesReadAndWriteTheBoxsFontTable) {
+    hostkit::HostEngineServices services(p);
+    box->setFText("{\\rtf1\\ansi{\\fonttbl{\\f1\\fswiss\\fcharset238 Arial;}}\\f1 a}");
+    const richtext::FontFields none = services.FontTableGet(obj, 5);
+    EXPECT_EQ(none.face, "Times New Roman");
+    EXPECT_EQ(none.family, 1);
+    EXPECT_EQ(none.points, 12);
+    EXPECT_EQ(none.used, 0);
+    const richtext::FontFields own = services.FontTableGet(obj, 1);
+    EXPECT_EQ(own.face, "Arial");
+    EXPECT_EQ(own.family, 2);
+    EXPECT_EQ(own.charset, 238);
+    EXPECT_EQ(own.used, 1);
+    richtext::FontFields put = own;
+    put.face = "Serif C";
+    put.weight = 700;
+    put.italic = 1;
+    services.FontTablePut(obj, 9, put);
+    put.used = 0;
+    EXPECT_EQ(services.FontTableGet(obj, 9), put);
 }
 
 TEST_F(RichTextBoxTest, TheEngineHandleFindsTheLiveInstance) {

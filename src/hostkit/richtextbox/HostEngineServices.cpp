@@ -8,20 +8,6 @@
 
 namespace quindel::hostkit {
 
-namespace {
-
-richtext::FontFields ToFields(const RichTextBox::FontFields& f) {
-    return {f.family, f.charset,   f.face,   f.points,   f.pitch, f.weight,
-            f.italic, f.underline, f.strike, f.codePage, f.used};
-}
-
-RichTextBox::FontFields FromFields(const richtext::FontFields& f) {
-    return {f.family, f.charset,   f.face,   f.points,   f.pitch, f.weight,
-            f.italic, f.underline, f.strike, f.codePage, f.used};
-}
-
-}  // namespace
-
 Object HostEngineServices::NewInstance(platform::Form& form) {
     auto box = platform_.NewChild<RichTextBox>(form);
     box->setVisible(false);
@@ -29,12 +15,12 @@ Object HostEngineServices::NewInstance(platform::Form& form) {
 }
 
 richtext::FontFields HostEngineServices::FontTableGet(const Object& instance, std::int16_t index) {
-    return ToFields(hostkit::FontTableGet(instance, index));
+    return hostkit::FontTableGet(instance, index);
 }
 
 void HostEngineServices::FontTablePut(const Object& instance, std::int16_t index,
                                       const richtext::FontFields& entry) {
-    hostkit::FontTablePut(instance, index, FromFields(entry));
+    hostkit::FontTablePut(instance, index, entry);
 }
 
 void HostEngineServices::ATX_PRINT_START(std::int32_t zero, std::int32_t hdc) {

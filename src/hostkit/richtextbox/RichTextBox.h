@@ -27,6 +27,7 @@
 #include "contract/Declare.h"
 #include "platform/Window.h"
 #include "richtext/Engine.h"
+#include "richtext/EngineServices.h"
 #include "runtime/DispatchTable.h"
 
 namespace quindel::platform {
@@ -44,23 +45,15 @@ class RichTextBox : public platform::Window, public TableDispatch {
     static constexpr std::int64_t kMaxTextFileBytes = 32LL * 1024 * 1024;
 
     // The eleven fields of a font-table entry, in the order FontTableGet and FontTablePut pass
-    // them. The document's table holds family, charset, face, pitch and code page; the others
-    // are kept with the host's entries and read back, and do not restyle text.
-    struct FontFields {
-        std::int32_t family = 1;   // 0 nil, 1 roman, 2 swiss, 3 modern, 4 script, 5 decor, 6 tech,
-                                   // 7 bidi
-        std::int32_t charset = 0;  // \fcharset: 0 ANSI, 2 symbol, 238 Central European, ...
-        std::string face = "Times New Roman";
-        std::int32_t points = 12;    // size in points
-        std::int32_t pitch = 0;      // 0 default, 1 fixed, 2 variable
-        std::int32_t weight = 0;     // 0 any, 400 normal, 700 bold
-        std::int32_t italic = 0;     // non-zero: italic
-        std::int32_t underline = 0;  // non-zero: underlined
-        std::int32_t strike = 0;     // non-zero: struck through
-        std::int32_t codePage = 0;   // \cpg; 0: the charset's
-        std::int32_t used = 0;       // read: 1 when some text is in this font; ignored by a put
-        bool operator==(const FontFields&) const = default;
-    };
+    // them: family (0 nil, 1 roman, 2 swiss, 3 modern, 4 script, 5 decor, 6 tech, 7 bidi),
+    // charset (\fcharset: 0 ANSI, 2 symbol, 238 Central European, ...), face, points, pitch
+    // (0 default, 1 fixed, 2 variable), weight (0 any, 400 normal, 700 bold), italic, underline,
+    // strike (non-zero: so), codePage (\cpg; 0: the charset's) and used (read: 1 when some text
+    // is in this font; ignored by a put). The document's table holds family, charset, face, pitch
+    // and code page; the others are kept with the host's entries and read back, and do not
+    // restyle text. An entry neither the host nor the document gives is in kDefaultFace.
+    using FontFields = richtext::FontFields;
+    static constexpr const char* kDefaultFace = "Times New Roman";
 
     // Values the engine's users set and read back; the README gives each one's meaning.
     struct Settings {

@@ -37,6 +37,7 @@ bool RichTextBox::UsesFont(std::int32_t number) const {
 RichTextBox::FontFields RichTextBox::FontTableEntry(std::int32_t number) const {
     if (number < 0) Raise(9);
     FontFields f;
+    f.face = kDefaultFace;
     if (auto own = fonts_.find(number); own != fonts_.end()) {
         f = own->second;
     } else if (const richtext::FontEntry* e = engine_->document().Fonts().Find(number)) {
