@@ -14,6 +14,10 @@
 
 namespace quindel::lua {
 
+// Run-time errors the bridge raises of its own.
+inline constexpr int kErrNotSupported = 438, kErrObjectNotSet = 91, kErrTypeMismatch = 13,
+                     kErrBadAssignment = 450;
+
 // Registry keys: their addresses are unique.
 inline char kObjectMeta, kIndexedMeta, kErrorMeta, kObjectCache, kSinks, kNull;
 
