@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <mutex>
 #include <optional>
 #include <string_view>
 #include <utility>
 
+#include "hostkit/media/GstFrames.h"
 #include "hostkit/media/MediaGst.h"
 
 namespace quindel::hostkit {
@@ -24,15 +24,6 @@ using platform::SizePx;
 
 namespace {
 
-// The pixel layout whose 32-bit words read as 0xAARRGGBB on this machine.
-#if G_BYTE_ORDER == G_LITTLE_ENDIAN
-constexpr const char* kPixelFormat = "BGRA";
-constexpr GstVideoFormat kVideoFormat = GST_VIDEO_FORMAT_BGRA;
-#else
-constexpr const char* kPixelFormat = "ARGB";
-constexpr GstVideoFormat kVideoFormat = GST_VIDEO_FORMAT_ARGB;
-#endif
-
 std::atomic<int> gLivePipelines{0};
 
 void PipelineFinalised(gpointer, GObject*) {
@@ -42,103 +33,6 @@ void PipelineFinalised(gpointer, GObject*) {
 std::int64_t NanosecondsToMs(gint64 ns) {
     return std::int64_t((ns + GST_MSECOND / 2) / GST_MSECOND);
 }
-
-// The newest picture: stored by a streaming thread, taken by the owner's thread.
-class FrameSlot {
-  public:
-    ~FrameSlot() { Clear(); }
-    void Store(GstSample* sample) {
-        if (!sample) return;
-        GstSample* old = nullptr;
-        {
-            std::lock_guard lock(mutex_);
-            old = std::exchange(sample_, sample);
-            ++count_;
-        }
-        if (old) gst_sample_unref(old);
-    }
-    // A reference to the newest sample (or null) and its number, 0 before the first.
-    std::pair<GstSample*, std::uint64_t> Take() const {
-        std::lock_guard lock(mutex_);
-        return {sample_ ? gst_sample_ref(sample_) : nullptr, count_};
-    }
-    std::uint64_t Count() const {
-        std::lock_guard lock(mutex_);
-        return count_;
-    }
-    void Clear() {
-        GstSample* old = nullptr;
-        {
-            std::lock_guard lock(mutex_);
-            old = std::exchange(sample_, nullptr);
-        }
-        if (old) gst_sample_unref(old);
-    }
-
-  private:
-    mutable std::mutex mutex_;
-    GstSample* sample_ = nullptr;
-    std::uint64_t count_ = 0;
-};
-
-// Pulled inside the callbacks, so the sink's queue never grows.
-GstFlowReturn OnPreroll(GstAppSink* sink, gpointer slot) {
-    static_cast<FrameSlot*>(slot)->Store(gst_app_sink_pull_preroll(sink));
-    return GST_FLOW_OK;
-}
-
-GstFlowReturn OnSample(GstAppSink* sink, gpointer slot) {
-    static_cast<FrameSlot*>(slot)->Store(gst_app_sink_pull_sample(sink));
-    return GST_FLOW_OK;
-}
-
-// Lends samples' pictures. Rows go by the stride of each sample: they may be padded, and a later
-// sample may have another size. The converter fills the alpha of a picture that has none, so
-// the words are opaque as they come. The video description is read from the caps once for as
-// long as the samples share them: reading it parses text.
-class SampleReader {
-  public:
-    SampleReader() = default;
-    SampleReader(const SampleReader&) = delete;
-    SampleReader& operator=(const SampleReader&) = delete;
-    ~SampleReader() { Forget(); }
-
-    // The sample's picture mapped and lent to `use`; with `size`, a picture of another size is
-    // not lent.
-    bool Lend(GstSample* sample, const SizePx* size, const MediaEngine::FrameUse& use) {
-        GstBuffer* buffer = gst_sample_get_buffer(sample);
-        if (!buffer || !Describe(gst_sample_get_caps(sample))) return false;
-        const int width = GST_VIDEO_INFO_WIDTH(&info_), height = GST_VIDEO_INFO_HEIGHT(&info_);
-        if (size && (size->width != width || size->height != height)) return false;
-        GstVideoFrame video;
-        if (!gst_video_frame_map(&video, &info_, buffer, GST_MAP_READ)) return false;
-        use({static_cast<const std::uint8_t*>(GST_VIDEO_FRAME_PLANE_DATA(&video, 0)), width, height,
-             std::size_t(GST_VIDEO_FRAME_PLANE_STRIDE(&video, 0))});
-        gst_video_frame_unmap(&video);
-        return true;
-    }
-
-    void Forget() {
-        if (caps_) gst_caps_unref(caps_);
-        caps_ = nullptr;
-        usable_ = false;
-    }
-
-  private:
-    bool Describe(GstCaps* caps) {
-        if (!caps) return false;
-        if (caps == caps_) return usable_;
-        Forget();
-        caps_ = gst_caps_ref(caps);
-        usable_ =
-            gst_video_info_from_caps(&info_, caps) && GST_VIDEO_INFO_FORMAT(&info_) == kVideoFormat;
-        return usable_;
-    }
-
-    GstCaps* caps_ = nullptr;  // a reference, so a new caps object is never taken for it
-    GstVideoInfo info_{};
-    bool usable_ = false;
-};
 
 // autoaudiosink falls back to a fake sink of its own when no device opens; that counts as none.
 bool ChoseFakeSink(GstElement* autoSink) {
@@ -181,7 +75,8 @@ struct GstMediaEngine::Impl {
     explicit Impl(const MediaOptions& o) : options(o) {}
 
     MediaOptions options;
-    FrameSlot slot;  // declared before the pipeline, whose threads write into it, so it outlives it
+    gst::FrameSlot
+        slot;  // declared before the pipeline, whose threads write into it, so it outlives it
     gst::Element capsFilter;
     gst::Element videoSink, audioSink;  // the last elements each way, asked for the position
     gst::Pipeline pipeline;
@@ -197,7 +92,7 @@ struct GstMediaEngine::Impl {
     SizePx videoSize, frameSize;
     std::uint64_t pumpedFrame = 0, convertedFrame = 0;
     Image frame;
-    SampleReader reader;
+    gst::SampleReader reader;
 
     // The X image sink drawing into the window, or null (an app sink, or nothing open).
     GstVideoOverlay* Overlay() const {
@@ -251,10 +146,7 @@ gst::Element GstMediaEngine::Impl::VideoSink() {
     } else {
         g_object_set(sink.get(), "max-buffers", guint(1), "drop", TRUE, "sync", TRUE,
                      "enable-last-sample", FALSE, nullptr);
-        GstAppSinkCallbacks callbacks{};
-        callbacks.new_preroll = OnPreroll;
-        callbacks.new_sample = OnSample;
-        gst_app_sink_set_callbacks(GST_APP_SINK(sink.get()), &callbacks, &slot, nullptr);
+        gst::FeedSlot(GST_APP_SINK(sink.get()), slot);
     }
     videoSink.reset(GST_ELEMENT(gst_object_ref(sink.get())));
     gst_bin_add_many(GST_BIN(bin.get()), convert.get(), filter.get(), sink.get(), nullptr);
@@ -275,7 +167,7 @@ void GstMediaEngine::Impl::ApplyFrameSize() {
                                               "height", G_TYPE_INT, frameSize.height, nullptr)
                         : gst_caps_new_simple("video/x-raw", "pixel-aspect-ratio",
                                               GST_TYPE_FRACTION, 1, 1, nullptr);
-    if (!window) gst_caps_set_simple(caps, "format", G_TYPE_STRING, kPixelFormat, nullptr);
+    if (!window) gst_caps_set_simple(caps, "format", G_TYPE_STRING, gst::kPixelFormat, nullptr);
     g_object_set(capsFilter.get(), "caps", caps, nullptr);
     gst_caps_unref(caps);
 }
