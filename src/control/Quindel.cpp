@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "control/ScorciatoiePannello.h"
 #include "copyprint/fcopia.h"
 #include "copyprint/fstampa.h"
 #include "display/Frm_volume.h"
@@ -95,6 +96,7 @@ void Quindel::Inizializza(platform::Form& host) {
     toolbar_ = std::make_shared<ClasseToolbar>(platform_);
     tooltip_ = std::make_unique<frm_NomeDeiPulsanti>(platform_);
     CostruisciPulsanti();
+    CollegaTastiera();
     PosizionaSlider();
     CreaListe();
     setMassimoRecordListaVisibili(14);
@@ -138,6 +140,29 @@ void Quindel::CollegaSuperficie() {
         sulla.Y += float(q.Sld_SliderAvanzamento_->Top());
         q.pic_ToolbarMain_MouseMove(sulla);
     });
+}
+
+// The slider hands the keyboard to the strip as soon as it would get it; as a tab stop it would
+// hand it back to the strip it follows, and Tab could never leave the panel. A press on it hands
+// the keyboard over as its taking the focus did.
+void Quindel::CollegaTastiera() {
+    std::weak_ptr<Quindel> weak = weak_from_this();
+    Tb().Tastiera().setScorciatoie(ScorciatoiePannello(
+        [weak] {
+            const auto q = weak.lock();
+            return q && q->display_->Zoom.ZoomAttivo != 0;
+        },
+        [weak](std::int16_t i) {
+            // After Termina the buttons are gone: no window is open then.
+            const auto q = weak.lock();
+            const ClassePulsante* b = q && q->toolbar_ ? q->toolbar_->CercaPulsante(i) : nullptr;
+            return b && b->value();
+        }));
+    Sld_SliderAvanzamento_->setTabStop(false);
+    Sld_SliderAvanzamento_->setAccessibleName(LeggiMessaggio(platform_.files(), 693));
+    Sld_SliderAvanzamento_->OnMouseDown = [weak](const platform::MouseArgs&) {
+        if (const auto q = weak.lock()) ImpostaFuocoSicuro(q->pic_ToolbarMain_.get());
+    };
 }
 
 void Quindel::CreaListe() {

@@ -190,6 +190,9 @@ class Quindel : public TableDispatch,
     void CreaListe();
     void PosizionaSlider();
     void CollegaSuperficie();
+    // The panel's keys on the strip (ScorciatoiePannello.h) and the progress slider's part in
+    // the keyboard: named for assistive technology, never on the way of Tab.
+    void CollegaTastiera();
     void ScaricaVolume() override;
     std::shared_ptr<void> TieniInVita() override { return shared_from_this(); }
     ClasseToolbar& Tb() const;

@@ -51,7 +51,7 @@ void TastieraToolbar::setScorciatoie(std::vector<Scorciatoia> s) {
 
 std::string TastieraToolbar::TestoScorciatoia(std::int16_t Indice) const {
     for (const Scorciatoia& s : scorciatoie_)
-        if (s.Pulsante == Indice && !s.Testo.empty()) return s.Testo;
+        if (s.Pulsante == Indice && !s.Testo.empty() && (!s.Quando || s.Quando())) return s.Testo;
     return {};
 }
 

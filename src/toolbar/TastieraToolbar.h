@@ -34,7 +34,8 @@ struct Scorciatoia {
     std::int16_t Shift = 0;     // modifier mask, matched exactly
     std::int16_t Pulsante = 0;  // the button it presses
     std::string Testo;          // the key as the tip shows it; empty: not shown
-    // When set, the key works only while it answers true (Escape only while a window is open).
+    // When set, the key works only while it answers true (Escape only while a window is open);
+    // of the keys that may run, the first in the table is the one pressed.
     std::function<bool()> Quando;
 };
 
@@ -47,7 +48,7 @@ class TastieraToolbar : public platform::AccessibleChildren {
 
     void setScorciatoie(std::vector<Scorciatoia> s);
     const std::vector<Scorciatoia>& Scorciatoie() const { return scorciatoie_; }
-    // The first shown key of button Indice ("Alt+→"), or "".
+    // The first shown key of button Indice that works now ("Alt+→"), or "".
     std::string TestoScorciatoia(std::int16_t Indice) const;
     // The button's tip with its key after it, as the tooltip shows it.
     std::string Suggerimento(const ClassePulsante& b) const;
