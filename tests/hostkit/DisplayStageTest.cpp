@@ -8,6 +8,8 @@
 #include "hostkit/animation/AnimationForm.h"
 #include "hostkit/animation/Loudspeaker.h"
 #include "hostkit/lists/ScrittoreLista.h"
+#include "hostkit/panorama/PanoramaControl.h"
+#include "hostkit/picture/PictureControl.h"
 #include "hostkit/richtextbox/RichTextBox.h"
 #include "hostkit/stage/DisplayStage.h"
 #include "lists/ClasseTLista.h"
@@ -103,6 +105,21 @@ TEST(DisplayStage, NothingOfAnAnimationStaysBehindAnObjectThatShowsNothing) {
             EXPECT_EQ(s.Conta(dove, kBlack), 0);
         }
     }
+}
+
+// A screen reader names what is shown by its caption, or by its description while no caption
+// shows.
+TEST(DisplayStage, NamesWhatItShowsByTheCaptionOrTheDescription) {
+    Palco s({"FO"});
+    s.Mostra(1);
+    s.stage->Arrange();
+    EXPECT_EQ(s.stage->Picture().Accessible().name, "Opis FO");
+    s.stage->Caption().setFText("Wisła pod Krakowem\r\nzimą ");
+    s.stage->Caption().setVisible(true);
+    s.stage->Arrange();
+    for (const platform::Window* w : {static_cast<const platform::Window*>(&s.stage->Picture()),
+                                      static_cast<const platform::Window*>(&s.stage->Panorama())})
+        EXPECT_EQ(w->Accessible().name, "Wisła pod Krakowem  zimą");
 }
 
 TEST(DisplayStage, SaysWhatItCannotShowAndOnlyWhileNothingElseShows) {

@@ -11,6 +11,7 @@
 #include "hostkit/panorama/Panorama.h"
 #include "hostkit/panorama/PanoramaControl.h"
 #include "hostkit/panorama/PanoramaTable.h"
+#include "platform/Keys.h"
 #include "runtime/Coercions.h"
 
 namespace quindel::hostkit {
@@ -113,6 +114,28 @@ TEST(PanoramaControl, DraggingTurnsWithThePointerAndTheWheelZooms) {
     s.p.RunFor(100);
     EXPECT_DOUBLE_EQ(s.pano->FieldOfView(), 120);
     EXPECT_NEAR(s.pano->PanAngle(), 77.5, 1e-4);
+}
+
+TEST(PanoramaControl, TheArrowsTurnAndZoomAsTheMouseDoes) {
+    PanoramaStage s;
+    LetProperty(s.obj, "PanAngle", 5.0);
+    s.form->Show();
+    s.pano->SetFocus();
+    namespace key = platform::key;
+    const struct {
+        std::int16_t key;
+        bool zoom;
+        double pan, fov;
+    } steps[] = {{key::Left, false, 355, 90}, {key::Right, false, 5, 90},
+                 {key::Right, false, 15, 90}, {key::Up, false, 15, 90},
+                 {key::Up, true, 15, 85},     {key::Down, true, 15, 90}};
+    for (const auto& step : steps) {
+        LetProperty(s.obj, "zoomenabled", step.zoom);
+        s.p.Input().Key(step.key);
+        s.p.Pump();
+        EXPECT_NEAR(s.pano->PanAngle(), step.pan, 1e-4) << step.key;
+        EXPECT_DOUBLE_EQ(s.pano->FieldOfView(), step.fov) << step.key;
+    }
 }
 
 TEST(PanoramaControl, OnlyWhatChangedIsWorkedOutAgain) {

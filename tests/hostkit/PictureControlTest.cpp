@@ -1,6 +1,6 @@
 // The picture control: its members by late binding, the four picture formats, painting at
 // actual size with crop offsets and stretched, the reduced JPEG decode and its memory, the
-// Picture and MouseIcon objects, and the print hook.
+// Picture and MouseIcon objects, the print hook, and panning with the keys.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include "hostkit/picture/PictureControl.h"
 #include "platform/BmpWriter.h"
 #include "platform/GifWriter.h"
+#include "platform/Keys.h"
 #include "platform/PictureBox.h"
 #include "platform/PictureObject.h"
 #include "platform/WindowObject.h"
@@ -155,6 +156,33 @@ TEST(PictureControl, ActualSizeShowsThePictureFromItsCropOffsets) {
     LetProperty(s.obj, "AutoSize", std::int16_t(1));
     EXPECT_EQ(s.pic->Width(), 200 * kTwips);
     EXPECT_EQ(s.pic->Height(), 150 * kTwips);
+}
+
+// At actual size a picture larger than the control pans with the keys, within the picture;
+// stretched, it has nothing to pan.
+TEST(PictureControl, TheKeysPanAPictureLargerThanTheControl) {
+    PictureStage s;
+    LetProperty(s.obj, "FileName", s.SavePng("big.png", test::Addressed(200, 150)));
+    s.form->Show();
+    s.pic->SetFocus();
+    namespace key = platform::key;
+    const struct {
+        std::int16_t key;
+        std::int32_t cropX, cropY;
+    } steps[] = {{key::Right, 40, 0},  {key::Right, 80, 0},      {key::Right, 100, 0},
+                 {key::Down, 100, 40}, {key::PageDown, 100, 70}, {key::Up, 100, 30},
+                 {key::Left, 60, 30},  {key::Home, 0, 0},        {key::Up, 0, 0}};
+    for (const auto& step : steps) {
+        s.p.Input().Key(step.key);
+        s.p.Pump();
+        EXPECT_EQ(s.pic->CropX(), step.cropX) << step.key;
+        EXPECT_EQ(s.pic->CropY(), step.cropY) << step.key;
+    }
+    LetProperty(s.obj, "AutoSize", std::int16_t(2));
+    s.p.Input().Key(key::Right);
+    s.p.Pump();
+    EXPECT_EQ(s.pic->CropX(), 0);
+    EXPECT_EQ(s.pic->Accessible().role, platform::Role::Graphic);
 }
 
 // A landscape of 640 x 400: sky over grass, a sun centred at (480, 100), a house, and a dark

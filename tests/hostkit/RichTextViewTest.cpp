@@ -5,6 +5,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 #include "TestFolder.h"
@@ -143,6 +144,46 @@ TEST_F(RichTextViewTest, CtrlCAndCtrlInsertCopyOtherKeysDoNothing) {
     }
     EXPECT_EQ(clip.Operations().back(), headless::ClipOperation::TextAndRtf);
     EXPECT_EQ(clip.Text(), "bold");
+}
+
+// What the user selects goes to the selection buffer as well, never to the clipboard; a
+// selection made by code does not.
+TEST_F(RichTextViewTest, CtrlASelectsAllAndTheUsersSelectionsGoToTheSelectionBuffer) {
+    auto& clip = *p.clipboard();
+    struct Case {
+        const char* what;
+        std::function<void()> act;
+        std::optional<std::string> selection;
+    } cases[] = {
+        {"by code", [&] { box->Select(6, 4); }, std::nullopt},
+        {"Ctrl+A", [&] { Key('A', 2); }, "alpha beta gamma\r\ndelta epsilon"},
+        {"a plain A", [&] { Key('A', 0); }, std::nullopt},
+        {"a drag",
+         [&] {
+             const PointPx from = ScreenPointOf(6), to = ScreenPointOf(10);
+             p.Input().MoveTo(from.x, from.y).Press().MoveTo(to.x, to.y).Release();
+             p.Pump();
+         },
+         "beta"},
+        {"a click selects nothing to offer",
+         [&] {
+             p.Input().Click(ScreenPointOf(2).x, ScreenPointOf(2).y);
+             p.Pump();
+         },
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        box->setFText("alpha beta gamma\ndelta epsilon");
+        box->Select(0, 0);
+        clip.SetSelection("");
+        clip.ClearOperations();
+        c.act();
+        EXPECT_EQ(clip.Selection(), c.selection.value_or("")) << c.what;
+        EXPECT_TRUE(clip.Operations().empty()) << c.what << ": the clipboard stays as it was";
+    }
+    EXPECT_EQ(box->SelLength(), 0);
+    Key('A', 2);
+    EXPECT_EQ(box->SelLength(), box->TextLength());
 }
 
 TEST_F(RichTextViewTest, PaintsTheFrameTheTextTheSelectionAndTheScrolledView) {

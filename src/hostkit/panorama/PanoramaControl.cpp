@@ -133,6 +133,30 @@ void PanoramaControl::EndDrag() {
     dragTimer_->setEnabled(false);
 }
 
+void PanoramaControl::KeyDownDefault(std::int16_t keyCode, std::int16_t shift) {
+    if (shift != 0) return;
+    switch (keyCode) {
+        case platform::key::Left:
+            setPanAngle(pan_ - kTurnStep);
+            break;
+        case platform::key::Right:
+            setPanAngle(pan_ + kTurnStep);
+            break;
+        case platform::key::Up:
+            WheelDefault(platform::key::WheelNotch);
+            break;
+        case platform::key::Down:
+            WheelDefault(-platform::key::WheelNotch);
+            break;
+        default:
+            break;
+    }
+}
+
+void PanoramaControl::Describe(platform::AccessibleDescription& d) const {
+    d.role = platform::Role::Graphic;
+}
+
 bool PanoramaControl::WheelDefault(int delta) {
     if (!zoomEnabled_) return false;
     setFieldOfView(fov_ - kFovStep * delta / platform::key::WheelNotch);

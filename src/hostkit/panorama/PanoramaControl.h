@@ -12,6 +12,9 @@
 //   top, Left, Move, height, Width, Visible, Enabled  as on every window; a disabled control
 //                            ignores the mouse and the wheel
 //   Parent                   ControlMembers.h
+// Left and Right turn the view kTurnStep degrees, Up and Down zoom as a notch of the wheel does;
+// a click gives the control the keyboard. To assistive technology it is an image, named by its
+// host.
 // Dragging with the left button turns the view with the picture under the pointer; the pointer
 // is followed on a short timer while the button is held, since the input funnel reports moves to
 // the host only. Work is done only for what changed: the projection table is kept per view size,
@@ -32,6 +35,7 @@ namespace quindel::hostkit {
 class PanoramaControl : public platform::Window, public TableDispatch {
   public:
     static constexpr double kDefaultFov = 90, kMinFov = 20, kMaxFov = 120, kFovStep = 5;
+    static constexpr double kTurnStep = 10;
     static constexpr std::int32_t kDragPollMs = 15;
 
     PanoramaControl(platform::Platform& p, platform::Window* parent);
@@ -53,8 +57,11 @@ class PanoramaControl : public platform::Window, public TableDispatch {
     void Paint(platform::Image& img) const override;
 
   protected:
+    bool FocusOnClick() const override { return true; }
+    void Describe(platform::AccessibleDescription& d) const override;
     void MouseDownDefault(const platform::MouseArgs& a) override;
     void MouseUpDefault(const platform::MouseArgs& a) override;
+    void KeyDownDefault(std::int16_t keyCode, std::int16_t shift) override;
     bool WheelDefault(int delta) override;
 
   private:

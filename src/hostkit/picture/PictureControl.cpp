@@ -6,6 +6,7 @@
 #include "contract/Picture.h"
 #include "hostkit/base/ControlMembers.h"
 #include "hostkit/base/PictureScaler.h"
+#include "platform/Keys.h"
 #include "platform/PictureBox.h"
 #include "platform/PictureObject.h"
 #include "platform/Platform.h"
@@ -160,6 +161,39 @@ void PictureControl::setPrinterhDC(std::int32_t hdc) {
     if (!printHook_) throw VbError(kPrinterError, "Picture", "No printer service is connected");
     printHook_(store_.Full(), printRect_, hdc);
     if (autoSize_ == kStretched) store_.ReleaseFull();
+}
+
+void PictureControl::PanBy(int dx, int dy) {
+    const platform::SizePx view = ClientSizePx();
+    setCropX(std::clamp(cropX_ + dx, 0, std::max(IWidth() - view.width, 0)));
+    setCropY(std::clamp(cropY_ + dy, 0, std::max(IHeight() - view.height, 0)));
+}
+
+void PictureControl::KeyDownDefault(std::int16_t keyCode, std::int16_t shift) {
+    if (shift != 0 || store_.empty() || autoSize_ == kStretched) return;
+    const int page = std::max(ClientSizePx().height, 1);
+    switch (keyCode) {
+        case platform::key::Left:
+            return PanBy(-kPanStepPx, 0);
+        case platform::key::Right:
+            return PanBy(kPanStepPx, 0);
+        case platform::key::Up:
+            return PanBy(0, -kPanStepPx);
+        case platform::key::Down:
+            return PanBy(0, kPanStepPx);
+        case platform::key::PageUp:
+            return PanBy(0, -page);
+        case platform::key::PageDown:
+            return PanBy(0, page);
+        case platform::key::Home:
+            return PanBy(-cropX_, -cropY_);
+        default:
+            return;
+    }
+}
+
+void PictureControl::Describe(platform::AccessibleDescription& d) const {
+    d.role = platform::Role::Graphic;
 }
 
 void PictureControl::Paint(Image& img) const {

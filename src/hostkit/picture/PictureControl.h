@@ -26,6 +26,10 @@
 //                             Nothing clears it; any other object raises 481
 //   height, Width, Left, Top, Move, Visible  as on every window (ControlMembers.h)
 //   Refresh, Parent           ControlMembers.h
+// Keys: shown at actual size and larger than the control, the picture pans with the arrow keys
+// (kPanStepPx a press), Page Up and Page Down (a control's height), Home (to the top-left
+// corner). A click gives the control the keyboard. To assistive technology it is an image, named
+// by its host.
 // Memory: a JPEG shown fitted is decoded at the reduced scale the control's size allows and
 // only its fitted pixels are kept; actual size decodes it whole, on demand (PictureStore.h).
 #include <cstdint>
@@ -80,8 +84,17 @@ class PictureControl : public platform::Window, public TableDispatch {
 
     void Paint(platform::Image& img) const override;
 
+    static constexpr int kPanStepPx = 40;
+
+  protected:
+    bool FocusOnClick() const override { return true; }
+    void Describe(platform::AccessibleDescription& d) const override;
+    void KeyDownDefault(std::int16_t keyCode, std::int16_t shift) override;
+
   private:
     void DeclareMembers();
+    // Pans by (dx, dy) pixels, within the picture.
+    void PanBy(int dx, int dy);
     void Repaint() { Changed(platform::Aspect::Content); }
     void TakePictureSize();
     DecodeTarget TargetForLoad() const;

@@ -13,6 +13,7 @@ using namespace quindel::platform;
 namespace {
 
 constexpr std::int16_t kInsert = 45;
+constexpr std::int16_t kLetterA = 'A';
 constexpr std::int16_t kLetterC = 'C';
 constexpr std::int16_t kCtrl = 2;
 
@@ -83,6 +84,21 @@ void RichTextBox::setClipCopy(std::int16_t mode) {
 
 void RichTextBox::KeyDown(std::int16_t keyCode, std::int16_t shift) {
     if ((shift & kCtrl) && (keyCode == kLetterC || keyCode == kInsert)) Copy(true);
+    if ((shift & kCtrl) && keyCode == kLetterA) {
+        Select(0, TextLength());
+        OfferSelection();
+    }
+}
+
+void RichTextBox::OfferSelection() {
+    Clipboard* clipboard = platform().clipboard();
+    if (clipboard && SelLength() > 0) clipboard->SetSelection(SelText());
+}
+
+void RichTextBox::Describe(AccessibleDescription& d) const {
+    d.role = Role::Document;
+    d.text = engine_->Text();
+    d.state.readOnly = true;
 }
 
 }  // namespace quindel::hostkit

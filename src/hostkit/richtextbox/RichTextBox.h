@@ -8,9 +8,12 @@
 // - A vertical scroll bar (a child window) stands at the right edge as ScrollBars says: 2 or 3
 //   always, 4 (the default) while the document is taller than the text area, 0 or 1 never.
 // - The user reads and never edits. The mouse selects (press, drag; a press with Shift extends),
-//   the wheel, the bar and the keys Up, Down, PageUp, PageDown, Home and End scroll, Ctrl+C and
-//   Ctrl+Insert copy the selection as RTF and plain text; other keys do nothing. Dragging and
+//   the wheel, the bar and the keys Up, Down, PageUp, PageDown, Home and End scroll, Ctrl+A
+//   selects everything, Ctrl+C and Ctrl+Insert copy the selection as RTF and plain text; other
+//   keys do nothing. A selection made by the mouse or by Ctrl+A also goes to the desktop's
+//   selection buffer (X11's primary selection), where the middle button pastes it. Dragging and
 //   copying are the box's own reactions to input, so a host's handlers on it take nothing away.
+// - To assistive technology it is a read-only document whose text is the plain text.
 // - Positions and lengths count the code points of the plain text (richtext/Document.h).
 // - A file to load must be a regular file of at most kMaxTextFileBytes (a FIFO or a device is
 //   refused at once, never waited on or read without end).
@@ -148,6 +151,8 @@ class RichTextBox : public platform::Window, public TableDispatch {
 
   protected:
     bool FocusOnClick() const override { return true; }
+    // A read-only document whose text is the readable text.
+    void Describe(platform::AccessibleDescription& d) const override;
     void MouseDownDefault(const platform::MouseArgs& a) override;
     void MouseUpDefault(const platform::MouseArgs& a) override;
     void KeyDownDefault(std::int16_t keyCode, std::int16_t shift) override;
@@ -186,6 +191,8 @@ class RichTextBox : public platform::Window, public TableDispatch {
     void SelectTo(std::int32_t position);
     void DragTo(const platform::MouseArgs& a);
     void KeyDown(std::int16_t keyCode, std::int16_t shift);
+    // The selection the user made becomes the desktop's selection buffer, as text views do there.
+    void OfferSelection();
 
     std::unique_ptr<richtext::Engine> engine_;
     Settings settings_;

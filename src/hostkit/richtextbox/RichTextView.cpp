@@ -211,6 +211,7 @@ void RichTextBox::DragTo(const MouseArgs& a) {
 }
 
 void RichTextBox::MouseUpDefault(const MouseArgs&) {
+    if (dragging_) OfferSelection();
     dragging_ = false;
 }
 

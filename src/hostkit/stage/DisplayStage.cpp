@@ -114,6 +114,22 @@ void DisplayStage::Arrange() {
                                     static_cast<platform::Window*>(&animation_->Animazioni())})
         if (shown->Visible()) Centre(*shown);
     UpdateNotice();
+    NameTheShown();
+}
+
+void DisplayStage::NameTheShown() {
+    std::string name = caption_->Visible() ? caption_->engine().Text() : std::string();
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    const std::size_t first = name.find_first_not_of(' ');
+    name = first == std::string::npos ? std::string()
+                                      : name.substr(first, name.find_last_not_of(' ') - first + 1);
+    if (name.empty()) name = CurrentObject().description;
+    for (platform::Window* w : {static_cast<platform::Window*>(picture_.get()),
+                                static_cast<platform::Window*>(panorama_.get()),
+                                static_cast<platform::Window*>(movie_.get()),
+                                static_cast<platform::Window*>(video_.get())})
+        w->setAccessibleName(name);
 }
 
 void DisplayStage::SetLanguage(const std::string& tag) {

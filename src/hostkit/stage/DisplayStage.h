@@ -10,6 +10,9 @@
 // is shown there; a host calls it after each object the panel shows (every show is followed by
 // one of the panel's events). Resizing the form arranges too.
 //
+// Arrange names the picture, panorama, movie and film controls for assistive technology by the
+// caption of the object shown (its description when no caption shows), so a screen reader says
+// what the picture is.
 // Arrange also tidies the stage after a show: an animation surface left empty is hidden at once
 // (it hides itself shortly after anyway), and when the panel's current object is of a kind the
 // stage has no control for (a quiz, an index, an unknown type) and nothing else is shown, a line
@@ -77,6 +80,7 @@ class DisplayStage {
         std::string type, description;
     };
 
+    void NameTheShown();
     void FitPicture();
     void Fit(platform::Window& w, double width, double height);
     void Centre(platform::Window& w) const;
