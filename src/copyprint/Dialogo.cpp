@@ -17,7 +17,7 @@ namespace quindel {
 namespace {
 
 constexpr std::int32_t kTwips = 15;
-constexpr std::int16_t kInvio = 13, kEsc = 27;
+constexpr std::int16_t kInvio = 13, kEsc = 27, kSpazio = 32;
 constexpr platform::Rgba kSfondo = platform::MakeRgb(238, 232, 216);  // the artwork's paper
 constexpr platform::Rgba kInchiostro = platform::MakeRgb(40, 44, 64);
 
@@ -38,6 +38,7 @@ Dialogo::Dialogo(platform::Platform& p, std::string_view sfondo)
     const platform::Image img = ImmagineDialogo(sfondo);
     form_->Move(0, 0, img.width() * kTwips, img.height() * kTwips);
     FONDO_ = Immagine(img, 0, 0);
+    form_->setAccessibleRole(platform::Role::Dialog);
     form_->OnKeyPress = [this](std::int16_t& k) { Form_KeyPress(k); };
     form_->OnUnload = [this] { Form_Unload(); };
 }
@@ -69,6 +70,12 @@ std::shared_ptr<platform::Label> Dialogo::Etichetta(const std::string& testo, st
     return l;
 }
 
+std::shared_ptr<platform::Label> Dialogo::Titolo(const std::string& testo, std::int32_t x,
+                                                 std::int32_t y, std::int32_t w, std::int32_t h) {
+    form_->setAccessibleName(testo);
+    return Etichetta(testo, x, y, w, h);
+}
+
 std::shared_ptr<platform::PictureBox> Dialogo::Immagine(const platform::Image& img, std::int32_t x,
                                                         std::int32_t y, bool visibile) {
     auto pb = platform_.NewPictureBox(*form_);
@@ -85,6 +92,19 @@ std::shared_ptr<platform::PictureBox> Dialogo::Immagine(const platform::Image& i
 // Labels and pictures have no click of their own: a release over the control that was pressed is
 // one.
 void Dialogo::Pulsante(platform::Window& w, std::function<void()> click) {
+    // A picture beside a label does what the label does: the label alone takes the keyboard.
+    if (w.Kind() == platform::WindowKind::Label) {
+        w.setTabStop(true);
+        w.setAccessibleRole(platform::Role::PushButton);
+        w.OnKeyPress = [this, vivo = vivo_, click](std::int16_t& tasto) {
+            if (tasto != kSpazio) {
+                if (*vivo) Form_KeyPress(tasto);
+                return;
+            }
+            const std::function<void()> clic = click;  // as a click, it may unload the dialog
+            clic();
+        };
+    }
     w.OnMouseDown = [&w](const platform::MouseArgs&) { BottonePremuto(w); };
     w.OnMouseUp = [&w, click = std::move(click)](const platform::MouseArgs& a) {
         BottoneRilasciato(w);

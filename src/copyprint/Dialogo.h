@@ -3,6 +3,9 @@
 // its background picture, centred on the screen, with labels and pictures as buttons that look
 // pressed while held, Enter and Escape, and the ties to the control that opened it. While it is
 // open the control's parent form (FrmParent) owns it and is disabled; unloading enables it again.
+// Without a mouse: Tab walks the labels that are buttons, Space clicks the one with the focus,
+// Enter and Escape keep their meaning wherever the focus is. To assistive technology it is a
+// dialog named by its title, its button labels push buttons.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -46,9 +49,12 @@ class Dialogo {
 
     std::shared_ptr<platform::Label> Etichetta(const std::string& testo, std::int32_t x,
                                                std::int32_t y, std::int32_t w, std::int32_t h);
+    // The label that names the dialog.
+    std::shared_ptr<platform::Label> Titolo(const std::string& testo, std::int32_t x,
+                                            std::int32_t y, std::int32_t w, std::int32_t h);
     std::shared_ptr<platform::PictureBox> Immagine(const platform::Image& img, std::int32_t x,
                                                    std::int32_t y, bool visibile = true);
-    // Gives a label or picture the button looks and a click.
+    // Gives a label or picture the button looks and a click; a label also takes the keyboard.
     void Pulsante(platform::Window& w, std::function<void()> click);
     // Runs once the controls stand: centres the form and adapts them to the screen.
     void Disponi();

@@ -78,7 +78,7 @@ fcopia::~fcopia() {
 
 void fcopia::Costruisci() {
     Dialogo& d = dialogo_;
-    d.Etichetta("Kopiowanie", 16 * kPx, 9 * kPx, 200 * kPx, 15 * kPx);
+    d.Titolo("Kopiowanie", 16 * kPx, 9 * kPx, 200 * kPx, 15 * kPx);
     d.Etichetta("Co skopiowa\u0107:", 16 * kPx, 37 * kPx, 120 * kPx, 15 * kPx);
     d.Etichetta("Dok\u0105d:", 180 * kPx, 37 * kPx, 120 * kPx, 15 * kPx);
     const platform::Image opzione = ImmagineDialogo("opzione.bmp");
@@ -99,6 +99,7 @@ void fcopia::Costruisci() {
     for (auto& o : OPZT_) ImpostaPuntatore(*o, kFrecciaSu);
     sceglifile_ = d.Etichetta(" ...", 250 * kPx, 83 * kPx, 28 * kPx, 15 * kPx);
     d.Pulsante(*sceglifile_, [this] { sceglifile_Click(); });
+    sceglifile_->setAccessibleName("Wybierz plik");
     sceglifile_->setVisible(d.Piattaforma().fileDialog() != nullptr);
     lbl_File_ = d.Etichetta("", 184 * kPx, 107 * kPx, 132 * kPx, 15 * kPx);
     OK_ = d.Etichetta("     OK", 70 * kPx, 170 * kPx, 80 * kPx, 17 * kPx);

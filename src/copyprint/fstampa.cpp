@@ -84,7 +84,7 @@ fstampa::~fstampa() {
 
 void fstampa::Costruisci() {
     Dialogo& d = dialogo_;
-    d.Etichetta("Drukowanie", 16 * kPx, 9 * kPx, 200 * kPx, 15 * kPx);
+    d.Titolo("Drukowanie", 16 * kPx, 9 * kPx, 200 * kPx, 15 * kPx);
     d.Etichetta("Co wydrukowa\u0107:", 16 * kPx, 37 * kPx, 200 * kPx, 15 * kPx);
     const platform::Image opzione = ImmagineDialogo("opzione.bmp");
     const platform::Image spunta = ImmagineDialogo("spunta.bmp");

@@ -1,5 +1,6 @@
 #include "platform/Label.h"
 
+#include "platform/FocusMark.h"
 #include "platform/ModelRenderer.h"
 #include "platform/Platform.h"
 #include "platform/Raster.h"
@@ -72,6 +73,8 @@ void Label::Paint(Image& img) const {
     const int b = BorderStyle() != 0 ? 1 : 0;
     if (b) DrawFrame(img, 0, 0, img.width(), img.height(), kInk);
     platform().DrawText(img, b, b, Caption(), ForeColor());
+    // A label that takes the keyboard (a dialog's button) shows when it has it.
+    if (HasFocus()) DrawFocusMark(img, 0, 0, img.width(), img.height());
 }
 
 }  // namespace quindel::platform

@@ -182,6 +182,42 @@ TEST_F(fcopiaTest, EnterCopies) {
     EXPECT_EQ(clip.Text(), kTesto);
 }
 
+// Without a mouse: Tab walks the dialog's buttons in their order, Space on one does what a click
+// on it does, Enter copies wherever the focus is; assistive technology finds a dialog named by its
+// title and its buttons named as they read.
+TEST_F(fcopiaTest, TheKeyboardWalksTheButtonsSpaceClicksAndEnterStillCopies) {
+    s.MostraImmagine(8, 8);
+    s.testo->setVisible(true);  // the picture is chosen first, the text is offered
+    Apri();
+    const platform::AccessibleDescription dialog = d->Form()->Accessible();
+    EXPECT_EQ(dialog.role, platform::Role::Dialog);
+    EXPECT_EQ(dialog.name, "Kopiowanie");
+    std::vector<std::string> expected{"Tekst", "Inne:", "Podpis", "Obraz", "Schowek",
+                                      "Plik",  "OK",    "Anuluj", "Tekst"};
+    if (d->sceglifile().Visible()) expected.insert(expected.begin() + 6, "Wybierz plik");
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        s.p.Input().Key(9);
+        s.p.RunFor(10);
+        const platform::Window* f = s.p.Focused();
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->Accessible().role, platform::Role::PushButton);
+        names.push_back(f->Accessible().name);
+    }
+    EXPECT_EQ(names, expected);
+    // On "Tekst" again: Space chooses the text, as a click on it does; Enter copies it.
+    ASSERT_EQ(s.p.Focused(), &d->OPZT(0));
+    EXPECT_FALSE(d->HaTesto());
+    s.p.Input().Key(32);
+    s.p.RunFor(10);
+    EXPECT_TRUE(d->HaTesto());
+    EXPECT_TRUE(d->Caricato());
+    s.p.Input().Key(13);
+    s.p.RunFor(10);
+    EXPECT_FALSE(d->Caricato());
+    EXPECT_EQ(clip.Text(), kTesto);
+}
+
 // One content is chosen at a time, at first the object shown: the picture when a picture is
 // shown, else the text, else the caption; both option markers and the check marks say so, and OK
 // copies it. A click on a choice that is not offered changes nothing.
