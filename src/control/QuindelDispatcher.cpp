@@ -220,6 +220,9 @@ void Quindel::ComandoVolume() {
         f.Show();
         f.setEnabled(true);
         platform_.api().SetWindowWord(f.hWnd(), platform::GWW_HWNDPARENT, FormPadre()->hWnd());
+        // Its slider takes the keyboard, as the multimedia list's box does: the window is
+        // reached from the keyboard only so.
+        volume_->Slider1()->SetFocus();
     });
 }
 

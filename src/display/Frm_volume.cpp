@@ -4,6 +4,7 @@
 
 #include "display/ProprietarioVolume.h"
 #include "platform/Form.h"
+#include "platform/Keys.h"
 #include "platform/Platform.h"
 #include "platform/Slider.h"
 #include "platform/WindowObject.h"
@@ -26,6 +27,10 @@ Frm_volume::Frm_volume(platform::Platform& p) : form_(p.NewForm()) {
     Slider1_->Move(60, 30, form_->ScaleWidth() - 120, form_->ScaleHeight() - 60);
     Slider1_->setExtenderBool(platform::kDispidExtenderBool, true);
     Slider1_->OnChange = [this] { Slider1_Change(); };
+    // Escape closes the window as its button does, as it closes a list window.
+    Slider1_->OnKeyPress = [this](std::int16_t& tasto) {
+        if (tasto == platform::key::Escape && ObjPilonda_) ObjPilonda_->ChiudiVolume();
+    };
     form_->OnUnload = [this] { Form_Unload(); };
     // A close from the frame or the window manager goes through the button, so one press opens
     // the window again.
@@ -38,6 +43,7 @@ Frm_volume::Frm_volume(platform::Platform& p) : form_(p.NewForm()) {
 
 Frm_volume::~Frm_volume() {
     Slider1_->OnChange = nullptr;
+    Slider1_->OnKeyPress = nullptr;
     form_->OnUnload = nullptr;
     form_->OnQueryUnload = nullptr;
     ObjPilonda_ = nullptr;

@@ -108,6 +108,30 @@ TEST(QuindelTastiera, TabPassesThePanelByWithoutStoppingOnTheProgressSlider) {
     EXPECT_EQ(t.p.Focused(), strip);
 }
 
+// The volume window opened from the keyboard is worked from the keyboard: its slider has the
+// keys, Escape closes it as its button does.
+TEST(QuindelTastiera, TheVolumeWindowTakesTheKeyboardAndEscapeClosesIt) {
+    ControlFixture fx("keys_volume");
+    fx.q->setVolumeAudio(0);
+    ASSERT_TRUE(fx.q->IsPulsanteAbilitato(8));
+    fx.q->pic_ToolbarMain().SetFocus();
+    // From button 1 the next enabled one is the volume's: 2 to 7 start disabled.
+    fx.p.Input().Key(key::Home, 5).Key(key::Right, 5).Key(key::Space, 5);
+    fx.p.RunFor(100);
+    ASSERT_EQ(fx.Eventi(), Eventi{"PulsantePremuto(8,-1)"});
+    const platform::Window* focused = fx.p.Focused();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->Kind(), platform::WindowKind::Slider);
+    EXPECT_NE(focused, &fx.q->Sld_SliderAvanzamento());
+    fx.p.Input().Key(key::Up, 5).Key(key::Up, 5);
+    fx.p.RunFor(50);
+    EXPECT_GT(fx.q->VolumeAudio(), 0) << "up is louder";
+    fx.p.Input().Key(key::Escape, 5);
+    fx.p.RunFor(50);
+    EXPECT_EQ(fx.Eventi(), Eventi{"PulsantePremuto(8,0)"});
+    EXPECT_FALSE(fx.q->ValorePulsante(8));
+}
+
 TEST(QuindelTastiera, TipsNameTheKeysThatWorkNow) {
     Tasti t("keys_tips");
     struct Case {
