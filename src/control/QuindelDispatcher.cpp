@@ -187,7 +187,9 @@ bool Quindel::ComandoLista(std::int16_t n) {
         f.Show();
         f.setEnabled(true);
         platform_.api().SetWindowWord(f.hWnd(), platform::GWW_HWNDPARENT, FormPadre()->hWnd());
-        if (n == 9) finestra.TList1()->SetFocus();
+        // Both lists take the keyboard: the linked entries' window can be reached from the
+        // keyboard only so.
+        finestra.TList1()->SetFocus();
     });
     if (!Tb().ButtonDown(altro)) return true;
     // One list window at a time, even when the host's handler fails: the other window closes

@@ -88,6 +88,17 @@ TEST(QuindelTastiera, KeysRunTheCommandsOfTheirButtonsAsClicksDo) {
     }
 }
 
+// Either list window opens with the keyboard on its rows: the linked entries too, or no key
+// would ever reach them.
+TEST(QuindelTastiera, BothListWindowsOpenWithTheKeyboardOnTheirRows) {
+    for (std::int16_t pulsante : {3, 9}) {
+        Tasti t("keys_lists" + std::to_string(pulsante));
+        t.q->pic_ToolbarMain().SetFocus();
+        t.q->setValorePulsante(pulsante, 1);
+        EXPECT_TRUE(t.q->FinestraLista(pulsante == 9 ? 1 : 0).TList1()->HasFocus()) << pulsante;
+    }
+}
+
 TEST(QuindelTastiera, TabPassesThePanelByWithoutStoppingOnTheProgressSlider) {
     Tasti t("keys_tab");
     auto other = t.p.NewListBox(*t.host);
