@@ -29,17 +29,18 @@ Variant IstanzaTesto::Leggi(const contract::Member& membro) const {
 }
 
 void IstanzaTesto::Imposta(const contract::Member& membro, Variant valore) const {
-    const DispId id = Numero(membro, CallKind::Let);
-    if (!istanza_) Raise(91);
-    Args a{std::move(valore)};
-    istanza_->Invoke(id, CallKind::Let, a);
+    Scrivi(membro, CallKind::Let, std::move(valore));
 }
 
 void IstanzaTesto::ImpostaOggetto(const contract::Member& membro, Object oggetto) const {
-    const DispId id = Numero(membro, CallKind::Set);
+    Scrivi(membro, CallKind::Set, Variant(std::move(oggetto)));
+}
+
+void IstanzaTesto::Scrivi(const contract::Member& membro, CallKind kind, Variant valore) const {
+    const DispId id = Numero(membro, kind);
     if (!istanza_) Raise(91);
-    Args a{Variant(std::move(oggetto))};
-    istanza_->Invoke(id, CallKind::Set, a);
+    Args a{std::move(valore)};
+    istanza_->Invoke(id, kind, a);
 }
 
 std::string IstanzaTesto::Testo() const {

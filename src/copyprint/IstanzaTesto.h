@@ -33,6 +33,8 @@ class IstanzaTesto {
     std::int32_t Handle() const;
 
   private:
+    void Scrivi(const contract::Member& membro, CallKind kind, Variant valore) const;
+
     Object istanza_;
 };
 
