@@ -274,7 +274,15 @@ RegistryData RegistryFile::Read() const {
     std::ostringstream text;
     text << in.rdbuf();
     if (in.bad()) throw RegistryError(file_, SystemError("cannot read"));
-    return Parse(text.str(), file_);
+    RegistryData data = Parse(text.str(), file_);
+    const fs::path folder = fs::absolute(file_, ec).parent_path();
+    const auto resolve = [&](std::string& library) {
+        if (!library.empty() && fs::path(library).is_relative())
+            library = (folder / library).lexically_normal().string();
+    };
+    for (ClassEntry& e : data.classes) resolve(e.library);
+    for (TypeLibEntry& e : data.typeLibs) resolve(e.library);
+    return data;
 }
 
 void RegistryFile::Update(const std::function<void(RegistryData&)>& change) const {
@@ -331,6 +339,23 @@ fs::path SystemRegistryPath() {
     return (libdir / QUINDEL_DATADIR_FROM_LIBDIR / "quindel" / "registry").lexically_normal();
 }
 
+fs::path DropInFolder() {
+    return SystemRegistryPath().string() + ".d";
+}
+
+std::vector<RegistryFile> DropInRegistries(const fs::path& folder) {
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.front() == '.' || it->path().extension() != ".reg") continue;
+        std::error_code typeEc;
+        if (it->is_regular_file(typeEc)) files.push_back(it->path());
+    }
+    std::sort(files.begin(), files.end());
+    return {files.begin(), files.end()};
+}
+
 void SetRegistryOverride(std::optional<fs::path> file) {
     std::lock_guard lock(overrideMutex);
     overridePath = std::move(file);
@@ -338,7 +363,10 @@ void SetRegistryOverride(std::optional<fs::path> file) {
 
 std::vector<RegistryFile> LookupRegistries() {
     if (auto single = SingleRegistry()) return {RegistryFile(*single)};
-    return {RegistryFile(UserRegistryPath()), RegistryFile(SystemRegistryPath())};
+    std::vector<RegistryFile> files{RegistryFile(UserRegistryPath()),
+                                    RegistryFile(SystemRegistryPath())};
+    for (RegistryFile& f : DropInRegistries(DropInFolder())) files.push_back(std::move(f));
+    return files;
 }
 
 RegistryFile RegistrationTarget() {

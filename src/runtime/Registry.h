@@ -11,7 +11,9 @@
 //   typelib    {libid}  name  version  library-path
 //   end        N        (the number of entries above: a file cut short is detected)
 // Lines starting with # are comments. Anything else is a corrupt file: reading it fails with a
-// RegistryError naming the file and the line, never with a partial result.
+// RegistryError naming the file and the line, never with a partial result. A relative library
+// path is taken from the registry file's folder, so a package's drop-in file (below) names its
+// library wherever the installed tree lies.
 //
 // Writes are atomic (a temporary file in the same folder, flushed to disk, renamed over the
 // registry) and serialised between processes and threads by flock on "<file>.lock" around the
@@ -111,10 +113,18 @@ std::filesystem::path UserRegistryPath();
 // the variable QUINDEL_SYSTEM_REGISTRY, when set, names another file.
 std::filesystem::path SystemRegistryPath();
 
+// <system registry>.d: a folder of drop-in files, one per installed component (`NAME.reg`, the
+// format above), as packages install them; nobody writes them at run time.
+std::filesystem::path DropInFolder();
+// The `*.reg` files in the folder, in file-name order; hidden files, other names (a package
+// manager's `.reg.dpkg-new` and the like) and anything that is not a file are left out. None when
+// the folder does not exist.
+std::vector<RegistryFile> DropInRegistries(const std::filesystem::path& folder);
+
 // Points every lookup and every registration of this process at one registry file (tools and
 // tests); nullopt goes back to the environment. Without an override the variable
-// QUINDEL_REGISTRY, when set, names that one file; otherwise lookups read the user registry and
-// then the system registry, and registrations write the user registry.
+// QUINDEL_REGISTRY, when set, names that one file; otherwise lookups read the user registry, then
+// the system registry, then the drop-in files, and registrations write the user registry.
 void SetRegistryOverride(std::optional<std::filesystem::path> file);
 // In the order they are consulted.
 std::vector<RegistryFile> LookupRegistries();

@@ -262,6 +262,7 @@ TEST_F(Component, RegistrationToolExitCodes) {
         std::string args;
         int exit;
         bool registered;
+        std::string recorded = {};  // the library the registry names, when given
     };
     const std::string lib = QUINDEL_LIBRARY;
     const Case cases[] = {
@@ -274,6 +275,11 @@ TEST_F(Component, RegistrationToolExitCodes) {
         {"-u -s " + lib, 0, false},
         {"-u -s " + lib, 0, false},
         {"--registry " + registry_.string() + " -s " + lib, 0, true},
+        {"-s --record-as /usr/lib/libQuindel2.so.0 " + lib, 0, true, "/usr/lib/libQuindel2.so.0"},
+        {"-s --record-as ../lib/libQuindel2.so.0 " + lib, 0, true,
+         (registry_.parent_path() / "../lib/libQuindel2.so.0").lexically_normal().string()},
+        {"-s -u --record-as /x.so " + lib, 1, true},
+        {"-s --record-as", 1, true},
     };
     for (const Case& c : cases) {
         const std::string command = "QUINDEL_REGISTRY='" + registry_.string() + "' '" +
@@ -284,6 +290,13 @@ TEST_F(Component, RegistrationToolExitCodes) {
         const bool registered =
             fs::exists(registry_) && RegistryFile(registry_).Read().FindProgId(kProgId) != nullptr;
         EXPECT_EQ(registered, c.registered) << c.args;
+        if (!c.recorded.empty()) {
+            const RegistryData d = RegistryFile(registry_).Read();
+            ASSERT_NE(d.FindProgId(kProgId), nullptr);
+            EXPECT_EQ(d.FindProgId(kProgId)->library, c.recorded) << c.args;
+            ASSERT_EQ(d.typeLibs.size(), 1u);
+            EXPECT_EQ(d.typeLibs[0].library, c.recorded) << c.args;
+        }
     }
 }
 

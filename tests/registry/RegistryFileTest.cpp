@@ -235,5 +235,87 @@ TEST(RegistryLookup, TheUserRegistryWinsOverTheSystemOne) {
     }
 }
 
+// Packages drop one registry file per component beside the system registry; a lookup reads
+// them after the user and system registries, in file-name order.
+TEST(RegistryLookup, DropInFilesAreReadAfterTheUserAndSystemRegistries) {
+    const auto one = [](std::uint32_t n, const char* progId, const char* library) {
+        RegistryData d;
+        d.Put(ClassEntry{G(n), "C", progId, library, G(9)});
+        return RegistryFile::Format(d);
+    };
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, std::string>> files;  // path under the folder, text
+        std::string lookup;
+        std::string library;  // relative to the folder; empty: the class is not found
+        std::string errorMentions = {};
+    };
+    const Case cases[] = {
+        {"a drop-in alone",
+         {{"sys/registry.d/A.reg", one(1, "Lib.Thing", "/a.so")}},
+         "lib.thing",
+         "/a.so"},
+        {"by class id",
+         {{"sys/registry.d/A.reg", one(1, "Lib.Thing", "/a.so")}},
+         G(1).ToString(),
+         "/a.so"},
+        {"the user registry wins",
+         {{"user/quindel/registry", one(2, "Lib.Thing", "/user.so")},
+          {"sys/registry.d/A.reg", one(1, "Lib.Thing", "/a.so")}},
+         "Lib.Thing",
+         "/user.so"},
+        {"the system file wins",
+         {{"sys/registry", one(2, "Lib.Thing", "/system.so")},
+          {"sys/registry.d/A.reg", one(1, "Lib.Thing", "/a.so")}},
+         "Lib.Thing",
+         "/system.so"},
+        {"the first by name wins",
+         {{"sys/registry.d/B.reg", one(2, "Lib.Thing", "/b.so")},
+          {"sys/registry.d/A.reg", one(1, "Lib.Thing", "/a.so")}},
+         "Lib.Thing",
+         "/a.so"},
+        {"a relative library lies from the drop-in's folder",
+         {{"sys/registry.d/A.reg", one(1, "Lib.Thing", "../../lib/libthing.so.0")}},
+         "Lib.Thing",
+         "lib/libthing.so.0"},
+        {"other names and folders are no drop-ins",
+         {{"sys/registry.d/A.reg.dpkg-new", one(1, "Lib.Thing", "/new.so")},
+          {"sys/registry.d/.A.reg", one(2, "Lib.Thing", "/hidden.so")},
+          {"sys/registry.d/A.txt", one(3, "Lib.Thing", "/txt.so")},
+          {"sys/registry.d/D.reg/A.reg", one(4, "Lib.Thing", "/nested.so")}},
+         "Lib.Thing",
+         ""},
+        {"no drop-in folder", {}, "Lib.Thing", ""},
+        {"a corrupt drop-in is named",
+         {{"sys/registry.d/A.reg", "quindel-registry\t1\n"},
+          {"sys/registry.d/B.reg", one(1, "Lib.Thing", "/b.so")}},
+         "Lib.Thing",
+         "",
+         "A.reg"},
+    };
+    SetRegistryOverride(std::nullopt);
+    ScopedEnv noSingle("QUINDEL_REGISTRY", "");
+    for (const Case& c : cases) {
+        test::TestFolder dir("dropin");
+        ScopedEnv xdg("XDG_DATA_HOME", (dir.path() / "user").string());
+        ScopedEnv system("QUINDEL_SYSTEM_REGISTRY", (dir.path() / "sys" / "registry").string());
+        ASSERT_EQ(DropInFolder(), dir.path() / "sys" / "registry.d");
+        for (const auto& [file, text] : c.files) {
+            fs::create_directories((dir.path() / file).parent_path());
+            WriteText(dir.path() / file, text);
+        }
+        const fs::path expected =
+            c.library.empty() || c.library[0] == '/' ? fs::path(c.library) : dir.path() / c.library;
+        try {
+            EXPECT_EQ(fs::path(ResolveClass(c.lookup).library), expected) << c.what;
+        } catch (const VbError& e) {
+            EXPECT_TRUE(c.library.empty()) << c.what << ": " << e.description();
+            EXPECT_EQ(e.number(), 429) << c.what;
+            EXPECT_NE(e.description().find(c.errorMentions), std::string::npos)
+                << c.what << ": " << e.description();
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quindel::component
