@@ -19,4 +19,11 @@ fs::path FindSample(const fs::path& programFolder, const std::vector<fs::path>& 
     return {};
 }
 
+fs::path ContentFolder(const fs::path& given) {
+    std::error_code ec;
+    if (!fs::is_regular_file(given, ec)) return given;
+    const fs::path folder = given.parent_path();
+    return folder.empty() ? fs::path(".") : folder;
+}
+
 }  // namespace quindel::viewer

@@ -88,7 +88,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     qt::QtPlatform desktop;
     const fs::path content = args.content
-                                 ? *args.content
+                                 ? viewer::ContentFolder(*args.content)
                                  : viewer::FindSample(viewer::ProgramFolder(), kSampleCandidates);
     if (content.empty()) {
         ReportFailure(desktop,

@@ -51,6 +51,20 @@ TEST(ViewerSample, FoundBesideTheProgramWhateverTheCurrentFolder) {
         << "a folder without the multimedia list is no sample";
 }
 
+// A file manager opening a content folder's list file hands the viewer the file.
+TEST(ViewerSample, AListFileStandsForItsFolder) {
+    TestFolder root{"quindel_content"};
+    Touch(root.path() / "wisla" / "ListaMM.lst");
+    const struct {
+        fs::path given, expected;
+    } cases[] = {
+        {root.path() / "wisla" / "ListaMM.lst", root.path() / "wisla"},
+        {root.path() / "wisla", root.path() / "wisla"},
+        {root.path() / "absent" / "ListaMM.lst", root.path() / "absent" / "ListaMM.lst"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(viewer::ContentFolder(c.given), c.expected) << c.given;
+}
+
 TEST(ViewerSignals, AStopSignalRunsTheCloseOnceInTheEventLoop) {
     for (int sig : {SIGTERM, SIGINT}) {
         int closes = 0;
