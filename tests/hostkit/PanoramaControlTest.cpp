@@ -176,6 +176,33 @@ TEST(PanoramaControl, WithoutStretchTheViewKeepsFourByThree) {
     EXPECT_EQ(shot.pixel(32, 50), platform::MakeRgb(0, 0, 0));
 }
 
+TEST(PanoramaControl, LendsItsFrameOnlyWhenTheViewFillsTheControl) {
+    PanoramaStage s;
+    const struct {
+        const char* what;
+        bool stretch;
+        platform::SizePx asked;
+        bool picture, lends;
+    } cases[] = {{"stretched", true, {160, 120}, true, true},
+                 {"another size asked", true, {160, 121}, true, false},
+                 {"letterboxed", false, {160, 120}, true, true},
+                 {"letterboxed, wider", false, {200, 120}, true, false},
+                 {"no picture", true, {160, 120}, false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LetProperty(s.obj, "Stretch", c.stretch);
+        s.pano->Move(0, 0, c.asked.width == 200 ? 200 * kTwips : 160 * kTwips, 120 * kTwips);
+        if (!c.picture) LetProperty(s.obj, "FileName", std::string());
+        Image lent;
+        const bool lends = s.pano->LendPixels(
+            c.asked, [&](const platform::PixelsView& pixels) { lent.assign(pixels); });
+        EXPECT_EQ(lends, c.lends);
+        if (c.lends) {
+            EXPECT_EQ(lent, s.Shot()) << "the frame painted is the frame lent";
+        }
+    }
+}
+
 // A 1440 x 720 world: sky above the horizon, grass below, a grid line every 30 degrees, and a
 // pillar of its own colour at each quarter: red ahead (0), green right (90), blue behind (180),
 // yellow left (-90).

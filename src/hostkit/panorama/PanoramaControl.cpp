@@ -1,8 +1,11 @@
 #include "hostkit/panorama/PanoramaControl.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "contract/Declare.h"
 #include "contract/Panorama.h"
@@ -17,6 +20,19 @@ using platform::Image;
 
 namespace {
 constexpr platform::Rgba kBackColor = platform::MakeRgb(0, 0, 0);
+
+// QUINDEL_FRAME_LOG=path appends a line for every view rendered: the seconds of the monotonic
+// clock, which the desktop journeys read to count the frames a drag paints. Off when unset.
+void LogFrame() {
+    static std::FILE* const log = [] {
+        const char* path = std::getenv("QUINDEL_FRAME_LOG");
+        return path && *path ? std::fopen(path, "a") : nullptr;
+    }();
+    if (!log) return;
+    const std::chrono::duration<double> now = std::chrono::steady_clock::now().time_since_epoch();
+    std::fprintf(log, "%.6f\n", now.count());
+    std::fflush(log);
+}
 }  // namespace
 
 PanoramaControl::PanoramaControl(platform::Platform& p, platform::Window* parent)
@@ -82,10 +98,9 @@ platform::RectPx PanoramaControl::ViewRect() const {
     return FitInside(4, 3, client.width, client.height);
 }
 
-void PanoramaControl::Paint(Image& img) const {
-    img.fill(kBackColor);
+bool PanoramaControl::UpdateView() const {
     const platform::RectPx r = ViewRect();
-    if (picture_.empty() || r.width() <= 0 || r.height() <= 0) return;
+    if (picture_.empty() || r.width() <= 0 || r.height() <= 0) return false;
     const platform::PictureSize source = picture_.Size();
     if (!table_ || !table_->Serves(r.width(), r.height(), fov_, source.width, source.height)) {
         table_.emplace(r.width(), r.height(), fov_, source.width, source.height);
@@ -96,8 +111,26 @@ void PanoramaControl::Paint(Image& img) const {
         table_->Render(picture_.Full(), pan_, view_);
         viewValid_ = true;
         ++renders_;
+        LogFrame();
     }
+    return true;
+}
+
+void PanoramaControl::Paint(Image& img) const {
+    img.fill(kBackColor);
+    if (!UpdateView()) return;
+    const platform::RectPx r = ViewRect();
     CopyPixels(img, r.left, r.top, view_, 0, 0, view_.width(), view_.height());
+}
+
+bool PanoramaControl::LendPixels(
+    platform::SizePx size, const std::function<void(const platform::PixelsView&)>& use) const {
+    const platform::RectPx r = ViewRect();
+    if (r.left != 0 || r.top != 0 || r.width() != size.width || r.height() != size.height ||
+        !UpdateView())
+        return false;
+    use(view_.view());
+    return true;
 }
 
 void PanoramaControl::MouseDownDefault(const platform::MouseArgs& a) {

@@ -19,7 +19,9 @@
 // is followed on a short timer while the button is held, since the input funnel reports moves to
 // the host only. Work is done only for what changed: the projection table is kept per view size,
 // field of view and picture size, and a view is rendered only when the angle, the field of view,
-// the size or the picture changed.
+// the size or the picture changed. A view that fills the control is lent to the painter as
+// rendered (LendPixels), and QUINDEL_FRAME_LOG names a file that gets a line a rendered view.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,6 +57,10 @@ class PanoramaControl : public platform::Window, public TableDispatch {
     int TablesBuilt() const { return tablesBuilt_; }
 
     void Paint(platform::Image& img) const override;
+    bool PaintsWhole() const override { return true; }
+    // A view that fills the control is drawn straight from the rendered frame, not copied first.
+    bool LendPixels(platform::SizePx size,
+                    const std::function<void(const platform::PixelsView&)>& use) const override;
 
   protected:
     bool FocusOnClick() const override { return true; }
@@ -68,6 +74,8 @@ class PanoramaControl : public platform::Window, public TableDispatch {
     void DeclareMembers();
     void Repaint() { Changed(platform::Aspect::Content); }
     platform::RectPx ViewRect() const;
+    // Renders the view if anything changed since; false when there is nothing to show.
+    bool UpdateView() const;
     void DragTo(int clientX);
     void FollowPointer();
     void EndDrag();

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <thread>
+
+#include "hostkit/base/Bilinear.h"
 
 namespace quindel::hostkit {
 
@@ -17,87 +20,165 @@ double Radians(double degrees) {
     return degrees * std::numbers::pi / 180;
 }
 
-// The four neighbours weighted by the fractions fx, fy (0..256), channel by channel.
-Rgba Bilinear(Rgba p00, Rgba p10, Rgba p01, Rgba p11, std::uint32_t fx, std::uint32_t fy) {
-    const std::uint32_t w00 = (256 - fx) * (256 - fy), w10 = fx * (256 - fy), w01 = (256 - fx) * fy,
-                        w11 = fx * fy;
-    Rgba out = 0;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const std::uint32_t sum = ((p00 >> shift) & 255) * w00 + ((p10 >> shift) & 255) * w10 +
-                                  ((p01 >> shift) & 255) * w01 + ((p11 >> shift) & 255) * w11;
-        out |= ((sum + 32768) >> 16) << shift;
-    }
-    return out;
+// Source positions of a longitude and a latitude, in 1/256 pixel at pan 0.
+std::int32_t FixedColumn(double longitude, int sourceWidth) {
+    const double u = (longitude / (2 * std::numbers::pi) + 0.5) * sourceWidth - 0.5;
+    return std::int32_t(std::lround(u * kFixed));
+}
+std::int32_t FixedRow(double latitude, int sourceHeight) {
+    const double v = (0.5 - latitude / std::numbers::pi) * sourceHeight - 0.5;
+    return std::int32_t(
+        std::lround(std::clamp(v, 0.0, double(std::max(sourceHeight - 1, 0))) * kFixed));
+}
+
+// A shifted u (within [-128, 2 * width * 256)) as the two neighbouring columns and the weight
+// of the second, without a division.
+struct Column {
+    int x0, x1;
+    std::uint32_t weight;
+};
+inline Column Wrapped(std::int32_t u, int width) {
+    int x0 = u >> 8;
+    x0 = x0 >= width ? x0 - width : x0;
+    x0 = x0 < 0 ? x0 + width : x0;
+    return {x0, x0 + 1 == width ? 0 : x0 + 1, std::uint32_t(u & 255)};
+}
+
+// The pixel at source row v (1/256 pixel, within the rows) between columns c.
+inline Rgba SampleAt(const Rgba* pixels, std::size_t stride, int lastRow, std::int32_t v,
+                     const Column& c) {
+    const int y0 = v >> 8;
+    const Rgba* top = pixels + std::size_t(y0) * stride;
+    const Rgba* bottom = y0 < lastRow ? top + stride : top;
+    return bilinear::Sample({top, bottom, std::uint32_t(v & 255)}, c.x0, c.x1, c.weight);
 }
 
 }  // namespace
 
+// The level table's columns at one pan angle, worked out once a frame.
+struct PanoramaTable::Columns {
+    std::vector<Column> at;
+};
+
 PanoramaTable::PanoramaTable(int viewWidth, int viewHeight, double fovDegrees, int sourceWidth,
-                             int sourceHeight)
+                             int sourceHeight, double tiltDegrees)
     : viewWidth_(std::max(viewWidth, 0)),
       viewHeight_(std::max(viewHeight, 0)),
       fov_(fovDegrees),
+      tilt_(tiltDegrees),
       sourceWidth_(sourceWidth),
-      sourceHeight_(sourceHeight),
-      columns_(std::size_t(viewWidth_)),
-      rows_(std::size_t(viewWidth_) * std::size_t(viewHeight_)) {
+      sourceHeight_(sourceHeight) {
     const double halfWidth = std::tan(Radians(std::clamp(fovDegrees, 1.0, 179.0)) / 2);
     const double halfHeight = viewWidth_ > 0 ? halfWidth * viewHeight_ / viewWidth_ : 0;
-    // Camera rays (x, y, 1) through pixel centres: longitude depends on the column only.
-    std::vector<double> xs(columns_.size());
-    for (int i = 0; i < viewWidth_; ++i) {
-        xs[std::size_t(i)] = (2 * (i + 0.5) / viewWidth_ - 1) * halfWidth;
-        const double u =
-            (std::atan(xs[std::size_t(i)]) / (2 * std::numbers::pi) + 0.5) * sourceWidth - 0.5;
-        columns_[std::size_t(i)] = std::int32_t(std::lround(u * kFixed));
+    const double tilt = Radians(std::clamp(tiltDegrees, -90.0, 90.0));
+    if (tilt == 0)
+        BuildLevel(halfWidth, halfHeight);
+    else
+        BuildTilted(halfWidth, halfHeight, tilt);
+}
+
+// Camera rays (x, y, 1) through pixel centres: the longitude depends on the column only, and the
+// latitude is the same for mirrored columns, so half of each row is worked out.
+void PanoramaTable::BuildLevel(double halfWidth, double halfHeight) {
+    const auto w = std::size_t(viewWidth_);
+    columns_.resize(w);
+    rows_.resize(w * std::size_t(viewHeight_));
+    std::vector<double> radii(w);
+    for (std::size_t i = 0; i < w; ++i) {
+        const double x = (2 * (double(i) + 0.5) / viewWidth_ - 1) * halfWidth;
+        columns_[i] = FixedColumn(std::atan(x), sourceWidth_);
+        radii[i] = std::sqrt(x * x + 1);
     }
-    const double lastRow = std::max(sourceHeight - 1, 0);
-    for (int j = 0; j < viewHeight_; ++j) {
-        const double y = (1 - 2 * (j + 0.5) / viewHeight_) * halfHeight;
-        for (int i = 0; i < viewWidth_; ++i) {
-            const double x = xs[std::size_t(i)];
-            const double latitude = std::atan2(y, std::sqrt(x * x + 1));
-            const double v = (0.5 - latitude / std::numbers::pi) * sourceHeight - 0.5;
-            rows_[std::size_t(j) * std::size_t(viewWidth_) + std::size_t(i)] =
-                std::int32_t(std::lround(std::clamp(v, 0.0, lastRow) * kFixed));
+    for (std::size_t j = 0; j < std::size_t(viewHeight_); ++j) {
+        const double y = (1 - 2 * (double(j) + 0.5) / viewHeight_) * halfHeight;
+        std::int32_t* row = rows_.data() + j * w;
+        for (std::size_t i = 0; i < (w + 1) / 2; ++i)
+            row[i] = row[w - 1 - i] = FixedRow(std::atan2(y, radii[i]), sourceHeight_);
+    }
+}
+
+// The ray (x, y, 1) turned up by the tilt about the view's horizontal axis.
+void PanoramaTable::BuildTilted(double halfWidth, double halfHeight, double tilt) {
+    const auto w = std::size_t(viewWidth_);
+    us_.resize(w * std::size_t(viewHeight_));
+    rows_.resize(us_.size());
+    const double c = std::cos(tilt), s = std::sin(tilt);
+    for (std::size_t j = 0; j < std::size_t(viewHeight_); ++j) {
+        const double y = (1 - 2 * (double(j) + 0.5) / viewHeight_) * halfHeight;
+        const double up = y * c + s, depth = c - y * s;
+        for (std::size_t i = 0; i < w; ++i) {
+            const double x = (2 * (double(i) + 0.5) / viewWidth_ - 1) * halfWidth;
+            us_[j * w + i] = FixedColumn(std::atan2(x, depth), sourceWidth_);
+            rows_[j * w + i] =
+                FixedRow(std::atan2(up, std::sqrt(x * x + depth * depth)), sourceHeight_);
         }
     }
 }
 
 bool PanoramaTable::Serves(int viewWidth, int viewHeight, double fovDegrees, int sourceWidth,
-                           int sourceHeight) const {
+                           int sourceHeight, double tiltDegrees) const {
     return viewWidth == viewWidth_ && viewHeight == viewHeight_ && fovDegrees == fov_ &&
-           sourceWidth == sourceWidth_ && sourceHeight == sourceHeight_;
+           tiltDegrees == tilt_ && sourceWidth == sourceWidth_ && sourceHeight == sourceHeight_;
 }
 
-void PanoramaTable::Render(const Image& source, double panDegrees, Image& out) const {
+void PanoramaTable::Render(const Image& source, double panDegrees, Image& out, int bands) const {
     if (out.width() != viewWidth_ || out.height() != viewHeight_)
         out = Image(viewWidth_, viewHeight_, 0);
     if (source.empty() || out.empty()) return;
     double turn = std::fmod(panDegrees, 360.0) / 360.0;
     turn = turn < 0 ? turn + 1 : turn;
-    const auto shift = std::int32_t(std::lround(turn * sourceWidth_ * kFixed));
+    const std::int32_t turnFixed = sourceWidth_ * std::int32_t(kFixed);
+    const std::int32_t shift = std::int32_t(std::lround(turn * turnFixed)) % turnFixed;
+    Columns columns;
+    if (!columns_.empty()) {
+        columns.at.resize(columns_.size());
+        for (std::size_t i = 0; i < columns_.size(); ++i)
+            columns.at[i] = Wrapped(columns_[i] + shift, sourceWidth_);
+    }
+    const Columns* level = columns_.empty() ? nullptr : &columns;
+    if (bands <= 0) {
+        const auto pixels = std::int64_t(viewWidth_) * viewHeight_;
+        bands = int(
+            std::min<std::int64_t>({std::max(1u, std::thread::hardware_concurrency()), kMaxBands,
+                                    std::max<std::int64_t>(1, pixels / kPixelsPerBand)}));
+    }
+    bands = std::clamp(bands, 1, std::max(viewHeight_, 1));
+    Rgba* const target = out.row(0);  // drops any denser drawing before the bands write
+    {
+        std::vector<std::jthread> helpers;
+        for (int b = 1; b < bands; ++b)
+            helpers.emplace_back([&, b] {
+                RenderRows(source, shift, level, viewHeight_ * b / bands,
+                           viewHeight_ * (b + 1) / bands, target);
+            });
+        RenderRows(source, shift, level, 0, viewHeight_ / bands, target);
+    }
+}
+
+void PanoramaTable::RenderRows(const Image& source, std::int32_t shift, const Columns* columns,
+                               int firstRow, int endRow, Rgba* target) const {
     const Rgba* pixels = source.pixels().data();
-    const auto stride = std::size_t(sourceWidth_);
-    for (int j = 0; j < viewHeight_; ++j) {
-        const std::int32_t* rowOf = rows_.data() + std::size_t(j) * std::size_t(viewWidth_);
-        for (int i = 0; i < viewWidth_; ++i) {
-            const std::int32_t u = columns_[std::size_t(i)] + shift, v = rowOf[i];
-            int x0 = (u >> 8) % sourceWidth_;  // u >= -128 and the shift keeps it near range
-            x0 = x0 < 0 ? x0 + sourceWidth_ : x0;
-            const int x1 = x0 + 1 == sourceWidth_ ? 0 : x0 + 1;
-            const int y0 = v >> 8, y1 = std::min(y0 + 1, sourceHeight_ - 1);
-            const Rgba* top = pixels + std::size_t(y0) * stride;
-            const Rgba* bottom = pixels + std::size_t(y1) * stride;
-            out.setPixel(i, j,
-                         Bilinear(top[x0], top[x1], bottom[x0], bottom[x1], std::uint32_t(u & 255),
-                                  std::uint32_t(v & 255)));
+    const auto stride = std::size_t(sourceWidth_), w = std::size_t(viewWidth_);
+    const int lastRow = sourceHeight_ - 1;
+    for (std::size_t j = std::size_t(firstRow); j < std::size_t(endRow); ++j) {
+        const std::int32_t* vs = rows_.data() + j * w;
+        Rgba* dst = target + j * w;
+        if (columns) {
+            const Column* at = columns->at.data();
+            for (std::size_t i = 0; i < w; ++i)
+                dst[i] = SampleAt(pixels, stride, lastRow, vs[i], at[i]);
+        } else {
+            const std::int32_t* us = us_.data() + j * w;
+            for (std::size_t i = 0; i < w; ++i)
+                dst[i] =
+                    SampleAt(pixels, stride, lastRow, vs[i], Wrapped(us[i] + shift, sourceWidth_));
         }
     }
 }
 
 std::int64_t PanoramaTable::Bytes() const {
-    return std::int64_t(columns_.size() + rows_.size()) * std::int64_t(sizeof(std::int32_t));
+    return std::int64_t(columns_.size() + us_.size() + rows_.size()) *
+           std::int64_t(sizeof(std::int32_t));
 }
 
 }  // namespace quindel::hostkit
