@@ -57,27 +57,32 @@ Image ScalePicture(const Image& source, int width, int height) {
 }
 
 Image ResizeBilinear(const Image& source, int width, int height) {
-    Image out(width, height, 0);
-    if (out.empty() || source.empty()) return out;
+    return ResizeBilinearPart(source, width, height, {0, 0, width, height});
+}
+
+Image ResizeBilinearPart(const Image& source, int width, int height, platform::RectPx part) {
+    Image out(part.width(), part.height(), 0);
+    if (out.empty() || source.empty() || width <= 0 || height <= 0) return out;
     const int sw = source.width();
     struct Column {
         int x0, x1;
         std::uint32_t weight;
     };
-    std::vector<Column> columns(static_cast<std::size_t>(width));
-    for (int i = 0; i < width; ++i) {
-        const float u = (float(i) + 0.5f) * float(sw) / float(width) - 0.5f;
+    std::vector<Column> columns(static_cast<std::size_t>(part.width()));
+    for (int i = 0; i < part.width(); ++i) {
+        const float u = (float(part.left + i) + 0.5f) * float(sw) / float(width) - 0.5f;
         const int fixed = int(std::clamp(u, 0.0f, float(sw - 1)) * 256), x0 = fixed >> 8;
         columns[std::size_t(i)] = {x0, std::min(x0 + 1, sw - 1), std::uint32_t(fixed & 255)};
     }
     const int sh = source.height();
-    for (int j = 0; j < height; ++j) {
-        const float v = (float(j) + 0.5f) * float(sh) / float(height) - 0.5f;
+    for (int j = 0; j < part.height(); ++j) {
+        const float v = (float(part.top + j) + 0.5f) * float(sh) / float(height) - 0.5f;
         const bilinear::Rows rows =
             bilinear::RowsAt(source, int(std::clamp(v, 0.0f, float(sh - 1)) * 256));
-        for (int i = 0; i < width; ++i) {
+        Rgba* row = out.row(j);
+        for (int i = 0; i < part.width(); ++i) {
             const Column& c = columns[std::size_t(i)];
-            out.setPixel(i, j, bilinear::Sample(rows, c.x0, c.x1, c.weight));
+            row[i] = bilinear::Sample(rows, c.x0, c.x1, c.weight);
         }
     }
     return out;

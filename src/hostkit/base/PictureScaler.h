@@ -6,6 +6,9 @@
 // - ResizeBilinear: the source stretched to width x height in one bilinear step, sampled at
 //   pixel centres with the edges clamped (nothing when either side is not positive; transparent
 //   when the source is empty). A plain scaler, and the yardstick for the panorama's speed.
+// - ResizeBilinearPart: only the part `part` (clipped by nothing: rows and columns beyond the
+//   stretched picture repeat its edge) of that same stretched picture, pixel for pixel as
+//   ResizeBilinear gives it there; for showing a rectangle of a small picture at a larger size.
 // - FitInside: the largest rectangle of the picture's shape inside a box, centred in it.
 // - Composite: a picture drawn opaque onto a background colour (its alpha respected).
 // - CopyPixels: a rectangle of one picture copied into another row by row, clipped to both.
@@ -17,6 +20,9 @@ namespace quindel::hostkit {
 platform::Image ScalePicture(const platform::Image& source, int width, int height);
 
 platform::Image ResizeBilinear(const platform::Image& source, int width, int height);
+
+platform::Image ResizeBilinearPart(const platform::Image& source, int width, int height,
+                                   platform::RectPx part);
 
 platform::RectPx FitInside(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight);
 

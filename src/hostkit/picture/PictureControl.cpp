@@ -39,8 +39,24 @@ const Image* PictureOf(const Object& obj) {
 }  // namespace
 
 PictureControl::PictureControl(platform::Platform& p, platform::Window* parent)
-    : Window(p, platform::WindowKind::Control, parent) {
+    : Window(p, platform::WindowKind::Control, parent), collect_(p) {
     DeclareMembers();
+    collect_.OnTimer = [this] { Collect(); };
+}
+
+void PictureControl::Collect() {
+    if (!store_.FullPending()) collect_.setInterval(0);
+    if (store_.PollFull()) {
+        collect_.setInterval(0);
+        Repaint();
+    }
+}
+
+void PictureControl::FinishBackgroundDecode() {
+    if (!store_.FullPending()) return;
+    store_.WaitFull();
+    collect_.setInterval(0);
+    Repaint();
 }
 
 void PictureControl::DeclareMembers() {
@@ -208,10 +224,13 @@ void PictureControl::Paint(Image& img) const {
     }
     // Only the part that shows is copied, and only what the picture leaves bare is cleared: the
     // whole picture may be many times the control, and panning repaints it often.
-    const Image& whole = store_.Full();
-    const int w = std::clamp(whole.width() - cropX_, 0, img.width());
-    const int h = std::clamp(whole.height() - cropY_, 0, img.height());
-    CopyPixels(img, 0, 0, whole, cropX_, cropY_, w, h);
+    const int w = std::clamp(IWidth() - cropX_, 0, img.width());
+    const int h = std::clamp(IHeight() - cropY_, 0, img.height());
+    if (w > 0 && h > 0) {
+        const auto view = store_.ActualView({cropX_, cropY_, cropX_ + w, cropY_ + h});
+        if (view.pixels) CopyPixels(img, 0, 0, *view.pixels, view.x, view.y, w, h);
+        if (store_.FullPending() && collect_.Interval() == 0) collect_.setInterval(kCollectEveryMs);
+    }
     img.fillRect(w, 0, img.width() - w, img.height(), kBackColor);
     img.fillRect(0, h, w, img.height() - h, kBackColor);
 }

@@ -31,12 +31,16 @@
 // corner). A click gives the control the keyboard. To assistive technology it is an image, named
 // by its host.
 // Memory: a JPEG shown fitted is decoded at the reduced scale the control's size allows and
-// only its fitted pixels are kept; actual size decodes it whole, on demand (PictureStore.h).
+// only its fitted pixels are kept. Actual size shows at once what is in view (a baseline JPEG's
+// region decoded alone, a progressive one's reduced picture stretched) while the whole picture
+// decodes in the background; a timer on the control's thread collects it and repaints
+// (PictureStore.h). Tests choose Deferred decoding and end it with FinishBackgroundDecode.
 #include <cstdint>
 #include <functional>
 #include <string>
 
 #include "hostkit/base/PictureStore.h"
+#include "platform/Timer.h"
 #include "platform/Window.h"
 #include "runtime/DispatchTable.h"
 
@@ -81,6 +85,12 @@ class PictureControl : public platform::Window, public TableDispatch {
     // Pixel memory the control holds for its picture, and the size of its last decode.
     std::int64_t HeldBytes() const { return store_.HeldBytes(); }
     platform::PictureSize DecodedSize() const { return store_.LastDecodeSize(); }
+    // How the whole picture is decoded for actual size; and ending that decode now.
+    void setBackgroundMode(BackgroundDecode::Mode m) { store_.setBackgroundMode(m); }
+    bool BackgroundDecodePending() const { return store_.FullPending(); }
+    void FinishBackgroundDecode();
+
+    static constexpr int kCollectEveryMs = 15;
 
     void Paint(platform::Image& img) const override;
 
@@ -98,8 +108,11 @@ class PictureControl : public platform::Window, public TableDispatch {
     void Repaint() { Changed(platform::Aspect::Content); }
     void TakePictureSize();
     DecodeTarget TargetForLoad() const;
+    // The background decode's end, looked for on the timer.
+    void Collect();
 
     mutable PictureStore store_;  // decodes on demand while painting
+    mutable platform::Timer collect_;
     std::string fileName_;
     bool fxEnabled_ = false;
     std::int16_t autoSize_ = 0;
