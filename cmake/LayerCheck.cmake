@@ -25,7 +25,7 @@ set(ALLOWED_copyprint ${_engines} ${_component})
 set(ALLOWED_control ${_engines} ${_component} control)
 # The host kit's rooms: each sees the engines, the shared base and itself; the stage, a whole
 # display area, sees them all. Nothing lies in hostkit/ outside a room.
-set(_kit_rooms picture panorama movie animation media richtextbox zip lists)
+set(_kit_rooms picture panorama movie animation media richtextbox zip lists search state)
 set(ALLOWED_hostkit_base ${_engines} hostkit/base)
 set(_all_rooms hostkit/base)
 foreach(room ${_kit_rooms})
