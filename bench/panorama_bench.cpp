@@ -1,14 +1,13 @@
 // Panorama frames at full HD: a 1920 x 1080 view of an 8000 x 4000 equirectangular picture
 // through the sampling table (PanoramaTable), level and tilted, against the floor measured in
 // the same run: a bare loop over a per-pixel table of already wrapped source positions, made
-// beforehand for each pan angle, sampled with the same bilinear filter into the same bands on
-// the same number of threads. Goals: frame_ms within 16 and ratio (ours / floor) within 1.5.
-// Both are timed by the wall clock, frame after frame alternately, at pans cycling through a
-// few angles so that neither finds the other's pixels in the cache more often; cpu_ms and
-// cpu_ratio give the same by the process's CPU time, which a machine busy elsewhere disturbs
-// less.
-// Args: tilt in degrees, and threads (0: as the table chooses, the cores up to
-// PanoramaTable::kMaxBands; the floor then uses the same count).
+// beforehand for each pan angle, sampled with the kit's bilinear filter (bilinear::Sample, the
+// same pixels the table's vector blend gives) into the same bands on the same number of threads.
+// Goals: frame_ms within 16 and ratio (ours / floor) within 1.5. Both are timed by the wall clock,
+// frame after frame alternately, at pans cycling through a few angles so that neither finds the
+// other's pixels in the cache more often; cpu_ms and cpu_ratio give the same by the process's CPU
+// time, which a machine busy elsewhere disturbs less. Args: tilt in degrees, and threads (0: as the
+// table chooses, the cores up to PanoramaTable::kMaxBands; the floor then uses the same count).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
