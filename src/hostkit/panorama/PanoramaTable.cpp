@@ -83,6 +83,26 @@ inline Rgba SampleAt(const Rgba* pixels, std::size_t stride, int lastRow, std::i
                  std::uint32_t(v & 255));
 }
 
+// How many bands a view of width x height is worked out in: one per core, none for less than
+// kPixelsPerBand pixels.
+int BandsFor(int width, int height) {
+    const std::int64_t pixels = std::int64_t(width) * height;
+    return int(std::min<std::int64_t>(
+        {std::max(1u, std::thread::hardware_concurrency()), PanoramaTable::kMaxBands,
+         std::max<std::int64_t>(1, pixels / PanoramaTable::kPixelsPerBand)}));
+}
+
+// rows(first, end) over `bands` bands of the height's rows, the first band on this thread and
+// each other on a thread of its own; returns when every band is done.
+template <class Rows>
+void InBands(int height, int bands, const Rows& rows) {
+    bands = std::clamp(bands, 1, std::max(height, 1));
+    std::vector<std::jthread> helpers;
+    for (int b = 1; b < bands; ++b)
+        helpers.emplace_back([&, b] { rows(height * b / bands, height * (b + 1) / bands); });
+    rows(0, height / bands);
+}
+
 }  // namespace
 
 // The level table's columns at one pan angle, worked out once a frame.
@@ -119,12 +139,14 @@ void PanoramaTable::BuildLevel(double halfWidth, double halfHeight) {
         columns_[i] = FixedColumn(std::atan(x), sourceWidth_);
         radii[i] = std::sqrt(x * x + 1);
     }
-    for (std::size_t j = 0; j < std::size_t(viewHeight_); ++j) {
-        const double y = (1 - 2 * (double(j) + 0.5) / viewHeight_) * halfHeight;
-        std::int32_t* row = rows_.data() + j * w;
-        for (std::size_t i = 0; i < (w + 1) / 2; ++i)
-            row[i] = row[w - 1 - i] = FixedRow(std::atan2(y, radii[i]), sourceHeight_);
-    }
+    InBands(viewHeight_, BandsFor(viewWidth_, viewHeight_), [&](int first, int end) {
+        for (std::size_t j = std::size_t(first); j < std::size_t(end); ++j) {
+            const double y = (1 - 2 * (double(j) + 0.5) / viewHeight_) * halfHeight;
+            std::int32_t* row = rows_.data() + j * w;
+            for (std::size_t i = 0; i < (w + 1) / 2; ++i)
+                row[i] = row[w - 1 - i] = FixedRow(std::atan2(y, radii[i]), sourceHeight_);
+        }
+    });
 }
 
 // The ray (x, y, 1) turned up by the tilt about the view's horizontal axis.
@@ -133,16 +155,18 @@ void PanoramaTable::BuildTilted(double halfWidth, double halfHeight, double tilt
     us_.resize(w * std::size_t(viewHeight_));
     rows_.resize(us_.size());
     const double c = std::cos(tilt), s = std::sin(tilt);
-    for (std::size_t j = 0; j < std::size_t(viewHeight_); ++j) {
-        const double y = (1 - 2 * (double(j) + 0.5) / viewHeight_) * halfHeight;
-        const double up = y * c + s, depth = c - y * s;
-        for (std::size_t i = 0; i < w; ++i) {
-            const double x = (2 * (double(i) + 0.5) / viewWidth_ - 1) * halfWidth;
-            us_[j * w + i] = FixedColumn(std::atan2(x, depth), sourceWidth_);
-            rows_[j * w + i] =
-                FixedRow(std::atan2(up, std::sqrt(x * x + depth * depth)), sourceHeight_);
+    InBands(viewHeight_, BandsFor(viewWidth_, viewHeight_), [&](int first, int end) {
+        for (std::size_t j = std::size_t(first); j < std::size_t(end); ++j) {
+            const double y = (1 - 2 * (double(j) + 0.5) / viewHeight_) * halfHeight;
+            const double up = y * c + s, depth = c - y * s;
+            for (std::size_t i = 0; i < w; ++i) {
+                const double x = (2 * (double(i) + 0.5) / viewWidth_ - 1) * halfWidth;
+                us_[j * w + i] = FixedColumn(std::atan2(x, depth), sourceWidth_);
+                rows_[j * w + i] =
+                    FixedRow(std::atan2(up, std::sqrt(x * x + depth * depth)), sourceHeight_);
+            }
         }
-    }
+    });
 }
 
 bool PanoramaTable::Serves(int viewWidth, int viewHeight, double fovDegrees, int sourceWidth,
@@ -166,23 +190,9 @@ void PanoramaTable::Render(const Image& source, double panDegrees, Image& out, i
             columns.at[i] = Wrapped(columns_[i] + shift, sourceWidth_);
     }
     const Columns* level = columns_.empty() ? nullptr : &columns;
-    if (bands <= 0) {
-        const auto pixels = std::int64_t(viewWidth_) * viewHeight_;
-        bands = int(
-            std::min<std::int64_t>({std::max(1u, std::thread::hardware_concurrency()), kMaxBands,
-                                    std::max<std::int64_t>(1, pixels / kPixelsPerBand)}));
-    }
-    bands = std::clamp(bands, 1, std::max(viewHeight_, 1));
     Rgba* const target = out.row(0);  // drops any denser drawing before the bands write
-    {
-        std::vector<std::jthread> helpers;
-        for (int b = 1; b < bands; ++b)
-            helpers.emplace_back([&, b] {
-                RenderRows(source, shift, level, viewHeight_ * b / bands,
-                           viewHeight_ * (b + 1) / bands, target);
-            });
-        RenderRows(source, shift, level, 0, viewHeight_ / bands, target);
-    }
+    InBands(viewHeight_, bands > 0 ? bands : BandsFor(viewWidth_, viewHeight_),
+            [&](int first, int end) { RenderRows(source, shift, level, first, end, target); });
 }
 
 void PanoramaTable::RenderRows(const Image& source, std::int32_t shift, const Columns* columns,

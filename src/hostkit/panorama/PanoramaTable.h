@@ -9,8 +9,8 @@
 //
 // With the horizon level a column's longitude is the same on every row, so the table keeps one
 // source column per view column and a source row per pixel; tilted, it keeps both per pixel.
-// A large view is rendered in horizontal bands, one per core (at most kMaxBands): rows are
-// independent, so the pixels are the same however many bands there are.
+// A large view is worked out and rendered in horizontal bands, one per core (at most kMaxBands):
+// rows are independent, so the pixels are the same however many bands there are.
 #include <cstdint>
 #include <vector>
 
