@@ -16,12 +16,14 @@ std::optional<int> Milliseconds(const std::string& s) {
 }  // namespace
 
 const char* const kViewerUsage =
-    "usage: quindel-viewer [CONTENTDIR] [--shots OUTDIR] [--quit-after MS] [--show TYPE]\n"
+    "usage: quindel-viewer [CONTENTDIR] [--shots OUTDIR] [--quit-after MS] [--show TYPE] "
+    "[--fresh]\n"
     "  CONTENTDIR        a folder with ListaMM.lst, ListaLemmi.lst, the article and the objects;\n"
     "                    without it, the sample that comes with the viewer\n"
     "  --shots OUTDIR    write pictures of the window into OUTDIR, then quit\n"
     "  --quit-after MS   close the viewer after MS milliseconds\n"
     "  --show TYPE       open on the first object of that type (FO, MA, TA, F3, VI, AU, ...)\n"
+    "  --fresh           open at the start, not where the last reading of the folder ended\n"
     "  --help            print this and quit\n";
 
 ViewerArgs ParseViewerArgs(const std::vector<std::string>& args) {
@@ -32,6 +34,8 @@ ViewerArgs ParseViewerArgs(const std::vector<std::string>& args) {
         const bool hasValue = i + 1 < args.size();
         if (arg == "--help" || arg == "-h") {
             a.help = true;
+        } else if (arg == "--fresh") {
+            a.fresh = true;
         } else if (arg == "--shots" && hasValue) {
             a.shots = args[++i];
         } else if (arg == "--quit-after" && hasValue) {

@@ -1,6 +1,6 @@
 #pragma once
 // The viewer's command line:
-//   quindel-viewer [CONTENTDIR] [--shots OUTDIR] [--quit-after MS] [--show TYPE]
+//   quindel-viewer [CONTENTDIR] [--shots OUTDIR] [--quit-after MS] [--show TYPE] [--fresh]
 //   quindel-viewer --help
 #include <filesystem>
 #include <optional>
@@ -15,8 +15,9 @@ struct ViewerArgs {
     std::optional<std::filesystem::path> shots;  // write the pictures there, then quit
     std::optional<int> quitAfterMs;
     std::optional<std::string> show;  // open on the first object of this type (FO, VI, AU...)
-    bool help = false;                // print the usage and stop
-    std::string error;  // what was wrong with the command line; empty when it was right
+    bool fresh = false;  // ignore the reading state saved for the folder (it is still saved)
+    bool help = false;   // print the usage and stop
+    std::string error;   // what was wrong with the command line; empty when it was right
 };
 
 ViewerArgs ParseViewerArgs(const std::vector<std::string>& args);

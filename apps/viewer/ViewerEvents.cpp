@@ -9,14 +9,22 @@
 namespace quindel::viewer {
 
 ViewerEvents::ViewerEvents(Quindel& panel, const hostkit::PaginatoreLista& mm,
-                           std::string chunkFile, std::function<void(const std::string&)> report)
-    : panel_(panel), mm_(mm), chunkFile_(std::move(chunkFile)), report_(std::move(report)) {}
+                           std::string chunkFile, std::function<void(const std::string&)> report,
+                           std::function<void()> objectShown)
+    : panel_(panel),
+      mm_(mm),
+      chunkFile_(std::move(chunkFile)),
+      report_(std::move(report)),
+      objectShown_(std::move(objectShown)) {}
 
 void ViewerEvents::PulsantePremuto(std::int16_t& i, std::int16_t& value) {
+    constexpr std::int16_t kPrevious = 10, kNext = 11;
+    if ((i == kPrevious || i == kNext) && objectShown_) objectShown_();
     report_("PulsantePremuto(" + std::to_string(i) + ", " + std::to_string(value) + ")");
 }
 
 void ViewerEvents::ClickListaOggettiMM(std::int32_t& i) {
+    if (objectShown_) objectShown_();
     report_("ClickListaOggettiMM(" + std::to_string(i) + "): " + panel_.ListaMM()->Descrizione());
 }
 

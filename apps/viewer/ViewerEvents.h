@@ -1,6 +1,8 @@
 #pragma once
 // The viewer's sink for the panel's events: each becomes a line of text for the status line, and
-// GetChunk is answered by writing the page asked for into the chunk file, as a host must.
+// GetChunk is answered by writing the page asked for into the chunk file, as a host must. The
+// events that leave an object of the multimedia list on show (a chosen row, previous, next) are
+// also told to objectShown.
 #include <functional>
 #include <string>
 
@@ -19,7 +21,8 @@ namespace quindel::viewer {
 class ViewerEvents : public QuindelEvents {
   public:
     ViewerEvents(Quindel& panel, const hostkit::PaginatoreLista& mm, std::string chunkFile,
-                 std::function<void(const std::string&)> report);
+                 std::function<void(const std::string&)> report,
+                 std::function<void()> objectShown = {});
 
     void PulsantePremuto(std::int16_t& i, std::int16_t& value) override;
     void ClickListaOggettiMM(std::int32_t& i) override;
@@ -31,6 +34,7 @@ class ViewerEvents : public QuindelEvents {
     const hostkit::PaginatoreLista& mm_;
     std::string chunkFile_;
     std::function<void(const std::string&)> report_;
+    std::function<void()> objectShown_;
 };
 
 }  // namespace quindel::viewer

@@ -6,6 +6,7 @@
 #include "hostkit/lists/PaginatoreLista.h"
 #include "hostkit/richtextbox/HostEngineServices.h"
 #include "hostkit/richtextbox/RichTextBox.h"
+#include "hostkit/search/ContentFingerprint.h"
 #include "lists/ClasseTLista.h"
 #include "lists/frm_Lista.h"
 #include "platform/Form.h"
@@ -82,6 +83,7 @@ bool ViewerHost::Start() {
     std::error_code ec;
     fs::create_directories(work_, ec);
     fs::current_path(content_, ec);
+    fingerprint_ = hostkit::ContentFingerprint(content_.string());
     BuildWindows();
     LoadArticle();
     LoadLists(mm, lemmi);
@@ -190,8 +192,9 @@ void ViewerHost::PlaceInClient(Form& form, std::int32_t left, std::int32_t top, 
 void ViewerHost::LoadLists(const fs::path& mm, const fs::path& lemmi) {
     mm_ = std::make_unique<hostkit::PaginatoreLista>(mm.string(), kPagina);
     const std::string chunk = (work_ / "chunk.lst").string();
-    panel_->Advise(std::make_shared<ViewerEvents>(*panel_, *mm_, chunk,
-                                                  [this](const std::string& e) { Record(e); }));
+    panel_->Advise(std::make_shared<ViewerEvents>(
+        *panel_, *mm_, chunk, [this](const std::string& e) { Record(e); },
+        [this] { objectShown_ = true; }));
     panel_->ListaMM()->setNomeFileLista(chunk);
     panel_->setNomeFileListaLemmiCollegati(lemmi.string());
     mm_->ScriviChunk(chunk, 1);
@@ -207,7 +210,8 @@ void ViewerHost::Layout() {
     if (!stage_ || !status_ || !panelForm_ || !main_->Alive()) return;
     const std::int32_t w = main_->ScaleWidth(), h = main_->ScaleHeight();
     const std::int32_t above = std::max(h - kStatusHeight, 0);
-    status_->Move(0, above, w, kStatusHeight);
+    const std::int32_t reserve = std::min(statusReservePx_ * p_.screen().TwipsPerPixelX(), w / 2);
+    status_->Move(0, above, w - reserve, kStatusHeight);
     const std::int32_t pw = std::min(panelForm_->Width(), w);
     const std::int32_t ph = std::min(panelForm_->Height(), above);
     const std::int64_t under = std::int64_t(w) * (above - ph);
@@ -219,6 +223,21 @@ void ViewerHost::Layout() {
         PlaceInClient(*panelForm_, 0, 0, w, panelForm_->Height());
         PlaceInClient(stage_->Form(), 0, ph, w, above - ph);
     }
+    if (OnLayout) OnLayout();
+}
+
+void ViewerHost::setStatusReservePx(int px) {
+    statusReservePx_ = std::max(px, 0);
+    Layout();
+}
+
+RectPx ViewerHost::StatusReserveRectPx() const {
+    if (!status_) return {};
+    const Screen& s = p_.screen();
+    const int left = (status_->Left() + status_->Width()) / s.TwipsPerPixelX();
+    const int top = status_->Top() / s.TwipsPerPixelY();
+    const int right = main_->ScaleWidth() / s.TwipsPerPixelX();
+    return {left, top, right, top + kStatusHeight / s.TwipsPerPixelY()};
 }
 
 // The formatted article when there is one, else the plain text; its first line names the window.
@@ -251,6 +270,7 @@ void ViewerHost::Record(const std::string& text) {
 
 void ViewerHost::Close() {
     if (closing_ || !main_) return;
+    if (OnClosing) OnClosing();
     closing_ = true;
     if (panelForm_->Alive() && !panel_->InChiusura()) panel_->Chiudi();
     if (panelForm_->Alive()) panelForm_->Unload();

@@ -59,6 +59,12 @@ class ViewerHost {
     // content folder becomes the current one, as the list's object paths are relative to it.
     bool Start();
     const std::string& Error() const { return error_; }
+    // The content fingerprint of the lists (hostkit/search/ContentFingerprint.h), known once
+    // started.
+    const std::string& Fingerprint() const { return fingerprint_; }
+    const std::filesystem::path& Content() const { return content_; }
+    // Whether the reader has moved from the article to an object of the multimedia list.
+    bool ObjectShown() const { return objectShown_; }
 
     Quindel& Panel() const { return *panel_; }
     platform::Form& MainForm() const { return *main_; }
@@ -70,6 +76,11 @@ class ViewerHost {
     // The least client size of the main window: the panel's strip whole, a little of the display
     // area and the status line; in pixels. Known once started.
     platform::SizePx MinimumClientPx() const { return minimumClient_; }
+    // Room at the right end of the status line for a control of the host's own (the search
+    // field), in pixels; the status text keeps the rest. Where that room is, in the main
+    // window's client pixels.
+    void setStatusReservePx(int px);
+    platform::RectPx StatusReserveRectPx() const;
     // Every event text received, oldest first.
     const std::vector<std::string>& Events() const { return events_; }
     // Closes the panel (as its close button does) and the main window, then calls OnClosed; the
@@ -85,6 +96,10 @@ class ViewerHost {
     platform::PointPx ButtonPoint(std::int16_t i) const;
 
     std::function<void(const std::string&)> OnEvent;
+    // Close is about to close the panel: what it shows is still on show.
+    std::function<void()> OnClosing;
+    // The windows were laid out again (a resize, compact mode).
+    std::function<void()> OnLayout;
     // The main window or the panel was closed.
     std::function<void()> OnClosed;
 
@@ -116,6 +131,9 @@ class ViewerHost {
     std::string error_;
     platform::RectPx workArea_;
     platform::SizePx minimumClient_;
+    std::string fingerprint_;
+    int statusReservePx_ = 0;
+    bool objectShown_ = false;
     bool closing_ = false;
 };
 

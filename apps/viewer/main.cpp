@@ -1,12 +1,15 @@
 // The desktop host: the panel on a real window, with the display area the objects show in (the
 // entry's article at first) and a status line of the events it raises.
-//   quindel-viewer [CONTENTDIR] [--shots OUTDIR] [--quit-after MS] [--show TYPE]
+//   quindel-viewer [CONTENTDIR] [--shots OUTDIR] [--quit-after MS] [--show TYPE] [--fresh]
 // CONTENTDIR defaults to the sample that comes with the viewer (SampleFolder.h). --shots writes
 // the pictures ViewerShots lists into OUTDIR and quits; --quit-after quits after MS milliseconds;
 // --show opens on the first object of that type (VI plays the sample film); --help prints the
 // usage. The time to the main window's first painted frame is printed on start. A viewer that
 // cannot start says why on standard error and, on a display, in a message box. SIGTERM and SIGINT
-// close it as its window's close box does, so its work folder goes too.
+// close it as its window's close box does, so its work folder goes too. With a search index
+// beside the lists, the status line ends in a search field (SearchField.h). The viewer comes back
+// to where the last reading of the folder ended (ViewerState.h) unless --fresh is given; runs
+// that take pictures or open on a type (--shots, --show) neither restore nor save a reading.
 #include <unistd.h>
 
 #include <QApplication>
@@ -21,12 +24,16 @@
 #include "platform/Form.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/QtPlatform.h"
+#include "support/Catalogo.h"
 #include "viewer/FirstFrameClock.h"
 #include "viewer/QuitOnSignal.h"
 #include "viewer/SampleFolder.h"
+#include "viewer/SearchField.h"
 #include "viewer/ViewerArgs.h"
 #include "viewer/ViewerHost.h"
+#include "viewer/ViewerSearch.h"
 #include "viewer/ViewerShots.h"
+#include "viewer/ViewerState.h"
 
 namespace fs = std::filesystem;
 using namespace quindel;
@@ -60,6 +67,12 @@ void ReportFailure(qt::QtPlatform& desktop, const std::string& text) {
     if (name == QLatin1String("offscreen") || name == QLatin1String("minimal")) return;
     desktop.Box().Show("The viewer cannot start:\n" + text, platform::mb::Critical,
                        "Quindel viewer");
+}
+
+// The search field at the right end of the status line, following every layout.
+void PlaceSearchField(viewer::ViewerHost& host, viewer::SearchField& field) {
+    const platform::RectPx r = host.StatusReserveRectPx();
+    field.Place(QRect(r.left, r.top, r.width(), r.height()));
 }
 
 platform::RectPx WorkArea() {
@@ -104,13 +117,30 @@ int main(int argc, char** argv) {
             desktop, content, work,
             [&](platform::Form& panel, platform::Form& main) { desktop.Dock(panel, main); });
         host.setWorkArea(WorkArea());
-        host.OnEvent = [](const std::string& e) { std::printf("  event %s\n", e.c_str()); };
+        viewer::ReadingMemory memory(
+            host, [](const std::string& w) { std::fprintf(stderr, "warning: %s\n", w.c_str()); });
+        const bool remember = !args.shots && !args.show;
+        host.OnEvent = [&](const std::string& e) {
+            std::printf("  event %s\n", e.c_str());
+            if (remember) memory.Note();
+        };
+        host.OnClosing = [&] {
+            if (remember) memory.Note();
+        };
         host.OnClosed = [] { QCoreApplication::quit(); };
         if (!host.Start()) {
             ReportFailure(desktop, host.Error());
             return 1;
         }
         desktop.SetMinimumClientSize(host.MainForm(), host.MinimumClientPx());
+        viewer::ViewerSearch search(host.Panel(), host.Content(), host.Fingerprint());
+        auto* field =
+            new viewer::SearchField(desktop.Widget(host.MainForm()), search,
+                                    viewer::SearchFieldTexts::For(LinguaCatalogo(desktop.files())));
+        host.OnLayout = [&host, field] { PlaceSearchField(host, *field); };
+        host.setStatusReservePx(viewer::SearchField::kWidthPx);
+        field->show();
+        if (remember && !args.fresh) memory.Restore();
         new viewer::FirstFrameClock(*desktop.Widget(host.MainForm()), started, [](double ms) {
             std::printf("first frame painted %.1f ms after start\n", ms);
         });
@@ -124,6 +154,8 @@ int main(int argc, char** argv) {
             if (args.show) QTimer::singleShot(0, &app, [&] { Show(desktop, host, *args.show); });
             status = app.exec();
         }
+        host.OnLayout = nullptr;  // the field goes with the main window's widget
+        if (remember) memory.Save();
     }
     if (!args.shots) fs::remove_all(work);
     return status;

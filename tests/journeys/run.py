@@ -30,6 +30,7 @@ import j_display  # noqa: E402,F401
 import j_errors  # noqa: E402,F401
 import j_lists  # noqa: E402,F401
 import j_panorama  # noqa: E402,F401
+import j_search  # noqa: E402,F401
 from desktop import Desktop, JourneyFailed, tools_missing  # noqa: E402
 from registry import JOURNEYS, Trip  # noqa: E402
 

@@ -56,7 +56,9 @@ class Viewer:
             shutil.copy(catalogue, self.component / "Quindel.bin")
         env = self.desktop.env(QT_QPA_PLATFORM="xcb", QUINDEL_AUDIO_SINK="fake",
                                QUINDEL_FOLDER=self.component, TMPDIR=self.tmp,
-                               XDG_RUNTIME_DIR=runtime, LC_ALL="C.UTF-8")
+                               XDG_RUNTIME_DIR=runtime, LC_ALL="C.UTF-8",
+                               # A reading state of its own: no viewer resumes another's.
+                               XDG_STATE_HOME=self.folder / "state")
         for name in ("QUINDEL_PRINT_PDF", "QT_SCALE_FACTOR", "QUINDEL_MEDIA_ENGINE"):
             env.pop(name, None)
         env.update({k: str(v) for k, v in self.extra_env.items()})

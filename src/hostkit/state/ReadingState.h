@@ -19,7 +19,7 @@ struct ReadingState {
     std::optional<std::int32_t> panX, panY;  // its scroll position, pixels
     std::optional<double> panoramaPan, panoramaFov;  // degrees
     std::optional<std::int64_t> filmMs;              // the film's or sound's position
-    std::optional<std::int32_t> volume;              // 0 to 100
+    std::optional<std::int32_t> volume;              // as the panel's VolumeAudio gives it
     std::optional<bool> multimediaListOpen, linkedListOpen;
 
     bool operator==(const ReadingState&) const = default;
