@@ -1,15 +1,13 @@
 #include "ContentFiles.h"
 
-#include <cstdio>
-#include <map>
 #include <string>
 
 #include "Diagrams.h"
 #include "Landscape.h"
 #include "Noise.h"
-#include "PackedFile.h"
 #include "PictureFiles.h"
 #include "RiverMap.h"
+#include "SampleManifest.h"
 #include "SampleOutput.h"
 #include "WislaTexts.h"
 
@@ -21,17 +19,6 @@ using platform::Image;
 namespace {
 
 constexpr const char* kMissingFilm = "FILM02.WEBM";
-constexpr int kAnimationFrames = 16, kJourneyFrames = 36;
-
-// A line of a position file: the name in 13 columns, then height and width in 5 each, then the
-// movie's length for interactive movies; CRLF, as content authored on Windows has.
-std::string PositionLine(const std::string& name, int h, int w, int length = -1) {
-    char line[64];
-    std::snprintf(line, sizeof line, "%-13s%5d%5d", name.c_str(), h, w);
-    std::string s = line;
-    if (length >= 0) s += std::to_string(length);
-    return s + "\r\n";
-}
 
 std::string Animation(Diagram d, int w, int h, int frames, int delayCs) {
     std::vector<GifFrameSpec> out;
@@ -48,34 +35,14 @@ class Writer {
   public:
     explicit Writer(fs::path folder) : folder_(std::move(folder)) {}
 
+    // Every file on its own, packed or not: quindel-build makes the packed files from them.
     void Write(const MediaObject& o) {
         const hostkit::VoceLista& v = o.voce;
         if (!HasFile(o) || v.TipoFile == "AU" || v.TipoFile == "VI") return;
-        std::string bytes = Bytes(o);
-        if (!v.NomeFileBlob.empty()) {
-            packed_[(FolderOf(folder_, v.Cartella) / v.NomeFileBlob).string()].Add(
-                v.NomeFile, std::move(bytes));
-            return;
-        }
-        WriteIfChanged(FolderOf(folder_, v.Cartella) / v.NomeFile, bytes);
-        if (v.TipoFile == "F3")
-            positions_[FolderOf(folder_, v.Cartella) / "PosQTVR.bin"] +=
-                PositionLine(v.NomeFile, kPanoramaWindowH, kPanoramaWindowW);
-        if (v.TipoFile == "AI")
-            positions_[FolderOf(folder_, v.Cartella) / "PosDCR.bin"] +=
-                PositionLine(v.NomeFile, kMovieWindowH, kMovieWindowW, FramesOf(o.scene.diagram));
-    }
-
-    void Finish() {
-        for (const auto& [path, packed] : packed_) WriteIfChanged(path, packed.Bytes());
-        for (const auto& [path, text] : positions_) WriteIfChanged(path, text);
+        WriteIfChanged(folder_ / SourceFile(v), Bytes(o));
     }
 
   private:
-    static int FramesOf(Diagram d) {
-        return d == Diagram::Journey ? kJourneyFrames : kAnimationFrames;
-    }
-
     std::string Bytes(const MediaObject& o) {
         const std::string& tipo = o.voce.TipoFile;
         const std::uint32_t seed = SeedOf(o.voce.NomeFile.c_str());
@@ -97,8 +64,6 @@ class Writer {
 
     fs::path folder_;
     std::size_t texts_ = 0;
-    std::map<std::string, PackedFile> packed_;
-    std::map<fs::path, std::string> positions_;
 };
 
 }  // namespace
@@ -111,7 +76,6 @@ bool HasFile(const MediaObject& o) {
 void WriteContentFiles(const fs::path& folder, const std::vector<MediaObject>& objects) {
     Writer w(folder);
     for (const MediaObject& o : objects) w.Write(o);
-    w.Finish();
 }
 
 }  // namespace quindel::samplegen

@@ -1,10 +1,10 @@
 #pragma once
 // The files of the sample's objects: photographs (JPEG, one of them much larger than the
 // screen), maps (bitmaps), drawings (PNG), texts (RTF), animations and interactive movies
-// (animated GIF), panoramas (equirectangular JPEG); the packed files holding the packed pictures
-// and texts; and the position files giving the windows of panoramas and interactive movies.
-// Films and sounds are written by AddMediaSamples; the types nothing shows name no file, and the
-// second film is missing on purpose.
+// (animated GIF), panoramas (equirectangular JPEG), each at SourceFile's path, packed or not
+// (quindel-build makes the packed files and the position files). Films and sounds are written by
+// WriteMediaSamples; the types nothing shows name no file, and the second film is missing on
+// purpose.
 #include <filesystem>
 #include <vector>
 

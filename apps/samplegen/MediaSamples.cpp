@@ -6,6 +6,7 @@
 #include <string>
 
 #include "MediaWriter.h"
+#include "SampleOutput.h"
 #include "hostkit/media/MediaProbe.h"
 
 namespace quindel::samplegen {
@@ -37,15 +38,9 @@ hostkit::MediaResult Write(const std::string& path, const Sample& s) {
     return WriteSound(path, s.lengthMs);
 }
 
-// A list folder ("media\filmy", with or without the final backslash) under the sample folder.
-std::filesystem::path FolderOf(const std::filesystem::path& sample, std::string cartella) {
-    std::replace(cartella.begin(), cartella.end(), '\\', '/');
-    return sample / cartella;
-}
-
 }  // namespace
 
-void AddMediaSamples(const std::filesystem::path& folder, std::vector<hostkit::VoceLista>& voci) {
+void NameMediaSamples(std::vector<hostkit::VoceLista>& voci) {
     for (const Sample& s : kSamples) {
         const auto voce = std::find_if(voci.begin(), voci.end(), [&](const hostkit::VoceLista& v) {
             return v.TipoFile == s.tipo;
@@ -53,6 +48,22 @@ void AddMediaSamples(const std::filesystem::path& folder, std::vector<hostkit::V
         if (voce == voci.end())
             throw std::runtime_error(std::string("no object of type ") + s.tipo);
         voce->NomeFile = s.nome;
+    }
+}
+
+bool IsMediaSample(const hostkit::VoceLista& v) {
+    return std::any_of(std::begin(kSamples), std::end(kSamples), [&](const Sample& s) {
+        return v.TipoFile == s.tipo && v.NomeFile == s.nome;
+    });
+}
+
+void WriteMediaSamples(const std::filesystem::path& folder,
+                       const std::vector<hostkit::VoceLista>& voci) {
+    for (const Sample& s : kSamples) {
+        const auto voce = std::find_if(voci.begin(), voci.end(), [&](const hostkit::VoceLista& v) {
+            return v.TipoFile == s.tipo && v.NomeFile == s.nome;
+        });
+        if (voce == voci.end()) continue;
         const std::filesystem::path dir = FolderOf(folder, voce->Cartella);
         std::filesystem::create_directories(dir);
         const std::string path = (dir / s.nome).string();

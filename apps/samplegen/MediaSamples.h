@@ -9,7 +9,16 @@
 
 namespace quindel::samplegen {
 
-// Throws std::runtime_error when a file cannot be written or the list has no film or no sound.
-void AddMediaSamples(const std::filesystem::path& folder, std::vector<hostkit::VoceLista>& voci);
+// Points the first film and the first sound of the list at the sample's files. Throws
+// std::runtime_error when the list has no film or no sound.
+void NameMediaSamples(std::vector<hostkit::VoceLista>& voci);
+
+// Whether the record names one of the sample's films or sounds.
+bool IsMediaSample(const hostkit::VoceLista& v);
+
+// Writes the files NameMediaSamples named, under the folders their records give. Throws
+// std::runtime_error when a file cannot be written.
+void WriteMediaSamples(const std::filesystem::path& folder,
+                       const std::vector<hostkit::VoceLista>& voci);
 
 }  // namespace quindel::samplegen

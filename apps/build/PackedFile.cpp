@@ -1,10 +1,10 @@
-#include "PackedFile.h"
+#include "build/PackedFile.h"
 
 #include <zip.h>
 
 #include <stdexcept>
 
-namespace quindel::samplegen {
+namespace quindel::build {
 namespace {
 
 std::string ReadBack(zip_source_t* src) {
@@ -53,4 +53,4 @@ std::string PackedFile::Bytes() const {
     return bytes;
 }
 
-}  // namespace quindel::samplegen
+}  // namespace quindel::build

@@ -1,10 +1,10 @@
 #pragma once
-// A packed file of the sample: a zip archive (libzip), entries deflated, in the order added.
+// A packed file: a zip archive (libzip), entries deflated, in the order added.
 #include <string>
 #include <utility>
 #include <vector>
 
-namespace quindel::samplegen {
+namespace quindel::build {
 
 class PackedFile {
   public:
@@ -19,4 +19,4 @@ class PackedFile {
     std::vector<std::pair<std::string, std::string>> entries_;
 };
 
-}  // namespace quindel::samplegen
+}  // namespace quindel::build
