@@ -8,6 +8,7 @@
 #include "runtime/Coercions.h"
 #include "runtime/Dispatch.h"
 #include "runtime/ErrorHandling.h"
+#include "runtime/VbError.h"
 #include "support/FileUtil.h"
 
 namespace quindel {
@@ -21,8 +22,10 @@ FileDaMostrare RisolviFileTemporaneo(platform::Platform& p, const Object& Contro
     if (IgnoraErrori(
             [&] { contract::Let(ControlloBlob, extractor::BlobFile, Directory + NomeFileBlob); }))
         return {"", false};
-    const std::string destinazione =
-        TogliBarraFinale(p.files().ComponentFolder()) + "\\" + kFileTemporaneo;
+    // Without a folder for it nothing can be extracted: never into the current folder.
+    const std::string cartella = p.files().TemporaryFolder();
+    if (cartella.empty()) Raise(75);
+    const std::string destinazione = TogliBarraFinale(cartella) + "\\" + kFileTemporaneo;
     std::remove(p.files().Resolve(destinazione).c_str());
     const contract::Member& metodo =
         Testo || BlobPacked ? extractor::PackedEstrai : extractor::Estrai;

@@ -1,8 +1,10 @@
 #pragma once
 // Objects stored inside a packed file are extracted by the host's extractor (members BlobFile,
-// estrai and packedestrai, 0 = extracted) into one temporary file in the component's folder, which
-// is what the display control then loads. The previous temporary file is removed first, so a
-// failed extraction can never show a stale or unrelated file as the object.
+// estrai and packedestrai, 0 = extracted) into one temporary file in the temporary folder
+// (FileSystem::TemporaryFolder: this process's private folder, or the component's folder where
+// the host keeps files beside it), which is what the display control then loads. The previous
+// temporary file is removed first, so a failed extraction can never show a stale or unrelated
+// file as the object. With no temporary folder at all it raises error 75.
 #include <string>
 
 #include "runtime/Variant.h"

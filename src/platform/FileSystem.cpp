@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,7 +9,12 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/ProcessFolder.h"
 #include "runtime/Text.h"
+
+#ifndef QUINDEL_DATADIR_FROM_LIBDIR
+#define QUINDEL_DATADIR_FROM_LIBDIR "../share"
+#endif
 
 namespace fs = std::filesystem;
 
@@ -75,6 +81,29 @@ bool MatchFolded(std::u32string_view p, std::u32string_view n) {
     return pi == p.size();
 }
 
+// The folder of the library this code was loaded from.
+std::string LibraryFolder() {
+    Dl_info info{};
+    if (!dladdr(reinterpret_cast<void*>(&MatchWildcard), &info) || !info.dli_fname) return {};
+    std::error_code ec;
+    const fs::path library = fs::absolute(info.dli_fname, ec);
+    return ec ? std::string() : library.parent_path().string();
+}
+
+const char* Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value ? value : nullptr;
+}
+
+// Makes the folder and its missing parents for the user alone, as the XDG folders are made.
+bool MakeUserFolder(const fs::path& folder) {
+    std::error_code ec;
+    if (fs::is_directory(folder, ec)) return true;
+    const fs::path parent = folder.parent_path();
+    if (parent != folder && !MakeUserFolder(parent)) return false;
+    return ::mkdir(folder.c_str(), 0700) == 0 || fs::is_directory(folder, ec);
+}
+
 }  // namespace
 
 bool MatchWildcard(std::string_view pattern, std::string_view name) {
@@ -119,11 +148,41 @@ bool FileSystem::ExistsNormalFile(std::string_view pattern) const {
 
 std::string FileSystem::ComponentFolder() const {
     if (!folder_.empty()) return folder_;
-    if (const char* env = std::getenv("QUINDEL_FOLDER"); env && *env) return env;
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&MatchWildcard), &info) && info.dli_fname)
-        return fs::absolute(info.dli_fname).parent_path().string();
-    return fs::current_path().string();
+    if (const char* env = Env("QUINDEL_FOLDER")) return env;
+    return LibraryFolder();
+}
+
+bool FileSystem::FilesBesideComponent() const {
+    return !folder_.empty() || Env("QUINDEL_FOLDER");
+}
+
+std::string FileSystem::LogFolder() const {
+    if (!logFolder_.empty()) return logFolder_;
+    if (FilesBesideComponent()) return ComponentFolder();
+    fs::path state;
+    if (const char* xdg = Env("XDG_STATE_HOME"); xdg && fs::path(xdg).is_absolute())
+        state = xdg;
+    else if (const char* home = Env("HOME"))
+        state = fs::path(home) / ".local" / "state";
+    else
+        return {};
+    const fs::path folder = state / "quindel";
+    return MakeUserFolder(folder) ? folder.string() : std::string();
+}
+
+std::string FileSystem::TemporaryFolder() const {
+    return FilesBesideComponent() ? ComponentFolder() : ProcessFolder();
+}
+
+std::vector<std::string> FileSystem::DataFolders() const {
+    if (FilesBesideComponent()) {
+        const std::string folder = ComponentFolder();
+        return {folder, folder + "/.."};
+    }
+    const std::string library = LibraryFolder();
+    if (library.empty()) return {};
+    const fs::path installed = fs::path(library) / QUINDEL_DATADIR_FROM_LIBDIR / "quindel";
+    return {library, installed.lexically_normal().string()};
 }
 
 }  // namespace quindel::platform

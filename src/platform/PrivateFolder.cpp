@@ -10,10 +10,7 @@
 
 namespace quindel::platform {
 
-namespace {
-
-// The runtime folder when the session has one of ours, else the system's temporary folder.
-std::filesystem::path Base() {
+std::string TemporaryParent() {
     if (const char* run = std::getenv("XDG_RUNTIME_DIR"); run && *run) {
         struct stat st {};
         if (::stat(run, &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
@@ -22,10 +19,8 @@ std::filesystem::path Base() {
     }
     std::error_code ec;
     const auto tmp = std::filesystem::temp_directory_path(ec);
-    return ec ? std::filesystem::path("/tmp") : tmp;
+    return ec ? std::string("/tmp") : tmp.string();
 }
-
-}  // namespace
 
 PrivateFolder::PrivateFolder(std::string prefix) : prefix_(std::move(prefix)) {}
 
@@ -38,7 +33,8 @@ PrivateFolder::~PrivateFolder() {
 const std::string& PrivateFolder::Path() const {
     if (tried_) return path_;
     tried_ = true;
-    const std::string pattern = (Base() / (prefix_ + "-XXXXXX")).string();
+    const std::string pattern =
+        (std::filesystem::path(TemporaryParent()) / (prefix_ + "-XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     if (::mkdtemp(name.data())) path_ = name.data();

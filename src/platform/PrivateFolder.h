@@ -8,6 +8,10 @@
 
 namespace quindel::platform {
 
+// Where private folders are made: $XDG_RUNTIME_DIR when it is a folder of this user's that they
+// may write, else the system's temporary folder ($TMPDIR, else /tmp).
+std::string TemporaryParent();
+
 class PrivateFolder {
   public:
     explicit PrivateFolder(std::string prefix = "quindel");

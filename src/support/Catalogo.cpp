@@ -50,11 +50,11 @@ bool HasCode(std::string_view raw, std::int32_t codice) {
 }
 
 std::string CatalogPath(const platform::FileSystem& files) {
-    const std::string folder = files.ComponentFolder();
-    std::string path = folder + "\\Quindel.bin";
-    if (FileEsiste(files, path)) return path;
-    path = folder + "\\..\\Quindel.bin";
-    return FileEsiste(files, path) ? path : std::string();
+    for (const std::string& folder : files.DataFolders()) {
+        const std::string path = TogliBarraFinale(folder) + "\\Quindel.bin";
+        if (FileEsiste(files, path)) return path;
+    }
+    return {};
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
@@ -76,16 +77,25 @@ void SegnalaCatalogoMancante(platform::Platform& p) {
     struct CatalogoMancanteSegnalato {};
     if (p.Service<CatalogoMancanteSegnalato>() || CatalogoPresente(p.files())) return;
     p.setService(std::make_shared<CatalogoMancanteSegnalato>());
-    const std::string cartella = p.files().ComponentFolder();
-    ScriviLog(p, "Brak katalogu komunikatów Quindel.bin w " + cartella);
-    p.Box().Show("Nie znaleziono katalogu komunikatów Quindel.bin w folderze:\n" + cartella +
-                     "\nani w folderze nadrzędnym.\nPodpowiedzi przycisków i objaśnienia błędów "
-                     "będą puste.",
-                 platform::mb::OKOnly | platform::mb::Exclamation, p.files().ProgramName());
+    const platform::FileSystem& files = p.files();
+    // Beside the component its parent folder is looked in too; elsewhere each folder is named.
+    std::string cartelle = files.ComponentFolder(), altrove = "\nani w folderze nadrzędnym.";
+    if (!files.FilesBesideComponent()) {
+        const std::vector<std::string> dati = files.DataFolders();
+        cartelle = dati.empty() ? std::string() : dati.front();
+        altrove.clear();
+        for (std::size_t i = 1; i < dati.size(); ++i) altrove += "\nani w folderze:\n" + dati[i];
+    }
+    ScriviLog(p, "Brak katalogu komunikatów Quindel.bin w " + cartelle);
+    p.Box().Show("Nie znaleziono katalogu komunikatów Quindel.bin w folderze:\n" + cartelle +
+                     altrove + "\nPodpowiedzi przycisków i objaśnienia błędów będą puste.",
+                 platform::mb::OKOnly | platform::mb::Exclamation, files.ProgramName());
 }
 
 std::string PercorsoLog(platform::Platform& p) {
-    return TogliBarraFinale(p.files().ComponentFolder()) + "\\" + p.files().ProgramName() + ".LOG";
+    const std::string cartella = p.files().LogFolder();
+    if (cartella.empty()) return {};
+    return TogliBarraFinale(cartella) + "\\" + p.files().ProgramName() + ".LOG";
 }
 
 void ScriviLog(platform::Platform& p, std::string_view Testo) {
@@ -94,8 +104,9 @@ void ScriviLog(platform::Platform& p, std::string_view Testo) {
     // A log that cannot be written in the code page is not written: reporting goes on. The
     // folder may be shared: a link, a FIFO or a device at the log's name is never written.
     std::string bytes;
-    if (IgnoraErrori([&] { bytes = ACodePage(riga); })) return;
-    platform::AppendToFile(p.files().Resolve(PercorsoLog(p)), bytes);
+    const std::string percorso = PercorsoLog(p);
+    if (percorso.empty() || IgnoraErrori([&] { bytes = ACodePage(riga); })) return;
+    platform::AppendToFile(p.files().Resolve(percorso), bytes);
 }
 
 }  // namespace quindel

@@ -27,7 +27,8 @@ void ScriviLog(platform::Platform& p, std::string_view Testo);
 // Nothing when the catalogue is there.
 void SegnalaCatalogoMancante(platform::Platform& p);
 
-// The log file's path: the component's folder, one "\" and the program name with ".LOG".
+// The log file's path: the log's folder (FileSystem::LogFolder), one "\" and the program name
+// with ".LOG"; empty when there is no folder for it.
 std::string PercorsoLog(platform::Platform& p);
 
 }  // namespace quindel

@@ -117,7 +117,7 @@ TEST(QuindelMostraOggetto, APackedPictureThatDoesNotExtractLoadsNothing) {
     fx.q->setControlloImmagine(img);
     fx.q->setControlloBlob(blob);
     const std::string stantio =
-        fx.p.files().Resolve(fx.p.files().ComponentFolder() + "\\" + kFileTemporaneo);
+        fx.p.files().Resolve(fx.p.files().TemporaryFolder() + "\\" + kFileTemporaneo);
     std::ofstream(stantio) << "an old picture";
     fx.Record("DI", "mappa.bmp", false, "pacco.zip");
     fx.q->MostraOggetto();
