@@ -1,5 +1,5 @@
 # cmake --install: the libraries with versioned sonames, the public headers under
-# include/quindel, the catalogue and the type library text beside the component library, the
+# include/quindel, the catalogue and the type library text in share/quindel, the
 # tools, the examples with the sample content, CMake package files (find_package(Quindel):
 # Quindel::Quindel2, Quindel::runtime, Quindel::platform, Quindel::headless, the host kit's rooms
 # Quindel::hostkit_ROOM and the whole kit Quindel::hostkit, and Quindel::qt when built) and
@@ -24,20 +24,33 @@ if(TARGET quindel_qt)
 endif()
 
 # Installed libraries find each other beside themselves; installed tools find them in libdir.
+# The soname carries what the package version promises: before 1.0 a minor version may break the
+# interface (the CMake package accepts the same minor version only), so it is libX.so.0.1, and
+# libX.so.MAJOR from 1.0 on.
 file(RELATIVE_PATH _quindel_bin_to_lib ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_LIBDIR})
+set(_quindel_soversion ${PROJECT_VERSION_MAJOR})
+if(PROJECT_VERSION_MAJOR EQUAL 0)
+  set(_quindel_soversion ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
+endif()
+set(_quindel_patch 0)
+if(NOT "${PROJECT_VERSION_PATCH}" STREQUAL "")
+  set(_quindel_patch ${PROJECT_VERSION_PATCH})
+endif()
 foreach(_t ${_quindel_all_libs})
-  set_target_properties(${_t} PROPERTIES VERSION ${PROJECT_VERSION}
-                                         SOVERSION ${PROJECT_VERSION_MAJOR}
-                                         INSTALL_RPATH "$ORIGIN")
+  set_target_properties(${_t} PROPERTIES
+                        VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${_quindel_patch}
+                        SOVERSION ${_quindel_soversion} INSTALL_RPATH "$ORIGIN")
   string(REGEX REPLACE "^quindel_" "" _export ${_t})
   set_target_properties(${_t} PROPERTIES EXPORT_NAME ${_export})
 endforeach()
 set_target_properties(quindel_hostkit PROPERTIES EXPORT_NAME hostkit)
 set_target_properties(quindel_contract PROPERTIES EXPORT_NAME contract)
-# The source tree is the include path while building, include/quindel once installed.
+# The source tree is the include path while building, include/quindel once installed; the
+# headers need C++20, so every target built on the runtime asks for it, a host's included.
 set_property(TARGET quindel_runtime PROPERTY INTERFACE_INCLUDE_DIRECTORIES
              $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>
              $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/quindel>)
+target_compile_features(quindel_runtime INTERFACE cxx_std_20)
 
 install(TARGETS ${_quindel_libs} quindel_hostkit quindel_contract EXPORT QuindelTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} NAMELINK_COMPONENT Development)
@@ -55,17 +68,26 @@ foreach(_t ${_quindel_tools})
 endforeach()
 install(TARGETS ${_quindel_tools} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# The component's folder is the library's: its catalogue and type library text lie beside it.
+# The catalogue and the type library text are data: the library finds them in the data folder
+# installed beside its own (in a build tree they lie beside the library itself).
 install(FILES ${PROJECT_SOURCE_DIR}/resources/Quindel.bin
               ${CMAKE_LIBRARY_OUTPUT_DIRECTORY}/Quindel2.idl
-        DESTINATION ${CMAKE_INSTALL_LIBDIR})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/quindel)
+file(RELATIVE_PATH _quindel_lib_to_data ${CMAKE_INSTALL_FULL_LIBDIR} ${CMAKE_INSTALL_FULL_DATADIR})
+target_compile_definitions(quindel_platform
+                           PRIVATE QUINDEL_DATADIR_FROM_LIBDIR="${_quindel_lib_to_data}")
 
-set(_quindel_header_excludes PATTERN "qt" EXCLUDE)
+# The public headers only, each in its folder as in src/.
+include(${PROJECT_SOURCE_DIR}/cmake/PublicHeaders.cmake)
+set(_quindel_headers ${QUINDEL_PUBLIC_HEADERS})
 if(TARGET quindel_qt)
-  set(_quindel_header_excludes)
+  list(APPEND _quindel_headers ${QUINDEL_PUBLIC_QT_HEADERS})
 endif()
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quindel
-        FILES_MATCHING PATTERN "*.h" ${_quindel_header_excludes})
+foreach(_h ${_quindel_headers})
+  get_filename_component(_dir ${_h} DIRECTORY)
+  install(FILES ${PROJECT_SOURCE_DIR}/src/${_h}
+          DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quindel/${_dir})
+endforeach()
 
 # The examples find the sample content at ../resources/sample, installed as in the source tree.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/

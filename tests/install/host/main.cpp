@@ -19,6 +19,10 @@ int main() {
         std::printf("%s: VolumeAudio %d, AttesaAutoplay %d\n", panel->TypeName().c_str(),
                     CLng(GetProperty(panel, "VolumeAudio")),
                     CLng(GetProperty(panel, "AttesaAutoplay")));
+        // The installed library finds its catalogue in the data folder installed with it.
+        std::printf("tooltip 14: %s; message boxes: %zu\n",
+                    CStr(GetProperty(panel, "ToolTipPulsante", {Variant(14)})).c_str(),
+                    platform.Boxes().Shown().size());
         panel.reset();
         std::printf("libraries unloaded: %d\n", component::FreeUnusedLibraries());
         component::CreateObject("No.Such.Thing", {&platform, form.get()});
