@@ -1,6 +1,7 @@
 #include "build/ContentBuilder.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -29,6 +30,11 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kBuilderVersion = "quindel-build 1";
+
+double MsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
 
 std::optional<std::string> ReadAll(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -180,12 +186,14 @@ bool StageIndex(const ContentPlan& plan, const fs::path& folder, Staging& stagin
     for (std::size_t i = 0; i < plan.links.size(); ++i)
         entries.push_back(
             {hostkit::SearchList::Linked, std::int64_t(i), plan.links[i].Descrizione, ""});
+    const auto start = std::chrono::steady_clock::now();
     const std::string error =
         hostkit::WriteSearchIndex(staging.PathOf(hostkit::kSearchIndexFile).string(), entries,
                                   hostkit::ContentFingerprint(staging.Folder().string()));
     if (!error.empty()) return report.failure = "search index: " + error, false;
     staging.Adopt(hostkit::kSearchIndexFile);
     report.indexWritten = true;
+    report.indexMs = MsSince(start);
     return true;
 }
 
@@ -280,7 +288,9 @@ BuildReport BuildContent(const BuildOptions& options) {
         report.upToDate = true;
         return report;
     }
+    const auto start = std::chrono::steady_clock::now();
     const Manifest m = ParseManifest(*bytes, manifestFile, report.diagnostics);
+    report.parseMs = MsSince(start);
     report.objects = m.objects.size();
     report.links = m.links.size();
     if (report.diagnostics.HasErrors() || !UseCodePage(m, report)) return report;

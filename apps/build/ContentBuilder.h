@@ -33,6 +33,7 @@ struct BuildReport {
     std::size_t packedMade = 0, packedKept = 0;
     std::size_t filesReplaced = 0;
     bool indexWritten = false;
+    double parseMs = 0, indexMs = 0;  // reading the manifest, writing the search index
 
     // 0 built (or checked) with warnings at most, 1 errors in the content, 3 a write failed.
     int ExitCode() const;
