@@ -78,7 +78,7 @@ def write(folder):
     db.execute("INSERT INTO meta VALUES ('version', '1'), ('content', ?)", (fingerprint(folder),))
     db.execute("CREATE VIRTUAL TABLE entries USING fts5(title, description, list UNINDEXED, "
                "record UNINDEXED, label UNINDEXED, tokenize = \"unicode61 remove_diacritics 2\", "
-               "prefix = '1 2 3')")
+               "prefix = '1 2 3 4 5 6')")
     for number, name in enumerate(LISTS):
         data = (folder / name).read_bytes()
         for i in range(len(data) // RECORD):

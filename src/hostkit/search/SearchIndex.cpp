@@ -72,45 +72,30 @@ bool SearchIndex::Open(const std::string& path) {
     return true;
 }
 
-// Up to `limit` matches of `query` in list order, skipping records already in `hits`.
-void SearchIndex::Collect(const std::string& query, int limit, std::vector<Scored>& hits) const {
-    sqlite3_stmt* s = db_->find;
-    sqlite3_bind_text(s, 1, query.c_str(), -1, SQLITE_TRANSIENT);
-    const std::size_t before = hits.size();
-    sqlite3_bind_int(s, 2, limit + int(before));  // room for the ones already found
-    while (sqlite3_step(s) == SQLITE_ROW && int(hits.size()) < limit) {
-        const auto list =
-            sqlite3_column_int(s, 0) == 1 ? SearchList::Linked : SearchList::Multimedia;
-        const std::int64_t record = sqlite3_column_int64(s, 1);
-        bool seen = false;
-        for (std::size_t i = 0; i < before && !seen; ++i)
-            seen = hits[i].hit.list == list && hits[i].hit.record == record;
-        if (seen) continue;
-        Scored scored{{list, record, {}}, sqlite3_column_double(s, 3), before > 0};
-        if (const unsigned char* t = sqlite3_column_text(s, 2))
-            scored.hit.title = reinterpret_cast<const char*>(t);
-        hits.push_back(std::move(scored));
-    }
-    sqlite3_reset(s);
-    sqlite3_clear_bindings(s);
-}
-
 std::vector<SearchHit> SearchIndex::Find(const std::string& typed, int limit) const {
     const std::string query = MatchExpression(typed);
     if (!db_ || query.empty() || limit <= 0) return {};
-    // Candidates: records whose title holds every word, then records matching anywhere, each
-    // pass in list order and bounded; the candidates are then ranked by bm25. When fewer match
-    // than the bound, that is the exact ranking of all matches.
-    const int candidates = std::max(limit, kCandidates);
-    std::vector<Scored> found;
-    Collect("title : (" + query + ")", candidates, found);
-    if (int(found.size()) < candidates) Collect(query, candidates, found);
-    std::stable_sort(found.begin(), found.end(), [](const Scored& a, const Scored& b) {
-        return std::pair(a.elsewhere, a.score) < std::pair(b.elsewhere, b.score);
-    });
+    // The first candidates in list order, ranked by bm25: when fewer match than the bound,
+    // that is the exact ranking of all matches.
+    sqlite3_stmt* s = db_->find;
+    sqlite3_bind_text(s, 1, query.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int(s, 2, std::max(limit, kCandidates));
+    std::vector<std::pair<double, SearchHit>> found;
+    while (sqlite3_step(s) == SQLITE_ROW) {
+        SearchHit hit;
+        hit.list = sqlite3_column_int(s, 0) == 1 ? SearchList::Linked : SearchList::Multimedia;
+        hit.record = sqlite3_column_int64(s, 1);
+        if (const unsigned char* t = sqlite3_column_text(s, 2))
+            hit.title = reinterpret_cast<const char*>(t);
+        found.emplace_back(sqlite3_column_double(s, 3), std::move(hit));
+    }
+    sqlite3_reset(s);
+    sqlite3_clear_bindings(s);
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<SearchHit> hits;
     for (std::size_t i = 0; i < found.size() && int(i) < limit; ++i)
-        hits.push_back(std::move(found[i].hit));
+        hits.push_back(std::move(found[i].second));
     return hits;
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 // Reads a content folder's search index (see SearchIndexWriter.h) without loading the lists:
 // find-as-you-type over titles and descriptions. Every word typed must match the start of a word
-// of the record (case, diacritics and letters such as ł folded). Records whose title holds every
-// word come before the others; within each group results come best first by FTS5's bm25 (a title
-// match weighing ten times a description match). So that a keystroke costs the same over a
-// million records, only the first kCandidates matches of each group in list order are ranked;
-// with fewer matches than that the ranking is exact. At most `limit` results are returned.
+// of the record (case, diacritics and letters such as ł folded). Results come best first by
+// FTS5's bm25, a match in the title weighing ten times one in the description. So that a
+// keystroke costs about the same over a million records, only the first kCandidates matches in
+// list order are ranked; with fewer matches than that the ranking is exact. At most `limit`
+// results are returned.
 // What the person types is never read as query syntax. A missing, damaged or foreign file fails
 // Open with a reason; a query on a failed index returns nothing.
 #include <cstdint>
@@ -40,16 +40,10 @@ class SearchIndex {
 
     std::vector<SearchHit> Find(const std::string& typed, int limit) const;
 
-    static constexpr int kCandidates = 256;
+    static constexpr int kCandidates = 64;
 
   private:
     struct Db;
-    struct Scored {
-        SearchHit hit;
-        double score;    // bm25: lower is better
-        bool elsewhere;  // not every word in the title
-    };
-    void Collect(const std::string& query, int limit, std::vector<Scored>& hits) const;
     std::unique_ptr<Db> db_;
     std::string error_, fingerprint_;
 };

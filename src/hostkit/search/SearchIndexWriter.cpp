@@ -23,7 +23,7 @@ constexpr const char* kSchema =
     "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT);"
     "CREATE VIRTUAL TABLE entries USING fts5(title, description, list UNINDEXED,"
     " record UNINDEXED, label UNINDEXED, tokenize = \"unicode61 remove_diacritics 2\","
-    " prefix = '1 2 3');";
+    " prefix = '1 2 3 4 5 6');";
 
 // The data reaches the disk before the rename makes it the index.
 bool SyncFile(const std::string& path) {

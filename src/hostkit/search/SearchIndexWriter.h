@@ -2,7 +2,10 @@
 // Writes a content folder's search index (search.sqlite beside the lists), an SQLite database:
 //   meta(key TEXT PRIMARY KEY, value TEXT)   ('version', '1'), ('content', <fingerprint>)
 //   entries: FTS5 (title, description, list UNINDEXED, record UNINDEXED, label UNINDEXED),
-//            tokenizer "unicode61 remove_diacritics 2", prefixes of 1 to 3 characters indexed.
+//            tokenizer "unicode61 remove_diacritics 2", prefixes of 1 to 6 characters indexed:
+//            a typed word up to that long is read from a list of its own, in record order, and
+//            the reader stops at its bound, where a longer one merges the lists of every word
+//            it begins.
 // title and description hold the texts as FoldLetters leaves them (what is matched); label holds
 // the title as written, for showing a result. list is 0 for the multimedia list, 1 for the
 // linked entries; record the 0-based record index.
