@@ -82,6 +82,20 @@ std::shared_ptr<Timer> Platform::NewTimer() {
     return std::make_shared<Timer>(*this);
 }
 
+namespace {
+
+// One entry a form: the window just focused replaces its form's earlier one and goes last.
+void Remember(std::vector<std::weak_ptr<Window>>& trail, Window& w) {
+    const Form* form = w.TopForm();
+    std::erase_if(trail, [form](const std::weak_ptr<Window>& e) {
+        const std::shared_ptr<Window> live = e.lock();
+        return !live || live->TopForm() == form;
+    });
+    trail.push_back(w.weak_from_this());
+}
+
+}  // namespace
+
 Handle Platform::Register(Window& w) {
     const Handle h = nextHandle_;
     nextHandle_ += 4;
@@ -126,9 +140,21 @@ void Platform::SetFocusTo(Window* w) {
         if (old->OnLostFocus) old->OnLostFocus();
     }
     if (w) {
+        Remember(focusTrail_, *w);
         if (Form* f = w->TopForm()) Activate(f);
         Changed(*w, Aspect::Focus);
         if (w->OnGotFocus) w->OnGotFocus();
+    }
+}
+
+void Platform::FocusBack() {
+    if (focused_ && focused_->AcceptsInput()) return;
+    for (auto it = focusTrail_.rbegin(); it != focusTrail_.rend(); ++it) {
+        const std::shared_ptr<Window> w = it->lock();
+        if (w && w.get() != focused_ && w->AcceptsInput()) {
+            SetFocusTo(w.get());
+            return;
+        }
     }
 }
 

@@ -165,6 +165,10 @@ class Platform {
     void BringToFront(Form& f);
     void Activate(Form* f);
     void SetFocusTo(Window* w);
+    // When the focused window can no longer take the keyboard (its form hidden or unloaded), the
+    // keyboard goes back to where it was before, in another form: closing a list window or a
+    // dialog opened from a button leaves the user on that button.
+    void FocusBack();
     Window* ChildAt(Window& w, PointPx screen) const;
     friend class Window;
     friend class Form;
@@ -181,6 +185,8 @@ class Platform {
     std::vector<Form*> forms_;
     Form* active_ = nullptr;
     Window* focused_ = nullptr;
+    // The last focused window of each form, the most recent last.
+    std::vector<std::weak_ptr<Window>> focusTrail_;
     Window* capture_ = nullptr;
 };
 

@@ -108,6 +108,7 @@ void Window::setVisible(bool v) {
     visible_ = v;
     if (!v && platform_.Capture() == this) platform_.setCapture(nullptr);
     Changed(Aspect::Visibility);
+    if (!v) platform_.FocusBack();
 }
 
 bool Window::IsShown() const {

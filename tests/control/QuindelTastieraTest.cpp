@@ -83,19 +83,28 @@ TEST(QuindelTastiera, KeysRunTheCommandsOfTheirButtonsAsClicksDo) {
         const std::int32_t riga = t.q->ListaMM()->ListIndex();
         t.Premi(c.tasto, c.shift);
         EXPECT_EQ(t.Eventi(), c.eventi) << c.what;
-        if (c.dopo) EXPECT_TRUE(c.dopo(t)) << c.what;
-        if (t.host->Loaded()) EXPECT_EQ(t.q->ListaMM()->ListIndex(), riga + c.passo) << c.what;
+        if (c.dopo) {
+            EXPECT_TRUE(c.dopo(t)) << c.what;
+        }
+        if (t.host->Loaded()) {
+            EXPECT_EQ(t.q->ListaMM()->ListIndex(), riga + c.passo) << c.what;
+        }
     }
 }
 
-// Either list window opens with the keyboard on its rows: the linked entries too, or no key
-// would ever reach them.
-TEST(QuindelTastiera, BothListWindowsOpenWithTheKeyboardOnTheirRows) {
+// Either list window opens with the keyboard on its rows (the linked entries too, or no key
+// would ever reach them), and Escape gives it back to the strip, on the button that opened it.
+TEST(QuindelTastiera, BothListWindowsTakeTheKeyboardAndGiveItBackToTheStrip) {
     for (std::int16_t pulsante : {3, 9}) {
         Tasti t("keys_lists" + std::to_string(pulsante));
-        t.q->pic_ToolbarMain().SetFocus();
+        platform::Window& strip = t.q->pic_ToolbarMain();
+        strip.SetFocus();
         t.q->setValorePulsante(pulsante, 1);
         EXPECT_TRUE(t.q->FinestraLista(pulsante == 9 ? 1 : 0).TList1()->HasFocus()) << pulsante;
+        t.p.Input().Key(key::Escape, 5);
+        t.p.RunFor(50);
+        EXPECT_FALSE(t.q->ValorePulsante(pulsante)) << pulsante;
+        EXPECT_EQ(t.p.Focused(), &strip) << pulsante;
     }
 }
 
@@ -120,7 +129,7 @@ TEST(QuindelTastiera, TabPassesThePanelByWithoutStoppingOnTheProgressSlider) {
 }
 
 // The volume window opened from the keyboard is worked from the keyboard: its slider has the
-// keys, Escape closes it as its button does.
+// keys, Escape closes it as its button does and the keyboard goes back to the strip.
 TEST(QuindelTastiera, TheVolumeWindowTakesTheKeyboardAndEscapeClosesIt) {
     ControlFixture fx("keys_volume");
     fx.q->setVolumeAudio(0);
@@ -141,6 +150,7 @@ TEST(QuindelTastiera, TheVolumeWindowTakesTheKeyboardAndEscapeClosesIt) {
     fx.p.RunFor(50);
     EXPECT_EQ(fx.Eventi(), Eventi{"PulsantePremuto(8,0)"});
     EXPECT_FALSE(fx.q->ValorePulsante(8));
+    EXPECT_EQ(fx.p.Focused(), &fx.q->pic_ToolbarMain()) << "the keyboard is back on the strip";
 }
 
 TEST(QuindelTastiera, TipsNameTheKeysThatWorkNow) {

@@ -161,3 +161,48 @@ TEST(Keyboard, ARingOfOneWindowHasNowhereToGo) {
     EXPECT_EQ(NextTabStop(*only, false), nullptr);
     EXPECT_EQ(NextTabStop(*only, true), nullptr);
 }
+
+// A window that took the keyboard from another form gives it back when it goes: hidden,
+// unloaded, or a form hidden while a control of it has the keyboard. When the window the
+// keyboard came from has gone too, it goes to the one before, and never to a window that
+// cannot take it.
+TEST(Keyboard, TheKeyboardGoesBackWhereItWasWhenItsWindowGoes) {
+    struct Case {
+        const char* what;
+        void (*close)(Form& second, Window& secondList, Window& firstButton);
+        const char* expected;  // "first", "main" or "second"
+    } cases[] = {
+        {"the second form unloaded", [](Form& f, Window&, Window&) { f.Unload(); }, "first"},
+        {"the second form hidden", [](Form& f, Window&, Window&) { f.setVisible(false); }, "first"},
+        {"the focused control hidden", [](Form&, Window& l, Window&) { l.setVisible(false); },
+         "first"},
+        {"the first button gone too: the one before it",
+         [](Form& f, Window&, Window& b) {
+             b.setVisible(false);
+             f.Unload();
+         },
+         "main"},
+        {"a window of another form hidden: the keyboard stays",
+         [](Form&, Window&, Window& b) { b.setVisible(false); }, "second"},
+    };
+    for (const Case& c : cases) {
+        HeadlessPlatform p;
+        auto main = p.NewForm();
+        auto mainList = p.NewListBox(*main);
+        main->Show();
+        mainList->SetFocus();
+        auto first = p.NewForm();
+        auto firstButton = p.NewCommandButton(*first);
+        first->Show();
+        firstButton->SetFocus();
+        auto second = p.NewForm();
+        auto secondList = p.NewListBox(*second);
+        second->Show();
+        secondList->SetFocus();
+        c.close(*second, *secondList, *firstButton);
+        const std::map<const Window*, std::string> names{
+            {mainList.get(), "main"}, {firstButton.get(), "first"}, {secondList.get(), "second"}};
+        const auto it = names.find(p.Focused());
+        EXPECT_EQ(it == names.end() ? "(none)" : it->second, c.expected) << c.what;
+    }
+}
