@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPainter>
 #include <QPixmap>
 #include <QTest>
 #include <QWidget>
@@ -18,6 +21,8 @@
 #include "control/Quindel.h"
 #include "platform/Bmp.h"
 #include "platform/Form.h"
+#include "platform/Label.h"
+#include "platform/ListBox.h"
 #include "platform/PictureBox.h"
 #include "platform/Raster.h"
 #include "platform/qt/QtImage.h"
@@ -154,6 +159,57 @@ TEST(Density, AGrabShowsThePictureBoxInLogicalPixels) {
     const Image& logical = pic->Surface();
     const PointPx o = pic->ClientOriginPx();
     EXPECT_EQ(grab.copy(o.x, o.y, logical.width(), logical.height()), logical);
+}
+
+// Text a window's model draws (a dialog's label, a list's rows) is as sharp as Qt's own at the
+// ratio: the widget shows what Qt draws at the device's resolution, not logical pixels scaled.
+TEST(Density, TextInLabelsAndListsIsDrawnAtTheDevicesResolution) {
+    qt::QtPlatform p;
+    auto form = p.NewForm();
+    form->Move(0, 0, 300 * 15, 200 * 15);
+    auto label = p.NewLabel(*form);
+    label->Move(10 * 15, 10 * 15, 200 * 15, 20 * 15);
+    label->setCaption("Kopiowanie: żółw");
+    auto list = p.NewListBox(*form);
+    list->Move(10 * 15, 40 * 15, 200 * 15, 80 * 15);
+    list->AddItem("Warszawa – stolica");
+    form->Show();
+    p.Sync();
+    const double r = Ratio();
+    struct Case {
+        Window& w;
+        Rgba back;
+        PointPx origin;  // where the model puts the text, in logical pixels
+    } cases[] = {{*label, label->BackColor(), {0, 0}}, {*list, MakeRgb(255, 255, 255), {3, 1}}};
+    QFont font = QApplication::font();  // the platform's: the application's, in whole pixels
+    font.setPixelSize(QFontInfo(font).pixelSize());
+    for (const Case& c : cases) {
+        QWidget& widget = *p.Widget(c.w);
+        const std::string text =
+            &c.w == label.get() ? label->Caption() : std::string(list->List(0));
+        const QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage expected(shown.size(), QImage::Format_RGB32);
+        expected.setDevicePixelRatio(r);
+        expected.fill(QColor::fromRgb(c.back));
+        {
+            QPainter painter(&expected);
+            painter.setFont(font);
+            painter.setPen(Qt::black);
+            painter.drawText(c.origin.x, c.origin.y + QFontMetrics(font).ascent(),
+                             QString::fromStdString(text));
+        }
+        // The first line of text only: frames and borders are the model's and stay logical.
+        const int top = ToDevice(c.origin.y, r), bottom = ToDevice(c.origin.y + 14, r);
+        int differ = 0, inked = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = ToDevice(c.origin.x + 1, r); x < shown.width() - 2; ++x) {
+                const bool ink = qGray(expected.pixel(x, y)) < 128;
+                inked += ink;
+                differ += ink != (qGray(shown.pixel(x, y)) < 128);
+            }
+        EXPECT_GT(inked, 30) << text;
+        EXPECT_LE(differ, inked / 20) << text << ": " << differ << " of " << inked;
+    }
 }
 
 TEST(Density, TheCustomPointerKeepsItsLogicalSizeAndItsTransparency) {

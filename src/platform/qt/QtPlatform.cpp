@@ -214,6 +214,10 @@ SizePx QtPlatform::MeasureText(std::string_view text) const {
 
 void QtPlatform::DrawText(Image& target, int x, int y, std::string_view text, Rgba ink) const {
     const QString line = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    if (&target == keptCanvas_) {
+        keptRuns_->push_back({x, y, line, ink});
+        return;
+    }
     const int w = metrics_.horizontalAdvance(line), h = metrics_.height();
     if (w <= 0 || h <= 0) return;
     QImage glyphs(w, h, QImage::Format_ARGB32_Premultiplied);
@@ -225,6 +229,14 @@ void QtPlatform::DrawText(Image& target, int x, int y, std::string_view text, Rg
         p.drawText(0, metrics_.ascent(), line);
     }
     BlendCoverage(target, x, y, glyphs, ink);
+}
+
+void QtPlatform::DrawRuns(QPainter& painter, const std::vector<TextRun>& runs) const {
+    painter.setFont(font_);
+    for (const TextRun& r : runs) {
+        painter.setPen(QColor::fromRgb(r.ink));
+        painter.drawText(r.x, r.y + metrics_.ascent(), r.text);
+    }
 }
 
 FrameMetrics QtPlatform::FrameOf(const Form& form) const {

@@ -19,10 +19,12 @@
 //   DoEvents, and on the next event-loop pass after any model change.
 #include <QFont>
 #include <QFontMetrics>
+#include <QPainter>
 #include <QTimer>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/Platform.h"
 #include "platform/qt/CursorCache.h"
@@ -87,6 +89,20 @@ class QtPlatform : public platform::Platform {
 
   private:
     friend class WindowPeer;
+    // Text a model paints on a widget's canvas at a device pixel ratio other than 1: the peer
+    // draws it after the canvas, at the device's resolution, so it is as sharp as Qt's own text
+    // rather than scaled from logical pixels.
+    struct TextRun {
+        int x, y;  // the top-left of the line, in the canvas's logical pixels
+        QString text;
+        platform::Rgba ink;
+    };
+    // While set, DrawText on `canvas` keeps its runs in `runs` instead of drawing them.
+    void KeepTextOf(const platform::Image* canvas, std::vector<TextRun>* runs) const {
+        keptCanvas_ = canvas;
+        keptRuns_ = runs;
+    }
+    void DrawRuns(QPainter& painter, const std::vector<TextRun>& runs) const;
     WindowPeer* Peer(platform::Handle h) const;
     WindowPeer* EnsurePeer(platform::Window& w);
     void Retire(platform::Handle h);
@@ -116,6 +132,8 @@ class QtPlatform : public platform::Platform {
     std::unique_ptr<QtFileDialog> fileDialog_;
     QFont font_;
     QFontMetrics metrics_;
+    mutable const platform::Image* keptCanvas_ = nullptr;
+    mutable std::vector<TextRun>* keptRuns_ = nullptr;
     CursorCache cursor_;
     QTimer queueTimer_;
     QTimer idleTimer_;

@@ -349,8 +349,14 @@ void WindowPeer::PaintFromModel(QPainter& painter, Window& w) {
         canvas_ = platform::Image(width(), height(), platform::look::kFace);
     else if (!w.PaintsWhole())
         canvas_.fill(platform::look::kFace);
-    platform::ModelRenderer().PaintOwn(w, canvas_);
+    std::vector<QtPlatform::TextRun> runs;
+    if (devicePixelRatioF() != 1.0) platform_.KeepTextOf(&canvas_, &runs);
+    {
+        const ScopeExit stopKeeping([this] { platform_.KeepTextOf(nullptr, nullptr); });
+        platform::ModelRenderer().PaintOwn(w, canvas_);
+    }
     painter.drawImage(QPoint(0, 0), Wrap(canvas_));
+    platform_.DrawRuns(painter, runs);
 }
 
 template <class F>
