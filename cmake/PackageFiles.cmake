@@ -1,0 +1,43 @@
+# Run by cmake_install.cmake for one package's component (QUINDEL_PACKAGE, with the rules of
+# PackageRules.cmake, see cmake/Packaging.cmake): installs the project's own install rules into a
+# staging tree of this package's, stripped, and copies the files this package takes into the
+# package's tree. A whole install (no component) already has every file and skips this.
+if(CMAKE_INSTALL_COMPONENT)
+  set(_stage ${QUINDEL_BUILD}/packaging/stage/${QUINDEL_PACKAGE})
+  file(REMOVE_RECURSE ${_stage})
+  foreach(_component Unspecified Development)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DESTDIR
+                            ${CMAKE_COMMAND} --install ${QUINDEL_BUILD} --prefix ${_stage}
+                            --component ${_component} --strip
+                    RESULT_VARIABLE _rc OUTPUT_QUIET ERROR_VARIABLE _err)
+    if(NOT _rc EQUAL 0)
+      message(FATAL_ERROR "staging ${_component} for ${QUINDEL_PACKAGE} failed:\n${_err}")
+    endif()
+  endforeach()
+  file(GLOB_RECURSE _files LIST_DIRECTORIES false RELATIVE ${_stage} ${_stage}/*)
+  list(SORT _files)
+  set(_mine 0)
+  list(FILTER _files EXCLUDE REGEX "${QUINDEL_DROPS}")
+  foreach(_f ${_files})
+    set(_owner)
+    foreach(_p ${QUINDEL_PACKAGES})
+      foreach(_rule ${QUINDEL_TAKES_${_p}})
+        if(NOT _owner AND _f MATCHES "${_rule}")
+          set(_owner ${_p})
+        endif()
+      endforeach()
+    endforeach()
+    if(NOT _owner)
+      message(FATAL_ERROR "no package takes ${_f}: add a rule to cmake/Packaging.cmake")
+    endif()
+    if(_owner STREQUAL QUINDEL_PACKAGE)
+      get_filename_component(_dir ${_f} DIRECTORY)
+      file(COPY ${_stage}/${_f} DESTINATION "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/${_dir}")
+      math(EXPR _mine "${_mine} + 1")
+    endif()
+  endforeach()
+  if(_mine EQUAL 0)
+    message(FATAL_ERROR "the package ${QUINDEL_PACKAGE} takes no file of the build")
+  endif()
+  file(REMOVE_RECURSE ${_stage})
+endif()
