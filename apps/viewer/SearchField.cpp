@@ -1,5 +1,6 @@
 #include "viewer/SearchField.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QShortcut>
 
@@ -26,6 +27,9 @@ SearchField::SearchField(QWidget* window, ViewerSearch& search, const SearchFiel
       results_(new QListWidget(window)),
       linkedTag_(texts.linkedTag) {
     setAccessibleName(texts.fieldName);
+    // Reached with Ctrl+F or a click, never by Tab or as the window's first focus: the panel's
+    // and the display's keys stay where they were.
+    setFocusPolicy(Qt::ClickFocus);
     setClearButtonEnabled(true);
     results_->setAccessibleName(texts.resultsName);
     results_->setFocusPolicy(Qt::NoFocus);  // the keys stay in the field
@@ -40,6 +44,7 @@ SearchField::SearchField(QWidget* window, ViewerSearch& search, const SearchFiel
     auto* find = new QShortcut(QKeySequence::Find, window);
     find->setContext(Qt::WindowShortcut);
     QObject::connect(find, &QShortcut::activated, this, [this] {
+        if (!hasFocus()) before_ = QApplication::focusWidget();
         setFocus(Qt::ShortcutFocusReason);
         selectAll();
     });
@@ -97,7 +102,13 @@ void SearchField::Choose() {
                                  item->data(kRecordRole).toLongLong(),
                                  {}};
     CloseResults();
+    GiveFocusBack();
     search_.Show(hit);
+}
+
+void SearchField::GiveFocusBack() {
+    if (before_ && before_ != this) before_->setFocus(Qt::OtherFocusReason);
+    before_ = nullptr;
 }
 
 void SearchField::CloseResults() {
@@ -120,6 +131,7 @@ void SearchField::keyPressEvent(QKeyEvent* e) {
         case Qt::Key_Escape:
             clear();
             CloseResults();
+            GiveFocusBack();
             return;
         default:
             QLineEdit::keyPressEvent(e);

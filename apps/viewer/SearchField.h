@@ -3,7 +3,8 @@
 // in a list that opens just above the field (the field sits at the window's bottom); Up and Down
 // move through them, Enter shows the chosen one (the first when none is chosen) through
 // ViewerSearch, Escape clears the field and closes the list. Ctrl+F anywhere in the window puts
-// the focus into the field. Both are named for assistive technology. Without a usable index the
+// the focus into the field, and Enter or Escape give it back to where it was. Tab passes the field
+// by. Both are named for assistive technology. Without a usable index the
 // field stays, disabled, saying there is no search, with the reason as its tooltip.
 #include <QLineEdit>
 #include <QListWidget>
@@ -41,10 +42,13 @@ class SearchField : public QLineEdit {
     void Choose();
     void CloseResults();
     void Move(int step);
+    // To the widget that had the focus before Ctrl+F.
+    void GiveFocusBack();
 
     ViewerSearch& search_;
     QPointer<QListWidget> results_;
     QString linkedTag_;
+    QPointer<QWidget> before_;
 };
 
 }  // namespace quindel::viewer
