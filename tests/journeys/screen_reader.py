@@ -15,6 +15,8 @@ One line per group of checks: its name, passed or failed, seconds. The groups:
             selection, the button now checked
   keyboard  Tab into the strip, the arrows along it (the focus follows), Space pressing the
             focused button as a click does
+  focus back  Enter on the linked entries' button opens its list with the keyboard in it;
+            Escape closes it and the keyboard is back on that button
 Exits 0 when every group passed, 1 when one failed, 2 when the desktop tools, pyatspi or the
 session bus are missing.
 """
@@ -46,6 +48,7 @@ BUTTON_MESSAGES = {1: 679, 2: 680, 3: 681, 4: 682, 5: 683, 6: 684, 7: 685, 8: 68
 BUTTON_17 = "Pulsante 16"
 TOGGLES = {2, 3, 8, 9, 15}  # the buttons that stay down
 MULTIMEDIA_LIST = 9
+LINKED_ENTRIES = 3
 ROWS_SHOWN = 14
 
 
@@ -218,10 +221,7 @@ def check_keyboard(run):
     run.desktop.key("Tab", window=str(run.viewer.main_window().wid))
 
     def focused():
-        run.access.fresh()
-        hits = [c for c in run.access.children(run.access.strip())
-                if "focused" in run.access.states(c)]
-        return hits[0] if len(hits) == 1 else None
+        return _focused(run)
 
     first = run.desktop.wait("a button of the strip to take the focus", focused)
     check("enabled" in run.access.states(first), "the focus came to a disabled button")
@@ -238,6 +238,38 @@ def check_keyboard(run):
     run.viewer.wait_event(r"PulsantePremuto\(%d, " % number, since=mark)
 
 
+def check_focus_back(run):
+    """Enter on the linked entries' button opens its list with the keyboard on the rows; Escape
+    closes it and the keyboard is back on that button, not lost."""
+    run.desktop.activate(run.viewer.main_window())
+    run.desktop.key("Escape")  # what the keyboard group's Space opened closes
+    linked = messages()[BUTTON_MESSAGES[LINKED_ENTRIES]]
+    if _focused(run) is None:
+        run.desktop.key("Tab", window=str(run.viewer.main_window().wid))
+        run.desktop.wait("a button of the strip to take the focus", lambda: _focused(run))
+    run.desktop.key("Home")
+    for _ in range(len(BUTTON_MESSAGES)):
+        if _focused(run) and _focused(run).name == linked:
+            break
+        run.desktop.key("Right")
+    run.desktop.wait("the focus on %r" % linked,
+                     lambda: (lambda f: f if f and f.name == linked else None)(_focused(run)))
+    before = run.viewer.others()
+    run.desktop.key("Return")
+    run.viewer.wait_window("the linked entries' list", lambda w: True, before=before)
+    run.desktop.wait("the keyboard on the list's rows", lambda: _focused(run) is None)
+    run.desktop.key("Escape")
+    run.desktop.wait("the keyboard back on %r after Escape" % linked,
+                     lambda: (lambda f: f if f and f.name == linked else None)(_focused(run)))
+
+
+def _focused(run):
+    run.access.fresh()
+    hits = [c for c in run.access.children(run.access.strip())
+            if "focused" in run.access.states(c)]
+    return hits[0] if len(hits) == 1 else None
+
+
 def _button(run, number):
     name = messages()[BUTTON_MESSAGES[number]]
     for child in run.access.children(run.access.strip()):
@@ -247,7 +279,7 @@ def _button(run, number):
 
 
 GROUPS = [("buttons", check_buttons), ("slider", check_slider), ("article", check_article),
-          ("list", check_list), ("keyboard", check_keyboard)]
+          ("list", check_list), ("keyboard", check_keyboard), ("focus back", check_focus_back)]
 
 
 class Run:
