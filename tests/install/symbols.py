@@ -6,8 +6,8 @@ Usage: symbols.py LIBDIR [--update]
 For every shared library in LIBDIR (libNAME.so), the names it defines strongly in its dynamic
 symbol table, without parameter lists (one line per function, whatever its overloads), must be
 exactly those of symbols/NAME.txt: a name exported by accident, or one listed but gone, fails.
-Weak definitions (inline functions, template instances, vague-linkage tables) are the compiler's
-choice and not listed; nor are names starting with "_", which toolchains add (sanitizers, _init).
+Weak definitions (inline functions, template instances) and a class's tables (vtable, typeinfo:
+strong with clang, weak with gcc) are the compiler's choice and not listed; nor are names starting with "_", which toolchains add (sanitizers, _init).
 --update rewrites the lists from the libraries.
 """
 import pathlib
@@ -17,6 +17,8 @@ import sys
 
 LISTS = pathlib.Path(__file__).resolve().parent / "symbols"
 STRONG = set("TDBRG")
+# A class's tables follow its key function; gcc makes them weak where clang does not.
+VAGUE = ("vtable for", "typeinfo for", "typeinfo name for", "VTT for")
 
 
 def strip_parameters(name):
@@ -45,6 +47,8 @@ def exported(library):
     for line in out.splitlines():
         parts = line.split(" ", 2)
         if len(parts) < 3 or parts[1] not in STRONG or parts[2].startswith("_"):
+            continue
+        if parts[2].startswith(VAGUE):
             continue
         names.add(strip_parameters(parts[2]))
     return sorted(names)
