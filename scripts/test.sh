@@ -6,6 +6,7 @@
 #   QUINDEL_FUZZ     ON to build the libFuzzer targets too (needs clang)
 #   QUINDEL_QT       OFF to build without the Qt backend, the viewer and the Qt tests
 #   QUINDEL_BENCH    OFF to skip building the benchmarks
+#   QUINDEL_PACKAGE_TEST  1 (as root) to build, install, use and purge the Debian packages
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
@@ -23,6 +24,9 @@ export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 # GStreamer and GLib keep allocations for the life of the process; ours are not hidden.
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export QUINDEL_AUDIO_SINK=fake
-ctest --test-dir "$build" --output-on-failure -j "$(nproc)" -LE journey
-# The desktop journeys last, alone on the machine: they measure time.
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)" -LE "journey|package"
+# The desktop journeys, alone on the machine: they measure time.
 ctest --test-dir "$build" --output-on-failure -L journey --no-tests=ignore
+# The Debian packages installed, used and purged: only as root with QUINDEL_PACKAGE_TEST=1, as CI
+# runs it, since it installs into /usr (skipped otherwise).
+ctest --test-dir "$build" --output-on-failure -L package --no-tests=ignore
