@@ -87,7 +87,11 @@ std::string LibraryFolder() {
     if (!dladdr(reinterpret_cast<void*>(&MatchWildcard), &info) || !info.dli_fname) return {};
     std::error_code ec;
     const fs::path library = fs::absolute(info.dli_fname, ec);
-    return ec ? std::string() : library.parent_path().string();
+    if (ec) return {};
+    // The folder as it really is: loaded through /lib on a merged /usr, the data folder relative
+    // to it must still be /usr/share.
+    const fs::path real = fs::weakly_canonical(library.parent_path(), ec);
+    return ec ? library.parent_path().string() : real.string();
 }
 
 const char* Env(const char* name) {

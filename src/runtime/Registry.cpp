@@ -335,7 +335,11 @@ fs::path SystemRegistryPath() {
     Dl_info info{};
     if (::dladdr(reinterpret_cast<const void*>(&SystemRegistryPath), &info) == 0 || !info.dli_fname)
         return fs::path("/usr/local/share/quindel/registry");
-    const fs::path libdir = fs::absolute(fs::path(info.dli_fname)).parent_path();
+    // The folder as it really is: loaded through /lib on a merged /usr, ../share must still be
+    // /usr/share.
+    std::error_code ec;
+    fs::path libdir = fs::absolute(fs::path(info.dli_fname)).parent_path();
+    if (fs::path real = fs::weakly_canonical(libdir, ec); !ec) libdir = real;
     return (libdir / QUINDEL_DATADIR_FROM_LIBDIR / "quindel" / "registry").lexically_normal();
 }
 
