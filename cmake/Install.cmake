@@ -62,7 +62,7 @@ if(TARGET quindel_qt)
           DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Quindel)
 endif()
 
-set(_quindel_tools quindel-regsvr quindel-typelib quindel-lua)
+set(_quindel_tools quindel-regsvr quindel-typelib quindel-lua quindel-build)
 foreach(_t ${_quindel_tools})
   set_target_properties(${_t} PROPERTIES INSTALL_RPATH "$ORIGIN/${_quindel_bin_to_lib}")
 endforeach()

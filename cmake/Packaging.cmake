@@ -102,7 +102,7 @@ function(_quindel_gzip source copy)
   execute_process(COMMAND ${QUINDEL_GZIP} -9nc ${copy} OUTPUT_FILE ${copy}.gz)
 endfunction()
 _quindel_gzip(${_pkg_dir}/changelog.Debian ${_pkg_dir}/doc/changelog.Debian)
-foreach(_man quindel-viewer quindel-lua quindel-regsvr quindel-typelib)
+foreach(_man quindel-viewer quindel-lua quindel-regsvr quindel-typelib quindel-build)
   _quindel_gzip(${_pkg_src}/man/${_man}.1 ${_pkg_dir}/man/${_man}.1)
 endforeach()
 if(TARGET quindel-viewer)
@@ -110,7 +110,7 @@ if(TARGET quindel-viewer)
           COMPONENT quindel-viewer)
 endif()
 install(FILES ${_pkg_dir}/man/quindel-lua.1.gz ${_pkg_dir}/man/quindel-regsvr.1.gz
-              ${_pkg_dir}/man/quindel-typelib.1.gz
+              ${_pkg_dir}/man/quindel-typelib.1.gz ${_pkg_dir}/man/quindel-build.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT quindel-tools)
 foreach(_p ${_quindel_packages})
   set(_name ${_p})
