@@ -129,32 +129,36 @@ void BM_FittedPhotoScaledToTheScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_FittedPhotoScaledToTheScreen)->Unit(benchmark::kMillisecond);
 
+// libjpeg-turbo alone: the reduced decode that covers the fitted size.
+void DecodeReducedAlone(const std::vector<std::uint8_t>& bytes, std::vector<std::uint8_t>& pixels) {
+    const platform::PictureSize fit = Fitted();
+    jpeg_decompress_struct c{};
+    jpeg_error_mgr err{};
+    c.err = LIBJPEG(jpeg_std_error)(&err);
+    LIBJPEG(jpeg_CreateDecompress)(&c, JPEG_LIB_VERSION, sizeof c);
+    LIBJPEG(jpeg_mem_src)(&c, bytes.data(), bytes.size());
+    LIBJPEG(jpeg_read_header)(&c, TRUE);
+    c.scale_num = 1;
+    c.scale_denom =
+        unsigned(platform::JpegReductionFor({kPhotoWidth, kPhotoHeight}, fit.width, fit.height));
+    c.out_color_space = std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+    LIBJPEG(jpeg_start_decompress)(&c);
+    const std::size_t stride = std::size_t(c.output_width) * 4;
+    pixels.resize(stride * c.output_height);
+    while (c.output_scanline < c.output_height) {
+        JSAMPROW row = pixels.data() + stride * c.output_scanline;
+        LIBJPEG(jpeg_read_scanlines)(&c, &row, 1);
+    }
+    LIBJPEG(jpeg_finish_decompress)(&c);
+    LIBJPEG(jpeg_destroy_decompress)(&c);
+}
+
 // libjpeg-turbo alone: the same reduction, the same four-byte pixels, one reused buffer.
 void BM_LibjpegTurboReducedDecode(benchmark::State& state) {
     const auto& bytes = Photo();
-    const int reduction =
-        platform::JpegReductionFor({kPhotoWidth, kPhotoHeight}, Fitted().width, Fitted().height);
     std::vector<std::uint8_t> pixels;
     for (auto _ : state) {
-        jpeg_decompress_struct c{};
-        jpeg_error_mgr err{};
-        c.err = LIBJPEG(jpeg_std_error)(&err);
-        LIBJPEG(jpeg_CreateDecompress)(&c, JPEG_LIB_VERSION, sizeof c);
-        LIBJPEG(jpeg_mem_src)(&c, bytes.data(), bytes.size());
-        LIBJPEG(jpeg_read_header)(&c, TRUE);
-        c.scale_num = 1;
-        c.scale_denom = unsigned(reduction);
-        c.out_color_space =
-            std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
-        LIBJPEG(jpeg_start_decompress)(&c);
-        const std::size_t stride = std::size_t(c.output_width) * 4;
-        pixels.resize(stride * c.output_height);
-        while (c.output_scanline < c.output_height) {
-            JSAMPROW row = pixels.data() + stride * c.output_scanline;
-            LIBJPEG(jpeg_read_scanlines)(&c, &row, 1);
-        }
-        LIBJPEG(jpeg_finish_decompress)(&c);
-        LIBJPEG(jpeg_destroy_decompress)(&c);
+        DecodeReducedAlone(bytes, pixels);
         benchmark::DoNotOptimize(pixels.data());
     }
     state.counters["fitted_bytes"] = double(pixels.size());
@@ -241,30 +245,6 @@ void DecodeViewAlone(const std::vector<std::uint8_t>& bytes, std::vector<std::ui
         LIBJPEG(jpeg_read_scanlines)(&c, &row, 1);
     }
     LIBJPEG(jpeg_abort_decompress)(&c);
-    LIBJPEG(jpeg_destroy_decompress)(&c);
-}
-
-// libjpeg-turbo alone: the reduced decode that covers the fitted size.
-void DecodeReducedAlone(const std::vector<std::uint8_t>& bytes, std::vector<std::uint8_t>& pixels) {
-    const platform::PictureSize fit = Fitted();
-    jpeg_decompress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = LIBJPEG(jpeg_std_error)(&err);
-    LIBJPEG(jpeg_CreateDecompress)(&c, JPEG_LIB_VERSION, sizeof c);
-    LIBJPEG(jpeg_mem_src)(&c, bytes.data(), bytes.size());
-    LIBJPEG(jpeg_read_header)(&c, TRUE);
-    c.scale_num = 1;
-    c.scale_denom =
-        unsigned(platform::JpegReductionFor({kPhotoWidth, kPhotoHeight}, fit.width, fit.height));
-    c.out_color_space = std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
-    LIBJPEG(jpeg_start_decompress)(&c);
-    const std::size_t stride = std::size_t(c.output_width) * 4;
-    pixels.resize(stride * c.output_height);
-    while (c.output_scanline < c.output_height) {
-        JSAMPROW row = pixels.data() + stride * c.output_scanline;
-        LIBJPEG(jpeg_read_scanlines)(&c, &row, 1);
-    }
-    LIBJPEG(jpeg_finish_decompress)(&c);
     LIBJPEG(jpeg_destroy_decompress)(&c);
 }
 
