@@ -23,7 +23,7 @@ using namespace quindel;
 namespace {
 
 constexpr std::int64_t kRecords = 1000000;
-const std::string kFingerprint = "bench-" + std::to_string(kRecords) + "-3";
+const std::string kFingerprint = "bench-" + std::to_string(kRecords) + "-4";
 
 // Words drawn from a fixed vocabulary by a fixed generator: the same index every run, with
 // common and rare words, Polish letters included.

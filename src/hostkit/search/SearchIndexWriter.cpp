@@ -23,7 +23,10 @@ constexpr const char* kSchema =
     "CREATE TABLE meta(key TEXT PRIMARY KEY, value TEXT);"
     "CREATE VIRTUAL TABLE entries USING fts5(title, description, list UNINDEXED,"
     " record UNINDEXED, label UNINDEXED, tokenize = \"unicode61 remove_diacritics 2\","
-    " prefix = '1 2 3 4 5 6');";
+    " prefix = '1 2 3 4 5 6');"
+    // Terms gather in memory up to this size before a segment goes to the file: a content's
+    // index of 100,000 records is one segment, with nothing left for the final merge to do.
+    "INSERT INTO entries(entries, rank) VALUES ('hashsize', 67108864);";
 
 // The data reaches the disk before the rename makes it the index.
 bool SyncFile(const std::string& path) {
