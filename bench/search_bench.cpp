@@ -61,14 +61,14 @@ const std::string& IndexPath(benchmark::State& state) {
     hostkit::SearchIndex existing;
     if (existing.Open(path) && existing.Fingerprint() == kFingerprint) return path;
     const auto start = std::chrono::steady_clock::now();
-    hostkit::SearchIndexWriter writer(path, kFingerprint);
+    hostkit::SearchIndexWriter writer(path);
     Rng rng{0x9e3779b97f4a7c15ULL};
     for (std::int64_t i = 0; i < kRecords; ++i) {
         const auto list =
             i % 10 == 9 ? hostkit::SearchList::Linked : hostkit::SearchList::Multimedia;
         writer.Add({list, i, Phrase(rng, 4, i), Phrase(rng, 14, i)});
     }
-    if (!writer.Commit()) state.SkipWithError(writer.Error().c_str());
+    if (!writer.Commit(kFingerprint)) state.SkipWithError(writer.Error().c_str());
     state.counters["build_s"] =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return path;

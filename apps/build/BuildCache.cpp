@@ -39,22 +39,35 @@ bool ReadProbe(std::istringstream& in, BuildCache& c) {
     return true;
 }
 
+// "<hex key> <path>", the path running to the end of the line.
+bool ReadKeyed(std::istringstream& in, std::map<std::string, std::uint64_t>& into) {
+    std::uint64_t key = 0;
+    std::string path;
+    in >> std::hex >> key;
+    in.get();
+    if (!in || !std::getline(in, path)) return false;
+    into[path] = key;
+    return true;
+}
+
+// Numbers alone on their line: a line cut short or run on is damage, not a smaller number.
+template <class... T>
+bool ReadNumbers(std::istream& in, T&... numbers) {
+    (in >> ... >> numbers);
+    return in && (in >> std::ws).eof();
+}
+
 bool ReadLine(const std::string& line, BuildCache& c) {
     std::istringstream in(line);
     std::string tag;
     in >> tag;
     if (tag == "probe") return ReadProbe(in, c);
-    std::string rest;
-    if (tag == "stamp") return bool(in >> std::hex >> c.buildStamp);
-    if (tag == "packed") {
-        std::uint64_t key = 0;
-        in >> std::hex >> key;
-        in.get();
-        if (!in || !std::getline(in, rest)) return false;
-        c.packed[rest] = key;
-        return true;
-    }
+    if (tag == "stamp") return ReadNumbers(in >> std::hex, c.buildStamp);
+    if (tag == "index") return c.index.exists = ReadNumbers(in, c.index.size, c.index.mtimeNs);
+    if (tag == "packed") return ReadKeyed(in, c.packed);
+    if (tag == "records") return ReadKeyed(in, c.records);
     if (tag == "watch") {
+        std::string rest;
         in.get();
         if (!std::getline(in, rest)) return false;
         c.watched.push_back(rest);
@@ -81,9 +94,12 @@ bool BuildCache::Save(const fs::path& file) const {
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         out << kHeader << '\n' << "stamp " << std::hex << buildStamp << std::dec << '\n';
+        if (index.exists) out << "index " << index.size << ' ' << index.mtimeNs << '\n';
         for (const std::string& w : watched) out << "watch " << w << '\n';
-        for (const auto& [path, key] : packed)
-            out << "packed " << std::hex << key << std::dec << ' ' << path << '\n';
+        for (const auto& [tag, keys] :
+             {std::pair{"packed", &packed}, std::pair{"records", &records}})
+            for (const auto& [path, key] : *keys)
+                out << tag << ' ' << std::hex << key << std::dec << ' ' << path << '\n';
         for (const auto& [path, p] : probes) WriteProbe(out, path, p);
         if (!out.flush()) return false;
     }
@@ -93,10 +109,14 @@ bool BuildCache::Save(const fs::path& file) const {
     return !ec;
 }
 
-std::uint64_t BuildStamp(std::string_view manifestBytes, std::string_view settings,
-                         const fs::path& folder, const std::vector<std::string>& watched) {
+std::uint64_t InputsKey(std::string_view manifestBytes, std::string_view settings) {
+    return Hash64().Add(manifestBytes).Add(settings).Value();
+}
+
+std::uint64_t BuildStamp(std::uint64_t inputsKey, const fs::path& folder,
+                         const std::vector<std::string>& watched) {
     Hash64 h;
-    h.Add(manifestBytes).Add(settings);
+    h.Add(inputsKey);
     for (const std::string& w : watched) {
         const FileStamp s = StampOf(folder / w);
         h.Add(w).Add(std::uint64_t(s.exists)).Add(s.size).Add(std::uint64_t(s.mtimeNs));

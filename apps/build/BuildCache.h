@@ -7,6 +7,9 @@
 // - the stamp of the last build: a hash of the manifest's bytes and of the stamps of every file
 //   the build read or wrote. When a run computes the same stamp nothing has changed, and the run
 //   ends there, having read the manifest and the cache and looked at each file's stamp.
+// - the key of the records each list was made from, and the stamp of the search index it wrote,
+//   so a list whose records changed is replaced without being compared, and an index whose
+//   records did not change is kept.
 // A cache that is missing or damaged is treated as empty: it only ever saves work.
 #include <cstdint>
 #include <filesystem>
@@ -30,16 +33,20 @@ struct BuildCache {
     std::vector<std::string> watched;  // paths relative to the content folder
     std::map<std::string, CachedProbe> probes;
     std::map<std::string, std::uint64_t> packed;
+    std::map<std::string, std::uint64_t> records;  // list file -> key of its records
+    FileStamp index;
 
     static BuildCache Load(const std::filesystem::path& file);
     // Written to a new file renamed over the old one. False when it cannot be written.
     bool Save(const std::filesystem::path& file) const;
 };
 
-// The stamp of a build: the manifest's bytes, the settings that change the output, and the
-// stamps of the watched files.
-std::uint64_t BuildStamp(std::string_view manifestBytes, std::string_view settings,
-                         const std::filesystem::path& folder,
+// The key of a build's inputs other than files: the manifest's bytes and the settings that
+// change the output.
+std::uint64_t InputsKey(std::string_view manifestBytes, std::string_view settings);
+
+// The stamp of a build: its inputs' key and the stamps of the watched files.
+std::uint64_t BuildStamp(std::uint64_t inputsKey, const std::filesystem::path& folder,
                          const std::vector<std::string>& watched);
 
 }  // namespace quindel::build

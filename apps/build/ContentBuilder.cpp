@@ -12,6 +12,7 @@
 #include "build/ContentChecks.h"
 #include "build/ContentPlan.h"
 #include "build/Hash64.h"
+#include "build/IndexJob.h"
 #include "build/Manifest.h"
 #include "build/PackedFile.h"
 #include "build/ParallelFor.h"
@@ -37,9 +38,12 @@ double MsSince(std::chrono::steady_clock::time_point start) {
 }
 
 std::optional<std::string> ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes(std::size_t(in.tellg()), '\0');
+    in.seekg(0);
+    if (!in.read(bytes.data(), std::streamsize(bytes.size()))) return std::nullopt;
+    return bytes;
 }
 
 // What changes the output besides the manifest and the files.
@@ -159,47 +163,41 @@ bool WriteList(const std::vector<hostkit::VoceLista>& records, const fs::path& f
     return bool(out.flush());
 }
 
-bool StageLists(const ContentPlan& plan, Staging& staging, unsigned threads, BuildReport& report) {
+// What a list is made of: every field of every record, and the settings and code page that
+// encode them.
+std::uint64_t RecordsKey(const std::vector<hostkit::VoceLista>& records,
+                         const std::string& settings) {
+    Hash64 h;
+    h.Add(settings).Add(SystemCodePage()).Add(std::uint64_t(records.size()));
+    for (const hostkit::VoceLista& v : records)
+        for (const hostkit::CampoLista& field : hostkit::kCampiLista) h.Add(v.*field.Testo);
+    return h.Value();
+}
+
+std::map<std::string, std::uint64_t> RecordsKeys(const ContentPlan& plan,
+                                                 const std::string& settings) {
+    return {{hostkit::kMultimediaListFile, RecordsKey(plan.media, settings)},
+            {hostkit::kLinkedListFile, RecordsKey(plan.links, settings)}};
+}
+
+// A list whose records changed since the last build replaces its file without a comparison.
+bool StageLists(const ContentPlan& plan, Staging& staging, unsigned threads,
+                const BuildCache& cache, const std::map<std::string, std::uint64_t>& keys,
+                BuildReport& report) {
     for (const auto& [name, records] : {std::pair{hostkit::kMultimediaListFile, &plan.media},
                                         std::pair{hostkit::kLinkedListFile, &plan.links}}) {
         if (!WriteList(*records, staging.PathOf(name), threads))
             return report.failure = "cannot write " + staging.PathOf(name).string(), false;
-        staging.Adopt(name);
+        const auto known = cache.records.find(name);
+        staging.Adopt(name, known == cache.records.end() || known->second != keys.at(name));
     }
     return true;
 }
 
-// The index follows the lists: when neither list changes, the index in place stays.
-bool StageIndex(const ContentPlan& plan, const fs::path& folder, Staging& staging,
-                BuildReport& report) {
-    const auto same = [&](const char* name) {
-        return SameBytes(staging.PathOf(name), folder / name);
-    };
-    if (same(hostkit::kMultimediaListFile) && same(hostkit::kLinkedListFile) &&
-        StampOf(folder / hostkit::kSearchIndexFile).exists)
-        return true;
-    std::vector<hostkit::SearchEntry> entries;
-    entries.reserve(plan.media.size() + plan.links.size());
-    for (std::size_t i = 0; i < plan.media.size(); ++i)
-        entries.push_back({hostkit::SearchList::Multimedia, std::int64_t(i),
-                           plan.media[i].Descrizione, plan.media[i].Didascalia});
-    for (std::size_t i = 0; i < plan.links.size(); ++i)
-        entries.push_back(
-            {hostkit::SearchList::Linked, std::int64_t(i), plan.links[i].Descrizione, ""});
-    const auto start = std::chrono::steady_clock::now();
-    const std::string error =
-        hostkit::WriteSearchIndex(staging.PathOf(hostkit::kSearchIndexFile).string(), entries,
-                                  hostkit::ContentFingerprint(staging.Folder().string()));
-    if (!error.empty()) return report.failure = "search index: " + error, false;
-    staging.Adopt(hostkit::kSearchIndexFile);
-    report.indexWritten = true;
-    report.indexMs = MsSince(start);
-    return true;
-}
-
 bool StageFiles(const ContentPlan& plan, const fs::path& folder, BuildCache& cache,
-                Staging& staging, unsigned threads, BuildReport& report) {
-    if (!StageLists(plan, staging, threads, report)) return false;
+                Staging& staging, unsigned threads,
+                const std::map<std::string, std::uint64_t>& keys, BuildReport& report) {
+    if (!StageLists(plan, staging, threads, cache, keys, report)) return false;
     for (const auto& [file, text] : plan.positionFiles)
         if (!staging.Write(file, text, &report.failure)) return false;
     for (const auto& [source, name] : plan.articles) {
@@ -208,8 +206,29 @@ bool StageFiles(const ContentPlan& plan, const fs::path& folder, BuildCache& cac
         if (!bytes) return report.failure = "cannot read " + source, false;
         if (!staging.Write(name, *bytes, &report.failure)) return false;
     }
-    return StagePacked(plan, folder, cache, staging, threads, report) &&
-           StageIndex(plan, folder, staging, report);
+    return StagePacked(plan, folder, cache, staging, threads, report);
+}
+
+// The index is remade when a list's records changed or the file is not the one the last build
+// wrote; it is written on its own thread while the other files are staged.
+std::optional<IndexJob> StartIndex(const ContentPlan& plan, const fs::path& folder,
+                                   const BuildCache& cache,
+                                   const std::map<std::string, std::uint64_t>& keys,
+                                   const Staging& staging) {
+    if (keys == cache.records && cache.index.exists &&
+        StampOf(folder / hostkit::kSearchIndexFile) == cache.index)
+        return std::nullopt;
+    return std::optional<IndexJob>(std::in_place,
+                                   staging.PathOf(hostkit::kSearchIndexFile).string(), plan);
+}
+
+bool FinishIndex(IndexJob& index, Staging& staging, BuildReport& report) {
+    const std::string error = index.Finish(hostkit::ContentFingerprint(staging.Folder().string()));
+    if (!error.empty()) return report.failure = "search index: " + error, false;
+    staging.Adopt(hostkit::kSearchIndexFile, true);
+    report.indexWritten = true;
+    report.indexMs = index.RecordsMs();
+    return true;
 }
 
 // Every file the build read or made: what the next run's stamp covers.
@@ -235,7 +254,7 @@ bool UseCodePage(const Manifest& m, BuildReport& report) {
     return true;
 }
 
-void Build(const BuildOptions& options, const Manifest& m, const std::string& manifestBytes,
+void Build(const BuildOptions& options, const Manifest& m, std::uint64_t inputsKey,
            const std::string& settings, BuildCache& cache, BuildReport& report) {
     const ContentPlan plan = PlanContent(m);
     const std::vector<ProbeResult> probes =
@@ -244,11 +263,16 @@ void Build(const BuildOptions& options, const Manifest& m, const std::string& ma
     report.diagnostics.Sort();
     if (report.diagnostics.HasErrors() || options.checkOnly) return;
     Staging staging(options.folder);
-    if (!StageFiles(plan, options.folder, cache, staging, options.threads, report) ||
+    const std::map<std::string, std::uint64_t> keys = RecordsKeys(plan, settings);
+    std::optional<IndexJob> index = StartIndex(plan, options.folder, cache, keys, staging);
+    if (!StageFiles(plan, options.folder, cache, staging, options.threads, keys, report) ||
+        (index && !FinishIndex(*index, staging, report)) ||
         !staging.Commit(&report.filesReplaced, &report.failure))
         return;
+    cache.records = keys;
+    cache.index = StampOf(options.folder / hostkit::kSearchIndexFile);
     cache.watched = Watched(plan);
-    cache.buildStamp = BuildStamp(manifestBytes, settings, options.folder, cache.watched);
+    cache.buildStamp = BuildStamp(inputsKey, options.folder, cache.watched);
     if (!cache.Save(options.folder / kCacheName))
         report.diagnostics.Warning((options.folder / kCacheName).string(), 0, "", "",
                                    "cannot be written: the next run will probe every file again");
@@ -282,9 +306,10 @@ BuildReport BuildContent(const BuildOptions& options) {
         return report;
     }
     const std::string settings = Settings();
+    const std::uint64_t inputsKey = InputsKey(*bytes, settings);
     BuildCache cache = BuildCache::Load(options.folder / kCacheName);
     if (!options.checkOnly && !cache.watched.empty() &&
-        BuildStamp(*bytes, settings, options.folder, cache.watched) == cache.buildStamp) {
+        BuildStamp(inputsKey, options.folder, cache.watched) == cache.buildStamp) {
         report.upToDate = true;
         return report;
     }
@@ -294,7 +319,7 @@ BuildReport BuildContent(const BuildOptions& options) {
     report.objects = m.objects.size();
     report.links = m.links.size();
     if (report.diagnostics.HasErrors() || !UseCodePage(m, report)) return report;
-    Build(options, m, *bytes, settings, cache, report);
+    Build(options, m, inputsKey, settings, cache, report);
     return report;
 }
 

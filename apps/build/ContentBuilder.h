@@ -9,7 +9,8 @@
 // - Incremental (BuildCache): unchanged files are not probed again, unchanged packed files are
 //   not packed again, unchanged output files are not replaced, and a run on a folder where
 //   nothing changed stops after comparing stamps.
-// - Probing and packing run on all cores; a progress bar shows on a terminal.
+// - Probing and packing run on all cores, the search index on a thread of its own beside the
+//   other files; a progress bar shows on a terminal.
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -33,7 +34,8 @@ struct BuildReport {
     std::size_t packedMade = 0, packedKept = 0;
     std::size_t filesReplaced = 0;
     bool indexWritten = false;
-    double parseMs = 0, indexMs = 0;  // reading the manifest, writing the search index
+    // Reading the manifest; the search index's records, on a thread of their own.
+    double parseMs = 0, indexMs = 0;
 
     // 0 built (or checked) with warnings at most, 1 errors in the content, 3 a write failed.
     int ExitCode() const;

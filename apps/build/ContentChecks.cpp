@@ -1,6 +1,10 @@
 #include "build/ContentChecks.h"
 
+#include <algorithm>
+#include <bitset>
 #include <map>
+#include <unordered_map>
+#include <vector>
 
 #include "runtime/CodePage.h"
 #include "runtime/Text.h"
@@ -24,8 +28,33 @@ struct Place {
     }
 };
 
-std::size_t Utf8Length(unsigned char lead) {
-    return lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+// The characters a single-byte code page stores: what its 256 bytes decode to. Found once per
+// code page, it spares two conversions of every text the checks look at.
+struct Storable {
+    std::bitset<128> ascii;
+    std::vector<char32_t> others;  // sorted
+
+    bool Holds(char32_t c) const {
+        return c < 128 ? ascii[c] : std::binary_search(others.begin(), others.end(), c);
+    }
+};
+
+const Storable& StorableIn(const std::string& codePage) {
+    thread_local std::map<std::string, Storable> known;
+    auto [it, fresh] = known.try_emplace(codePage);
+    if (!fresh) return it->second;
+    for (int b = 0; b < 256; ++b) {
+        const std::string c = DaCodePage(std::string(1, char(b)), codePage);
+        const std::size_t n = Utf8SequenceLength(c, 0);
+        // An undefined byte decodes to U+FFFD, which the page then cannot store either.
+        if (n != c.size() || IsBadUtf8Byte(c, 0, n)) continue;
+        if (const char32_t cp = DecodeUtf8(c, 0, n); cp < 128)
+            it->second.ascii.set(cp);
+        else if (cp != U'\uFFFD')
+            it->second.others.push_back(cp);
+    }
+    std::sort(it->second.others.begin(), it->second.others.end());
+    return it->second;
 }
 
 void CheckText(const Place& p, const std::string& field, const std::string& text, int width) {
@@ -80,7 +109,8 @@ void CheckObject(const Place& p, const ManifestObject& o, const hostkit::VoceLis
 }
 
 void CheckDuplicates(const Manifest& m, Diagnostics& out) {
-    std::map<std::string, std::size_t> seen;
+    std::unordered_map<std::string_view, std::size_t> seen;
+    seen.reserve(m.objects.size());
     for (std::size_t i = 0; i < m.objects.size(); ++i) {
         const ManifestObject& o = m.objects[i];
         if (o.title.empty()) continue;
@@ -103,13 +133,16 @@ void CheckArticles(const Manifest& m, const std::vector<ProbeResult>& probes, Di
 }  // namespace
 
 std::string CharactersOutsideCodePage(const std::string& utf8) {
-    if (DaCodePage(ACodePage(utf8)) == utf8) return {};
+    const Storable& storable = StorableIn(SystemCodePage());
     std::string bad;
     for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t n = std::min(Utf8Length(std::uint8_t(utf8[i])), utf8.size() - i);
-        const std::string c = utf8.substr(i, n);
-        if (DaCodePage(ACodePage(c)) != c && bad.find(c) == std::string::npos)
-            bad += (bad.empty() ? "'" : " '") + c + "'";
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t n = lead < 0x80 ? 1 : Utf8SequenceLength(utf8, i);
+        const bool stored =
+            lead < 0x80 ? storable.ascii[lead]
+                        : !IsBadUtf8Byte(utf8, i, n) && storable.Holds(DecodeUtf8(utf8, i, n));
+        if (!stored && bad.find(utf8.substr(i, n)) == std::string::npos)
+            bad += (bad.empty() ? "'" : " '") + utf8.substr(i, n) + "'";
         i += n;
     }
     return bad;

@@ -31,15 +31,15 @@ bool Staging::Write(const std::string& relative, std::string_view bytes, std::st
         *error = "cannot write " + file.string();
         return false;
     }
-    staged_.push_back(relative);
+    staged_.push_back({relative});
     return true;
 }
 
 bool Staging::Commit(std::size_t* moved, std::string* error) {
     *moved = 0;
-    for (const std::string& relative : staged_) {
+    for (const auto& [relative, knownNew] : staged_) {
         const fs::path target = folder_ / relative;
-        if (SameBytes(PathOf(relative), target)) continue;
+        if (!knownNew && SameBytes(PathOf(relative), target)) continue;
         std::error_code ec;
         fs::create_directories(target.parent_path(), ec);
         fs::rename(PathOf(relative), target, ec);

@@ -23,14 +23,21 @@ class Staging {
     std::filesystem::path PathOf(const std::string& relative) const { return staging_ / relative; }
     // Stages bytes as `relative`; false (with the reason in *error) when it cannot.
     bool Write(const std::string& relative, std::string_view bytes, std::string* error);
-    // A file written at PathOf(relative) by someone else.
-    void Adopt(const std::string& relative) { staged_.push_back(relative); }
+    // A file written at PathOf(relative) by someone else. `knownNew`: it is known to differ from
+    // the one in place, so Commit replaces it without comparing.
+    void Adopt(const std::string& relative, bool knownNew = false) {
+        staged_.push_back({relative, knownNew});
+    }
     // Moves the staged files that differ from the content folder's into place.
     bool Commit(std::size_t* moved, std::string* error);
 
   private:
     std::filesystem::path folder_, staging_;
-    std::vector<std::string> staged_;
+    struct Staged {
+        std::string relative;
+        bool knownNew = false;
+    };
+    std::vector<Staged> staged_;
 };
 
 // Whether `file` holds exactly `other`'s bytes.

@@ -13,6 +13,8 @@ TEST_F(ContentFolder, CacheRoundTripAndDamage) {
     c.buildStamp = 0xfedcba9876543210ULL;
     c.watched = {"ListaMM.lst", "media/with space.png"};
     c.packed["media/FOTO.BLB"] = 42;
+    c.records["ListaMM.lst"] = 0x0123456789abcdefULL;
+    c.index = {true, 73728, 1700000000123456789};
     c.probes["1:media/with space.png"] = {{true, 123, 456789},
                                           {FileKind::Picture, 6000, 4000, 0, 0, ""}};
     c.probes["3:f.webm"] = {{true, 9, 1},
@@ -23,6 +25,8 @@ TEST_F(ContentFolder, CacheRoundTripAndDamage) {
     EXPECT_EQ(back.buildStamp, c.buildStamp);
     EXPECT_EQ(back.watched, c.watched);
     EXPECT_EQ(back.packed, c.packed);
+    EXPECT_EQ(back.records, c.records);
+    EXPECT_EQ(back.index, c.index);
     ASSERT_EQ(back.probes.size(), 2u);
     const CachedProbe& p = back.probes.at("1:media/with space.png");
     EXPECT_EQ(p.stamp, (FileStamp{true, 123, 456789}));
@@ -32,7 +36,8 @@ TEST_F(ContentFolder, CacheRoundTripAndDamage) {
     const std::string good = ReadFile(file);
     for (const std::string& damaged :
          {std::string(), good.substr(0, good.size() / 2) + "zz\n",
-          "quindel-build-cache 2\n" + good.substr(good.find('\n') + 1), good + "probe 1 2\n"}) {
+          "quindel-build-cache 2\n" + good.substr(good.find('\n') + 1), good + "probe 1 2\n",
+          good + "index 1 2 3\n", good + "stamp 12zz\n"}) {
         WriteFile(file, damaged);
         const BuildCache empty = BuildCache::Load(file);
         EXPECT_EQ(empty.buildStamp, 0u);

@@ -6,6 +6,7 @@
 #include "build/BuildCache.h"
 #include "build/Manifest.h"
 #include "hostkit/search/ContentFingerprint.h"
+#include "hostkit/search/SearchIndex.h"
 
 namespace quindel::build::test {
 namespace {
@@ -144,6 +145,21 @@ TEST_F(ContentFolder, ChangesRedoOnlyWhatTheyTouch) {
     EXPECT_TRUE(r.indexWritten);
     EXPECT_NE(hostkit::ContentFingerprint(dir_.string()), fingerprint);
     EXPECT_TRUE(Build().upToDate);
+
+    // An index removed or replaced by hand is made again, though no record changed.
+    for (const bool removed : {true, false}) {
+        if (removed)
+            fs::remove(dir_ / "search.sqlite");
+        else
+            WriteFile(dir_ / "search.sqlite", "not an index");
+        r = Build();
+        EXPECT_EQ(r.ExitCode(), 0);
+        EXPECT_TRUE(r.indexWritten);
+        EXPECT_EQ(r.filesReplaced, 1u);
+        hostkit::SearchIndex index;
+        ASSERT_TRUE(index.Open((dir_ / "search.sqlite").string())) << index.Error();
+        EXPECT_EQ(index.Fingerprint(), hostkit::ContentFingerprint(dir_.string()));
+    }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include "BuildFixture.h"
 #include "build/ContentChecks.h"
+#include "runtime/CodePage.h"
+#include "runtime/Text.h"
 
 namespace quindel::build::test {
 namespace {
@@ -207,6 +209,24 @@ TEST(CharactersOutsideCodePage, ListsEachOnceInOrder) {
     setenv("QUINDEL_CODEPAGE", "CP1250", 1);
     EXPECT_EQ(CharactersOutsideCodePage("Zażółć gęślą jaźń"), "");
     EXPECT_EQ(CharactersOutsideCodePage("ß☃a☃ñ€"), "'☃' 'ñ'");
+}
+
+// The check must agree with what a list file keeps: a character is storable exactly when it
+// survives the trip into the code page and back, for every single-byte page and character.
+TEST(CharactersOutsideCodePage, AgreesWithTheRoundTripOnEveryPage) {
+    for (const char* page : {"CP1250", "CP1252", "ISO-8859-2", "KOI8-R", "CP437"}) {
+        setenv("QUINDEL_CODEPAGE", page, 1);
+        // Latin, Greek, Cyrillic, punctuation, the euro, box drawing, and the replacement
+        // character an undefined byte decodes to.
+        for (char32_t cp = 1; cp <= 0xFFFD; cp = cp == 0x25FF ? 0xFFFD : cp + 1) {
+            std::string c;
+            AppendUtf8(c, cp);
+            const bool survives = DaCodePage(ACodePage(c)) == c;
+            ASSERT_EQ(CharactersOutsideCodePage(c).empty(), survives)
+                << page << " U+" << std::hex << unsigned(cp);
+        }
+    }
+    unsetenv("QUINDEL_CODEPAGE");
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ struct SearchIndexWriter::Db {
     std::string Message() const { return db ? sqlite3_errmsg(db) : "no database"; }
 };
 
-SearchIndexWriter::SearchIndexWriter(const std::string& path, const std::string& fingerprint)
+SearchIndexWriter::SearchIndexWriter(const std::string& path)
     : db_(std::make_unique<Db>()), path_(path) {
     // A new file of our own beside the target: never a link, never someone else's file.
     std::string pattern = path + ".tmp-XXXXXX";
@@ -63,19 +63,9 @@ SearchIndexWriter::SearchIndexWriter(const std::string& path, const std::string&
     ::close(fd);
     temp_ = pattern;
     if (sqlite3_open_v2(temp_.c_str(), &db_->db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
-        !db_->Exec(kSchema)) {
-        Fail("cannot start the index");
-        return;
-    }
-    sqlite3_stmt* meta = nullptr;
-    sqlite3_prepare_v2(db_->db, "INSERT INTO meta VALUES ('version', ?1), ('content', ?2)", -1,
-                       &meta, nullptr);
-    sqlite3_bind_text(meta, 1, std::to_string(kSearchIndexVersion).c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(meta, 2, fingerprint.c_str(), -1, SQLITE_TRANSIENT);
-    const bool metaOk = sqlite3_step(meta) == SQLITE_DONE;
-    sqlite3_finalize(meta);
-    if (!metaOk || sqlite3_prepare_v2(db_->db, "INSERT INTO entries VALUES (?1, ?2, ?3, ?4, ?5)",
-                                      -1, &db_->insert, nullptr) != SQLITE_OK)
+        !db_->Exec(kSchema) ||
+        sqlite3_prepare_v2(db_->db, "INSERT INTO entries VALUES (?1, ?2, ?3, ?4, ?5)", -1,
+                           &db_->insert, nullptr) != SQLITE_OK)
         Fail("cannot start the index");
 }
 
@@ -104,8 +94,16 @@ bool SearchIndexWriter::Add(const SearchEntry& entry) {
     return ok || Fail("cannot add record " + std::to_string(entry.record));
 }
 
-bool SearchIndexWriter::Commit() {
+bool SearchIndexWriter::Commit(const std::string& fingerprint) {
     if (!error_.empty()) return false;
+    sqlite3_stmt* meta = nullptr;
+    sqlite3_prepare_v2(db_->db, "INSERT INTO meta VALUES ('version', ?1), ('content', ?2)", -1,
+                       &meta, nullptr);
+    sqlite3_bind_text(meta, 1, std::to_string(kSearchIndexVersion).c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(meta, 2, fingerprint.c_str(), -1, SQLITE_TRANSIENT);
+    const bool metaOk = sqlite3_step(meta) == SQLITE_DONE;
+    sqlite3_finalize(meta);
+    if (!metaOk) return Fail("cannot stamp the index");
     // One merged segment makes every later query cheaper than the build's many small ones.
     if (!db_->Exec("INSERT INTO entries(entries) VALUES ('optimize'); COMMIT;"))
         return Fail("cannot finish the index");
@@ -122,18 +120,17 @@ bool SearchIndexWriter::Commit() {
 
 std::string WriteSearchIndex(const std::string& path, const std::vector<SearchEntry>& records,
                              const std::string& fingerprint) {
-    SearchIndexWriter writer(path, fingerprint);
+    SearchIndexWriter writer(path);
     for (const SearchEntry& e : records)
         if (!writer.Add(e)) break;
-    writer.Commit();
+    writer.Commit(fingerprint);
     return writer.Error();
 }
 
 std::string WriteSearchIndexForFolder(const std::string& folder) {
-    SearchIndexWriter writer((std::filesystem::path(folder) / kSearchIndexFile).string(),
-                             ContentFingerprint(folder));
+    SearchIndexWriter writer((std::filesystem::path(folder) / kSearchIndexFile).string());
     ForEachListEntry(folder, [&](const SearchEntry& e) { return writer.Add(e); });
-    writer.Commit();
+    writer.Commit(ContentFingerprint(folder));
     return writer.Error();
 }
 

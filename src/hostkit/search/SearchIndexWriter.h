@@ -25,14 +25,16 @@ inline constexpr int kSearchIndexVersion = 1;
 class SearchIndexWriter {
   public:
     // Starts a new index for `path` (a native path). Error() tells when it could not.
-    SearchIndexWriter(const std::string& path, const std::string& fingerprint);
+    explicit SearchIndexWriter(const std::string& path);
     ~SearchIndexWriter();  // without Commit, the partial file is removed
     SearchIndexWriter(const SearchIndexWriter&) = delete;
     SearchIndexWriter& operator=(const SearchIndexWriter&) = delete;
 
     bool Add(const SearchEntry& entry);
-    // Finishes the index and puts it in place; false (with Error()) when anything failed.
-    bool Commit();
+    // Stamps the index with the content's fingerprint, finishes it and puts it in place; false
+    // (with Error()) when anything failed. The fingerprint comes last so that the index can be
+    // written while the lists it describes are still being written.
+    bool Commit(const std::string& fingerprint);
     const std::string& Error() const { return error_; }
 
   private:
