@@ -7,6 +7,7 @@
 #include <iterator>
 #include <map>
 #include <optional>
+#include <thread>
 
 #include "build/BuildCache.h"
 #include "build/ContentChecks.h"
@@ -210,16 +211,11 @@ bool StageFiles(const ContentPlan& plan, const fs::path& folder, BuildCache& cac
 }
 
 // The index is remade when a list's records changed or the file is not the one the last build
-// wrote; it is written on its own thread while the other files are staged.
-std::optional<IndexJob> StartIndex(const ContentPlan& plan, const fs::path& folder,
-                                   const BuildCache& cache,
-                                   const std::map<std::string, std::uint64_t>& keys,
-                                   const Staging& staging) {
-    if (keys == cache.records && cache.index.exists &&
-        StampOf(folder / hostkit::kSearchIndexFile) == cache.index)
-        return std::nullopt;
-    return std::optional<IndexJob>(std::in_place,
-                                   staging.PathOf(hostkit::kSearchIndexFile).string(), plan);
+// wrote.
+bool IndexWanted(const fs::path& folder, const BuildCache& cache,
+                 const std::map<std::string, std::uint64_t>& keys) {
+    return keys != cache.records || !cache.index.exists ||
+           StampOf(folder / hostkit::kSearchIndexFile) != cache.index;
 }
 
 bool FinishIndex(IndexJob& index, Staging& staging, BuildReport& report) {
@@ -257,17 +253,28 @@ bool UseCodePage(const Manifest& m, BuildReport& report) {
 void Build(const BuildOptions& options, const Manifest& m, std::uint64_t inputsKey,
            const std::string& settings, BuildCache& cache, BuildReport& report) {
     const ContentPlan plan = PlanContent(m);
+    const std::map<std::string, std::uint64_t> keys = RecordsKeys(plan, settings);
+    // The index is written on a thread of its own from here on, beside the checks (an error
+    // stops it) and the other files.
+    std::optional<Staging> staging;
+    std::optional<IndexJob> index;
+    if (!options.checkOnly) {
+        staging.emplace(options.folder);
+        if (IndexWanted(options.folder, cache, keys))
+            index.emplace(staging->PathOf(hostkit::kSearchIndexFile).string(), plan);
+    }
     const std::vector<ProbeResult> probes =
         ProbeAll(m, options.folder, cache, options.threads, report);
     CheckContent(m, plan, probes, report.diagnostics);
     report.diagnostics.Sort();
     if (report.diagnostics.HasErrors() || options.checkOnly) return;
-    Staging staging(options.folder);
-    const std::map<std::string, std::uint64_t> keys = RecordsKeys(plan, settings);
-    std::optional<IndexJob> index = StartIndex(plan, options.folder, cache, keys, staging);
-    if (!StageFiles(plan, options.folder, cache, staging, options.threads, keys, report) ||
-        (index && !FinishIndex(*index, staging, report)) ||
-        !staging.Commit(&report.filesReplaced, &report.failure))
+    // While the index takes a core, the lists take the others: more threads than cores would
+    // only slow the index, which takes longest.
+    const unsigned cores = options.threads ? options.threads : std::thread::hardware_concurrency();
+    const unsigned threads = std::max(1u, index ? cores - 1 : cores);
+    if (!StageFiles(plan, options.folder, cache, *staging, threads, keys, report) ||
+        (index && !FinishIndex(*index, *staging, report)) ||
+        !staging->Commit(&report.filesReplaced, &report.failure))
         return;
     cache.records = keys;
     cache.index = StampOf(options.folder / hostkit::kSearchIndexFile);

@@ -5,7 +5,7 @@
 namespace quindel::build {
 
 IndexJob::IndexJob(const std::string& path, const ContentPlan& plan)
-    : writer_(path), thread_([this, &plan](std::stop_token stop) { Run(stop, plan); }) {}
+    : writer_(path, false), thread_([this, &plan](std::stop_token stop) { Run(stop, plan); }) {}
 
 IndexJob::~IndexJob() = default;
 
@@ -19,6 +19,7 @@ void IndexJob::Run(std::stop_token stop, const ContentPlan& plan) {
         if (!writer_.Add(
                 {hostkit::SearchList::Linked, std::int64_t(i), plan.links[i].Descrizione, ""}))
             return;
+    if (stop.stop_requested() || !writer_.Merge()) return;
     recordsMs_ =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }

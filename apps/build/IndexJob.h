@@ -1,7 +1,7 @@
 #pragma once
 // The search index, written on a thread of its own while the lists and the other files are
 // staged: it needs only the plan's records, and the content's fingerprint (the staged lists'
-// hash) at the very end.
+// hash) at the very end. Like the other files it is renamed into place whole but not synced.
 #include <memory>
 #include <string>
 #include <thread>
@@ -23,7 +23,7 @@ class IndexJob {
     // Waits for the records, then stamps the index with `fingerprint` and puts it in place:
     // an empty text, else what failed.
     std::string Finish(const std::string& fingerprint);
-    // How long the records took on the job's thread.
+    // How long the records and their merging took on the job's thread.
     double RecordsMs() const { return recordsMs_; }
 
   private:

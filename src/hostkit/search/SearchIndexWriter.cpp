@@ -50,8 +50,8 @@ struct SearchIndexWriter::Db {
     std::string Message() const { return db ? sqlite3_errmsg(db) : "no database"; }
 };
 
-SearchIndexWriter::SearchIndexWriter(const std::string& path)
-    : db_(std::make_unique<Db>()), path_(path) {
+SearchIndexWriter::SearchIndexWriter(const std::string& path, bool synced)
+    : db_(std::make_unique<Db>()), path_(path), synced_(synced) {
     // A new file of our own beside the target: never a link, never someone else's file.
     std::string pattern = path + ".tmp-XXXXXX";
     const int fd = ::mkstemp(pattern.data());
@@ -91,7 +91,16 @@ bool SearchIndexWriter::Add(const SearchEntry& entry) {
     sqlite3_bind_text(s, 5, entry.title.data(), int(entry.title.size()), SQLITE_STATIC);
     const bool ok = sqlite3_step(s) == SQLITE_DONE;
     sqlite3_reset(s);
+    merged_ = false;
     return ok || Fail("cannot add record " + std::to_string(entry.record));
+}
+
+bool SearchIndexWriter::Merge() {
+    if (!error_.empty()) return false;
+    // One merged segment makes every later query cheaper than the build's many small ones.
+    if (!db_->Exec("INSERT INTO entries(entries) VALUES ('optimize');"))
+        return Fail("cannot merge the index");
+    return merged_ = true;
 }
 
 bool SearchIndexWriter::Commit(const std::string& fingerprint) {
@@ -104,17 +113,18 @@ bool SearchIndexWriter::Commit(const std::string& fingerprint) {
     const bool metaOk = sqlite3_step(meta) == SQLITE_DONE;
     sqlite3_finalize(meta);
     if (!metaOk) return Fail("cannot stamp the index");
-    // One merged segment makes every later query cheaper than the build's many small ones.
-    if (!db_->Exec("INSERT INTO entries(entries) VALUES ('optimize'); COMMIT;"))
-        return Fail("cannot finish the index");
+    if (!merged_ && !Merge()) return false;
+    if (!db_->Exec("COMMIT;")) return Fail("cannot finish the index");
     db_.reset();
     std::error_code ec;
-    if (!SyncFile(temp_)) return Fail("cannot write " + temp_ + " to the disk");
+    if (synced_ && !SyncFile(temp_)) return Fail("cannot write " + temp_ + " to the disk");
     std::filesystem::rename(temp_, path_, ec);
     if (ec) return Fail("cannot put the index in place at " + path_ + ": " + ec.message());
     temp_.clear();
-    const std::string folder = std::filesystem::path(path_).parent_path().string();
-    SyncFile(folder.empty() ? "." : folder);
+    if (synced_) {
+        const std::string folder = std::filesystem::path(path_).parent_path().string();
+        SyncFile(folder.empty() ? "." : folder);
+    }
     return true;
 }
 

@@ -24,13 +24,18 @@ inline constexpr int kSearchIndexVersion = 1;
 
 class SearchIndexWriter {
   public:
-    // Starts a new index for `path` (a native path). Error() tells when it could not.
-    explicit SearchIndexWriter(const std::string& path);
+    // Starts a new index for `path` (a native path). Error() tells when it could not. `synced`:
+    // Commit waits for the data to reach the disk before renaming; a caller that writes other
+    // files unsynced beside it (the content builder) gains nothing from the wait.
+    explicit SearchIndexWriter(const std::string& path, bool synced = true);
     ~SearchIndexWriter();  // without Commit, the partial file is removed
     SearchIndexWriter(const SearchIndexWriter&) = delete;
     SearchIndexWriter& operator=(const SearchIndexWriter&) = delete;
 
     bool Add(const SearchEntry& entry);
+    // Merges what was added into one segment, the bulk of the index's writing. Commit does it
+    // when nobody did; a writer on a thread of its own does it before the fingerprint is known.
+    bool Merge();
     // Stamps the index with the content's fingerprint, finishes it and puts it in place; false
     // (with Error()) when anything failed. The fingerprint comes last so that the index can be
     // written while the lists it describes are still being written.
@@ -42,6 +47,7 @@ class SearchIndexWriter {
     bool Fail(const std::string& what);
     std::unique_ptr<Db> db_;
     std::string path_, temp_, error_;
+    bool synced_ = true, merged_ = false;
 };
 
 // The whole index in one call; an empty text on success, else what failed.
