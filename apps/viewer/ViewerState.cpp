@@ -24,6 +24,16 @@ void SetButton(Quindel& panel, std::int16_t button, bool down) {
         panel.setValorePulsante(button, down ? -1 : 0);
 }
 
+// The film's or the sound's player when the object shown is one (a sound plays in a hidden
+// control, so its visibility tells nothing).
+hostkit::MediaControl* PlayerOf(const ViewerHost& host) {
+    const std::string type = host.Panel().ListaMM()->TipoOggetto();
+    hostkit::MediaControl* player = type == "VI"   ? &host.Display().Video()
+                                    : type == "AU" ? &host.Display().Audio()
+                                                   : nullptr;
+    return player && !player->FileName().empty() ? player : nullptr;
+}
+
 }  // namespace
 
 hostkit::ReadingState CaptureReadingState(const ViewerHost& host) {
@@ -45,8 +55,8 @@ hostkit::ReadingState CaptureReadingState(const ViewerHost& host) {
         s.panoramaPan = stage.Panorama().PanAngle();
         s.panoramaFov = stage.Panorama().FieldOfView();
     }
-    for (const hostkit::MediaControl* m : {&stage.Video(), &stage.Audio()})
-        if (m->Visible() && !m->FileName().empty()) s.filmMs = m->Position();
+    if (const hostkit::MediaControl* player = PlayerOf(host); player && host.ObjectShown())
+        s.filmMs = player->Position();
     return s;
 }
 
@@ -64,9 +74,8 @@ void RestoreReadingState(ViewerHost& host, const hostkit::ReadingState& s) {
         if (s.panoramaFov) stage.Panorama().setFieldOfView(*s.panoramaFov);
         if (s.panoramaPan) stage.Panorama().setPanAngle(*s.panoramaPan);
     }
-    if (s.filmMs)
-        for (hostkit::MediaControl* m : {&stage.Video(), &stage.Audio()})
-            if (m->Visible() && !m->FileName().empty()) m->setPosition(std::int32_t(*s.filmMs));
+    if (hostkit::MediaControl* player = PlayerOf(host); player && s.filmMs)
+        player->setPosition(std::int32_t(*s.filmMs));
     if (s.multimediaListOpen) SetButton(panel, kMultimediaList, *s.multimediaListOpen);
     if (s.linkedListOpen) SetButton(panel, kLinkedList, *s.linkedListOpen);
 }

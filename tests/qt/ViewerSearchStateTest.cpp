@@ -1,22 +1,27 @@
 // The viewer's find-as-you-type and its memory of a reading, on the headless backend over a copy
 // of the sample with a search index: a hit is shown through the list as a chosen row is (the
 // chunk paged in, the host's events the same), and a reading noted, saved and restored in a new
-// viewer comes back to the same object, volume and open list.
+// viewer comes back to the same object, volume and open list, and to the same view of it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "TestFolder.h"
 #include "control/Quindel.h"
+#include "hostkit/media/MediaControl.h"
+#include "hostkit/panorama/PanoramaControl.h"
+#include "hostkit/picture/PictureControl.h"
 #include "hostkit/search/SearchIndexWriter.h"
 #include "hostkit/state/StateStore.h"
 #include "lists/ClasseTLista.h"
 #include "platform/headless/HeadlessPlatform.h"
+#include "viewer/ListChoice.h"
 #include "viewer/ViewerArgs.h"
 #include "viewer/ViewerHost.h"
 #include "viewer/ViewerSearch.h"
@@ -173,6 +178,52 @@ TEST_F(ViewerSearchState, AReadingComesBackInANewViewer) {
     EXPECT_EQ(back.volume, saved.volume);
     EXPECT_EQ(back.multimediaListOpen, saved.multimediaListOpen);
     EXPECT_EQ(back.linkedListOpen, saved.linkedListOpen);
+}
+
+// What the reader did to the object shown comes back with it: the zoom and pan of a photo, the
+// view of a panorama, the time of a film or a sound.
+TEST_F(ViewerSearchState, TheViewOfTheObjectComesBackWithIt) {
+    const struct {
+        const char* name;
+        std::int64_t record;  // of the sample's multimedia list
+        std::function<void(viewer::ViewerHost&)> move;
+    } cases[] = {
+        {"photo zoomed and panned", 7,
+         [](viewer::ViewerHost& h) {
+             h.Panel().setValorePulsante(16, -1);
+             h.Display().Picture().setCropX(120);
+             h.Display().Picture().setCropY(80);
+         }},
+        {"panorama turned and narrowed", 140,
+         [](viewer::ViewerHost& h) {
+             h.Display().Panorama().setFieldOfView(50);
+             h.Display().Panorama().setPanAngle(123.5);
+         }},
+        {"film part way", 130,
+         [](viewer::ViewerHost& h) { h.Display().Video().setPosition(1500); }},
+        {"sound part way", 126,
+         [](viewer::ViewerHost& h) { h.Display().Audio().setPosition(700); }},
+    };
+    for (const auto& c : cases) {
+        hostkit::ReadingState saved;
+        {
+            const auto host = Open();
+            viewer::ReadingMemory memory(*host, {});
+            ASSERT_TRUE(
+                viewer::ChooseRecord(host->Panel(), hostkit::SearchList::Multimedia, c.record))
+                << c.name;
+            const hostkit::ReadingState before = viewer::CaptureReadingState(*host);
+            c.move(*host);
+            saved = viewer::CaptureReadingState(*host);
+            ASSERT_NE(saved, before) << c.name << ": the move changed nothing";
+            memory.Note();
+            memory.Save();
+        }
+        const auto again = Open();
+        viewer::ReadingMemory memory(*again, {});
+        memory.Restore();
+        EXPECT_EQ(viewer::CaptureReadingState(*again), saved) << c.name;
+    }
 }
 
 TEST_F(ViewerSearchState, UnusableStateOpensAtTheStartWithAWarning) {
