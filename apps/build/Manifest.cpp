@@ -6,6 +6,8 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
+#include <thread>
+#include <vector>
 
 namespace quindel::build {
 
@@ -161,6 +163,64 @@ void ReadLinks(const toml::array& links, Manifest& m, const std::string& file, D
     }
 }
 
+// Where the text may be cut into `parts` documents: before an "[[object]]" line near each even
+// share. Empty when it cannot be cut so.
+std::vector<std::size_t> CutPoints(std::string_view text, std::size_t parts) {
+    constexpr std::string_view kHeader = "\n[[object]]";
+    std::vector<std::size_t> cuts{0};
+    for (std::size_t i = 1; i < parts; ++i) {
+        std::size_t at = text.find(kHeader, std::max(cuts.back() + 1, text.size() / parts * i));
+        while (at != std::string_view::npos && at + kHeader.size() < text.size() &&
+               text[at + kHeader.size()] != '\n' && text[at + kHeader.size()] != '\r')
+            at = text.find(kHeader, at + 1);
+        if (at == std::string_view::npos || at + kHeader.size() >= text.size()) break;
+        cuts.push_back(at + 1);
+    }
+    return cuts.size() > 1 ? cuts : std::vector<std::size_t>{};
+}
+
+// A part after the first may hold only object and link tables: anything else (an [entry] again,
+// an "object" that is no array of tables) is for the whole document's reading to report.
+bool StandsAlone(const toml::table& root, bool first) {
+    for (const auto& [key, node] : root) {
+        const bool tables = key == "object" || key == "link";
+        if (tables ? !node.is_array_of_tables() : !first) return false;
+    }
+    return true;
+}
+
+// A large manifest read in parts on all cores: cut before "[[object]]" lines, each part read as
+// a document of its own, preceded by as many empty lines as came before it so that every line
+// number is the whole document's. Empty when the text is small or any part cannot stand alone (a
+// cut inside a multi-line string leaves a part unterminated): then the whole is read as one,
+// which also words any fault as that reading does.
+std::vector<toml::table> ParseInParts(std::string_view text, const std::string& name,
+                                      std::size_t partsFrom) {
+    const std::size_t cores = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    if (text.size() < partsFrom) return {};
+    const std::vector<std::size_t> cuts = CutPoints(text, std::max<std::size_t>(cores, 2));
+    if (cuts.empty()) return {};
+    std::vector<toml::table> roots(cuts.size());
+    std::vector<char> ok(cuts.size(), 0);
+    {
+        std::vector<std::jthread> readers;
+        for (std::size_t i = 0; i < cuts.size(); ++i)
+            readers.emplace_back([&, i] {
+                const std::size_t end = i + 1 < cuts.size() ? cuts[i + 1] : text.size();
+                std::string part(
+                    std::size_t(std::count(text.begin(), text.begin() + cuts[i], '\n')), '\n');
+                part.append(text.substr(cuts[i], end - cuts[i]));
+                try {
+                    roots[i] = toml::parse(part, name);
+                    ok[i] = StandsAlone(roots[i], i == 0);
+                } catch (const toml::parse_error&) {
+                }
+            });
+    }
+    if (std::find(ok.begin(), ok.end(), 0) != ok.end()) return {};
+    return roots;
+}
+
 }  // namespace
 
 std::string ManifestObject::Where(std::size_t index) const {
@@ -172,31 +232,37 @@ std::string Manifest::DisplayName() const {
     return file.string();
 }
 
-Manifest ParseManifest(std::string_view text, const fs::path& file, Diagnostics& out) {
+Manifest ParseManifest(std::string_view text, const fs::path& file, Diagnostics& out,
+                       std::size_t partsFrom) {
     Manifest m;
     m.file = file;
     m.folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
     const std::string name = m.DisplayName();
-    toml::table root;
-    try {
-        root = toml::parse(text, name);
-    } catch (const toml::parse_error& e) {
-        out.Error(name, std::int64_t(e.source().begin.line), "", "",
-                  "not valid TOML: " + std::string(e.description()));
-        return m;
+    std::vector<toml::table> roots = ParseInParts(text, name, partsFrom);
+    if (roots.empty()) {
+        try {
+            roots.push_back(toml::parse(text, name));
+        } catch (const toml::parse_error& e) {
+            out.Error(name, std::int64_t(e.source().begin.line), "", "",
+                      "not valid TOML: " + std::string(e.description()));
+            return m;
+        }
     }
-    for (const auto& [key, node] : root)
-        if (key != "entry" && key != "object" && key != "link")
-            out.Error(name, LineOf(node), "", std::string(key.str()),
-                      "is not a section of a manifest ([entry], [[object]], [[link]])");
-    ReadEntry(root, m, name, out);
-    if (const toml::array* objects = TablesOf(root, "object", name, out)) {
-        m.objects.reserve(objects->size());
-        for (const toml::node& n : *objects)
-            m.objects.push_back(ReadObject(*n.as_table(), m.objects.size(), name, out));
-    }
-    if (const toml::array* links = TablesOf(root, "link", name, out))
-        ReadLinks(*links, m, name, out);
+    for (const toml::table& root : roots)
+        for (const auto& [key, node] : root)
+            if (key != "entry" && key != "object" && key != "link")
+                out.Error(name, LineOf(node), "", std::string(key.str()),
+                          "is not a section of a manifest ([entry], [[object]], [[link]])");
+    ReadEntry(roots.front(), m, name, out);
+    for (const toml::table& root : roots)
+        if (const toml::array* objects = TablesOf(root, "object", name, out)) {
+            m.objects.reserve(m.objects.size() + objects->size());
+            for (const toml::node& n : *objects)
+                m.objects.push_back(ReadObject(*n.as_table(), m.objects.size(), name, out));
+        }
+    for (const toml::table& root : roots)
+        if (const toml::array* links = TablesOf(root, "link", name, out))
+            ReadLinks(*links, m, name, out);
     return m;
 }
 

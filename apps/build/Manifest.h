@@ -61,9 +61,14 @@ struct Manifest {
     std::string DisplayName() const;
 };
 
+// A manifest this large is read in parts on all cores.
+inline constexpr std::size_t kReadInPartsFrom = std::size_t(1) << 20;
+
 // Parses manifest text; `file` names it in messages and its folder is the content folder.
-// Faults go to `out`; the manifest holds what could be read.
-Manifest ParseManifest(std::string_view text, const std::filesystem::path& file, Diagnostics& out);
+// Faults go to `out`; the manifest holds what could be read. `partsFrom`: from what size the
+// text is read in parts (tests lower it; the result is the same either way).
+Manifest ParseManifest(std::string_view text, const std::filesystem::path& file, Diagnostics& out,
+                       std::size_t partsFrom = kReadInPartsFrom);
 // Reads and parses the file; a file that cannot be read is an error.
 Manifest ReadManifest(const std::filesystem::path& file, Diagnostics& out);
 

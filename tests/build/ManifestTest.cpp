@@ -118,5 +118,47 @@ TEST(Manifest, ReadsEveryFieldOfAGoodManifest) {
     EXPECT_EQ(m.links[0].line, 18);
 }
 
+// What an author sees of a reading: every message, and every object's and link's facts with
+// their lines.
+std::string Reading(const std::string& text, std::size_t partsFrom) {
+    Diagnostics d;
+    const Manifest m = ParseManifest(text, "content/quindel.toml", d, partsFrom);
+    std::string out = m.code + "|" + m.codepage + "\n";
+    for (const Diagnostic& x : d.Items()) out += x.Text() + "\n";
+    for (const ManifestObject& o : m.objects)
+        out += std::to_string(o.line) + " " + std::string(o.type.code) + " " + o.title + " " +
+               o.file + " " + (o.window ? std::to_string(o.window->width) : "-") + "\n";
+    for (const ManifestLink& l : m.links)
+        out += std::to_string(l.line) + " " + l.code + " " + l.title + "\n";
+    return out;
+}
+
+// A large manifest is read in parts on all cores; whatever the text, the reading is the one of
+// the whole document, messages and line numbers included.
+TEST(Manifest, ReadingInPartsGivesWhatReadingWholeGives) {
+    std::string many = kEntry;
+    for (int i = 0; i < 40; ++i)
+        many += "[[object]]\ntype = \"" + std::string(i % 7 == 3 ? "XX" : "FO") +
+                "\"\ntitle = \"t" + std::to_string(i) + "\"\nfile = \"f" + std::to_string(i) +
+                ".jpg\"\n" + (i % 9 == 4 ? "window = { width = 3, height = 4 }\n" : "") +
+                (i == 25 ? "[[link]]\ncode = \"E1\"\ntitle = \"middle\"\n" : "");
+    const std::string object = "[[object]]\ntype = \"F3\"\ntitle = \"p\"\nfile = \"p.jpg\"\n";
+    std::vector<std::pair<std::string, std::string>> texts = {
+        {"many objects, faults, a link between them", many},
+        {"links at the end", many + "[[link]]\ncode = \"E2\"\ntitle = \"end\"\n"},
+        {"a sub-table after its object",
+         many + object + "[object.window]\nwidth = 5\nheight = 6\n" + object},
+        {"an object header inside a multi-line string",
+         std::string(kEntry) + object + "caption = \"\"\"\n" + many + "\"\"\"\n" + object},
+        {"the entry again at the end", many + "[entry]\ncode = \"AGAIN\"\n"},
+        {"an object table after the arrays", many + "[object]\ntitle = \"x\"\n"},
+        {"broken in the second half", many + object + "title = \n"},
+    };
+    for (const auto& [name, text] : texts) {
+        ASSERT_NE(text.find("\n[[object]]\n", text.size() / 2), std::string::npos) << name;
+        EXPECT_EQ(Reading(text, 0), Reading(text, std::string::npos)) << name;
+    }
+}
+
 }  // namespace
 }  // namespace quindel::build
