@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../tests/platform/JpegWriter.h"
+#include "JpegAlone.h"
 #include "hostkit/panorama/PanoramaControl.h"
 #include "hostkit/picture/PictureControl.h"
 #include "platform/Form.h"
@@ -106,25 +107,7 @@ void BM_LibjpegTurboScaledDecode(benchmark::State& state) {
         platform::JpegReductionFor({kPhotoWidth, kPhotoHeight}, kViewWidth, kViewHeight);
     std::vector<std::uint8_t> pixels;
     for (auto _ : state) {
-        jpeg_decompress_struct c{};
-        jpeg_error_mgr err{};
-        c.err = LIBJPEG(jpeg_std_error)(&err);
-        LIBJPEG(jpeg_CreateDecompress)(&c, JPEG_LIB_VERSION, sizeof c);
-        LIBJPEG(jpeg_mem_src)(&c, bytes.data(), bytes.size());
-        LIBJPEG(jpeg_read_header)(&c, TRUE);
-        c.scale_num = 1;
-        c.scale_denom = unsigned(reduction);
-        c.out_color_space =
-            std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
-        LIBJPEG(jpeg_start_decompress)(&c);
-        const std::size_t stride = std::size_t(c.output_width) * 4;
-        pixels.resize(stride * c.output_height);
-        while (c.output_scanline < c.output_height) {
-            JSAMPROW row = pixels.data() + stride * c.output_scanline;
-            LIBJPEG(jpeg_read_scanlines)(&c, &row, 1);
-        }
-        LIBJPEG(jpeg_finish_decompress)(&c);
-        LIBJPEG(jpeg_destroy_decompress)(&c);
+        bench::JpegAlone(bytes, reduction).ReadAll(pixels);
         benchmark::DoNotOptimize(pixels.data());
     }
     state.counters["reduction"] = reduction;

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "../tests/platform/JpegWriter.h"
+#include "JpegAlone.h"
 #include "hostkit/base/PictureScaler.h"
 #include "hostkit/panorama/Panorama.h"
 #include "hostkit/picture/PictureControl.h"
@@ -132,25 +133,9 @@ BENCHMARK(BM_FittedPhotoScaledToTheScreen)->Unit(benchmark::kMillisecond);
 // libjpeg-turbo alone: the reduced decode that covers the fitted size.
 void DecodeReducedAlone(const std::vector<std::uint8_t>& bytes, std::vector<std::uint8_t>& pixels) {
     const platform::PictureSize fit = Fitted();
-    jpeg_decompress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = LIBJPEG(jpeg_std_error)(&err);
-    LIBJPEG(jpeg_CreateDecompress)(&c, JPEG_LIB_VERSION, sizeof c);
-    LIBJPEG(jpeg_mem_src)(&c, bytes.data(), bytes.size());
-    LIBJPEG(jpeg_read_header)(&c, TRUE);
-    c.scale_num = 1;
-    c.scale_denom =
-        unsigned(platform::JpegReductionFor({kPhotoWidth, kPhotoHeight}, fit.width, fit.height));
-    c.out_color_space = std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
-    LIBJPEG(jpeg_start_decompress)(&c);
-    const std::size_t stride = std::size_t(c.output_width) * 4;
-    pixels.resize(stride * c.output_height);
-    while (c.output_scanline < c.output_height) {
-        JSAMPROW row = pixels.data() + stride * c.output_scanline;
-        LIBJPEG(jpeg_read_scanlines)(&c, &row, 1);
-    }
-    LIBJPEG(jpeg_finish_decompress)(&c);
-    LIBJPEG(jpeg_destroy_decompress)(&c);
+    bench::JpegAlone(bytes,
+                     platform::JpegReductionFor({kPhotoWidth, kPhotoHeight}, fit.width, fit.height))
+        .ReadAll(pixels);
 }
 
 // libjpeg-turbo alone: the same reduction, the same four-byte pixels, one reused buffer.
@@ -227,25 +212,11 @@ struct ZoomStage {
 
 // libjpeg-turbo alone decoding the region in view: the columns cropped, the rows above skipped.
 void DecodeViewAlone(const std::vector<std::uint8_t>& bytes, std::vector<std::uint8_t>& pixels) {
-    jpeg_decompress_struct c{};
-    jpeg_error_mgr err{};
-    c.err = LIBJPEG(jpeg_std_error)(&err);
-    LIBJPEG(jpeg_CreateDecompress)(&c, JPEG_LIB_VERSION, sizeof c);
-    LIBJPEG(jpeg_mem_src)(&c, bytes.data(), bytes.size());
-    LIBJPEG(jpeg_read_header)(&c, TRUE);
-    c.out_color_space = std::endian::native == std::endian::little ? JCS_EXT_BGRA : JCS_EXT_ARGB;
-    LIBJPEG(jpeg_start_decompress)(&c);
+    bench::JpegAlone jpeg(bytes);
     JDIMENSION x = (kPhotoWidth - kScreenWidth) / 2, width = kScreenWidth;
-    LIBJPEG(jpeg_crop_scanline)(&c, &x, &width);
-    const JDIMENSION top = (kPhotoHeight - kScreenHeight) / 2;
-    LIBJPEG(jpeg_skip_scanlines)(&c, top);
-    pixels.resize(std::size_t(width) * 4 * kScreenHeight);
-    for (JDIMENSION y = 0; y < kScreenHeight; ++y) {
-        JSAMPROW row = pixels.data() + std::size_t(width) * 4 * y;
-        LIBJPEG(jpeg_read_scanlines)(&c, &row, 1);
-    }
-    LIBJPEG(jpeg_abort_decompress)(&c);
-    LIBJPEG(jpeg_destroy_decompress)(&c);
+    LIBJPEG(jpeg_crop_scanline)(&jpeg.Info(), &x, &width);
+    LIBJPEG(jpeg_skip_scanlines)(&jpeg.Info(), (kPhotoHeight - kScreenHeight) / 2);
+    jpeg.ReadRows(pixels, width, kScreenHeight);
 }
 
 std::int64_t ResidentKb() {
