@@ -158,6 +158,13 @@ void Platform::FocusBack() {
     }
 }
 
+Window* Platform::LastFocused(const std::function<bool(const Window&)>& where) const {
+    for (auto it = focusTrail_.rbegin(); it != focusTrail_.rend(); ++it)
+        if (const std::shared_ptr<Window> w = it->lock(); w && w->AcceptsInput() && where(*w))
+            return w.get();
+    return nullptr;
+}
+
 Window* Platform::ChildAt(Window& w, PointPx screen) const {
     const auto& kids = w.Children();
     for (auto it = kids.rbegin(); it != kids.rend(); ++it) {

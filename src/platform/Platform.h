@@ -16,6 +16,7 @@
 // Everything else (window registry, handles, focus, z-order, timers, screen, files, window-system
 // calls) is toolkit-free and lives here.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -150,6 +151,9 @@ class Platform {
     Window* WindowAt(PointPx screen) const;
     Form* ActiveForm() const { return active_; }
     Window* Focused() const { return focused_; }
+    // The window that last had the keyboard among those `where` accepts, when it can still take
+    // it; else null.
+    Window* LastFocused(const std::function<bool(const Window&)>& where) const;
     // The window holding the mouse capture while a button is down, or null.
     Window* Capture() const { return capture_; }
     void setCapture(Window* w) { capture_ = w; }

@@ -16,7 +16,8 @@ One line per group of checks: its name, passed or failed, seconds. The groups:
   keyboard  Tab into the strip, the arrows along it (the focus follows), Space pressing the
             focused button as a click does
   focus back  Enter on the linked entries' button opens its list with the keyboard in it;
-            Escape closes it and the keyboard is back on that button
+            Escape closes it and the keyboard is back on that button; with the list open again,
+            the main window activated by the window manager takes the keyboard back to the strip
 Exits 0 when every group passed, 1 when one failed, 2 when the desktop tools, pyatspi or the
 session bus are missing.
 """
@@ -218,12 +219,19 @@ def check_keyboard(run):
     run.desktop.activate(run.viewer.main_window())
     run.desktop.key("Escape")  # the list window, if open, closes as its button would
     mark = run.viewer.mark()
-    run.desktop.key("Tab", window=str(run.viewer.main_window().wid))
 
     def focused():
         return _focused(run)
 
-    first = run.desktop.wait("a button of the strip to take the focus", focused)
+    # The window gives the keyboard back to the control that last had it (the article, after
+    # its group): Tab walks on from there to the strip, as a person tabs until it is reached.
+    first = None
+    for _ in range(4):
+        run.desktop.key("Tab", window=str(run.viewer.main_window().wid))
+        first = run.desktop.appears(focused, 1.5)
+        if first:
+            break
+    check(first, "Tab never brought the keyboard to a button of the strip")
     check("enabled" in run.access.states(first), "the focus came to a disabled button")
     run.desktop.key("Right")
     second = run.desktop.wait("the focus to move right",
@@ -260,6 +268,19 @@ def check_focus_back(run):
     run.desktop.key("Escape")
     run.desktop.wait("the keyboard back on %r after Escape" % linked,
                      lambda: (lambda f: f if f and f.name == linked else None)(_focused(run)))
+    # The list again, then the main window activated by the window manager (Alt+Tab, a click on
+    # its frame): the next key moves along the strip, where the keyboard was, not in the list.
+    before = run.viewer.others()
+    run.desktop.key("Return")
+    run.viewer.wait_window("the linked entries' list again", lambda w: True, before=before)
+    run.desktop.wait("the keyboard on the list's rows", lambda: _focused(run) is None)
+    main = run.viewer.main_window()
+    run.desktop.activate(main)
+    run.desktop.wait("the main window active", lambda: run.desktop.active_window() == main.wid)
+    run.desktop.key("Right")
+    run.desktop.wait("the keyboard on the strip again, one button on from %r" % linked,
+                     lambda: (lambda f: f if f and f.name != linked else None)(_focused(run)))
+    run.desktop.key("Escape")  # the list closes, from the strip
 
 
 def _focused(run):

@@ -17,7 +17,9 @@
 #include <cmath>
 
 #include "platform/Form.h"
+#include "platform/ListBox.h"
 #include "platform/PictureBox.h"
+#include "platform/Slider.h"
 #include "platform/Timer.h"
 #include "platform/qt/InputMap.h"
 #include "platform/qt/QtMessageBox.h"
@@ -331,6 +333,35 @@ TEST_F(QtFixture, ADockedFormRidesWithItsHost) {
     w.setGeometry(w.geometry().translated(0, 7));
     EXPECT_EQ(panel->Top(), (client.top + 24 + 7) * 15);
     EXPECT_EQ(W(*panel).geometry(), QRect(0, 0, 200, 40));
+}
+
+// A window the window manager activates (a click on its frame, Alt+Tab) while another window has
+// the keyboard: the first key it gets goes to the control that last had the keyboard there, a
+// control of a form docked in it included, and nothing reaches the other window.
+TEST_F(QtFixture, AWindowActivatedByTheWindowManagerTakesTheKeyboardBack) {
+    auto panel = p.NewForm();
+    panel->setBorderStyle(border::None);
+    p.Dock(*panel, *form);
+    panel->Show();
+    auto slider = p.NewSlider(*panel);
+    slider->setMax(10);
+    auto other = p.NewForm();
+    other->Move(9000, 1500, 3000, 3000);
+    auto list = p.NewListBox(*other);
+    list->AddItem("a");
+    list->AddItem("b");
+    other->Show();
+    slider->SetFocus();
+    list->SetFocus();
+    p.Sync();
+    // Qt sends the keys of the activated window to it: the model never moved its focus.
+    QTest::keyClick(&W(*form), Qt::Key_Right);
+    EXPECT_EQ(p.Focused(), slider.get());
+    EXPECT_EQ(slider->Value(), 1);
+    EXPECT_EQ(list->ListIndex(), -1);
+    QTest::keyClick(&W(*other), Qt::Key_Down);
+    EXPECT_EQ(p.Focused(), list.get()) << "and back again";
+    EXPECT_EQ(list->ListIndex(), 0);
 }
 
 TEST_F(QtFixture, MessageBoxesShowTheStyle) {

@@ -434,11 +434,20 @@ bool WindowPeer::FrameRelease(const QMouseEvent& e) {
 }
 
 // Keys go where the model has the focus, when that is in this widget's window (a docked form's
-// controls included); Qt's own focus stays unused.
+// controls included); Qt's own focus stays unused. A key reaching another window means the
+// window manager activated it (a click on its frame, Alt+Tab): the keyboard goes back to the
+// control that last had it there, as a click in the window would have taken it.
 Window* WindowPeer::KeyTarget(Window& w) const {
-    Window* focused = platform_.Focused();
-    const QWidget* peer = focused ? platform_.Peer(focused->hWnd()) : nullptr;
-    return peer && peer->window() == window() ? focused : &w;
+    const auto here = [this](const Window& c) {
+        const QWidget* peer = platform_.Peer(c.hWnd());
+        return peer && peer->window() == window();
+    };
+    if (Window* focused = platform_.Focused(); focused && here(*focused)) return focused;
+    if (Window* last = platform_.LastFocused(here)) {
+        last->SetFocus();
+        return last;
+    }
+    return &w;
 }
 
 void WindowPeer::keyPressEvent(QKeyEvent* e) {
