@@ -234,9 +234,7 @@ def check_keyboard(run):
     check(first, "Tab never brought the keyboard to a button of the strip")
     check("enabled" in run.access.states(first), "the focus came to a disabled button")
     run.desktop.key("Right")
-    second = run.desktop.wait("the focus to move right",
-                              lambda: (lambda f: f if f and f.name != first.name else None)(
-                                  focused()))
+    second = _wait_focus(run, "the focus to move right", lambda f: f.name != first.name)
     check(run.access.extents(second)[0] > run.access.extents(first)[0],
           "Right moved the focus from %r to %r, leftwards" % (first.name, second.name))
     numbers = {v: k for k, v in messages().items()}
@@ -259,28 +257,34 @@ def check_focus_back(run):
         if _focused(run) and _focused(run).name == linked:
             break
         run.desktop.key("Right")
-    run.desktop.wait("the focus on %r" % linked,
-                     lambda: (lambda f: f if f and f.name == linked else None)(_focused(run)))
-    before = run.viewer.others()
-    run.desktop.key("Return")
-    run.viewer.wait_window("the linked entries' list", lambda w: True, before=before)
-    run.desktop.wait("the keyboard on the list's rows", lambda: _focused(run) is None)
+    _wait_focus(run, "the focus on %r" % linked, lambda f: f.name == linked)
+    _open_list(run, "the linked entries' list")
     run.desktop.key("Escape")
-    run.desktop.wait("the keyboard back on %r after Escape" % linked,
-                     lambda: (lambda f: f if f and f.name == linked else None)(_focused(run)))
+    _wait_focus(run, "the keyboard back on %r after Escape" % linked, lambda f: f.name == linked)
     # The list again, then the main window activated by the window manager (Alt+Tab, a click on
     # its frame): the next key moves along the strip, where the keyboard was, not in the list.
-    before = run.viewer.others()
-    run.desktop.key("Return")
-    run.viewer.wait_window("the linked entries' list again", lambda w: True, before=before)
-    run.desktop.wait("the keyboard on the list's rows", lambda: _focused(run) is None)
+    _open_list(run, "the linked entries' list again")
     main = run.viewer.main_window()
     run.desktop.activate(main)
     run.desktop.wait("the main window active", lambda: run.desktop.active_window() == main.wid)
     run.desktop.key("Right")
-    run.desktop.wait("the keyboard on the strip again, one button on from %r" % linked,
-                     lambda: (lambda f: f if f and f.name != linked else None)(_focused(run)))
+    _wait_focus(run, "the keyboard on the strip again, one button on from %r" % linked,
+                lambda f: f.name != linked)
     run.desktop.key("Escape")  # the list closes, from the strip
+
+
+def _open_list(run, what):
+    """Enter on the focused button opens a list window, which takes the keyboard."""
+    before = run.viewer.others()
+    run.desktop.key("Return")
+    run.viewer.wait_window(what, lambda w: True, before=before)
+    run.desktop.wait("the keyboard on the list's rows", lambda: _focused(run) is None)
+
+
+def _wait_focus(run, what, accept):
+    """Until a button of the strip has the keyboard and `accept`s it; gives it."""
+    return run.desktop.wait(what, lambda: (lambda f: f if f and accept(f) else None)(
+        _focused(run)))
 
 
 def _focused(run):
